@@ -1,0 +1,26 @@
+#pragma once
+
+// File names as the system's data give them: "\" separators, names that differ from the files
+// on disk in case ("ico12.CUR" for "ICO12.cur").
+
+#include <QString>
+
+namespace plat {
+
+// Turns the system's "\" separators into "/".
+QString toNativeSeparators(const QString& systemPath);
+
+// Finds an existing file or folder whose path matches `path` ignoring case in every component
+// that does not match exactly. Returns the path as it is on disk, or `path` unchanged (with "/"
+// separators) when nothing matches. Folder listings are cached and read again when a folder
+// changes, so repeated look-ups cost a map search.
+QString resolvePath(const QString& path);
+
+// Whether a file exists at `path`, found as resolvePath() finds it.
+bool fileExists(const QString& path);
+
+// Forgets the cached folder listings (tests that create files under a cached folder within the
+// same second use it).
+void clearPathCache();
+
+} // namespace plat

@@ -1,0 +1,139 @@
+#pragma once
+
+// System services the program needs, each behind a small interface with a real Linux
+// implementation and a fake that tests configure and inspect.
+
+#include "platform/status.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace plat {
+
+// Is another instance of this program running? The real one holds a lock file for as long as
+// the program runs.
+class SingleInstance {
+public:
+    virtual ~SingleInstance() = default;
+    // True when this process is the only instance (and now holds the lock).
+    virtual bool acquire() = 0;
+};
+
+// Opening folders and web addresses, starting other programs.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual Status openFolder(const QString& path) = 0;
+    virtual Status openUrl(const QString& url) = 0;
+    // Starts a program without waiting for it.
+    virtual Status startDetached(const QString& program, const QStringList& arguments) = 0;
+};
+
+// The per-user settings store that stands in for the registry.
+class Settings {
+public:
+    virtual ~Settings() = default;
+    virtual Status setValue(const QString& key, const QString& name, const QString& value) = 0;
+    virtual QString value(const QString& key, const QString& name) const = 0;
+};
+
+struct KeyboardLayout {
+    QString id;
+    QString description;
+};
+
+// Keyboard layouts (input methods): listed for the input-method menu and activated on the
+// answer fields. On Linux the real one lists the input methods it knows, and activation is a
+// hint to the input method (or nothing).
+class KeyboardLayouts {
+public:
+    virtual ~KeyboardLayouts() = default;
+    virtual std::vector<KeyboardLayout> list() const = 0;
+    virtual Status activate(const QString& id) = 0;
+};
+
+struct HttpReply {
+    int status = 0; // HTTP status code
+    QByteArray body;
+};
+
+// HTTP over Qt Network. Both calls wait with a time limit while window events (and timers) keep
+// being processed, like the original's wait loop.
+class Http {
+public:
+    virtual ~Http() = default;
+    // A GET. A reply with a non-2xx status, a network error or the time limit is a failure
+    // (err::Timeout for the time limit); the request is aborted at the limit.
+    virtual Result<HttpReply> get(const QUrl& url, int timeoutSeconds) = 0;
+    // Downloads to a file: into a temporary file beside it, renamed over `path` only after a
+    // complete 2xx reply; a failure leaves an existing file whole.
+    virtual Status download(const QUrl& url, const QString& path, int timeoutSeconds) = 0;
+};
+
+// The operating system's version as "major.minor", or "Unknown".
+QString osVersion();
+
+struct Services {
+    std::unique_ptr<SingleInstance> singleInstance;
+    std::unique_ptr<Shell> shell;
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<KeyboardLayouts> keyboardLayouts;
+    std::unique_ptr<Http> http;
+};
+
+// The real services. `lockName` names the single-instance lock; `settingsFile` is the INI file
+// that stands in for the registry.
+Services makeRealServices(const QString& lockName, const QString& settingsFile);
+
+// Fakes for tests ---------------------------------------------------------------------------
+
+class FakeSingleInstance : public SingleInstance {
+public:
+    bool otherRunning = false;
+    bool acquire() override { return !otherRunning; }
+};
+
+class FakeShell : public Shell {
+public:
+    QStringList opened; // folders and addresses, in order
+    std::vector<std::pair<QString, QStringList>> started;
+    bool fail = false;
+    Status openFolder(const QString& path) override;
+    Status openUrl(const QString& url) override;
+    Status startDetached(const QString& program, const QStringList& arguments) override;
+};
+
+class FakeSettings : public Settings {
+public:
+    std::map<QString, QString> values; // "key\name" -> value
+    int failAfter = -1; // writes that succeed before every further write fails; -1 never fails
+    Status setValue(const QString& key, const QString& name, const QString& value) override;
+    QString value(const QString& key, const QString& name) const override;
+};
+
+class FakeKeyboardLayouts : public KeyboardLayouts {
+public:
+    std::vector<KeyboardLayout> layouts;
+    QStringList activated;
+    std::vector<KeyboardLayout> list() const override { return layouts; }
+    Status activate(const QString& id) override;
+};
+
+// Answers requests from a table; unknown addresses fail like an unreachable server.
+class FakeHttp : public Http {
+public:
+    std::map<QString, HttpReply> replies; // by full URL
+    QStringList requested;
+    Result<HttpReply> get(const QUrl& url, int timeoutSeconds) override;
+    Status download(const QUrl& url, const QString& path, int timeoutSeconds) override;
+};
+
+Services makeFakeServices();
+
+} // namespace plat
