@@ -1,0 +1,78 @@
+#include "platform/font.h"
+
+#include <QFontDatabase>
+#include <QHash>
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+    struct FaceRow {
+        const char* face;
+        std::vector<const char*> families; // first installed one wins
+    };
+
+    const std::vector<FaceRow>& faceTable()
+    {
+        static const std::vector<FaceRow> rows = {
+            { "宋体", { "Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC" } },
+            { "新宋体", { "Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC" } },
+            { "黑体", { "Noto Sans CJK SC", "WenQuanYi Zen Hei" } },
+            { "微软雅黑", { "Noto Sans CJK SC", "WenQuanYi Zen Hei" } },
+            { "楷体_GB2312", { "AR PL UKai CN", "Noto Serif CJK SC" } },
+            { "楷体", { "AR PL UKai CN", "Noto Serif CJK SC" } },
+            { "隶书", { "AR PL UKai CN", "Noto Serif CJK SC" } },
+            { "仿宋_GB2312", { "AR PL UMing CN", "Noto Serif CJK SC" } },
+            { "Times New Roman", { "Liberation Serif", "DejaVu Serif", "Noto Serif CJK SC" } },
+            { "Arial", { "Liberation Sans", "DejaVu Sans", "Noto Sans CJK SC" } },
+            { "MS Sans Serif", { "DejaVu Sans", "Liberation Sans", "Noto Sans CJK SC" } },
+            { "Tahoma", { "DejaVu Sans", "Liberation Sans", "Noto Sans CJK SC" } },
+        };
+        return rows;
+    }
+
+    QString firstInstalled(const std::vector<const char*>& candidates)
+    {
+        const QStringList installed = QFontDatabase::families();
+        for (const char* c : candidates) {
+            QString name = QString::fromUtf8(c);
+            if (installed.contains(name, Qt::CaseInsensitive))
+                return name;
+        }
+        return QString::fromUtf8(candidates.back());
+    }
+
+} // namespace
+
+QString familyFor(const QString& faceName)
+{
+    static QHash<QString, QString> cache;
+    auto it = cache.find(faceName);
+    if (it != cache.end())
+        return *it;
+    QString family;
+    for (const auto& row : faceTable())
+        if (faceName.compare(QString::fromUtf8(row.face), Qt::CaseInsensitive) == 0)
+            family = firstInstalled(row.families);
+    if (family.isEmpty())
+        family = firstInstalled({ "Noto Sans CJK SC", "DejaVu Sans" });
+    cache.insert(faceName, family);
+    return family;
+}
+
+QFont toQFont(const FontSpec& f)
+{
+    QFont font(familyFor(f.name));
+    font.setPixelSize(std::max(1, int(std::lround(f.size * 96.0 / 72.0))));
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+} // namespace plat

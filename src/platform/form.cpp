@@ -1,0 +1,391 @@
+#include "platform/form.h"
+
+#include "platform/color.h"
+#include "platform/runtime.h"
+#include "platform/surface.h"
+
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QWindow>
+
+#include <cmath>
+
+namespace plat {
+
+namespace {
+    int toPx(double twips) { return int(std::lround(twips / kTwipsPerPixel)); }
+}
+
+Form::Form(Runtime& rt, QString name)
+    : rt_(&rt)
+    , name_(std::move(name))
+{
+}
+
+Form::~Form()
+{
+    if (window_) {
+        window_->detach();
+        delete window_.data();
+    }
+}
+
+void Form::load()
+{
+    if (loaded_ || loading_ || rt_->ended())
+        return;
+    loading_ = true;
+    area_ = std::make_unique<FormArea>(*this);
+    auto* w = new Surface(*area_, nullptr);
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    window_ = w;
+    area_->attach(w);
+    area_->setBackColor(0x8000000F);
+    menuBar_ = std::make_unique<MenuItem>(nullptr, QStringLiteral("menu"));
+    createMenus(*menuBar_);
+    createControls();
+    loaded_ = true;
+    applyWindowGeometry();
+    rt_->dispatch([this] { Form_Load(); });
+    loading_ = false;
+}
+
+void Form::unload()
+{
+    if (!loaded_)
+        return;
+    int cancel = 0;
+    rt_->dispatch([&] { Form_Unload(cancel); });
+    if (cancel != 0 || !loaded_)
+        return;
+    quitModal();
+    loaded_ = false;
+    focused_ = nullptr;
+    for (Timer* t : timers_)
+        t->setEnabled(false);
+    // The controls die later: a handler of one of them may be running now.
+    destroyControls();
+    if (window_) {
+        window_->detach();
+        window_->hide();
+        window_->deleteLater();
+        window_ = nullptr;
+    }
+    rt_->retire(std::shared_ptr<void>(std::move(area_)));
+    rt_->retire(std::shared_ptr<void>(std::move(menuBar_)));
+}
+
+void Form::show(bool modal)
+{
+    load();
+    if (!window_)
+        return;
+    if (!everShown_) {
+        everShown_ = true;
+        if (centered_) {
+            const QRect s = rt_->screenRect();
+            left_ = (s.width() * kTwipsPerPixel - width_) / 2;
+            top_ = (s.height() * kTwipsPerPixel - height_) / 2;
+            applyWindowGeometry();
+        }
+    }
+    if (modal && !modalLoop_)
+        window_->setWindowModality(Qt::ApplicationModal);
+    switch (windowState_) {
+    case 1:
+        window_->showMinimized();
+        break;
+    case 2:
+        window_->showMaximized();
+        break;
+    default:
+        window_->show();
+    }
+    window_->raise();
+    if (!modal || modalLoop_)
+        return;
+
+    rt_->modalStack_.push_back(this);
+    if (rt_->modalDriver) {
+        rt_->dispatch([this] { rt_->modalDriver(*this); });
+        if (visible())
+            hide();
+    } else {
+        QEventLoop loop;
+        modalLoop_ = &loop;
+        loop.exec();
+        modalLoop_ = nullptr;
+    }
+    std::erase(rt_->modalStack_, this);
+    if (window_)
+        window_->setWindowModality(Qt::NonModal);
+}
+
+void Form::hide()
+{
+    if (!loaded_)
+        load();
+    if (window_)
+        window_->hide();
+    quitModal();
+}
+
+void Form::quitModal()
+{
+    if (modalLoop_)
+        modalLoop_->quit();
+}
+
+bool Form::visible() const { return loaded_ && window_ && window_->isVisible(); }
+
+FormArea& Form::area()
+{
+    load();
+    return *area_;
+}
+
+QWidget* Form::hWnd()
+{
+    load();
+    return window_;
+}
+
+double Form::left()
+{
+    load();
+    return left_;
+}
+double Form::top()
+{
+    load();
+    return top_;
+}
+double Form::width()
+{
+    load();
+    return width_;
+}
+double Form::height()
+{
+    load();
+    return height_;
+}
+void Form::setLeft(double v) { move(v, top()); }
+void Form::setTop(double v) { move(left(), v); }
+void Form::setWidth(double v) { move(left(), top(), v); }
+void Form::setHeight(double v) { move(left(), top(), -1, v); }
+
+void Form::move(double left, double top, double width, double height)
+{
+    load();
+    left_ = left;
+    top_ = top;
+    if (width >= 0)
+        width_ = width;
+    if (height >= 0)
+        height_ = height;
+    applyWindowGeometry();
+}
+
+void Form::applyWindowGeometry()
+{
+    if (!window_ || windowState_ != 0)
+        return;
+    syncing_ = true;
+    window_->setGeometry(
+        toPx(left_), toPx(top_), std::max(1, toPx(width_)), std::max(1, toPx(height_)));
+    syncing_ = false;
+}
+
+void Form::syncFromWindow()
+{
+    // The window manager moved or sized the window (a caption drag, maximising): take its
+    // pixels, but keep the exact twips when the pixels still agree.
+    if (!window_ || syncing_)
+        return;
+    const QRect g = window_->geometry();
+    if (g.x() != toPx(left_))
+        left_ = g.x() * kTwipsPerPixel;
+    if (g.y() != toPx(top_))
+        top_ = g.y() * kTwipsPerPixel;
+    if (g.width() != std::max(1, toPx(width_)))
+        width_ = g.width() * kTwipsPerPixel;
+    if (g.height() != std::max(1, toPx(height_)))
+        height_ = g.height() * kTwipsPerPixel;
+}
+
+QString Form::caption()
+{
+    load();
+    return caption_;
+}
+
+void Form::setCaption(const QString& c)
+{
+    load();
+    caption_ = c;
+    if (window_)
+        window_->setWindowTitle(c);
+}
+
+Status Form::setIcon(const QString& path)
+{
+    load();
+    auto pic = loadPicture(path);
+    if (!pic)
+        return pic.status();
+    if (window_)
+        window_->setWindowIcon(QIcon(QPixmap::fromImage(pic.value().image)));
+    return {};
+}
+
+Status Form::setPicture(const QString& path) { return area().setPicture(path); }
+
+void Form::setBackColor(uint32_t c) { area().setBackColor(c); }
+
+int Form::windowState()
+{
+    load();
+    if (window_ && window_->isVisible()) {
+        if (window_->isMinimized())
+            return 1;
+        if (window_->isMaximized())
+            return 2;
+        return 0;
+    }
+    return windowState_;
+}
+
+void Form::setWindowState(int s)
+{
+    load();
+    windowState_ = s;
+    if (!window_)
+        return;
+    if (s == 2) {
+        const QRect r = rt_->screenRect();
+        if (window_->isVisible())
+            window_->showMaximized();
+        // Report the maximised size at once; the window manager may take longer.
+        left_ = r.x() * kTwipsPerPixel;
+        top_ = r.y() * kTwipsPerPixel;
+        width_ = r.width() * kTwipsPerPixel;
+        height_ = r.height() * kTwipsPerPixel;
+    } else if (s == 1) {
+        if (window_->isVisible())
+            window_->showMinimized();
+    } else {
+        if (window_->isVisible())
+            window_->showNormal();
+        applyWindowGeometry();
+    }
+}
+
+void Form::setBorderless(bool b)
+{
+    load();
+    borderless_ = b;
+    if (window_)
+        window_->setWindowFlag(Qt::FramelessWindowHint, b);
+}
+
+void Form::setCentered(bool c) { centered_ = c; }
+
+void Form::setTopMost(bool topMost)
+{
+    load();
+    if (!window_ || topMost_ == topMost)
+        return;
+    topMost_ = topMost;
+    const bool wasVisible = window_->isVisible();
+    // Changing the flag hides the window; show it again where it was.
+    window_->setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+    applyWindowGeometry();
+    if (wasVisible)
+        window_->show();
+}
+
+void Form::bringToFront()
+{
+    load();
+    if (window_ && window_->isVisible())
+        window_->raise();
+}
+
+void Form::startSystemMove()
+{
+    if (window_ && window_->windowHandle())
+        window_->windowHandle()->startSystemMove();
+}
+
+MenuItem& Form::menuBar()
+{
+    load();
+    return *menuBar_;
+}
+
+void Form::popupMenu(MenuItem& menu)
+{
+    load();
+    MenuItem* chosen = nullptr;
+    if (rt_->popupDriver) {
+        chosen = rt_->popupDriver(*this, menu);
+    } else {
+        std::function<void(QMenu&, MenuItem&)> fill = [&](QMenu& qm, MenuItem& m) {
+            for (const auto& item : m.items()) {
+                if (!item->visible)
+                    continue;
+                if (item->isSeparator()) {
+                    qm.addSeparator();
+                    continue;
+                }
+                QString text = item->caption;
+                if (item->hasVisibleChildren()) {
+                    QMenu* sub = qm.addMenu(text);
+                    sub->setEnabled(item->enabled);
+                    fill(*sub, *item);
+                } else {
+                    QAction* a = qm.addAction(text);
+                    a->setEnabled(item->enabled);
+                    a->setCheckable(item->checked);
+                    a->setChecked(item->checked);
+                    MenuItem* target = item.get();
+                    QObject::connect(
+                        a, &QAction::triggered, [&chosen, target] { chosen = target; });
+                }
+            }
+        };
+        QMenu qm(window_);
+        fill(qm, menu);
+        qm.exec(QCursor::pos());
+    }
+    if (chosen && chosen->Click) {
+        Handler h = chosen->Click;
+        rt_->dispatch(h);
+    }
+}
+
+void Form::noteFocus(Control* c)
+{
+    if (focused_ == c)
+        return;
+    Control* old = focused_;
+    focused_ = c;
+    if (old && old->LostFocus)
+        rt_->dispatch(old->LostFocus);
+    if (c && c->GotFocus)
+        rt_->dispatch(c->GotFocus);
+}
+
+void Form::forgetControl(Control* c)
+{
+    if (focused_ == c)
+        focused_ = nullptr;
+}
+
+void Form::retire(std::shared_ptr<void> controls) { rt_->retire(std::move(controls)); }
+
+} // namespace plat

@@ -1,0 +1,174 @@
+#pragma once
+
+// A form: one window with its controls, written as the original forms were. There is one
+// default instance per form class, reached through the runtime. Touching an unloaded form (a
+// control, a property, its window, a timer) loads it and runs its load handler first. Unload
+// destroys the controls and timers (deferred while a handler runs) and the next touch loads it
+// afresh; the form's own fields survive an unload unless the form resets them in its load.
+
+#include "platform/controls.h"
+#include "platform/events.h"
+#include "platform/menu.h"
+#include "platform/timer.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QWidget;
+class QEventLoop;
+
+namespace plat {
+
+class Runtime;
+
+// The form's own client area.
+class FormArea : public Container {
+public:
+    explicit FormArea(Form& f)
+        : Container(f)
+    {
+    }
+    void attach(Surface* s) { attachSurface(s); }
+};
+
+class Form : public EventSlots {
+public:
+    Form(Runtime& rt, QString name);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    Runtime& runtime() const { return *rt_; }
+    const QString& name() const { return name_; }
+
+    bool isLoaded() const { return loaded_; }
+    // Load statement: loads without showing.
+    void load();
+    // Unload statement. Runs the unload handler (which may cancel), hides the window, stops the
+    // timers and destroys the controls.
+    void unload();
+    // Shows the window. Modal: runs a nested event loop in which other windows get no input and
+    // every timer keeps ticking, until the form is hidden or unloaded.
+    void show(bool modal = false);
+    void hide();
+    bool visible() const; // shown now (does not load)
+    bool isModalRunning() const { return modalLoop_ != nullptr; }
+
+    // The root container of the controls (loads).
+    FormArea& area();
+    // The top-level window (loads); the window handle of the original.
+    QWidget* hWnd();
+
+    double left();
+    double top();
+    double width();
+    double height();
+    void setLeft(double v);
+    void setTop(double v);
+    void setWidth(double v);
+    void setHeight(double v);
+    void move(double left, double top, double width = -1, double height = -1);
+
+    QString caption();
+    void setCaption(const QString& c);
+    Status setIcon(const QString& path);
+    // Background picture drawn at the top-left corner; the empty name clears it.
+    Status setPicture(const QString& path);
+    void setBackColor(uint32_t c);
+    // 0 normal, 1 minimised, 2 maximised.
+    int windowState();
+    void setWindowState(int s);
+    // Borderless windows have no title bar; set before the first show.
+    void setBorderless(bool b);
+    // Centred on the screen when first shown.
+    void setCentered(bool c);
+    // The top-most band: enter or leave without moving or resizing.
+    void setTopMost(bool topMost);
+    void bringToFront();
+    // Starts moving the window with the pointer (the caption drag of a borderless window).
+    void startSystemMove();
+
+    // Shows a popup menu of the form's menu at the pointer; the chosen entry's Click runs
+    // before this returns.
+    void popupMenu(MenuItem& menu);
+    // The form's menu tree (top entries); loads.
+    MenuItem& menuBar();
+
+    // Focus within the form; nullptr when the form itself has it.
+    Control* focusedControl() const { return focused_; }
+
+    // Hooks for the runtime and the surfaces.
+    void noteFocus(Control* c);
+    void forgetControl(Control* c);
+    // The window manager moved or sized the window.
+    void syncFromWindow();
+    void addTimer(Timer* t) { timers_.push_back(t); }
+    void removeTimer(Timer* t) { std::erase(timers_, t); }
+
+protected:
+    // Builds the controls with their design properties.
+    virtual void createControls() = 0;
+    virtual void destroyControls() = 0;
+    // The form's Load and Unload event handlers.
+    virtual void Form_Load() { }
+    virtual void Form_Unload(int& cancel) { }
+    // Bring the menu tree into being (forms with menus override).
+    virtual void createMenus(MenuItem& bar) { }
+    // Moves the controls to the runtime's deferred-deletion list.
+    void retire(std::shared_ptr<void> controls);
+
+private:
+    friend class Runtime;
+    friend class Surface;
+    void applyWindowGeometry();
+    void quitModal();
+
+    Runtime* rt_;
+    QString name_;
+    bool loaded_ = false;
+    bool loading_ = false;
+    bool borderless_ = false;
+    bool centered_ = false;
+    bool topMost_ = false;
+    bool everShown_ = false;
+    bool syncing_ = false;
+    QString caption_;
+    double left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
+    int windowState_ = 0;
+    std::unique_ptr<FormArea> area_;
+    QPointer<Surface> window_;
+    std::unique_ptr<MenuItem> menuBar_;
+    Control* focused_ = nullptr;
+    std::vector<Timer*> timers_;
+    QEventLoop* modalLoop_ = nullptr;
+};
+
+// The usual way to write a form: the controls as members of a struct, created at load.
+template <class Ui> class FormWith : public Form {
+public:
+    using Form::Form;
+    // The controls; touching them loads the form.
+    Ui& ui()
+    {
+        if (!ui_)
+            load();
+        return *ui_;
+    }
+
+protected:
+    void createControls() override { ui_ = std::make_shared<Ui>(*this); }
+    void destroyControls() override
+    {
+        retire(std::move(ui_));
+        ui_.reset();
+    }
+    // Inside the load handler the controls exist already.
+    Ui& uiNoLoad() { return *ui_; }
+
+private:
+    std::shared_ptr<Ui> ui_;
+};
+
+} // namespace plat

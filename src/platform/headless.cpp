@@ -1,0 +1,240 @@
+#include "platform/headless.h"
+
+#include "platform/runtime.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWidget>
+
+namespace plat {
+
+namespace {
+
+Qt::MouseButton qtButton(int b)
+{
+    switch (b) {
+    case button::Right:
+        return Qt::RightButton;
+    case button::Middle:
+        return Qt::MiddleButton;
+    default:
+        return Qt::LeftButton;
+    }
+}
+
+// The control's offset in its form's client twips.
+QPointF originInForm(Control& c)
+{
+    QPointF o(c.left(), c.top());
+    for (Container* p = &c.parent(); p; ) {
+        Control* pc = p->asControl();
+        if (!pc)
+            break;
+        o += QPointF(pc->left(), pc->top());
+        p = &pc->parent();
+    }
+    return o;
+}
+
+} // namespace
+
+HeadlessDriver::HeadlessDriver(Runtime& rt, VirtualClock& clock)
+    : rt_(rt)
+    , clock_(clock)
+{
+    rt_.modalDriver = [this](Form& f) {
+        if (modalAnswers_.empty()) {
+            ++unanswered_;
+            return;
+        }
+        auto answer = std::move(modalAnswers_.front());
+        modalAnswers_.pop_front();
+        answer(f);
+    };
+    rt_.popupDriver = [this](Form&, MenuItem& menu) -> MenuItem* {
+        QStringList shown;
+        for (const auto& item : menu.items())
+            if (item->visible)
+                shown << item->caption;
+        popupLog_ << shown.join(QLatin1Char('|'));
+        if (popupAnswers_.empty())
+            return nullptr;
+        const QStringList path = popupAnswers_.front().split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        popupAnswers_.pop_front();
+        MenuItem* at = &menu;
+        for (const QString& caption : path) {
+            MenuItem* next = nullptr;
+            for (const auto& item : at->items())
+                if (item->visible && item->enabled && item->caption == caption)
+                    next = item.get();
+            if (!next)
+                return nullptr;
+            at = next;
+        }
+        return at == &menu ? nullptr : at;
+    };
+}
+
+HeadlessDriver::~HeadlessDriver()
+{
+    rt_.modalDriver = nullptr;
+    rt_.popupDriver = nullptr;
+}
+
+QPointF HeadlessDriver::centreInForm(Control& c)
+{
+    return originInForm(c) + QPointF(c.width() / 2, c.height() / 2);
+}
+
+void HeadlessDriver::sendMouse(Form& f, QPointF twips, QEvent::Type type, Qt::MouseButton b,
+    Qt::MouseButtons held, int shift)
+{
+    QWidget* top = f.hWnd();
+    if (!top)
+        return;
+    const QPointF px = twips / kTwipsPerPixel;
+    QWidget* target = nullptr;
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || !pressed_) {
+        // The deepest widget there, as the window system would pick it (a list's viewport).
+        target = top->childAt(px.toPoint());
+        if (!target)
+            target = top;
+    } else {
+        target = pressed_.data();
+    }
+    if (type == QEvent::MouseButtonPress)
+        pressed_ = target;
+    const QPointF local = target->mapFrom(top, px);
+    QMouseEvent e(type, local, target->mapToGlobal(local), b, held, modifiersFromShift(shift));
+    QPointer<QWidget> guard(target);
+    QApplication::sendEvent(target, &e);
+    if (type == QEvent::MouseButtonRelease && held == Qt::NoButton)
+        pressed_ = nullptr;
+    processEvents();
+}
+
+void HeadlessDriver::press(Form& f, QPointF twips, int button, int shift)
+{
+    held_ |= qtButton(button);
+    sendMouse(f, twips, QEvent::MouseButtonPress, qtButton(button), held_, shift);
+}
+
+void HeadlessDriver::moveTo(Form& f, QPointF twips, int shift)
+{
+    sendMouse(f, twips, QEvent::MouseMove, Qt::NoButton, held_, shift);
+}
+
+void HeadlessDriver::release(Form& f, QPointF twips, int button, int shift)
+{
+    held_ &= ~qtButton(button);
+    sendMouse(f, twips, QEvent::MouseButtonRelease, qtButton(button), held_, shift);
+}
+
+void HeadlessDriver::clickForm(Form& f, QPointF twips, int button, int shift)
+{
+    press(f, twips, button, shift);
+    release(f, twips, button, shift);
+}
+
+void HeadlessDriver::click(Control& c, int button, int shift)
+{
+    clickForm(c.form(), centreInForm(c), button, shift);
+}
+
+void HeadlessDriver::clickAt(Control& c, QPointF at, int button, int shift)
+{
+    clickForm(c.form(), originInForm(c) + at, button, shift);
+}
+
+void HeadlessDriver::doubleClick(Control& c, int shift)
+{
+    Form& f = c.form();
+    const QPointF p = centreInForm(c);
+    press(f, p, button::Left, shift);
+    release(f, p, button::Left, shift);
+    held_ |= Qt::LeftButton;
+    sendMouse(f, p, QEvent::MouseButtonDblClick, Qt::LeftButton, held_, shift);
+    release(f, p, button::Left, shift);
+}
+
+void HeadlessDriver::drag(Form& f, QPointF from, QPointF to, int button, int shift, int steps)
+{
+    press(f, from, button, shift);
+    for (int i = 1; i <= steps; ++i)
+        moveTo(f, from + (to - from) * (double(i) / steps), shift);
+    release(f, to, button, shift);
+}
+
+void HeadlessDriver::key(Form& f, int virtualKeyCode, int shift)
+{
+    QWidget* target = f.focusedControl() ? f.focusedControl()->widget() : f.hWnd();
+    if (!target)
+        return;
+    const QtKey k = qtKeyFor(virtualKeyCode, shift);
+    QPointer<QWidget> guard(target);
+    QKeyEvent down(QEvent::KeyPress, k.key, k.modifiers, k.nativeScanCode, 0, 0, k.text);
+    QApplication::sendEvent(target, &down);
+    processEvents();
+    if (!guard)
+        return;
+    QKeyEvent up(QEvent::KeyRelease, k.key, k.modifiers, k.nativeScanCode, 0, 0, k.text);
+    QApplication::sendEvent(target, &up);
+    processEvents();
+}
+
+void HeadlessDriver::type(Form& f, const QString& text)
+{
+    for (QChar ch : text) {
+        QWidget* target = f.focusedControl() ? f.focusedControl()->widget() : f.hWnd();
+        if (!target)
+            return;
+        int key = ch.isLetter() && ch.unicode() < 128 ? Qt::Key_A + (ch.toUpper().unicode() - 'A')
+                                                      : 0;
+        if (ch.isDigit() && ch.unicode() < 128)
+            key = Qt::Key_0 + (ch.unicode() - '0');
+        if (ch == QLatin1Char(' '))
+            key = Qt::Key_Space;
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(target, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(target, &up);
+        processEvents();
+    }
+}
+
+void HeadlessDriver::advance(qint64 ms)
+{
+    clock_.advance(ms);
+    processEvents();
+}
+
+void HeadlessDriver::processEvents()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void HeadlessDriver::answerModal(std::function<void(Form&)> answer)
+{
+    modalAnswers_.push_back(std::move(answer));
+}
+
+void HeadlessDriver::choosePopup(const QString& captionPath) { popupAnswers_.push_back(captionPath); }
+
+QImage HeadlessDriver::render(Form& f)
+{
+    QWidget* w = f.hWnd();
+    if (!w)
+        return {};
+    w->ensurePolished();
+    return w->grab().toImage();
+}
+
+bool HeadlessDriver::saveRendering(Form& f, const QString& path)
+{
+    return render(f).save(path, "PNG");
+}
+
+} // namespace plat

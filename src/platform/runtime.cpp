@@ -1,0 +1,123 @@
+#include "platform/runtime.h"
+
+#include "platform/form.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <exception>
+
+namespace plat {
+
+Runtime::Runtime(std::unique_ptr<Clock> clock, Services services, QString programDir)
+    : clock_(std::move(clock))
+    , services_(std::move(services))
+    , programDir_(std::move(programDir))
+{
+}
+
+Runtime::~Runtime()
+{
+    graveyard_.clear();
+    for (auto& [type, form] : forms_)
+        form->quitModal();
+}
+
+std::vector<Form*> Runtime::forms() const
+{
+    std::vector<Form*> v;
+    for (const auto& [type, form] : forms_)
+        v.push_back(form.get());
+    return v;
+}
+
+QRect Runtime::screenRect() const
+{
+    if (screenOverride_)
+        return *screenOverride_;
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        return s->geometry();
+    return QRect(0, 0, 1024, 768);
+}
+
+double Runtime::screenWidthTwips() const { return screenRect().width() * 15.0; }
+double Runtime::screenHeightTwips() const { return screenRect().height() * 15.0; }
+
+double Runtime::displayScaleX() const
+{
+    if (scaleOverride_)
+        return scaleX_;
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->logicalDotsPerInchX() / 96.0 : 1.0;
+}
+
+double Runtime::displayScaleY() const
+{
+    if (scaleOverride_)
+        return scaleY_;
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->logicalDotsPerInchY() / 96.0 : 1.0;
+}
+
+void Runtime::end()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    for (auto& [type, form] : forms_)
+        form->unload();
+    if (onEnd)
+        onEnd();
+}
+
+void Runtime::dispatch(const std::function<void()>& handler)
+{
+    if (!handler)
+        return;
+    ++depth_;
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        report(QStringLiteral("event"), Error { 0, QString::fromUtf8(e.what()) });
+    } catch (...) {
+        report(QStringLiteral("event"), Error { 0, QStringLiteral("unknown failure") });
+    }
+    --depth_;
+    if (depth_ == 0 && !graveyard_.empty())
+        QTimer::singleShot(0, [alive = std::weak_ptr<bool>(alive_), this] {
+            if (!alive.expired())
+                purge();
+        });
+}
+
+void Runtime::retire(std::shared_ptr<void> p)
+{
+    if (!p)
+        return;
+    graveyard_.push_back(std::move(p));
+    if (depth_ == 0)
+        QTimer::singleShot(0, [alive = std::weak_ptr<bool>(alive_), this] {
+            if (!alive.expired())
+                purge();
+        });
+}
+
+void Runtime::purge()
+{
+    if (depth_ > 0)
+        return; // the dispatch that ends later schedules another purge
+    // In retirement order: a form's controls before its client area.
+    auto dead = std::move(graveyard_);
+    graveyard_.clear();
+    for (auto& p : dead)
+        p.reset();
+}
+
+void Runtime::report(const QString& tag, const Error& e)
+{
+    if (reportHook)
+        reportHook(tag, e);
+}
+
+} // namespace plat

@@ -1,0 +1,113 @@
+#pragma once
+
+// The application object: the clock, the system services, the forms' default instances, the
+// screen, the error hook and the hooks through which a test answers modal windows and popup
+// menus. Nothing here is a process global; each test builds its own runtime.
+
+#include "platform/clock.h"
+#include "platform/services.h"
+#include "platform/status.h"
+
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <memory>
+#include <typeindex>
+#include <vector>
+
+namespace plat {
+
+class Form;
+class MenuItem;
+
+class Runtime {
+public:
+    Runtime(std::unique_ptr<Clock> clock, Services services, QString programDir);
+    virtual ~Runtime();
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+
+    Clock& clock() { return *clock_; }
+    Services& services() { return services_; }
+    // The program folder: the executable's folder in the program, a test folder in tests.
+    const QString& programDir() const { return programDir_; }
+
+    // The default instance of a form class, created (not loaded) on first use. F is constructed
+    // from the derived runtime type H, so forms can reach the system's shared state.
+    template <class F, class H> F& formOf(H& host)
+    {
+        auto it = forms_.find(std::type_index(typeid(F)));
+        if (it != forms_.end())
+            return static_cast<F&>(*it->second);
+        auto f = std::make_unique<F>(host);
+        F& ref = *f;
+        forms_.emplace(std::type_index(typeid(F)), std::move(f));
+        return ref;
+    }
+    std::vector<Form*> forms() const;
+
+    // Display: pixels of the screen; ScaleX/ScaleY of the display (1.0 at 96 logical dpi).
+    QRect screenRect() const;
+    void setScreenRect(const QRect& r) { screenOverride_ = r; }
+    double screenWidthTwips() const;
+    double screenHeightTwips() const;
+    double displayScaleX() const;
+    double displayScaleY() const;
+    void setDisplayScale(double x, double y)
+    {
+        scaleOverride_ = true;
+        scaleX_ = x;
+        scaleY_ = y;
+    }
+
+    // End statement: unloads every form, stops every timer and leaves every event loop. The
+    // caller returns right after it.
+    void end();
+    bool ended() const { return ended_; }
+    std::function<void()> onEnd; // the program quits its event loop here
+
+    // Runs a handler as an event: counts the dispatch depth (deferred deletions happen when it
+    // drops to 0) and turns an exception into a report instead of letting it reach the loop.
+    void dispatch(const std::function<void()>& handler);
+    int dispatchDepth() const { return depth_; }
+    void retire(std::shared_ptr<void> p);
+    // Destroys what was retired, unless an event is being handled.
+    void purge();
+
+    // Reports a failure the layer meets in an event (installed by the shell).
+    std::function<void(const QString& tag, const Error& e)> reportHook;
+    void report(const QString& tag, const Error& e);
+
+    // Tests answer modal windows here: called with the form right after it is shown modally;
+    // when the form is still shown afterwards it is hidden (an unanswered dialog).
+    std::function<void(Form&)> modalDriver;
+    // Tests choose popup menu entries here: returns the chosen entry or nullptr.
+    std::function<MenuItem*(Form&, MenuItem& menu)> popupDriver;
+    // The modal form now running, innermost; input to other forms is refused.
+    Form* activeModal() const { return modalStack_.empty() ? nullptr : modalStack_.back(); }
+
+    // Serial number of the latest mouse press anywhere, counted from 1.
+    quint64 pressSerial() const { return pressSerial_; }
+    quint64 notePress() { return ++pressSerial_; }
+
+private:
+    friend class Form;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::unique_ptr<Clock> clock_;
+    Services services_;
+    QString programDir_;
+    std::map<std::type_index, std::unique_ptr<Form>> forms_;
+    std::vector<std::shared_ptr<void>> graveyard_;
+    std::vector<Form*> modalStack_;
+    std::optional<QRect> screenOverride_;
+    bool scaleOverride_ = false;
+    double scaleX_ = 1.0, scaleY_ = 1.0;
+    bool ended_ = false;
+    int depth_ = 0;
+    quint64 pressSerial_ = 0;
+};
+
+} // namespace plat

@@ -1,0 +1,72 @@
+#pragma once
+
+// The widget behind a form's client area or a picture box: it paints the container's
+// background and its lightweight controls, hit-tests them and raises their mouse events, and
+// delivers key events to the container. Internal to the layer.
+
+#include <QPointer>
+#include <QWidget>
+
+namespace plat {
+
+class Container;
+class Control;
+class Form;
+struct EventSlots;
+
+class Surface : public QWidget {
+    Q_OBJECT
+public:
+    Surface(Container& c, QWidget* parent);
+    ~Surface() override;
+
+    Container* container() const { return container_; }
+    // Cuts the link to the model before the model is destroyed; the widget dies later.
+    void detach();
+    void forgetControl(Control* c);
+    // Whether input may reach this surface now (no other form runs modally).
+    bool acceptsInput() const;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void keyReleaseEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+    void moveEvent(QMoveEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    bool event(QEvent*) override;
+
+private:
+    // The lightweight control under a point, or nullptr for the container itself.
+    Control* targetAt(const QPointF& px) const;
+    EventSlots& slotsOf(Control* c) const;
+    QPointF twipsIn(Control* c, const QPointF& px) const;
+    void updateCursor(Control* c);
+
+    Container* container_ = nullptr;
+    Control* capture_ = nullptr; // lightweight control that got the press
+    bool pressed_ = false;
+    bool afterDoubleClick_ = false;
+    quint64 pressSerial_ = 0;
+};
+
+// Raises mouse and key events for a windowed control's own widget (text and list boxes).
+namespace input {
+void mouseDown(Control& c, QMouseEvent* e);
+void mouseMove(Control& c, QMouseEvent* e);
+void mouseUp(Control& c, QMouseEvent* e, bool afterDoubleClick, bool clickToo);
+void doubleClick(Control& c, QMouseEvent* e);
+// Returns true when the handler set the key code to 0 (the key is eaten).
+bool keyDown(EventSlots& s, QKeyEvent* e);
+bool keyPress(EventSlots& s, QKeyEvent* e);
+void keyUp(EventSlots& s, QKeyEvent* e);
+int vbButton(Qt::MouseButton b);
+int vbButtons(Qt::MouseButtons b);
+}
+
+} // namespace plat

@@ -1,0 +1,102 @@
+// The sample form drawn under both drivers: Chinese text in a CJK font, frames and pictures where
+// the form places them.
+
+#include "platform/sampleform.h"
+#include "support/headlessapp.h"
+#include "support/testsupport.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace plat;
+using testsupport::SampleForm;
+
+namespace {
+
+QString writePicture(const QString& dir)
+{
+    QImage img(100, 100, QImage::Format_RGB32);
+    img.fill(QColor(0, 160, 0));
+    const QString path = dir + QStringLiteral("/l20059.mxy"); // a BMP under the data suffix
+    img.save(path, "BMP");
+    return path;
+}
+
+int darkPixels(const QImage& img, const QRect& r)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(img.pixel(x, y)) < 100)
+                ++n;
+    return n;
+}
+
+void checkRendering(SampleForm& f, const QString& name)
+{
+    const QImage img = HeadlessDriver::render(f).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(img.isNull());
+    img.save(testsupport::outputDir() + QStringLiteral("/") + name, "PNG");
+    EXPECT_EQ(img.size(), QSize(480, 320));
+    // The picture at (300, 1000) twips = (20, 66) pixels, 100 by 100.
+    EXPECT_EQ(QColor(img.pixel(70, 116)), QColor(0, 160, 0));
+    // The title: dark red strokes of Chinese text on the grey back colour.
+    EXPECT_GT(darkPixels(img, QRect(20, 13, 300, 36)), 50);
+    // The red frame's edge at (300, 2700) twips.
+    EXPECT_EQ(QColor(img.pixel(40, 180)), QColor(255, 0, 0));
+    // The picture box's own back colour, clipped to its rectangle.
+    EXPECT_EQ(QColor(img.pixel(133 + 150, 66 + 90)), QColor(0xC0, 0xE0, 0xFF));
+}
+
+TEST(RenderingTest, SampleFormUnderTheHeadlessDriver)
+{
+    testsupport::HeadlessApp app;
+    auto& f = app.rt->formOf<SampleForm>(*app.rt);
+    ASSERT_TRUE(f.ui().Back.setPicture(writePicture(app.dir.path())).ok());
+    f.show();
+    f.ui().Timer1.setEnabled(true);
+    app.driver->advance(250);
+    EXPECT_EQ(f.log.count(QStringLiteral("Timer1")), 2);
+    checkRendering(f, QStringLiteral("sample-headless.png"));
+    EXPECT_TRUE(QFontInfo(toQFont(f.ui().Title.font())).family().contains(QStringLiteral("CJK")));
+}
+
+TEST(RenderingTest, SampleFormUnderTheQtDriver)
+{
+    QTemporaryDir dir;
+    Runtime rt(std::make_unique<RealClock>(), makeFakeServices(), dir.path());
+    auto& f = rt.formOf<SampleForm>(rt);
+    ASSERT_TRUE(f.ui().Back.setPicture(writePicture(dir.path())).ok());
+    f.show();
+    f.ui().Timer1.setEnabled(true);
+    QElapsedTimer t;
+    t.start();
+    while (f.log.count(QStringLiteral("Timer1")) < 2 && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_GE(f.log.count(QStringLiteral("Timer1")), 2);
+    checkRendering(f, QStringLiteral("sample-qt.png"));
+}
+
+TEST(RenderingTest, AutoSizedLabelsMeasureWithTheFont)
+{
+    testsupport::HeadlessApp app;
+    auto& f = app.rt->formOf<SampleForm>(*app.rt);
+    Label& l = f.ui().InPic;
+    l.setFont({ QStringLiteral("宋体"), 12 });
+    l.setAutoSize(true);
+    l.setCaption(QStringLiteral("考试练习系统"));
+    const QFontMetricsF fm(toQFont(l.font()));
+    EXPECT_NEAR(l.width(), std::ceil(fm.horizontalAdvance(QStringLiteral("考试练习系统"))) * 15, 30);
+    const double oneLine = l.height();
+    l.setCaption(QStringLiteral("第一行\r\n第二行"));
+    EXPECT_NEAR(l.height(), 2 * oneLine, 30);
+    EXPECT_EQ(l.caption(), QStringLiteral("第一行\r\n第二行")); // kept verbatim
+}
+
+} // namespace
