@@ -24,12 +24,11 @@ namespace plat {
 
 namespace {
 
-    int toPx(double twips) { return int(std::lround(twips / kTwipsPerPixel)); }
-
     QRect pixelGeometry(const Control& c)
     {
-        return QRect(toPx(c.left()), toPx(c.top()), std::max(0, toPx(c.width())),
-            std::max(0, toPx(c.height())));
+        const QRectF r = c.pixelRect();
+        return QRect(int(std::lround(r.x())), int(std::lround(r.y())),
+            std::max(0, int(std::lround(r.width()))), std::max(0, int(std::lround(r.height()))));
     }
 
     void placeWidget(QWidget* w, const Control& c)
@@ -218,9 +217,13 @@ Status Control::setFocus()
 
 QRectF Control::pixelRect() const
 {
-    return QRectF(left_ / kTwipsPerPixel, top_ / kTwipsPerPixel, width_ / kTwipsPerPixel,
-        height_ / kTwipsPerPixel);
+    const double tx = tppX(), ty = tppY();
+    return QRectF(left_ / tx, top_ / ty, width_ / tx, height_ / ty);
 }
+
+bool Control::subPixel() const { return width_ < tppX() || height_ < tppY(); }
+double Control::tppX() const { return runtime().twipsPerPixelX(); }
+double Control::tppY() const { return runtime().twipsPerPixelY(); }
 
 void Control::copyDesignFrom(const Control& other)
 {
@@ -375,7 +378,7 @@ void Label::fit()
     QSizeF px;
     if (wordWrap_) {
         // Width stays; the height grows to hold the wrapped caption.
-        const double w = std::max(1.0, width() / kTwipsPerPixel);
+        const double w = std::max(1.0, width() / tppX());
         px = fm.boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap | Qt::TextWrapAnywhere, text)
                  .size();
         px.setWidth(w);
@@ -384,8 +387,8 @@ void Label::fit()
         if (text.isEmpty())
             px = QSizeF(0, fm.height());
     }
-    const double w = std::ceil(px.width()) * kTwipsPerPixel;
-    const double h = std::ceil(std::max(px.height(), fm.height())) * kTwipsPerPixel;
+    const double w = std::ceil(px.width()) * tppX();
+    const double h = std::ceil(std::max(px.height(), fm.height())) * tppY();
     Control::move(left(), top(), w, h);
 }
 
@@ -445,7 +448,7 @@ void Image::setPicture(const Picture& p)
 {
     picture_ = p;
     if (!stretch_ && !p.isNull())
-        Control::move(left(), top(), p.width() * kTwipsPerPixel, p.height() * kTwipsPerPixel);
+        Control::move(left(), top(), p.width() * tppX(), p.height() * tppY());
     repaint();
 }
 
@@ -585,7 +588,7 @@ void Line::setBorderWidth(int w)
 void Line::paint(QPainter& p) const
 {
     p.setPen(QPen(toQColor(borderColor_), borderWidth_));
-    p.drawLine(QPointF(x1_, y1_) / kTwipsPerPixel, QPointF(x2_, y2_) / kTwipsPerPixel);
+    p.drawLine(QPointF(x1_ / tppX(), y1_ / tppY()), QPointF(x2_ / tppX(), y2_ / tppY()));
 }
 
 // PictureBox -----------------------------------------------------------------------------------
@@ -640,8 +643,7 @@ void PictureBox::geometryChanged() { Control::geometryChanged(); }
 void PictureBox::pictureChanged()
 {
     if (autoSize_ && !picture().isNull())
-        Control::move(
-            left(), top(), picture().width() * kTwipsPerPixel, picture().height() * kTwipsPerPixel);
+        Control::move(left(), top(), picture().width() * tppX(), picture().height() * tppY());
 }
 
 // TextBox --------------------------------------------------------------------------------------

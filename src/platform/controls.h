@@ -34,8 +34,6 @@ class Form;
 class Runtime;
 class Surface;
 
-inline constexpr double kTwipsPerPixel = 15.0;
-
 // Mouse pointers: 0 default, 1 arrow, 2 cross, 3 I-beam, 4 icon, 5 size, 6 NE-SW, 7 N-S,
 // 8 NW-SE, 9 W-E, 10 up arrow, 11 hourglass, 12 no drop, 13 arrow and hourglass,
 // 14 arrow and question, 15 size all, 99 custom (MouseIcon).
@@ -99,7 +97,10 @@ public:
     // The rectangle in the container's pixels.
     QRectF pixelRect() const;
     // Smaller than a pixel: takes no input.
-    bool subPixel() const { return width_ < kTwipsPerPixel || height_ < kTwipsPerPixel; }
+    bool subPixel() const;
+    // Twips per pixel of the display the control is drawn on.
+    double tppX() const;
+    double tppY() const;
 
     // Copies the design properties of another member of the same control array.
     virtual void copyDesignFrom(const Control& other);

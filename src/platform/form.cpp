@@ -15,10 +15,6 @@
 
 namespace plat {
 
-namespace {
-    int toPx(double twips) { return int(std::lround(twips / kTwipsPerPixel)); }
-}
-
 Form::Form(Runtime& rt, QString name)
     : rt_(&rt)
     , name_(std::move(name))
@@ -86,9 +82,8 @@ void Form::show(bool modal)
     if (!everShown_) {
         everShown_ = true;
         if (centered_) {
-            const QRect s = rt_->screenRect();
-            left_ = (s.width() * kTwipsPerPixel - width_) / 2;
-            top_ = (s.height() * kTwipsPerPixel - height_) / 2;
+            left_ = (rt_->screenWidthTwips() - width_) / 2;
+            top_ = (rt_->screenHeightTwips() - height_) / 2;
             applyWindowGeometry();
         }
     }
@@ -195,8 +190,7 @@ void Form::applyWindowGeometry()
     if (!window_ || windowState_ != 0)
         return;
     syncing_ = true;
-    window_->setGeometry(
-        toPx(left_), toPx(top_), std::max(1, toPx(width_)), std::max(1, toPx(height_)));
+    window_->setGeometry(pixelGeometry());
     syncing_ = false;
 }
 
@@ -207,14 +201,23 @@ void Form::syncFromWindow()
     if (!window_ || syncing_)
         return;
     const QRect g = window_->geometry();
-    if (g.x() != toPx(left_))
-        left_ = g.x() * kTwipsPerPixel;
-    if (g.y() != toPx(top_))
-        top_ = g.y() * kTwipsPerPixel;
-    if (g.width() != std::max(1, toPx(width_)))
-        width_ = g.width() * kTwipsPerPixel;
-    if (g.height() != std::max(1, toPx(height_)))
-        height_ = g.height() * kTwipsPerPixel;
+    const QRect mine = pixelGeometry();
+    const double tx = rt_->twipsPerPixelX(), ty = rt_->twipsPerPixelY();
+    if (g.x() != mine.x())
+        left_ = g.x() * tx;
+    if (g.y() != mine.y())
+        top_ = g.y() * ty;
+    if (g.width() != mine.width())
+        width_ = g.width() * tx;
+    if (g.height() != mine.height())
+        height_ = g.height() * ty;
+}
+
+QRect Form::pixelGeometry() const
+{
+    const double tx = rt_->twipsPerPixelX(), ty = rt_->twipsPerPixelY();
+    return QRect(int(std::lround(left_ / tx)), int(std::lround(top_ / ty)),
+        std::max(1, int(std::lround(width_ / tx))), std::max(1, int(std::lround(height_ / ty))));
 }
 
 QString Form::caption()
@@ -270,10 +273,10 @@ void Form::setWindowState(int s)
         if (window_->isVisible())
             window_->showMaximized();
         // Report the maximised size at once; the window manager may take longer.
-        left_ = r.x() * kTwipsPerPixel;
-        top_ = r.y() * kTwipsPerPixel;
-        width_ = r.width() * kTwipsPerPixel;
-        height_ = r.height() * kTwipsPerPixel;
+        left_ = r.x() * rt_->twipsPerPixelX();
+        top_ = r.y() * rt_->twipsPerPixelY();
+        width_ = r.width() * rt_->twipsPerPixelX();
+        height_ = r.height() * rt_->twipsPerPixelY();
     } else if (s == 1) {
         if (window_->isVisible())
             window_->showMinimized();

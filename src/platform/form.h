@@ -104,6 +104,8 @@ public:
     void forgetControl(Control* c);
     // The window manager moved or sized the window.
     void syncFromWindow();
+    // The window's rectangle in pixels, from its twips.
+    QRect pixelGeometry() const;
     void addTimer(Timer* t) { timers_.push_back(t); }
     void removeTimer(Timer* t) { std::erase(timers_, t); }
 

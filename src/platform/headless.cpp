@@ -12,31 +12,31 @@ namespace plat {
 
 namespace {
 
-Qt::MouseButton qtButton(int b)
-{
-    switch (b) {
-    case button::Right:
-        return Qt::RightButton;
-    case button::Middle:
-        return Qt::MiddleButton;
-    default:
-        return Qt::LeftButton;
+    Qt::MouseButton qtButton(int b)
+    {
+        switch (b) {
+        case button::Right:
+            return Qt::RightButton;
+        case button::Middle:
+            return Qt::MiddleButton;
+        default:
+            return Qt::LeftButton;
+        }
     }
-}
 
-// The control's offset in its form's client twips.
-QPointF originInForm(Control& c)
-{
-    QPointF o(c.left(), c.top());
-    for (Container* p = &c.parent(); p; ) {
-        Control* pc = p->asControl();
-        if (!pc)
-            break;
-        o += QPointF(pc->left(), pc->top());
-        p = &pc->parent();
+    // The control's offset in its form's client twips.
+    QPointF originInForm(Control& c)
+    {
+        QPointF o(c.left(), c.top());
+        for (Container* p = &c.parent(); p;) {
+            Control* pc = p->asControl();
+            if (!pc)
+                break;
+            o += QPointF(pc->left(), pc->top());
+            p = &pc->parent();
+        }
+        return o;
     }
-    return o;
-}
 
 } // namespace
 
@@ -88,13 +88,13 @@ QPointF HeadlessDriver::centreInForm(Control& c)
     return originInForm(c) + QPointF(c.width() / 2, c.height() / 2);
 }
 
-void HeadlessDriver::sendMouse(Form& f, QPointF twips, QEvent::Type type, Qt::MouseButton b,
-    Qt::MouseButtons held, int shift)
+void HeadlessDriver::sendMouse(
+    Form& f, QPointF twips, QEvent::Type type, Qt::MouseButton b, Qt::MouseButtons held, int shift)
 {
     QWidget* top = f.hWnd();
     if (!top)
         return;
-    const QPointF px = twips / kTwipsPerPixel;
+    const QPointF px(twips.x() / rt_.twipsPerPixelX(), twips.y() / rt_.twipsPerPixelY());
     QWidget* target = nullptr;
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || !pressed_) {
         // The deepest widget there, as the window system would pick it (a list's viewport).
@@ -190,8 +190,8 @@ void HeadlessDriver::type(Form& f, const QString& text)
         QWidget* target = f.focusedControl() ? f.focusedControl()->widget() : f.hWnd();
         if (!target)
             return;
-        int key = ch.isLetter() && ch.unicode() < 128 ? Qt::Key_A + (ch.toUpper().unicode() - 'A')
-                                                      : 0;
+        int key
+            = ch.isLetter() && ch.unicode() < 128 ? Qt::Key_A + (ch.toUpper().unicode() - 'A') : 0;
         if (ch.isDigit() && ch.unicode() < 128)
             key = Qt::Key_0 + (ch.unicode() - '0');
         if (ch == QLatin1Char(' '))
@@ -221,7 +221,10 @@ void HeadlessDriver::answerModal(std::function<void(Form&)> answer)
     modalAnswers_.push_back(std::move(answer));
 }
 
-void HeadlessDriver::choosePopup(const QString& captionPath) { popupAnswers_.push_back(captionPath); }
+void HeadlessDriver::choosePopup(const QString& captionPath)
+{
+    popupAnswers_.push_back(captionPath);
+}
 
 QImage HeadlessDriver::render(Form& f)
 {

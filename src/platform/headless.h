@@ -11,8 +11,8 @@
 
 #include <QEvent>
 #include <QImage>
-#include <QPointer>
 #include <QPointF>
+#include <QPointer>
 #include <QString>
 
 #include <deque>
@@ -40,8 +40,8 @@ public:
     void moveTo(Form& f, QPointF twips, int shift = 0);
     void release(Form& f, QPointF twips, int button = button::Left, int shift = 0);
     // Press at one point, move in steps, release at another (form twips).
-    void drag(Form& f, QPointF from, QPointF to, int button = button::Left, int shift = 0,
-        int steps = 5);
+    void drag(
+        Form& f, QPointF from, QPointF to, int button = button::Left, int shift = 0, int steps = 5);
     // A control's centre in its form's client twips.
     static QPointF centreInForm(Control& c);
 

@@ -13,14 +13,18 @@ QString toNativeSeparators(const QString& systemPath);
 // Finds an existing file or folder whose path matches `path` ignoring case in every component
 // that does not match exactly. Returns the path as it is on disk, or `path` unchanged (with "/"
 // separators) when nothing matches. Folder listings are cached and read again when a folder
-// changes, so repeated look-ups cost a map search.
+// changes, so repeated look-ups cost a map search. When several names in a folder differ only
+// in case and none matches exactly, the first in code-unit order wins. A relative path is
+// resolved against the current folder and stays relative. GUI thread only.
 QString resolvePath(const QString& path);
 
-// Whether a file exists at `path`, found as resolvePath() finds it.
+// Whether a file exists at `path`, found as resolvePath() finds it. A folder is not a file.
 bool fileExists(const QString& path);
 
 // Forgets the cached folder listings (tests that create files under a cached folder within the
-// same second use it).
+// same second use it). Look-ups already read a folder again when a name is missing from a
+// listing younger than a few seconds, or when a name found in a listing no longer exists, so
+// this is rarely needed.
 void clearPathCache();
 
 } // namespace plat

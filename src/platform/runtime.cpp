@@ -15,6 +15,11 @@ Runtime::Runtime(std::unique_ptr<Clock> clock, Services services, QString progra
     , services_(std::move(services))
     , programDir_(std::move(programDir))
 {
+    // Qt scales for high-dpi screens itself; its logical dpi is what the design sees.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        scaleX_ = 96.0 / s->logicalDotsPerInchX();
+        scaleY_ = 96.0 / s->logicalDotsPerInchY();
+    }
 }
 
 Runtime::~Runtime()
@@ -41,24 +46,8 @@ QRect Runtime::screenRect() const
     return QRect(0, 0, 1024, 768);
 }
 
-double Runtime::screenWidthTwips() const { return screenRect().width() * 15.0; }
-double Runtime::screenHeightTwips() const { return screenRect().height() * 15.0; }
-
-double Runtime::displayScaleX() const
-{
-    if (scaleOverride_)
-        return scaleX_;
-    QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->logicalDotsPerInchX() / 96.0 : 1.0;
-}
-
-double Runtime::displayScaleY() const
-{
-    if (scaleOverride_)
-        return scaleY_;
-    QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->logicalDotsPerInchY() / 96.0 : 1.0;
-}
+double Runtime::screenWidthTwips() const { return screenRect().width() * twipsPerPixelX(); }
+double Runtime::screenHeightTwips() const { return screenRect().height() * twipsPerPixelY(); }
 
 void Runtime::end()
 {

@@ -13,8 +13,8 @@
 
 #include <functional>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <typeindex>
 #include <vector>
 
@@ -54,14 +54,18 @@ public:
     void setScreenRect(const QRect& r) { screenOverride_ = r; }
     double screenWidthTwips() const;
     double screenHeightTwips() const;
-    double displayScaleX() const;
-    double displayScaleY() const;
+    double displayScaleX() const { return scaleX_; }
+    double displayScaleY() const { return scaleY_; }
+    // Tests stand in another display (120 dpi: 0.8).
     void setDisplayScale(double x, double y)
     {
-        scaleOverride_ = true;
         scaleX_ = x;
         scaleY_ = y;
     }
+    // Twips per pixel of the display: 15 at 96 dpi, 12 at 120 dpi. Controls convert with these,
+    // so a design scaled by ScaleX keeps its pixel size on any display.
+    double twipsPerPixelX() const { return 15.0 * scaleX_; }
+    double twipsPerPixelY() const { return 15.0 * scaleY_; }
 
     // End statement: unloads every form, stops every timer and leaves every event loop. The
     // caller returns right after it.
@@ -103,7 +107,6 @@ private:
     std::vector<std::shared_ptr<void>> graveyard_;
     std::vector<Form*> modalStack_;
     std::optional<QRect> screenOverride_;
-    bool scaleOverride_ = false;
     double scaleX_ = 1.0, scaleY_ = 1.0;
     bool ended_ = false;
     int depth_ = 0;

@@ -65,17 +65,17 @@ private:
 // Error numbers the layer reports; the values follow the original platform's run-time errors
 // where one exists, so run-log entries read the same.
 namespace err {
-inline constexpr int Overflow = 6;
-inline constexpr int SubscriptOutOfRange = 9;
-inline constexpr int TypeMismatch = 13;
-inline constexpr int FileNotFound = 53;
-inline constexpr int FileIo = 57;
-inline constexpr int PathNotFound = 76;
-inline constexpr int InvalidPicture = 481;
-inline constexpr int InvalidProperty = 380;
-inline constexpr int CantFocus = 5; // invalid procedure call
-inline constexpr int Network = 10000;
-inline constexpr int Timeout = 10001;
+    inline constexpr int Overflow = 6;
+    inline constexpr int SubscriptOutOfRange = 9;
+    inline constexpr int TypeMismatch = 13;
+    inline constexpr int FileNotFound = 53;
+    inline constexpr int FileIo = 57;
+    inline constexpr int PathNotFound = 76;
+    inline constexpr int InvalidPicture = 481;
+    inline constexpr int InvalidProperty = 380;
+    inline constexpr int CantFocus = 5; // invalid procedure call
+    inline constexpr int Network = 10000;
+    inline constexpr int Timeout = 10001;
 }
 
 } // namespace plat

@@ -43,13 +43,16 @@ namespace input {
     }
 
     namespace {
-        QPointF twips(const QMouseEvent* e) { return e->position() * kTwipsPerPixel; }
+        QPointF twips(const Control& c, const QMouseEvent* e)
+        {
+            return QPointF(e->position().x() * c.tppX(), e->position().y() * c.tppY());
+        }
     }
 
     void mouseDown(Control& c, QMouseEvent* e)
     {
         c.runtime().notePress();
-        const QPointF p = twips(e);
+        const QPointF p = twips(c, e);
         const int b = vbButton(e->button()), s = shiftMask(e->modifiers());
         c.runtime().dispatch([&] {
             if (c.MouseDown)
@@ -59,7 +62,7 @@ namespace input {
 
     void mouseMove(Control& c, QMouseEvent* e)
     {
-        const QPointF p = twips(e);
+        const QPointF p = twips(c, e);
         const int b = vbButtons(e->buttons()), s = shiftMask(e->modifiers());
         c.runtime().dispatch([&] {
             if (c.MouseMove)
@@ -69,7 +72,7 @@ namespace input {
 
     void mouseUp(Control& c, QMouseEvent* e, bool afterDoubleClick, bool clickToo)
     {
-        const QPointF p = twips(e);
+        const QPointF p = twips(c, e);
         const int b = vbButton(e->button()), s = shiftMask(e->modifiers());
         Runtime& rt = c.runtime();
         Handler click = (!afterDoubleClick && clickToo) ? c.Click : Handler();
@@ -172,7 +175,8 @@ EventSlots& Surface::slotsOf(Control* c) const
 
 QPointF Surface::twipsIn(Control* c, const QPointF& px) const
 {
-    QPointF t = px * kTwipsPerPixel;
+    const Runtime& rt = container_->form().runtime();
+    QPointF t(px.x() * rt.twipsPerPixelX(), px.y() * rt.twipsPerPixelY());
     if (c)
         t -= QPointF(c->left(), c->top());
     return t;

@@ -57,16 +57,16 @@ private:
 
 // Raises mouse and key events for a windowed control's own widget (text and list boxes).
 namespace input {
-void mouseDown(Control& c, QMouseEvent* e);
-void mouseMove(Control& c, QMouseEvent* e);
-void mouseUp(Control& c, QMouseEvent* e, bool afterDoubleClick, bool clickToo);
-void doubleClick(Control& c, QMouseEvent* e);
-// Returns true when the handler set the key code to 0 (the key is eaten).
-bool keyDown(EventSlots& s, QKeyEvent* e);
-bool keyPress(EventSlots& s, QKeyEvent* e);
-void keyUp(EventSlots& s, QKeyEvent* e);
-int vbButton(Qt::MouseButton b);
-int vbButtons(Qt::MouseButtons b);
+    void mouseDown(Control& c, QMouseEvent* e);
+    void mouseMove(Control& c, QMouseEvent* e);
+    void mouseUp(Control& c, QMouseEvent* e, bool afterDoubleClick, bool clickToo);
+    void doubleClick(Control& c, QMouseEvent* e);
+    // Returns true when the handler set the key code to 0 (the key is eaten).
+    bool keyDown(EventSlots& s, QKeyEvent* e);
+    bool keyPress(EventSlots& s, QKeyEvent* e);
+    void keyUp(EventSlots& s, QKeyEvent* e);
+    int vbButton(Qt::MouseButton b);
+    int vbButtons(Qt::MouseButtons b);
 }
 
 } // namespace plat

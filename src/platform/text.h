@@ -13,8 +13,9 @@
 
 namespace plat {
 
-// Code page 936 (GBK). Invalid bytes decode to U+FFFD and never fail; characters that GBK
-// cannot hold encode as '?'.
+// Code page 936 (GBK). Invalid bytes decode to U+FFFD and never fail (a lead byte at the very
+// end, as in "\x81" alone, too); characters that GBK cannot hold encode as '?'. The converter
+// is Qt's ICU "GBK" (Windows' table: 0x80 is the euro sign), else "GB18030".
 QString decodeGbk(const QByteArray& bytes);
 QByteArray encodeGbk(const QString& text);
 
@@ -22,17 +23,25 @@ QByteArray encodeGbk(const QString& text);
 // does not start another line, and empty text gives no line.
 QStringList splitLines(const QString& text);
 
-// Reads a whole data file (GBK) into lines. A missing or unreadable file is a failure.
-// Files larger than maxBytes are refused (a failure), so a huge file never stalls the program.
+// The file functions below take names as the system's data give them: the path goes through
+// resolvePath() (paths.h), so "\" separators and names that differ in case from the files on
+// disk find those files; a write to such a name rewrites the existing file.
+
+// Reads a whole data file (GBK) into lines. A missing or unreadable file is a failure:
+// err::FileNotFound for a missing file, err::PathNotFound when its folder is missing too,
+// err::FileIo for anything else (a folder or device, an unreadable file). Files larger than
+// maxBytes are refused (err::FileIo), so a huge file never stalls the program.
 inline constexpr qint64 kMaxDataFileBytes = 64 * 1024 * 1024;
 Result<QStringList> readLines(const QString& path, qint64 maxBytes = kMaxDataFileBytes);
 
 // Rewrites a whole file atomically (temporary file, flush to disk, rename), in GBK with CR LF
-// after every line. A failure leaves the old file whole.
+// after every line. A failure leaves the old file whole. The folder is not created: a missing
+// folder is err::PathNotFound; any other failure (a folder with the file's name, a full disk)
+// is err::FileIo.
 Status writeLines(const QString& path, const QStringList& lines);
 Status writeFileAtomically(const QString& path, const QByteArray& bytes);
 
-// Appends one line (GBK, CR LF) to a file, creating it; for logs.
+// Appends one line (GBK, CR LF) to a file, creating it; for logs. Errors as for writeLines.
 Status appendLine(const QString& path, const QString& line);
 
 // The numeric reading of a record field: blanks (spaces, tabs, CR, LF) are ignored anywhere,
@@ -40,10 +49,20 @@ Status appendLine(const QString& path, const QString& line);
 // D. "&H" followed by hex digits reads as a 16-bit value when it has at most 4 digits, else as
 // a 32-bit value (so "&H8000" is -32768 and "&HC0C0C0" is 12632256). Reading stops at
 // the first character that does not fit; a field that begins with any other character reads 0.
+// In detail, like the original's Val:
+//   " 1 2 " -> 12, "+7" -> 7, "12abc" -> 12, "1,5" -> 1, ".5" -> 0.5, "-.5" -> -0.5,
+//   "1E3" -> 1000, "1d2" -> 100, "1e-2" -> 0.01, "1E" and "1E+" -> 1 (an exponent needs digits),
+//   "H0503", "", "-", ".", "E5", "$5" -> 0; the point is always "." whatever the locale.
+//   "&h" is the same as "&H"; leading zeros count as digits ("&H0FFFF" is 65535); a trailing
+//   "&" makes a 32-bit value ("&HFFFF&" is 65535, "&HFF&" is 255); "&H" alone or "&O17" -> 0.
+//   A value too large for a double reads as +-infinity ("1E400"), one too small as 0, and hex
+//   needing more than 32 bits reads as its positive value; the integer conversions below refuse
+//   all of these with err::Overflow, where the original failed with an overflow.
 double val(const QString& field);
 
-// Rounds half to even into a 16-bit signed integer; a value outside -32768..32767 is an
-// overflow failure.
+// Rounds half to even into a 16-bit signed integer ("2.5" -> 2, "3.5" -> 4, "-2.5" -> -2); a
+// value outside -32768..32767 after rounding (32767.5 rounds to 32768), infinity or NaN is an
+// overflow failure (err::Overflow).
 Result<int16_t> toInt16(double value);
 // The same into 32 bits.
 Result<int32_t> toInt32(double value);
@@ -52,6 +71,7 @@ Result<int16_t> valInt16(const QString& field);
 
 // 1-based substring that is safe past either end: mid("abc", 3, 5) == "c", mid("abc", 9, 1) == "".
 // A start below 1 is treated as 1 (the original would fail; callers never rely on that).
+// A length below 1 gives "" (so do left() and right()); lengths count UTF-16 units.
 QString mid(const QString& s, int start, int length);
 QString mid(const QString& s, int start); // to the end
 QString left(const QString& s, int length);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace shell {
 
@@ -25,12 +26,19 @@ struct AppState {
     QString AppTitle; // ProductInfo(0) & ProductInfo(9) & "——" & ModuleName & "模块"
     QString BankVersion; // 12-digit stamp YYYYMMDDHHMM
     QString OsVersion; // "major.minor" or "Unknown"
+    // Per-unit table (unit 0..40, column 1..4): unit name, question count, count of unlearned
+    // questions, learned flags. Column 0 is unused so that the columns keep their numbers.
+    std::array<std::array<QString, 5>, 41> ModuleSettings {};
 
     // Run log and error reporting.
     QString LogPath; // empty until the start-up window hands over to the home window
     QString ErrSub;
     int ErrNo = 0;
     QString ErrDesc;
+    // Where fail() hands a report (the running program's ReportError). Empty: failures are only
+    // stored in ErrSub/ErrNo/ErrDesc. Arguments by value: a report that waits on the network
+    // must keep its own copy while other handlers overwrite ErrSub/ErrNo/ErrDesc.
+    std::function<void(QString tag, int number, QString description, QString extra)> errorSink {};
 };
 
 } // namespace shell

@@ -1,0 +1,193 @@
+#include "platform/picture.h"
+
+#include "platform/paths.h"
+
+#include <QBuffer>
+#include <QCache>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMutex>
+#include <QMutexLocker>
+
+#include <cstdint>
+
+namespace plat {
+
+namespace {
+
+    // Icon and cursor files share one layout: a 6-byte directory header, then 16-byte entries.
+    constexpr qsizetype kDirHeaderSize = 6;
+    constexpr qsizetype kDirEntrySize = 16;
+    constexpr quint16 kTypeIcon = 1;
+    constexpr quint16 kTypeCursor = 2;
+
+    quint16 readU16(const QByteArray& bytes, qsizetype at)
+    {
+        return quint16(quint8(bytes[at])) | quint16(quint8(bytes[at + 1])) << 8;
+    }
+
+    quint32 readU32(const QByteArray& bytes, qsizetype at)
+    {
+        return quint32(readU16(bytes, at)) | quint32(readU16(bytes, at + 2)) << 16;
+    }
+
+    void writeU16(QByteArray& bytes, qsizetype at, quint16 value)
+    {
+        bytes[at] = char(value & 0xff);
+        bytes[at + 1] = char(value >> 8);
+    }
+
+    Error invalidPicture(const QString& why)
+    {
+        return Error { err::InvalidPicture, QStringLiteral("Invalid picture: %1").arg(why) };
+    }
+
+    bool isCursorFile(const QByteArray& bytes)
+    {
+        return bytes.size() >= kDirHeaderSize && readU16(bytes, 0) == 0
+            && readU16(bytes, 2) == kTypeCursor;
+    }
+
+    Result<QImage> readImage(const QByteArray& bytes, const QByteArray& format)
+    {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, format);
+        reader.setDecideFormatFromContent(format.isEmpty());
+        QImage image = reader.read();
+        if (image.isNull())
+            return invalidPicture(reader.errorString());
+        return image;
+    }
+
+    // Cursor files are icon files whose entries carry a hot spot where an icon has its planes and
+    // bit count. The directory is checked against the buffer here, so Qt's icon reader only ever
+    // sees entries that lie inside the data.
+    Result<Picture> decodeCursor(QByteArray bytes)
+    {
+        const quint16 count = readU16(bytes, 4);
+        if (count == 0)
+            return invalidPicture(QStringLiteral("cursor file without images"));
+        const qint64 directoryEnd = kDirHeaderSize + qint64(count) * kDirEntrySize;
+        if (directoryEnd > bytes.size())
+            return invalidPicture(QStringLiteral("truncated cursor directory"));
+        for (int i = 0; i < count; ++i) {
+            const qsizetype entry = kDirHeaderSize + i * kDirEntrySize;
+            const qint64 size = readU32(bytes, entry + 8);
+            const qint64 offset = readU32(bytes, entry + 12);
+            if (size == 0 || offset < directoryEnd || offset + size > bytes.size())
+                return invalidPicture(
+                    QStringLiteral("cursor image %1 lies outside the file").arg(i));
+        }
+
+        Picture picture;
+        picture.isCursor = true;
+        picture.hotSpot
+            = QPoint(readU16(bytes, kDirHeaderSize + 4), readU16(bytes, kDirHeaderSize + 6));
+
+        // Present the data as an icon: the hot spot fields become planes 1 and "bit count from
+        // the bitmap header", which every icon reader accepts.
+        writeU16(bytes, 2, kTypeIcon);
+        for (int i = 0; i < count; ++i) {
+            const qsizetype entry = kDirHeaderSize + i * kDirEntrySize;
+            writeU16(bytes, entry + 4, 1);
+            writeU16(bytes, entry + 6, 0);
+        }
+        Result<QImage> image = readImage(bytes, QByteArrayLiteral("ico"));
+        if (!image)
+            return image.error();
+        picture.image = std::move(image).value();
+        return picture;
+    }
+
+    struct CachedPicture {
+        qint64 size = 0;
+        QDateTime modified;
+        Picture picture;
+    };
+
+    // Bounded by decoded bytes (in KiB) so a long session through many step pictures cannot
+    // hold them all; the least recently used are dropped first.
+    constexpr qsizetype kCacheLimitKiB = 256 * 1024;
+
+    struct PictureCache {
+        QMutex mutex {};
+        QCache<QString, CachedPicture> entries { kCacheLimitKiB };
+    };
+
+    PictureCache& cache()
+    {
+        static PictureCache instance;
+        return instance;
+    }
+
+    qsizetype costOf(const Picture& picture)
+    {
+        return qMax<qsizetype>(1, picture.image.sizeInBytes() / 1024);
+    }
+
+} // namespace
+
+Result<Picture> decodePicture(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return invalidPicture(QStringLiteral("empty data"));
+    if (isCursorFile(bytes))
+        return decodeCursor(bytes);
+    Result<QImage> image = readImage(bytes, QByteArray());
+    if (!image)
+        return image.error();
+    Picture picture;
+    picture.image = std::move(image).value();
+    return picture;
+}
+
+Result<Picture> loadPicture(const QString& path)
+{
+    if (path.isEmpty())
+        return Picture {};
+
+    const QFileInfo info(resolvePath(path));
+    if (!info.isFile())
+        return Error { err::FileNotFound, QStringLiteral("File not found: %1").arg(path) };
+    const QString key = info.absoluteFilePath();
+    const qint64 size = info.size();
+    const QDateTime modified = info.lastModified();
+
+    PictureCache& c = cache();
+    {
+        QMutexLocker lock(&c.mutex);
+        if (const CachedPicture* hit = c.entries.object(key)) {
+            if (hit->size == size && hit->modified == modified)
+                return hit->picture;
+        }
+    }
+
+    QFile file(key);
+    if (!file.open(QIODevice::ReadOnly))
+        return Error { err::FileIo,
+            QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()) };
+    Result<Picture> decoded = decodePicture(file.readAll());
+    if (!decoded) {
+        Error e = decoded.error();
+        e.description += QStringLiteral(" (%1)").arg(path);
+        return e;
+    }
+
+    QMutexLocker lock(&c.mutex);
+    c.entries.insert(
+        key, new CachedPicture { size, modified, decoded.value() }, costOf(decoded.value()));
+    return decoded;
+}
+
+void clearPictureCache()
+{
+    PictureCache& c = cache();
+    QMutexLocker lock(&c.mutex);
+    c.entries.clear();
+}
+
+} // namespace plat

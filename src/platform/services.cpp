@@ -1,0 +1,437 @@
+#include "platform/services.h"
+
+#include "platform/paths.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QLocale>
+#include <QLockFile>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSettings>
+#include <QSysInfo>
+#include <QTimer>
+
+#include <algorithm>
+#include <climits>
+
+namespace plat {
+
+namespace {
+
+    bool isSuccessStatus(int status) { return status >= 200 && status <= 299; }
+
+    Error httpStatusError(int status)
+    {
+        return Error { err::Network, QStringLiteral("HTTP status %1").arg(status) };
+    }
+
+    // Single instance -----------------------------------------------------------------------
+
+    class RealSingleInstance : public SingleInstance {
+    public:
+        explicit RealSingleInstance(const QString& lockName)
+            : lock(
+                QDir(QDir::tempPath()).filePath(safeFileName(lockName) + QStringLiteral(".lock")))
+        {
+            // The lock is held for the whole run, so it must never go stale by age; a lock left by
+            // a crashed process is still recognised (its process is gone) and taken over.
+            lock.setStaleLockTime(0);
+        }
+
+        bool acquire() override { return lock.isLocked() || lock.tryLock(0); }
+
+    private:
+        static QString safeFileName(QString name)
+        {
+            name.replace(QLatin1Char('/'), QLatin1Char('_'))
+                .replace(QLatin1Char('\\'), QLatin1Char('_'));
+            return name.isEmpty() ? QStringLiteral("instance") : name;
+        }
+
+        QLockFile lock { QString() };
+    };
+
+    // Shell ---------------------------------------------------------------------------------
+
+    class RealShell : public Shell {
+    public:
+        Status openFolder(const QString& path) override
+        {
+            const QString folder = resolvePath(path);
+            if (!QFileInfo(folder).isDir())
+                return Status::failure(
+                    err::PathNotFound, QStringLiteral("Path not found: %1").arg(path));
+            if (!QDesktopServices::openUrl(
+                    QUrl::fromLocalFile(QFileInfo(folder).absoluteFilePath())))
+                return Status::failure(
+                    err::FileIo, QStringLiteral("Cannot open folder %1").arg(path));
+            return {};
+        }
+
+        Status openUrl(const QString& url) override
+        {
+            // Addresses come from downloaded data; only web and mail addresses are handed to the
+            // desktop, never local files or other schemes that could start programs.
+            const QUrl address = QUrl::fromUserInput(url.trimmed());
+            const QString scheme = address.scheme().toLower();
+            if (!address.isValid()
+                || (scheme != QLatin1String("http") && scheme != QLatin1String("https")
+                    && scheme != QLatin1String("mailto")))
+                return Status::failure(
+                    err::InvalidProperty, QStringLiteral("Not a web address: %1").arg(url));
+            if (!QDesktopServices::openUrl(address))
+                return Status::failure(err::FileIo, QStringLiteral("Cannot open %1").arg(url));
+            return {};
+        }
+
+        Status startDetached(const QString& program, const QStringList& arguments) override
+        {
+            if (program.isEmpty() || !QProcess::startDetached(resolvePath(program), arguments))
+                return Status::failure(
+                    err::FileNotFound, QStringLiteral("Cannot start %1").arg(program));
+            return {};
+        }
+    };
+
+    // Settings ------------------------------------------------------------------------------
+
+    // Keys arrive registry style ("Software\Name"). Each part becomes an INI group; characters
+    // QSettings would read as separators are escaped so a name can never reach another group.
+    QString escapeSegment(QString segment)
+    {
+        return segment.replace(QLatin1Char('%'), QLatin1String("%25"))
+            .replace(QLatin1Char('/'), QLatin1String("%2F"))
+            .replace(QLatin1Char('\\'), QLatin1String("%5C"));
+    }
+
+    QString settingsPath(const QString& key, const QString& name)
+    {
+        QStringList parts;
+        for (const QString& part :
+            key.split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts))
+            parts << escapeSegment(part);
+        parts << escapeSegment(name);
+        return parts.join(QLatin1Char('/'));
+    }
+
+    class RealSettings : public Settings {
+    public:
+        explicit RealSettings(QString file)
+            : file(std::move(file))
+        {
+        }
+
+        Status setValue(const QString& key, const QString& name, const QString& value) override
+        {
+            if (name.isEmpty())
+                return Status::failure(err::InvalidProperty, QStringLiteral("Empty setting name"));
+            QSettings settings(file, QSettings::IniFormat);
+            settings.setValue(settingsPath(key, name), value);
+            settings.sync();
+            if (settings.status() != QSettings::NoError)
+                return Status::failure(
+                    err::FileIo, QStringLiteral("Cannot write settings file %1").arg(file));
+            return {};
+        }
+
+        QString value(const QString& key, const QString& name) const override
+        {
+            if (name.isEmpty())
+                return {};
+            QSettings settings(file, QSettings::IniFormat);
+            return settings.value(settingsPath(key, name)).toString();
+        }
+
+    private:
+        QString file {};
+    };
+
+    // Keyboard layouts ----------------------------------------------------------------------
+
+    class RealKeyboardLayouts : public KeyboardLayouts {
+    public:
+        std::vector<KeyboardLayout> list() const override
+        {
+            std::vector<KeyboardLayout> layouts;
+            auto add = [&layouts](const QLocale& locale) {
+                const QString id = locale.name();
+                for (const KeyboardLayout& known : layouts) {
+                    if (known.id == id)
+                        return;
+                }
+                QString description = locale.nativeLanguageName();
+                if (description.isEmpty())
+                    description = QLocale::languageToString(locale.language());
+                const QString territory = locale.nativeTerritoryName();
+                if (!territory.isEmpty())
+                    description += QStringLiteral(" (%1)").arg(territory);
+                layouts.push_back({ id, description });
+            };
+            if (qGuiApp && QGuiApplication::inputMethod())
+                add(QGuiApplication::inputMethod()->locale());
+            add(QLocale::system());
+            return layouts;
+        }
+
+        Status activate(const QString& id) override
+        {
+            // Linux offers no call to switch the input method; a listed layout is already the
+            // active one, so there is nothing more to do than to accept it.
+            for (const KeyboardLayout& layout : list()) {
+                if (layout.id == id)
+                    return {};
+            }
+            return Status::failure(
+                err::InvalidProperty, QStringLiteral("Unknown keyboard layout %1").arg(id));
+        }
+    };
+
+    // HTTP ----------------------------------------------------------------------------------
+
+    class RealHttp : public Http {
+    public:
+        RealHttp()
+        {
+            manager.setProxy(QNetworkProxy::NoProxy);
+            manager.setRedirectPolicy(QNetworkRequest::SameOriginRedirectPolicy);
+        }
+
+        Result<HttpReply> get(const QUrl& url, int timeoutSeconds) override
+        {
+            HttpReply result;
+            Status status = fetch(
+                url, timeoutSeconds,
+                [&result](QNetworkReply& reply) {
+                    result.body += reply.readAll();
+                    return true;
+                },
+                &result.status);
+            if (!status)
+                return status.error();
+            return result;
+        }
+
+        Status download(const QUrl& url, const QString& path, int timeoutSeconds) override
+        {
+            const QString target = resolvePath(path);
+            QSaveFile file(target);
+            if (!file.open(QIODevice::WriteOnly))
+                return Status::failure(err::FileIo,
+                    QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+            Status status = fetch(url, timeoutSeconds, [&file](QNetworkReply& reply) {
+                const QByteArray chunk = reply.readAll();
+                return file.write(chunk) == chunk.size();
+            });
+            if (status && !file.commit())
+                status = Status::failure(err::FileIo,
+                    QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+            if (!status)
+                file.cancelWriting();
+            return status;
+        }
+
+    private:
+        // Sends a GET and waits for it in a local event loop, so windows and timers keep working
+        // meanwhile. `consume` takes the body as it arrives and returns false when it cannot
+        // store it, which ends the transfer as a failure.
+        template <class Consume>
+        Status fetch(
+            const QUrl& url, int timeoutSeconds, Consume consume, int* httpStatus = nullptr)
+        {
+            const QString scheme = url.scheme().toLower();
+            if (!url.isValid()
+                || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+                return Status::failure(
+                    err::Network, QStringLiteral("Not an HTTP address: %1").arg(url.toString()));
+            if (timeoutSeconds <= 0)
+                return Status::failure(
+                    err::Timeout, QStringLiteral("Time limit reached: %1").arg(url.toString()));
+
+            std::unique_ptr<QNetworkReply> reply(manager.get(QNetworkRequest(url)));
+            QEventLoop loop;
+            QTimer limit;
+            limit.setSingleShot(true);
+            limit.setTimerType(Qt::PreciseTimer);
+            bool timedOut = false;
+            bool storeFailed = false;
+            QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+                timedOut = true;
+                loop.quit();
+            });
+            QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, [&] {
+                if (!storeFailed && !consume(*reply)) {
+                    storeFailed = true;
+                    loop.quit();
+                }
+            });
+            QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+            limit.start(std::min(timeoutSeconds, INT_MAX / 1000) * 1000);
+            if (!reply->isFinished())
+                loop.exec();
+            limit.stop();
+
+            if (timedOut || storeFailed) {
+                // abort() emits finished(); the wait is over, so detach the loop first.
+                QObject::disconnect(reply.get(), nullptr, &loop, nullptr);
+                reply->abort();
+                if (timedOut)
+                    return Status::failure(
+                        err::Timeout, QStringLiteral("Time limit reached: %1").arg(url.toString()));
+                return Status::failure(err::FileIo,
+                    QStringLiteral("Cannot store the reply from %1").arg(url.toString()));
+            }
+
+            const QVariant statusAttribute
+                = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+            const int code = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
+            if (httpStatus)
+                *httpStatus = code;
+            if (statusAttribute.isValid() && !isSuccessStatus(code))
+                return httpStatusError(code);
+            if (reply->error() != QNetworkReply::NoError)
+                return Status::failure(err::Network, reply->errorString());
+            if (!statusAttribute.isValid())
+                return Status::failure(
+                    err::Network, QStringLiteral("No HTTP reply from %1").arg(url.toString()));
+            if (!consume(*reply))
+                return Status::failure(err::FileIo,
+                    QStringLiteral("Cannot store the reply from %1").arg(url.toString()));
+            return {};
+        }
+
+        QNetworkAccessManager manager {};
+    };
+
+    // Fakes answer by the address as written in their table; a test may write it either way.
+    const HttpReply* findReply(const std::map<QString, HttpReply>& replies, const QUrl& url)
+    {
+        for (const QString& form : { url.toString(), url.toString(QUrl::FullyEncoded) }) {
+            if (auto it = replies.find(form); it != replies.end())
+                return &it->second;
+        }
+        return nullptr;
+    }
+
+} // namespace
+
+QString osVersion()
+{
+    static const QRegularExpression majorMinor(QStringLiteral("^(\\d+)\\.(\\d+)"));
+    const QRegularExpressionMatch match = majorMinor.match(QSysInfo::kernelVersion());
+    if (!match.hasMatch())
+        return QStringLiteral("Unknown");
+    return match.captured(1) + QLatin1Char('.') + match.captured(2);
+}
+
+Services makeRealServices(const QString& lockName, const QString& settingsFile)
+{
+    Services services;
+    services.singleInstance = std::make_unique<RealSingleInstance>(lockName);
+    services.shell = std::make_unique<RealShell>();
+    services.settings = std::make_unique<RealSettings>(settingsFile);
+    services.keyboardLayouts = std::make_unique<RealKeyboardLayouts>();
+    services.http = std::make_unique<RealHttp>();
+    return services;
+}
+
+// Fakes -------------------------------------------------------------------------------------
+
+// The fake shell records every request, including the ones it is told to refuse, so a test can
+// see what the program tried.
+Status FakeShell::openFolder(const QString& path)
+{
+    opened << path;
+    return fail ? Status::failure(err::PathNotFound, QStringLiteral("Path not found: %1").arg(path))
+                : Status();
+}
+
+Status FakeShell::openUrl(const QString& url)
+{
+    opened << url;
+    return fail ? Status::failure(err::FileIo, QStringLiteral("Cannot open %1").arg(url))
+                : Status();
+}
+
+Status FakeShell::startDetached(const QString& program, const QStringList& arguments)
+{
+    started.emplace_back(program, arguments);
+    return fail ? Status::failure(err::FileNotFound, QStringLiteral("Cannot start %1").arg(program))
+                : Status();
+}
+
+Status FakeSettings::setValue(const QString& key, const QString& name, const QString& value)
+{
+    // failAfter counts down the writes still allowed; at zero it stays there.
+    if (failAfter == 0)
+        return Status::failure(
+            err::FileIo, QStringLiteral("Cannot write setting %1\\%2").arg(key, name));
+    if (failAfter > 0)
+        --failAfter;
+    values[key + QLatin1Char('\\') + name] = value;
+    return {};
+}
+
+QString FakeSettings::value(const QString& key, const QString& name) const
+{
+    const auto it = values.find(key + QLatin1Char('\\') + name);
+    return it == values.end() ? QString() : it->second;
+}
+
+Status FakeKeyboardLayouts::activate(const QString& id)
+{
+    for (const KeyboardLayout& layout : layouts) {
+        if (layout.id == id) {
+            activated << id;
+            return {};
+        }
+    }
+    return Status::failure(
+        err::InvalidProperty, QStringLiteral("Unknown keyboard layout %1").arg(id));
+}
+
+Result<HttpReply> FakeHttp::get(const QUrl& url, int timeoutSeconds)
+{
+    requested << url.toString();
+    const HttpReply* reply = findReply(replies, url);
+    if (!reply)
+        return Error { err::Network, QStringLiteral("Cannot connect to %1").arg(url.toString()) };
+    if (!isSuccessStatus(reply->status))
+        return httpStatusError(reply->status);
+    return *reply;
+}
+
+Status FakeHttp::download(const QUrl& url, const QString& path, int timeoutSeconds)
+{
+    Result<HttpReply> reply = get(url, timeoutSeconds);
+    if (!reply)
+        return reply.status();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(reply.value().body) != reply.value().body.size() || !file.commit())
+        return Status::failure(
+            err::FileIo, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    return {};
+}
+
+Services makeFakeServices()
+{
+    Services services;
+    services.singleInstance = std::make_unique<FakeSingleInstance>();
+    services.shell = std::make_unique<FakeShell>();
+    services.settings = std::make_unique<FakeSettings>();
+    services.keyboardLayouts = std::make_unique<FakeKeyboardLayouts>();
+    services.http = std::make_unique<FakeHttp>();
+    return services;
+}
+
+} // namespace plat

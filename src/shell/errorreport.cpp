@@ -1,0 +1,87 @@
+#include "shell/errorreport.h"
+
+#include "platform/services.h"
+#include "platform/text.h"
+
+#include <QUrl>
+
+namespace shell {
+
+void fail(AppState& state, const QString& tag, const plat::Error& error)
+{
+    state.ErrSub = tag;
+    state.ErrNo = error.number;
+    state.ErrDesc = error.description;
+    if (state.errorSink)
+        state.errorSink(state.ErrSub, state.ErrNo, state.ErrDesc, QString());
+}
+
+QString runLogPath(const QString& programDir, const QDateTime& handOverTime)
+{
+    return programDir + QStringLiteral("/ksdata/")
+        + handOverTime.toString(QStringLiteral("yyyyMMddHHmmss")) + QStringLiteral(".txt");
+}
+
+void AppendLog(const QString& path, const QString& text, const QDateTime& when)
+{
+    if (path.isEmpty())
+        return;
+    // appendLine ends the entry with CR LF; the empty line and the time stamp go in front so that
+    // the whole entry is one write.
+    const QString entry = QStringLiteral("\r\n")
+        + when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("\r\n")
+        + plat::trimSpaces(text);
+    plat::appendLine(path, entry).ignore();
+}
+
+ErrorReporter::ErrorReporter(
+    const AppState& state, plat::Http* http, ServerConfig servers, Clock clock)
+    : state(state)
+    , http(http)
+    , servers(std::move(servers))
+    , clock(std::move(clock))
+{
+}
+
+void ErrorReporter::ReportError(QString tag, int number, QString description, QString extra)
+{
+    const QString numberText = QString::number(number);
+    AppendLog(state.LogPath,
+        QStringLiteral("软件运行提示:") + tag + description + QStringLiteral("\r\n系统版本:")
+            + state.OsVersion + QStringLiteral(",软件版本:") + state.BankVersion
+            + QStringLiteral(",") + numberText + QStringLiteral("\r\n"),
+        clock());
+
+    if (!http || servers.reportBaseUrl.isEmpty())
+        return;
+    QUrl url(servers.reportBaseUrl + QStringLiteral("/up/error/submit.asp"));
+    if (!url.isValid())
+        return;
+    // Every value is percent-encoded (UTF-8), "&", "=", "+" and "%" included, so a description
+    // arrives whole and cannot add query keys of its own. An empty value keeps its "=".
+    QString query;
+    const auto add = [&query](const char* key, const QString& value) {
+        if (!query.isEmpty())
+            query += QLatin1Char('&');
+        query += QLatin1String(key) + QLatin1Char('=')
+            + QString::fromLatin1(QUrl::toPercentEncoding(value));
+    };
+    add("pronm", state.ModuleName);
+    add("pver", state.BankVersion);
+    add("osver", state.OsVersion);
+    add("errsub", tag);
+    add("errno", numberText);
+    add("errdescript", description + extra);
+    url.setQuery(query, QUrl::StrictMode);
+    // The reply is never looked at, and a failed send is not reported.
+    http->get(url, 1).status().ignore();
+}
+
+void ErrorReporter::install(AppState& target)
+{
+    target.errorSink = [this](QString tag, int number, QString description, QString extra) {
+        ReportError(std::move(tag), number, std::move(description), std::move(extra));
+    };
+}
+
+} // namespace shell

@@ -1,0 +1,350 @@
+#include "platform/services.h"
+
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QSysInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUuid>
+
+#include <gtest/gtest.h>
+
+using namespace plat;
+
+namespace {
+
+// A loopback HTTP server run by the test's own event loop, which the client's wait keeps going:
+//   /ok      200 with a body
+//   /slow    200, but only after 1.5 s
+//   /never   reads the request and never answers
+//   /missing 404 with a body
+//   /cut     200, but the connection closes before the promised body is complete
+class LoopbackServer {
+public:
+    static constexpr const char* okBody = "fresh content\r\nline two";
+
+    LoopbackServer()
+    {
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = server.nextPendingConnection())
+                QObject::connect(
+                    socket, &QTcpSocket::readyRead, socket, [this, socket] { serve(socket); });
+        });
+        server.listen(QHostAddress::LocalHost, 0);
+    }
+
+    bool listening() const { return server.isListening(); }
+    QUrl url(const char* path) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2")
+                        .arg(server.serverPort())
+                        .arg(QLatin1String(path)));
+    }
+
+private:
+    void serve(QTcpSocket* socket)
+    {
+        QByteArray& request = pending[socket];
+        request += socket->readAll();
+        if (!request.contains("\r\n\r\n"))
+            return;
+        const QByteArray path = request.split(' ').value(1);
+        pending.remove(socket);
+        if (path == "/ok") {
+            answer(socket, "200 OK", okBody);
+        } else if (path == "/missing") {
+            answer(socket, "404 Not Found", "no such page");
+        } else if (path == "/cut") {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nonly the first part");
+            socket->disconnectFromHost();
+        } else if (path == "/slow") {
+            QPointer<QTcpSocket> later(socket);
+            QTimer::singleShot(1500, socket, [later] {
+                if (later)
+                    answer(later, "200 OK", "too late");
+            });
+        }
+    }
+
+    static void answer(QTcpSocket* socket, const char* status, const QByteArray& body)
+    {
+        socket->write(QByteArray("HTTP/1.1 ") + status
+            + "\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(body.size())
+            + "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer server {};
+    QHash<QTcpSocket*, QByteArray> pending {};
+};
+
+class HttpTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.listening());
+        ASSERT_TRUE(dir.isValid());
+    }
+
+    LoopbackServer server {};
+    Services services = makeRealServices(QStringLiteral("unused"), QString());
+    Http& http = *services.http;
+    QTemporaryDir dir {};
+};
+
+TEST_F(HttpTest, GetReturnsTheBodyOfASuccessfulReply)
+{
+    Result<HttpReply> reply = http.get(server.url("/ok"), 5);
+    ASSERT_TRUE(reply.ok()) << reply.error().description.toStdString();
+    EXPECT_EQ(reply.value().status, 200);
+    EXPECT_EQ(reply.value().body, QByteArray(LoopbackServer::okBody));
+}
+
+TEST_F(HttpTest, ErrorStatusAndUnreachableServerAreFailures)
+{
+    Result<HttpReply> missing = http.get(server.url("/missing"), 5);
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().number, err::Network);
+    EXPECT_TRUE(missing.error().description.contains(QLatin1String("404")));
+
+    // A port nobody listens on: take one from a server and close it again.
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    Result<HttpReply> refused
+        = http.get(QUrl(QStringLiteral("http://127.0.0.1:%1/ok").arg(port)), 5);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().number, err::Network);
+
+    // Only HTTP goes over this interface; a local file address must not be read through it.
+    Result<HttpReply> file
+        = http.get(QUrl::fromLocalFile(QDir::rootPath() + QStringLiteral("etc/hostname")), 5);
+    EXPECT_FALSE(file.ok());
+}
+
+TEST_F(HttpTest, TimeLimitAbortsWhileTimersKeepRunning)
+{
+    for (const char* path : { "/slow", "/never" }) {
+        SCOPED_TRACE(path);
+        int ticks = 0;
+        QTimer ticker;
+        ticker.setInterval(50);
+        QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+        ticker.start();
+        QElapsedTimer clock;
+        clock.start();
+        Result<HttpReply> reply = http.get(server.url(path), 1);
+        const qint64 elapsed = clock.elapsed();
+        ASSERT_FALSE(reply.ok());
+        EXPECT_EQ(reply.error().number, err::Timeout);
+        EXPECT_GE(elapsed, 1000);
+        EXPECT_LT(elapsed, 2000);
+        EXPECT_GT(ticks, 5);
+    }
+}
+
+TEST_F(HttpTest, DownloadReplacesTheFileOnlyAfterACompleteReply)
+{
+    const QString target = dir.filePath(QStringLiteral("update.mxy"));
+    const QByteArray old("old content that must survive");
+    const struct {
+        const char* path;
+        int error;
+    } failures[] = {
+        { "/missing", err::Network },
+        { "/cut", err::Network },
+        { "/never", err::Timeout },
+    };
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.path);
+        testsupport::writeFile(target, old);
+        Status status = http.download(server.url(f.path), target, 1);
+        ASSERT_FALSE(status.ok());
+        EXPECT_EQ(status.error().number, f.error);
+        EXPECT_EQ(testsupport::readFile(target), old);
+        EXPECT_EQ(
+            QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "update.mxy" });
+    }
+
+    ASSERT_TRUE(http.download(server.url("/ok"), target, 5).ok());
+    EXPECT_EQ(testsupport::readFile(target), QByteArray(LoopbackServer::okBody));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "update.mxy" });
+
+    Status noFolder
+        = http.download(server.url("/ok"), dir.filePath(QStringLiteral("no/such/folder/f.mxy")), 5);
+    EXPECT_FALSE(noFolder.ok());
+}
+
+TEST(ServicesSettings, RoundTripThroughTheIniFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("settings.ini"));
+    const QString key = QStringLiteral("Software\\Practice\\Module");
+    {
+        Services services = makeRealServices(QStringLiteral("unused"), file);
+        ASSERT_TRUE(
+            services.settings
+                ->setValue(key, QStringLiteral("ProPath01"), QStringLiteral("C:\\exam\\data\\"))
+                .ok());
+        ASSERT_TRUE(services.settings
+                        ->setValue(key, QStringLiteral("ProName01"), QStringLiteral("图像处理"))
+                        .ok());
+        // A name with separators stays one value of this key, not a value of another key.
+        ASSERT_TRUE(
+            services.settings->setValue(key, QStringLiteral("a/b\\c"), QStringLiteral("x")).ok());
+    }
+    Services reopened = makeRealServices(QStringLiteral("unused"), file);
+    Settings& settings = *reopened.settings;
+    EXPECT_EQ(settings.value(key, QStringLiteral("ProPath01")), QStringLiteral("C:\\exam\\data\\"));
+    EXPECT_EQ(settings.value(key, QStringLiteral("ProName01")), QStringLiteral("图像处理"));
+    EXPECT_EQ(settings.value(key, QStringLiteral("a/b\\c")), QStringLiteral("x"));
+    EXPECT_EQ(settings.value(key + QStringLiteral("\\a\\b"), QStringLiteral("c")), QString());
+    EXPECT_EQ(settings.value(key, QStringLiteral("ProPath02")), QString());
+    EXPECT_EQ(
+        settings.value(QStringLiteral("Software\\Other"), QStringLiteral("ProPath01")), QString());
+}
+
+TEST(ServicesSettings, UnwritableFileIsAFailure)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // The settings folder would have to be created inside a plain file.
+    const QString blocker = dir.filePath(QStringLiteral("file"));
+    testsupport::writeFile(blocker, "x");
+    Services services
+        = makeRealServices(QStringLiteral("unused"), blocker + QStringLiteral("/settings.ini"));
+    Status status = services.settings->setValue(
+        QStringLiteral("Software\\Name"), QStringLiteral("v"), QStringLiteral("1"));
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.error().number, err::FileIo);
+}
+
+TEST(ServicesSingleInstance, SecondHolderOfTheSameLockIsRefused)
+{
+    const QString name
+        = QStringLiteral("services-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    Services first = makeRealServices(name, QString());
+    Services second = makeRealServices(name, QString());
+    Services other = makeRealServices(name + QStringLiteral("-other"), QString());
+    EXPECT_TRUE(first.singleInstance->acquire());
+    EXPECT_TRUE(first.singleInstance->acquire()); // asking again keeps the lock it holds
+    EXPECT_FALSE(second.singleInstance->acquire());
+    EXPECT_TRUE(other.singleInstance->acquire());
+
+    // The lock lives as long as its holder.
+    first = Services {};
+    EXPECT_TRUE(second.singleInstance->acquire());
+}
+
+TEST(ServicesSingleInstance, LockLeftByADeadProcessIsTakenOver)
+{
+    const QString name
+        = QStringLiteral("services-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    const QString lockPath = QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock"));
+    // A lock file as a crashed instance leaves it: a process id that cannot be running.
+    testsupport::writeFile(
+        lockPath, "2147483646\nks\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    Services services = makeRealServices(name, QString());
+    EXPECT_TRUE(services.singleInstance->acquire());
+    services = Services {};
+    EXPECT_FALSE(QFile::exists(lockPath));
+}
+
+TEST(ServicesKeyboardLayouts, ListedLayoutsActivateUnknownOnesFail)
+{
+    Services services = makeRealServices(QStringLiteral("unused"), QString());
+    const std::vector<KeyboardLayout> layouts = services.keyboardLayouts->list();
+    ASSERT_FALSE(layouts.empty());
+    for (const KeyboardLayout& layout : layouts) {
+        EXPECT_FALSE(layout.id.isEmpty());
+        EXPECT_FALSE(layout.description.isEmpty());
+        EXPECT_TRUE(services.keyboardLayouts->activate(layout.id).ok()) << layout.id.toStdString();
+    }
+    EXPECT_FALSE(services.keyboardLayouts->activate(QStringLiteral("xx_NOPE")).ok());
+}
+
+TEST(ServicesShell, RefusesWhatItCannotOpen)
+{
+    Services services = makeRealServices(QStringLiteral("unused"), QString());
+    Shell& shell = *services.shell;
+    EXPECT_EQ(
+        shell.openFolder(QStringLiteral("/no/such/folder/here")).error().number, err::PathNotFound);
+    for (const char* address : { "file:///etc/passwd", "/etc/passwd", "javascript:alert(1)", "" })
+        EXPECT_FALSE(shell.openUrl(QLatin1String(address)).ok()) << address;
+    EXPECT_FALSE(shell.startDetached(QStringLiteral("/no/such/program"), {}).ok());
+}
+
+TEST(ServicesOsVersion, IsMajorMinorOfTheKernel)
+{
+    const QString version = osVersion();
+    ASSERT_NE(version, QStringLiteral("Unknown"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+$")).match(version).hasMatch())
+        << version.toStdString();
+    EXPECT_TRUE(QSysInfo::kernelVersion().startsWith(version + QLatin1Char('.'))
+        || QSysInfo::kernelVersion().startsWith(version + QLatin1Char('-')));
+}
+
+TEST(ServicesFakes, BehaveLikeTheRealOnes)
+{
+    Services services = makeFakeServices();
+
+    auto& settings = static_cast<FakeSettings&>(*services.settings);
+    settings.failAfter = 2;
+    EXPECT_TRUE(
+        settings.setValue(QStringLiteral("K"), QStringLiteral("a"), QStringLiteral("1")).ok());
+    EXPECT_TRUE(
+        settings.setValue(QStringLiteral("K"), QStringLiteral("b"), QStringLiteral("2")).ok());
+    EXPECT_FALSE(
+        settings.setValue(QStringLiteral("K"), QStringLiteral("c"), QStringLiteral("3")).ok());
+    EXPECT_FALSE(
+        settings.setValue(QStringLiteral("K"), QStringLiteral("d"), QStringLiteral("4")).ok());
+    EXPECT_EQ(settings.values, (std::map<QString, QString> { { "K\\a", "1" }, { "K\\b", "2" } }));
+    EXPECT_EQ(settings.value(QStringLiteral("K"), QStringLiteral("b")), QStringLiteral("2"));
+    EXPECT_EQ(settings.value(QStringLiteral("K"), QStringLiteral("c")), QString());
+
+    auto& layouts = static_cast<FakeKeyboardLayouts&>(*services.keyboardLayouts);
+    layouts.layouts = { { QStringLiteral("zh_CN"), QStringLiteral("Chinese") } };
+    EXPECT_TRUE(layouts.activate(QStringLiteral("zh_CN")).ok());
+    EXPECT_FALSE(layouts.activate(QStringLiteral("en_US")).ok());
+    EXPECT_EQ(layouts.activated, QStringList { "zh_CN" });
+
+    auto& shell = static_cast<FakeShell&>(*services.shell);
+    EXPECT_TRUE(shell.openUrl(QStringLiteral("http://a/")).ok());
+    shell.fail = true;
+    EXPECT_FALSE(shell.openFolder(QStringLiteral("/x")).ok());
+    EXPECT_FALSE(shell.startDetached(QStringLiteral("prog"), { QStringLiteral("-a") }).ok());
+    EXPECT_EQ(shell.opened, (QStringList { "http://a/", "/x" }));
+    ASSERT_EQ(shell.started.size(), 1u);
+
+    auto& http = static_cast<FakeHttp&>(*services.http);
+    http.replies[QStringLiteral("http://h/list.txt")] = { 200, "list" };
+    http.replies[QStringLiteral("http://h/gone")] = { 404, "gone" };
+    Result<HttpReply> ok = http.get(QUrl(QStringLiteral("http://h/list.txt")), 5);
+    ASSERT_TRUE(ok.ok());
+    EXPECT_EQ(ok.value().body, QByteArray("list"));
+    EXPECT_FALSE(http.get(QUrl(QStringLiteral("http://h/gone")), 5).ok());
+    EXPECT_FALSE(http.get(QUrl(QStringLiteral("http://h/unknown")), 5).ok());
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath(QStringLiteral("list.txt"));
+    testsupport::writeFile(target, "old");
+    EXPECT_FALSE(http.download(QUrl(QStringLiteral("http://h/gone")), target, 5).ok());
+    EXPECT_EQ(testsupport::readFile(target), QByteArray("old"));
+    EXPECT_TRUE(http.download(QUrl(QStringLiteral("http://h/list.txt")), target, 5).ok());
+    EXPECT_EQ(testsupport::readFile(target), QByteArray("list"));
+    EXPECT_EQ(http.requested,
+        (QStringList { "http://h/list.txt", "http://h/gone", "http://h/unknown", "http://h/gone",
+            "http://h/list.txt" }));
+}
+
+} // namespace
