@@ -10,6 +10,7 @@
 #include <QInputMethod>
 #include <QLocale>
 #include <QLockFile>
+#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
@@ -333,6 +334,18 @@ QString osVersion()
     return match.captured(1) + QLatin1Char('.') + match.captured(2);
 }
 
+class RealMessageBoxes : public MessageBoxes {
+public:
+    bool show(Kind kind, const QString& text, const QString& title) override
+    {
+        if (kind == Kind::Question)
+            return QMessageBox::question(nullptr, title, text, QMessageBox::Yes | QMessageBox::No)
+                == QMessageBox::Yes;
+        QMessageBox::information(nullptr, title, text);
+        return true;
+    }
+};
+
 Services makeRealServices(const QString& lockName, const QString& settingsFile)
 {
     Services services;
@@ -341,6 +354,7 @@ Services makeRealServices(const QString& lockName, const QString& settingsFile)
     services.settings = std::make_unique<RealSettings>(settingsFile);
     services.keyboardLayouts = std::make_unique<RealKeyboardLayouts>();
     services.http = std::make_unique<RealHttp>();
+    services.messageBoxes = std::make_unique<RealMessageBoxes>();
     return services;
 }
 
@@ -423,6 +437,16 @@ Status FakeHttp::download(const QUrl& url, const QString& path, int timeoutSecon
     return {};
 }
 
+bool FakeMessageBoxes::show(Kind kind, const QString& text, const QString& title)
+{
+    shown.push_back({ kind, text, title });
+    if (answers.empty())
+        return true;
+    const bool a = answers.front();
+    answers.erase(answers.begin());
+    return a;
+}
+
 Services makeFakeServices()
 {
     Services services;
@@ -431,6 +455,7 @@ Services makeFakeServices()
     services.settings = std::make_unique<FakeSettings>();
     services.keyboardLayouts = std::make_unique<FakeKeyboardLayouts>();
     services.http = std::make_unique<FakeHttp>();
+    services.messageBoxes = std::make_unique<FakeMessageBoxes>();
     return services;
 }
 

@@ -43,6 +43,15 @@ public:
     virtual QString value(const QString& key, const QString& name) const = 0;
 };
 
+// The system's standard message box (not the skinned one): information icon with OK, or
+// question icon with Yes and No. Returns true for OK or Yes.
+class MessageBoxes {
+public:
+    enum class Kind { Information, Question };
+    virtual ~MessageBoxes() = default;
+    virtual bool show(Kind kind, const QString& text, const QString& title) = 0;
+};
+
 struct KeyboardLayout {
     QString id;
     QString description;
@@ -85,6 +94,7 @@ struct Services {
     std::unique_ptr<Settings> settings;
     std::unique_ptr<KeyboardLayouts> keyboardLayouts;
     std::unique_ptr<Http> http;
+    std::unique_ptr<MessageBoxes> messageBoxes;
 };
 
 // The real services. `lockName` names the single-instance lock; `settingsFile` is the INI file
@@ -132,6 +142,19 @@ public:
     QStringList requested;
     Result<HttpReply> get(const QUrl& url, int timeoutSeconds) override;
     Status download(const QUrl& url, const QString& path, int timeoutSeconds) override;
+};
+
+// Records every message box and answers from `answers` (true when empty).
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        Kind kind = Kind::Information;
+        QString text;
+        QString title;
+    };
+    std::vector<Shown> shown;
+    std::vector<bool> answers;
+    bool show(Kind kind, const QString& text, const QString& title) override;
 };
 
 Services makeFakeServices();

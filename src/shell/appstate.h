@@ -26,9 +26,21 @@ struct AppState {
     QString AppTitle; // ProductInfo(0) & ProductInfo(9) & "——" & ModuleName & "模块"
     QString BankVersion; // 12-digit stamp YYYYMMDDHHMM
     QString OsVersion; // "major.minor" or "Unknown"
+
+    // Dialog answers and what the dialogs read of other windows.
+    int MsgResult = 0; // answer of FrmMTMSGBOX: the caller sets 0, confirm sets 1
+    // The home window's LblInfo(0) caption (its question-bank version text), which the about
+    // box shows; the home window supplies it. Unset reads as empty.
+    std::function<QString()> BankVersionText {};
+
     // Per-unit table (unit 0..40, column 1..4): unit name, question count, count of unlearned
     // questions, learned flags. Column 0 is unused so that the columns keep their numbers.
     std::array<std::array<QString, 5>, 41> ModuleSettings {};
+
+    // Exercise and window state that start-up sets.
+    int16_t SetNo = 0; // number of the set within the study mode
+    int16_t DemoActive = 0; // -1 while the demonstration runs
+    QString CandidateName; // shown on the examination login and the question panel
 
     // Run log and error reporting.
     QString LogPath; // empty until the start-up window hands over to the home window

@@ -1,13 +1,24 @@
 #include "shell/system.h"
 
 #include "platform/paths.h"
+#include "shell/errorreport.h"
+#include "shell/serverconfig.h"
 
 namespace shell {
 
-System::System(std::unique_ptr<plat::Clock> clock, plat::Services services, QString programDir)
+System::System(std::unique_ptr<plat::Clock> clock, plat::Services services, QString programDir,
+    QString programName)
     : Runtime(std::move(clock), std::move(services), std::move(programDir))
+    , programName_(std::move(programName))
 {
+    const ServerConfig servers = readServerConfig(this->programDir());
+    reporter_ = std::make_unique<ErrorReporter>(state, this->services().http.get(), servers);
+    reporter_->install(state);
+    // Failures the window layer meets inside an event reach the same reporter.
+    reportHook = [this](const QString& tag, const plat::Error& e) { fail(state, tag, e); };
 }
+
+System::~System() = default;
 
 QString System::skinFile(const QString& name) const
 {

@@ -1,20 +1,29 @@
 #pragma once
 
 // The application object of this program: the window layer's runtime plus the state that the
-// windows share. Every form is constructed from it and reaches the others through it.
+// windows share and the error reporter. Every form is constructed from it and reaches the
+// others through it.
 
 #include "platform/runtime.h"
 #include "shell/appstate.h"
 
 #include <QString>
 
+#include <memory>
+
 namespace shell {
+
+class ErrorReporter;
 
 class System : public plat::Runtime {
 public:
-    System(std::unique_ptr<plat::Clock> clock, plat::Services services, QString programDir);
+    // `programName` is the program file's name without extension (written on first run).
+    System(std::unique_ptr<plat::Clock> clock, plat::Services services, QString programDir,
+        QString programName = QStringLiteral("ksxt"));
+    ~System() override;
 
     AppState state;
+    const QString& programName() const { return programName_; }
 
     // The default instance of a form.
     template <class F> F& form() { return formOf<F>(*this); }
@@ -23,6 +32,10 @@ public:
     QString skinFile(const QString& name) const;
     // A file of the program folder ("\" separators allowed).
     QString programFile(const QString& name) const;
+
+private:
+    QString programName_;
+    std::unique_ptr<ErrorReporter> reporter_;
 };
 
 } // namespace shell

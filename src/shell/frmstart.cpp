@@ -1,0 +1,88 @@
+#include "shell/frmstart.h"
+
+#include "home/frmfengmian.h"
+#include "platform/services.h"
+#include "shell/errorreport.h"
+#include "shell/moduleinfo.h"
+#include "shell/system.h"
+
+#include <QDateTime>
+
+namespace shell {
+
+FrmStartUi::FrmStartUi(plat::Form& f)
+    : Label1(f.area(), QStringLiteral("Label1"))
+    , Timer1(f, QStringLiteral("Timer1"), 100, false)
+{
+    Label1.setBackStyle(0);
+    Label1.setForeColor(0xFFFFFF);
+    Label1.setAutoSize(true);
+    Label1.setCaption(QStringLiteral("正在启动软件，请稍候..."));
+}
+
+FrmStart::FrmStart(System& sys)
+    : FormWith(sys, QStringLiteral("FrmStart"))
+    , sys_(sys)
+{
+    setBorderless(true);
+    setCentered(true);
+}
+
+void FrmStart::Form_Load()
+{
+    AppState& st = sys_.state;
+    auto& ui = uiNoLoad();
+    ui.Timer1.Tick = [this] { Timer1_Timer(); };
+
+    // A second instance only says so and ends; nothing is written.
+    if (!sys_.services().singleInstance->acquire()) {
+        sys_.services().messageBoxes->show(plat::MessageBoxes::Kind::Information,
+            QStringLiteral("考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，或者注销或"
+                           "重启。"),
+            QStringLiteral("系统提示"));
+        sys_.end();
+        return;
+    }
+
+    const ErrorSite site(st, QStringLiteral("startload"));
+    readInfo(st, *sys_.services().settings, sys_.programDir(), sys_.programName());
+    st.ScaleX = sys_.twipsPerPixelX() / 15;
+    st.ScaleY = sys_.twipsPerPixelY() / 15;
+    setWidth(6000 * st.ScaleX);
+    setHeight(3000 * st.ScaleY);
+    site.check(setPicture(sys_.skinFile(QStringLiteral("l20059"))));
+    ui.Label1.setTop(2160 * st.ScaleY);
+    ui.Label1.setCaption(QStringLiteral("正在启动") + st.ModuleShortName + QStringLiteral("，请稍候..."));
+    ui.Label1.setFontSize(11 * st.ScaleX);
+    ui.Label1.setLeft((width() - ui.Label1.width()) / 2);
+    st.SetNo = 0;
+    st.DemoActive = 0;
+    st.CandidateName = st.ProductInfo[8];
+    site.check(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
+    setCaption(QStringLiteral("全国专业技术人员计算机应用能力考试练习系统"));
+    st.OsVersion = GetOSVersionOF();
+    HandOverPending = true;
+    ui.Timer1.setEnabled(true);
+}
+
+void FrmStart::Timer1_Timer()
+{
+    if (!HandOverPending)
+        return;
+    HandOverPending = false;
+    ui().Timer1.setEnabled(false);
+    UpdataExe();
+}
+
+void FrmStart::UpdataExe()
+{
+    sys_.form<home::FrmFengmian>().show();
+    if (sys_.ended())
+        return;
+    sys_.state.LogPath = runLogPath(sys_.programDir(), QDateTime::currentDateTime());
+    unload();
+}
+
+QString FrmStart::GetOSVersionOF() const { return plat::osVersion(); }
+
+} // namespace shell
