@@ -13,7 +13,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QString programDir = QCoreApplication::applicationDirPath();
-    const QString programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    const QString programName
+        = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     const QString settingsDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(settingsDir);
     shell::System sys(std::make_unique<plat::RealClock>(),

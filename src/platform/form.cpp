@@ -37,6 +37,8 @@ void Form::load()
     area_ = std::make_unique<FormArea>(*this);
     auto* w = new Surface(*area_, nullptr);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->setWindowFlag(Qt::FramelessWindowHint, borderless_);
+    w->setWindowFlag(Qt::WindowStaysOnTopHint, topMost_);
     window_ = w;
     area_->attach(w);
     area_->setBackColor(0x8000000F);
@@ -289,7 +291,7 @@ void Form::setWindowState(int s)
 
 void Form::setBorderless(bool b)
 {
-    load();
+    // A design property: kept for the window that the next load creates.
     borderless_ = b;
     if (window_)
         window_->setWindowFlag(Qt::FramelessWindowHint, b);

@@ -52,7 +52,8 @@ void FrmStart::Form_Load()
     setHeight(3000 * st.ScaleY);
     site.check(setPicture(sys_.skinFile(QStringLiteral("l20059"))));
     ui.Label1.setTop(2160 * st.ScaleY);
-    ui.Label1.setCaption(QStringLiteral("正在启动") + st.ModuleShortName + QStringLiteral("，请稍候..."));
+    ui.Label1.setCaption(
+        QStringLiteral("正在启动") + st.ModuleShortName + QStringLiteral("，请稍候..."));
     ui.Label1.setFontSize(11 * st.ScaleX);
     ui.Label1.setLeft((width() - ui.Label1.width()) / 2);
     st.SetNo = 0;

@@ -3,6 +3,7 @@
 #include "platform/services.h"
 #include "platform/text.h"
 #include "printers.h"
+#include "support/numericencoding.h"
 #include "support/testsupport.h"
 
 #include <QDir>
@@ -18,27 +19,7 @@ namespace {
 using testsupport::readFile;
 using testsupport::writeFile;
 
-// Test-side encoder of the numeric text encoding; alternates the 200000 and 500000 forms so both
-// are read.
-QString encodeLine(const QString& text)
-{
-    QString out;
-    int i = 0;
-    for (const QChar c : text) {
-        const QByteArray b = plat::encodeGbk(QString(c));
-        const int k = b.size() == 1 ? uchar(b[0]) : uchar(b[0]) * 256 + uchar(b[1]);
-        out += QString::number((i++ % 2 == 0 || k == 0) ? 200000 + k : 500000 + k);
-    }
-    return out;
-}
-
-QByteArray encodeFile(const QStringList& lines)
-{
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += encodeLine(line).toLatin1() + "\r\n";
-    return bytes;
-}
+QByteArray encodeFile(const QStringList& lines) { return testsupport::encodeNumericFile(lines); }
 
 struct Report {
     QString tag;

@@ -1,0 +1,179 @@
+// Start-up: the second-instance refusal, the splash laid out at two display scales, and the
+// hand-over to the home window.
+
+#include "home/frmfengmian.h"
+#include "platform/headless.h"
+#include "platform/services.h"
+#include "shell/frmstart.h"
+#include "shell/system.h"
+#include "support/numericencoding.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using namespace shell;
+
+namespace {
+
+class FrmStartTest : public ::testing::Test {
+protected:
+    FrmStartTest()
+    {
+        const QString data = dir.path() + QStringLiteral("/pstx/");
+        QDir().mkpath(data);
+        QStringList ver { QStringLiteral("图像处理"), QStringLiteral("图像处理模块"),
+            QStringLiteral("pstx"), QStringLiteral("12") };
+        for (int u = 0; u < 5; ++u)
+            ver << QStringLiteral("第%1单元").arg(u + 1);
+        testsupport::writeFile(dir.path() + "/ver.txt", testsupport::encodeNumericFile(ver));
+        testsupport::writeFile(data + "288901.mxy",
+            testsupport::encodeNumericFile(
+                { QStringLiteral("全国专业技术人员计算机应用能力考试") }));
+        testsupport::writeFile(data + "288892.mxy", "0\r\n");
+        testsupport::writeFile(data + "288895.mxy", " 202612010900 \r\n");
+        QImage splash(400, 200, QImage::Format_RGB32);
+        splash.fill(QColor(40, 70, 110));
+        splash.save(data + "l20059.mxy", "BMP");
+        QImage icon(32, 32, QImage::Format_ARGB32);
+        icon.fill(QColor(200, 60, 40));
+        icon.save(data + "l62011.mxy", "PNG");
+    }
+
+    void start(double scale = 1.0)
+    {
+        auto c = std::make_unique<plat::VirtualClock>();
+        clock = c.get();
+        sys = std::make_unique<System>(std::move(c), plat::makeFakeServices(), dir.path());
+        sys->setScreenRect(QRect(0, 0, 1280, 1024));
+        sys->setDisplayScale(scale, scale);
+        driver = std::make_unique<plat::HeadlessDriver>(*sys, *clock);
+        sys->state.errorSink = [this](QString tag, int, QString desc, QString) {
+            reports << tag + QStringLiteral(": ") + desc;
+        };
+    }
+    ~FrmStartTest() override
+    {
+        driver.reset();
+        sys.reset();
+        plat::HeadlessDriver::processEvents();
+    }
+    plat::FakeMessageBoxes& boxes()
+    {
+        return static_cast<plat::FakeMessageBoxes&>(*sys->services().messageBoxes);
+    }
+
+    QTemporaryDir dir;
+    plat::VirtualClock* clock = nullptr;
+    std::unique_ptr<System> sys;
+    std::unique_ptr<plat::HeadlessDriver> driver;
+    QStringList reports;
+};
+
+TEST_F(FrmStartTest, SecondInstanceOnlySaysSoAndEnds)
+{
+    start();
+    static_cast<plat::FakeSingleInstance&>(*sys->services().singleInstance).otherRunning = true;
+    sys->form<FrmStart>().show();
+    ASSERT_EQ(boxes().shown.size(), 1u);
+    EXPECT_EQ(boxes().shown[0].text,
+        QStringLiteral(
+            "考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，或者注销或重启。"));
+    EXPECT_EQ(boxes().shown[0].title, QStringLiteral("系统提示"));
+    EXPECT_TRUE(sys->ended());
+    EXPECT_FALSE(sys->form<FrmStart>().visible());
+    driver->advance(500);
+    EXPECT_FALSE(sys->form<home::FrmFengmian>().isLoaded());
+    // Nothing written: the marker and the settings are untouched.
+    EXPECT_EQ(testsupport::readFile(dir.path() + "/pstx/288892.mxy"), QByteArray("0\r\n"));
+    EXPECT_TRUE(static_cast<plat::FakeSettings&>(*sys->services().settings).values.empty());
+    EXPECT_FALSE(QDir(dir.path() + "/ksdata").exists());
+}
+
+TEST_F(FrmStartTest, SplashKeepsItsPixelSizeAtEveryDisplayScale)
+{
+    for (double scale : { 1.0, 0.8 }) {
+        start(scale);
+        auto& f = sys->form<FrmStart>();
+        f.show();
+        EXPECT_DOUBLE_EQ(sys->state.ScaleX, scale);
+        EXPECT_DOUBLE_EQ(f.width(), 6000 * scale);
+        EXPECT_DOUBLE_EQ(f.height(), 3000 * scale);
+        EXPECT_EQ(f.hWnd()->size(), QSize(400, 200)) << "scale " << scale;
+        auto& label = f.ui().Label1;
+        EXPECT_EQ(label.caption(), QStringLiteral("正在启动图像处理模块，请稍候..."));
+        EXPECT_DOUBLE_EQ(label.top(), 2160 * scale);
+        EXPECT_DOUBLE_EQ(label.left(), (f.width() - label.width()) / 2);
+        EXPECT_DOUBLE_EQ(label.font().size, 11 * scale);
+        const QImage shot = plat::HeadlessDriver::render(f);
+        shot.save(testsupport::outputDir() + QStringLiteral("/splash-%1.png").arg(scale));
+        EXPECT_EQ(QColor(shot.pixel(10, 10)), QColor(40, 70, 110)); // the splash picture
+        EXPECT_TRUE(reports.isEmpty()) << reports.join('\n').toStdString();
+    }
+}
+
+TEST_F(FrmStartTest, ALongModuleNameStaysCentredAndMayStartLeftOfTheWindow)
+{
+    QStringList ver { QStringLiteral("图像处理"),
+        QStringLiteral("一个非常非常非常非常非常非常非常非常非常长的模块显示名称"),
+        QStringLiteral("pstx"), QStringLiteral("12") };
+    testsupport::writeFile(dir.path() + "/ver.txt", testsupport::encodeNumericFile(ver));
+    start();
+    auto& f = sys->form<FrmStart>();
+    f.show();
+    auto& label = f.ui().Label1;
+    EXPECT_GT(label.width(), f.width());
+    EXPECT_LT(label.left(), 0);
+    EXPECT_DOUBLE_EQ(label.left(), (f.width() - label.width()) / 2);
+}
+
+TEST_F(FrmStartTest, FirstTickHandsOverToTheHomeWindowOnce)
+{
+    start();
+    auto& f = sys->form<FrmStart>();
+    f.show();
+    EXPECT_TRUE(f.HandOverPending);
+    EXPECT_TRUE(sys->state.LogPath.isEmpty());
+    EXPECT_EQ(sys->state.OsVersion, plat::osVersion());
+    driver->advance(99);
+    EXPECT_FALSE(sys->form<home::FrmFengmian>().isLoaded());
+    driver->advance(1);
+    auto& home = sys->form<home::FrmFengmian>();
+    EXPECT_TRUE(home.visible());
+    EXPECT_FALSE(f.isLoaded());
+    EXPECT_EQ(sys->state.BankVersion, QStringLiteral("202612010900"));
+    EXPECT_TRUE(home.ui().LblInfo[0].caption().contains(QStringLiteral("题库版本：V202612010900")));
+    const QString logPath = sys->state.LogPath;
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("/ksdata/\\d{14}\\.txt$")).match(logPath).hasMatch())
+        << logPath.toStdString();
+    EXPECT_TRUE(logPath.startsWith(dir.path()));
+    // The first run wrote its settings and then the marker.
+    EXPECT_EQ(testsupport::readFile(dir.path() + "/pstx/288892.mxy").trimmed(), QByteArray("1"));
+    // A second queued tick does nothing.
+    f.HandOverPending = false;
+    driver->advance(1000);
+    EXPECT_FALSE(f.isLoaded());
+    EXPECT_EQ(sys->state.LogPath, logPath);
+    plat::HeadlessDriver::saveRendering(home, testsupport::outputDir() + "/home-minimal.png");
+}
+
+TEST_F(FrmStartTest, MissingSplashPicturesAreReportedAndStartUpGoesOn)
+{
+    QFile::remove(dir.path() + "/pstx/l20059.mxy");
+    QFile::remove(dir.path() + "/pstx/l62011.mxy");
+    start();
+    sys->form<FrmStart>().show();
+    EXPECT_EQ(reports.size(), 2);
+    EXPECT_TRUE(reports.first().startsWith(QStringLiteral("startload")));
+    driver->advance(100);
+    EXPECT_TRUE(sys->form<home::FrmFengmian>().visible());
+}
+
+} // namespace
