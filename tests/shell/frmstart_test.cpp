@@ -48,6 +48,8 @@ protected:
 
     void start(double scale = 1.0)
     {
+        driver.reset(); // it points into the previous system
+        sys.reset();
         auto c = std::make_unique<plat::VirtualClock>();
         clock = c.get();
         sys = std::make_unique<System>(std::move(c), plat::makeFakeServices(), dir.path());

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "chrome.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace samplegen {
+
+QFont uiFont(int pixelSize, bool bold = false);
+
+// Chrome panels. `marked` draws one hotspot pressed (or hovered) so that the pressed and
+// hover pictures can be cut out of the same drawing the panel comes from.
+enum class Mark { None, Hover, Pressed };
+QImage drawMenuPanel(int markedHotspot = 0, Mark mark = Mark::None);
+QImage drawOptionsPanel(int markedHotspot = 0, Mark mark = Mark::None);
+QImage drawToolbox(ToolboxForm form, int markedHotspot = 0, Mark mark = Mark::None);
+QImage drawDropDown(int hotspot, int highlightedItem = 0);
+QImage cutHotspot(int hotspot, Mark mark);
+
+// The editor's screen, 800 x 600.
+enum class Adjust { None, Darker, Brighter, Contrast, AutoTone, Warm, Grey, HueShift, Blur };
+struct Scene {
+    QString tab = QStringLiteral("风景.jpg @ 100%(RGB/8)");
+    bool blank = false;
+    QSize imageSize { 480, 320 };
+    int zoom = 100;
+    int extendX = 0;
+    int extendY = 0;
+    Adjust adjust = Adjust::None;
+    bool selection = false;
+    int strokeWidth = 0;
+    QColor dab; // a round brush dab on the image when valid
+    QString text;
+    QStringList layers { QStringLiteral("背景") };
+    bool backgroundHidden = false;
+    bool smartObject = false;
+    bool textLayer = false;
+    bool groupLayer = false;
+    int opacity = 100;
+};
+QImage drawEditorScreen(const Scene& scene);
+
+// Places on the editor screen that steps aim at (window pixels).
+struct EditorLayout {
+    QRect image; // the picture at 100 %
+    QRect statusDocSize;
+    QRect adjustIcon[8];
+    QRect layerRow[3];
+    QRect layerEye[3];
+    QRect layerName[3];
+    QRect layerThumb[3];
+    QRect opacityField;
+    QRect newGroupButton;
+    QRect newLayerButton;
+    QRect deleteLayerButton;
+};
+const EditorLayout& editorLayout();
+
+// Dialogs and other step pictures, drawn from element tables.
+struct DialogElement {
+    enum Kind {
+        Label,
+        Field,
+        Combo,
+        Button,
+        DefaultButton,
+        Check,
+        Radio,
+        Group,
+        Swatch,
+        Slider,
+        Preview,
+        FileList,
+        Spectrum,
+        Anchor,
+        Icon,
+        Histogram,
+        Gradients
+    };
+    Kind kind = Label;
+    QRect rect {};
+    QString text {};
+    QString key {};
+    bool on = false;
+};
+struct DialogSpec {
+    QString name;
+    QString title; // empty: a frameless panel (tooltip, picker)
+    QSize size;
+    QPoint screenPos;
+    std::vector<DialogElement> elements;
+    QRect rect(const QString& key) const; // dialog pixels
+    QRect screenRect(const QString& key) const; // window pixels
+};
+const std::vector<DialogSpec>& dialogSpecs();
+const DialogSpec& dialogSpec(const QString& name);
+QImage drawDialog(const DialogSpec& spec);
+
+// Skin pictures.
+QImage drawLandscape(QSize size, Adjust adjust = Adjust::None);
+QImage drawSplash();
+QImage drawLogo();
+QImage drawAppIcon();
+QImage drawPaperCard();
+QImage drawRandomPaperPage();
+// Cursor pictures, 32 x 32 with alpha; the hot spot is returned.
+QImage drawCursor(const QString& kind, QPoint* hotSpot);
+
+} // namespace samplegen

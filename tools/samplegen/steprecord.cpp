@@ -1,0 +1,164 @@
+#include "steprecord.h"
+
+#include <stdexcept>
+
+namespace samplegen {
+
+namespace {
+    int toTwips(int px) { return px * 15; }
+} // namespace
+
+QString twoDigits(int value)
+{
+    return QString::number(value).rightJustified(2, QChar('0')).right(2);
+}
+
+StepRecord::StepRecord()
+    : line_(kStepRecordLength, QChar('0'))
+{
+    set(fields::kPanelCode, "AB");
+    set(fields::kActionCode, "0001");
+    set(fields::kBackground, kKeepPicture);
+    for (const auto& group : fields::kImages)
+        set(group.name, kHidePicture);
+}
+
+StepRecord::StepRecord(const QString& line)
+    : line_(line)
+{
+}
+
+void StepRecord::set(const Field& field, const QString& value)
+{
+    if (value.size() != field.len)
+        throw std::runtime_error(std::string("field ") + field.name + " needs "
+            + std::to_string(field.len) + " characters, got \"" + value.toStdString() + "\"");
+    line_.replace(field.pos - 1, field.len, value);
+}
+
+void StepRecord::setNumber(const Field& field, int value)
+{
+    const QString digits = QString::number(value).rightJustified(field.len, QChar('0'));
+    if (value < 0 || digits.size() != field.len)
+        throw std::runtime_error(
+            std::string("value ") + std::to_string(value) + " does not fit field " + field.name);
+    set(field, digits);
+}
+
+QString StepRecord::get(const Field& field) const { return line_.mid(field.pos - 1, field.len); }
+
+int StepRecord::number(const Field& field) const
+{
+    const QString value = get(field);
+    if (value.isEmpty())
+        return -1;
+    int result = 0;
+    for (const QChar c : value) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        result = result * 10 + c.digitValue();
+    }
+    return result;
+}
+
+StepRecord& StepRecord::action(const QString& code)
+{
+    set(fields::kActionCode, code);
+    return *this;
+}
+
+StepRecord& StepRecord::background(const QString& picture)
+{
+    set(fields::kBackground, picture);
+    return *this;
+}
+
+StepRecord& StepRecord::image(int index, const QString& picture, QPoint posPx, QChar next)
+{
+    const auto& group = fields::kImages.at(static_cast<size_t>(index - 1));
+    setNumber(group.left, toTwips(posPx.x()));
+    set(group.next, QString(next));
+    setNumber(group.top, toTwips(posPx.y()));
+    set(group.name, picture);
+    return *this;
+}
+
+StepRecord& StepRecord::hideImage(int index)
+{
+    const auto& group = fields::kImages.at(static_cast<size_t>(index - 1));
+    set(group.name, kHidePicture);
+    return *this;
+}
+
+StepRecord& StepRecord::target(const QRect& rectPx, QChar next)
+{
+    setNumber(fields::kTargetLeft, toTwips(rectPx.x()));
+    set(fields::kTargetNext, QString(next));
+    setNumber(fields::kTargetTop, toTwips(rectPx.y()));
+    setNumber(fields::kTargetWidth, toTwips(rectPx.width()));
+    setNumber(fields::kTargetHeight, toTwips(rectPx.height()));
+    return *this;
+}
+
+StepRecord& StepRecord::textBox(const QRect& rectPx)
+{
+    setNumber(fields::kTextLeft, toTwips(rectPx.x()));
+    set(fields::kTextGap, "0");
+    setNumber(fields::kTextTop, toTwips(rectPx.y()));
+    setNumber(fields::kTextWidth, toTwips(rectPx.width()));
+    setNumber(fields::kTextHeight, toTwips(rectPx.height()));
+    return *this;
+}
+
+StepRecord& StepRecord::cursor(const QString& spec)
+{
+    set(fields::kCursor, spec);
+    return *this;
+}
+
+StepRecord& StepRecord::hint(QPoint posPx, int line)
+{
+    setNumber(fields::kHintLeft, toTwips(posPx.x()));
+    setNumber(fields::kHintTop, toTwips(posPx.y()));
+    setNumber(fields::kHintLine, line);
+    return *this;
+}
+
+StepRecord& StepRecord::answer(int line)
+{
+    setNumber(fields::kAnswerLine, line);
+    return *this;
+}
+
+StepRecord& StepRecord::preset(int line)
+{
+    setNumber(fields::kPresetLine, line);
+    return *this;
+}
+
+StepRecord& StepRecord::descriptor(const Field& slot, const QString& descriptor)
+{
+    set(slot, descriptor);
+    return *this;
+}
+
+StepRecord& StepRecord::textFormat(const QString& code)
+{
+    set(fields::kTextFormat, code);
+    return *this;
+}
+
+StepRecord& StepRecord::toolOverlay(int hotspot, int look)
+{
+    set(fields::kDragY, "A" + twoDigits(hotspot) + twoDigits(look));
+    return *this;
+}
+
+QString hotspotPath(int hotspot, QChar next) { return "H" + twoDigits(hotspot) + "000000" + next; }
+
+QString menuPath(int hotspot, int item, QChar next)
+{
+    return "H" + twoDigits(hotspot) + twoDigits(item) + "0000" + next;
+}
+
+} // namespace samplegen
