@@ -44,7 +44,7 @@ protected:
         st.ProductInfo[9] = QStringLiteral("练习系统");
         st.ProductInfo[7] = QStringLiteral("示例软件工作室");
         st.ModuleName = QStringLiteral("图像处理");
-        st.ModuleShortName = QStringLiteral("图像处理 CS4");
+        st.ModuleShortName = QStringLiteral("图像处理练习");
         st.BankVersionText = [this] { return bankText; };
         QImage back = skinPicture(420, 280, QColor(240, 244, 250));
         QPainter(&back).fillRect(0, 0, 420, 36, QColor(30, 90, 170));
@@ -121,7 +121,7 @@ TEST_F(AboutTest, ALongModuleNameGrowsItsLabelPastTheEdge)
 
 TEST_F(AboutTest, Rendering)
 {
-    app.sys->state.ModuleShortName = QStringLiteral("图像处理 Photoshop CS4");
+    app.sys->state.ModuleShortName = QStringLiteral("图像处理练习模块");
     about().show();
     EXPECT_TRUE(plat::HeadlessDriver::saveRendering(
         about(), testsupport::outputDir() + QStringLiteral("/aboutbox.png")));
