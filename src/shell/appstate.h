@@ -12,6 +12,30 @@
 
 namespace shell {
 
+// A per-question table indexed 1..500, like the original's arrays. An index outside the bounds
+// reaches a scratch cell instead of memory beyond the table: a write there is lost and a read
+// gives the default value.
+template <class T> class PerQuestion {
+public:
+    static constexpr int kFirst = 1;
+    static constexpr int kLast = 500;
+    static bool inBounds(int q) { return q >= kFirst && q <= kLast; }
+    T& operator()(int q)
+    {
+        if (!inBounds(q)) {
+            scratch_ = T {};
+            return scratch_;
+        }
+        return cells_[q - kFirst];
+    }
+    T operator()(int q) const { return inBounds(q) ? cells_[q - kFirst] : T {}; }
+    void fill(const T& v) { cells_.fill(v); }
+
+private:
+    std::array<T, kLast - kFirst + 1> cells_ {};
+    T scratch_ {};
+};
+
 struct AppState {
     // Display scaling: design twips at 96 dpi times these give the display's twips.
     double ScaleX = 1.0;
@@ -29,6 +53,8 @@ struct AppState {
 
     // Dialog answers and what the dialogs read of other windows.
     int MsgResult = 0; // answer of FrmMTMSGBOX: the caller sets 0, confirm sets 1
+    // Set by the home screen before it opens the updater window, so that the window shows itself.
+    int16_t UpdaterVisible = 0;
     // The home window's LblInfo(0) caption (its question-bank version text), which the about
     // box shows; the home window supplies it. Unset reads as empty.
     std::function<QString()> BankVersionText {};
@@ -40,6 +66,25 @@ struct AppState {
     // Exercise and window state that start-up sets.
     int16_t SetNo = 0; // number of the set within the study mode
     int16_t DemoActive = 0; // -1 while the demonstration runs
+
+    // The exercise: set by the exercise launch, read and advanced by the step engine.
+    int16_t StudyMode = 0; // kind of question set; StudyMode + SetNo numbers its files
+    int16_t RecordNo = 0; // paper or unit whose learner records are updated
+    int16_t PanelMode = 0; // 1 practice with step hints, 2 practice, 3 examination
+    int16_t QuestionCount = 0; // questions in the exercise, at most 500
+    int16_t CurrentQuestion = 1; // from 1
+    int16_t CurrentStep = 1; // step of the current question in the practice window
+    PerQuestion<int16_t> QuestionState {}; // sum of flags: 1 visited, 2 flagged, 4 done
+    PerQuestion<int16_t> ResumeStep {}; // step at which the question resumes
+    PerQuestion<int16_t> FirstStepTable {}; // line of the question's first step in StepFile
+    PerQuestion<QString> QuestionIds {}; // 4-digit code uuqq
+    // Names of the seven pictures last shown: background (0) and Image1..Image6 (1..6).
+    PerQuestion<std::array<QString, 7>> QuestionPictures {};
+    PerQuestion<QString> DoneBefore {}; // "T"/"F" from the learner records
+    QString StepLine; // the current step record, shared by the practice and demonstration windows
+    QString StepFile; // SkinPath & "2888" & NN & ".mxy"
+    QString QuestionListFile; // SkinPath & "2888" & NN+50 & ".mxy"
+    QString AnswerTextFile; // SkinPath & "288890" & ".mxy"
     QString CandidateName; // shown on the examination login and the question panel
 
     // Run log and error reporting.
