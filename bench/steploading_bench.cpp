@@ -1,0 +1,111 @@
+// Time to load a step into the practice window: every step of the sample module's units in
+// turn, with the decoded pictures cached and with the cache emptied before each load.
+
+#include "platform/headless.h"
+#include "platform/picture.h"
+#include "platform/text.h"
+#include "shell/system.h"
+#include "stepengine/steprecord.h"
+#include "workspace/frmmain.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <vector>
+
+namespace {
+
+struct Step {
+    int16_t studyMode, question, step, firstLine;
+};
+
+struct Module {
+    std::unique_ptr<shell::System> sys;
+    std::unique_ptr<plat::HeadlessDriver> driver;
+    std::vector<Step> steps;
+    QString error;
+};
+
+// Every step of units 0..4 (study mode 20 + unit) with the question table of its unit.
+Module& module()
+{
+    static Module m = [] {
+        Module m;
+        const QString programDir = QStringLiteral(KSXT_PROGRAM_DIR);
+        auto clock = std::make_unique<plat::VirtualClock>();
+        plat::VirtualClock& c = *clock;
+        m.sys = std::make_unique<shell::System>(
+            std::move(clock), plat::makeFakeServices(), programDir);
+        m.driver = std::make_unique<plat::HeadlessDriver>(*m.sys, c);
+        m.sys->state.SkinPath = programDir + QStringLiteral("/txcl/");
+        m.sys->state.PanelMode = 1;
+        for (int16_t unit = 0; unit < 5; ++unit) {
+            const auto lines
+                = plat::readLines(m.sys->skinFile(stepengine::questionFileName(20 + unit, 0)));
+            if (!lines.ok())
+                continue;
+            int16_t q = 0, firstLine = 1;
+            for (const QString& line : lines.value()) {
+                ++q;
+                const int count = plat::mid(line, 5, 2).toInt();
+                for (int16_t s = 1; s <= count; ++s)
+                    m.steps.push_back({ static_cast<int16_t>(20 + unit), q, s, firstLine });
+                firstLine = static_cast<int16_t>(firstLine + count);
+            }
+        }
+        if (m.steps.empty())
+            m.error = QStringLiteral("no sample module in ") + programDir;
+        return m;
+    }();
+    return m;
+}
+
+void loadEveryStep(benchmark::State& state, bool cached)
+{
+    Module& m = module();
+    if (!m.error.isEmpty()) {
+        state.SkipWithError(m.error.toStdString().c_str());
+        return;
+    }
+    shell::AppState& st = m.sys->state;
+    auto& main = m.sys->form<workspace::FrmMain>();
+    main.show();
+    size_t i = 0;
+    for (auto _ : state) {
+        const Step& s = m.steps[i++ % m.steps.size()];
+        st.StudyMode = s.studyMode;
+        st.CurrentQuestion = s.question;
+        st.FirstStepTable(s.question) = s.firstLine;
+        st.CurrentStep = s.step;
+        if (!cached) {
+            state.PauseTiming();
+            plat::clearPictureCache();
+            state.ResumeTiming();
+        }
+        main.setData();
+    }
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_kb"] = benchmark::Counter(static_cast<double>(usage.ru_maxrss));
+    state.counters["steps"] = benchmark::Counter(static_cast<double>(m.steps.size()));
+}
+
+void BM_LoadStepCached(benchmark::State& state) { loadEveryStep(state, true); }
+void BM_LoadStepUncached(benchmark::State& state) { loadEveryStep(state, false); }
+BENCHMARK(BM_LoadStepCached)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadStepUncached)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,306 @@
+#include "stepengine/stepengine.h"
+
+#include "platform/text.h"
+#include "shell/errorreport.h"
+#include "shell/system.h"
+#include "stepengine/steprecord.h"
+
+#include <utility>
+
+namespace stepengine {
+
+namespace {
+    constexpr double kOneTwip = 1; // a click area switched off: less than a pixel, unscaled
+    constexpr double kFrameMinHeight = 10; // screen twips; a lower target area gets no frame
+    const QString kLoadTag = QStringLiteral("setdata");
+
+    // The Shape traces the control's rectangle, Left, Top, Width, Height in this order.
+    void trace(plat::Shape& s, const plat::Control& c)
+    {
+        s.setLeft(c.left());
+        s.setTop(c.top());
+        s.setWidth(c.width());
+        s.setHeight(c.height());
+    }
+
+    // Line of the question's last step: its "9999" record, or the file's end.
+    int16_t lastStepIn(const QStringList& lines, int firstLine)
+    {
+        if (firstLine < 1 || firstLine > lines.size())
+            return 0;
+        for (int i = firstLine; i <= lines.size(); ++i)
+            if (StepRecord(lines[i - 1]).isEndOfQuestion())
+                return static_cast<int16_t>(i - firstLine + 1);
+        return static_cast<int16_t>(lines.size() - firstLine + 1);
+    }
+}
+
+StepEngine::StepEngine(shell::System& sys, StepWindow& window)
+    : sys_(sys)
+    , window_(window)
+{
+}
+
+void StepEngine::loadStep(int16_t step)
+{
+    if (loading_) {
+        advance([this, step] { loadStep(step); });
+        return;
+    }
+    shell::AppState& st = sys_.state;
+    const shell::ErrorSite site(st, kLoadTag);
+    const QString stepFile = sys_.skinFile(stepFileName(st.StudyMode, st.SetNo));
+    const QString questionFile = sys_.skinFile(questionFileName(st.StudyMode, st.SetNo));
+    const int firstLine = st.FirstStepTable(st.CurrentQuestion);
+    const int line = stepLineNumber(firstLine, step);
+
+    // The record is read before anything changes: a missing file or line must not rebuild the
+    // window from the record of another step or of the other window.
+    auto lines = plat::readLines(stepFile);
+    if (!site.check(lines))
+        return;
+    if (line < 1 || line > lines.value().size()) {
+        site.fail(
+            62, QStringLiteral("Input past end of file: line %1 of %2").arg(line).arg(stepFile));
+        return;
+    }
+    cachedQuestion_ = st.CurrentQuestion;
+    cachedFile_ = stepFile;
+    cachedLastStep_ = lastStepIn(lines.value(), firstLine);
+
+    loading_ = true;
+    pressAtLoad_ = sys_.pressSerial();
+    window_.setCurrentStep(step);
+    st.StepFile = stepFile;
+    st.QuestionListFile = questionFile;
+    runStages(lines.value()[line - 1]);
+    loading_ = false;
+
+    if (pending_) {
+        const auto next = std::exchange(pending_, nullptr);
+        next();
+    }
+}
+
+void StepEngine::runStages(const QString& record)
+{
+    shell::AppState& st = sys_.state;
+    StepControls c = window_.stepControls();
+
+    // 1. Prologue.
+    window_.prologue();
+    for (plat::Control* p : c.panels)
+        p->setVisible(false);
+    const double textPoints = 9 * st.ScaleX;
+    for (plat::TextBox* t : { c.Text1, c.Text2 }) {
+        plat::FontSpec f = t->font();
+        f.size = textPoints;
+        t->setFont(f);
+    }
+    st.StepLine = record;
+    window_.afterLineRead();
+    for (int i = 1; i <= 13; ++i) {
+        plat::Label& tab = (*c.LblXXK)[i];
+        tab.setHeight(1);
+        tab.setWidth(1);
+        tab.setLeft(-1 * st.ScaleX);
+        tab.setTop(-1 * st.ScaleY);
+        tab.setCaption(QString());
+    }
+
+    picturesStage(); // 2
+    textBoxStage(); // 3
+    hintStage(); // 4
+    targetArea(c); // 5
+    tabStripStage(); // 6
+    secondArea(c); // 7
+    const QString actionCode = stepType(c); // 8; later stages compare this copy
+    if (!window_.endOfQuestion(actionCode)) // 9
+        return;
+    extraTextFieldsStage(actionCode); // 10
+    textPromptsStage(actionCode); // 11
+    listAndLocationStage(actionCode); // 12
+    frameCheck(c); // 13
+    hintFrameStage();
+    pointer(c); // 14
+    if (panelCodeOf(StepRecord(st.StepLine).text(field::PanelCode)).any) // 15
+        panelsStage();
+    window_.pointerTarget(actionCode); // 16
+    hintLineBreaks(c); // 17
+    window_.epilogue();
+}
+
+void StepEngine::targetArea(StepControls& c)
+{
+    const shell::AppState& st = sys_.state;
+    const StepRecord r(st.StepLine);
+    plat::Label& area = *c.Label1;
+    StepFields& f = window_.stepFields();
+    area.setHeight(kOneTwip);
+    area.setWidth(kOneTwip);
+    if (r.text(field::TargetArea) == kNoTargetArea) {
+        area.setHeight(kOneTwip);
+        area.setWidth(kOneTwip);
+        area.setVisible(false);
+        c.Shape1->setVisible(false);
+    } else {
+        area.setVisible(true);
+        area.setLeft(r.number(field::TargetLeft) * st.ScaleX);
+        area.setTop(r.number(field::TargetTop) * st.ScaleY);
+        f.TargetWidth = r.number(field::TargetWidth);
+        area.setWidth(f.TargetWidth * st.ScaleX);
+        f.TargetHeight = r.number(field::TargetHeight);
+        if (f.TargetHeight != 0) {
+            area.setAutoSize(false);
+            area.setHeight(f.TargetHeight * st.ScaleY);
+        } else {
+            // No usable area: it stays shown but offers no place to click.
+            area.setAutoSize(true);
+            area.setHeight(kOneTwip);
+            area.setWidth(kOneTwip);
+            c.Shape1->setVisible(false);
+        }
+    }
+    trace(*c.Shape1, area);
+}
+
+void StepEngine::secondArea(StepControls& c)
+{
+    const shell::AppState& st = sys_.state;
+    const StepRecord r(st.StepLine);
+    plat::Label& area = *c.Label4;
+    if (r.text(field::Area2Size) != kNoSecondArea) {
+        area.setVisible(true);
+        area.setLeft(r.number(field::Area2Left) * st.ScaleX);
+        area.setTop(r.number(field::Area2Top) * st.ScaleY);
+        area.setWidth(r.number(field::Area2Width) * st.ScaleX);
+        area.setHeight(r.number(field::Area2Height) * st.ScaleY);
+    } else {
+        // Just left of the window's edge; Top and visibility stay as an earlier step left them.
+        area.setWidth(kOneTwip);
+        area.setHeight(kOneTwip);
+        area.setLeft(-kOneTwip);
+    }
+    trace(*c.Shape4, area);
+}
+
+QString StepEngine::stepType(StepControls& c)
+{
+    const QString code = StepRecord(sys_.state.StepLine).actionCode();
+    const int16_t value = readInt16(code);
+    window_.setStepType(value);
+    c.Timer3->setEnabled(value == 8888);
+    if (code.startsWith(QLatin1String("80"))) {
+        // Drag-handle steps are done with Image5 alone; the frames keep their rectangles.
+        for (plat::Label* area : { c.Label1, c.Label4 }) {
+            area->setWidth(kOneTwip);
+            area->setHeight(kOneTwip);
+        }
+    }
+    return code;
+}
+
+void StepEngine::frameCheck(StepControls& c)
+{
+    if (!c.Label1->visible() || c.Label1->height() <= kFrameMinHeight)
+        c.Shape1->setVisible(false);
+}
+
+void StepEngine::pointer(StepControls& c)
+{
+    const QString spec = StepRecord(sys_.state.StepLine).text(field::CursorSpec);
+    plat::Label& area = *c.Label1;
+    area.setMousePointer(0).ignore();
+    const QString kind = plat::left(spec, 1);
+    const QString nn = plat::mid(spec, 4, 2);
+    if (kind == QStringLiteral("S")) {
+        // A number outside the platform's set is refused and the default stays.
+        area.setMousePointer(readInt16(nn)).ignore();
+    } else if (kind == QStringLiteral("M")) {
+        area.setMousePointer(plat::kCustomPointer).ignore();
+        // A missing cursor file keeps the icon of an earlier step.
+        area.setMouseIcon(sys_.programFile(QStringLiteral("ico") + nn + QStringLiteral(".CUR")))
+            .ignore();
+    }
+}
+
+void StepEngine::hintLineBreaks(StepControls& c)
+{
+    QString caption = c.LHelp->caption();
+    caption.replace(u'|', QStringLiteral("\r\n"));
+    c.LHelp->setCaption(caption);
+}
+
+void StepEngine::advance(std::function<void()> advanceNow)
+{
+    if (!loading_) {
+        advanceNow();
+        return;
+    }
+    if (!pending_)
+        pending_ = std::move(advanceNow);
+}
+
+std::optional<int16_t> StepEngine::jumpTarget(const QString& code)
+{
+    const auto step = stepOfNextCode(code);
+    if (!step || *step > lastStep(sys_.state.CurrentQuestion))
+        return std::nullopt;
+    return step;
+}
+
+int16_t StepEngine::lastStep(int question)
+{
+    const shell::AppState& st = sys_.state;
+    const QString stepFile = sys_.skinFile(stepFileName(st.StudyMode, st.SetNo));
+    if (question != cachedQuestion_ || stepFile != cachedFile_) {
+        const auto lines = plat::readLines(stepFile);
+        cachedQuestion_ = question;
+        cachedFile_ = stepFile;
+        cachedLastStep_ = lines.ok() ? lastStepIn(lines.value(), st.FirstStepTable(question)) : 0;
+    }
+    return cachedLastStep_;
+}
+
+bool StepEngine::pressOfThisStep() const { return sys_.pressSerial() > pressAtLoad_; }
+
+plat::Handler StepEngine::judged(plat::Handler h)
+{
+    return [this, h = std::move(h)] {
+        if (pressOfThisStep())
+            h();
+    };
+}
+
+plat::MouseHandler StepEngine::judged(plat::MouseHandler h)
+{
+    return [this, h = std::move(h)](int button, int shift, double x, double y) {
+        if (pressOfThisStep())
+            h(button, shift, x, y);
+    };
+}
+
+QString unfinishedList(const shell::AppState& st)
+{
+    QString caption = QStringLiteral("未完成的题目");
+    const int count = std::min<int>(st.QuestionCount, shell::PerQuestion<int16_t>::kLast);
+    for (int i = 1; i <= count; ++i)
+        if (st.QuestionState(i) < 4)
+            caption += QStringLiteral(" ") + QString::number(i);
+    return caption;
+}
+
+void markDone(shell::AppState& st, int question)
+{
+    if (shell::PerQuestion<int16_t>::inBounds(question) && st.QuestionState(question) < 4)
+        st.QuestionState(question) += 4;
+}
+
+void putTopMost(plat::Form& f)
+{
+    f.hWnd();
+    f.setTopMost(true);
+    f.bringToFront();
+}
+
+} // namespace stepengine

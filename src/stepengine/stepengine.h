@@ -1,0 +1,144 @@
+#pragma once
+
+// The step loader setData and the rules of moving between steps, shared by the practice window
+// FrmMain and the demonstration window FrmYanShi. The engine runs the stages of a load in their
+// fixed order; each window supplies its controls and the few statements in which it differs
+// (StepWindow). See docs/ARCHITECTURE.md, "Step engine".
+
+#include "platform/controls.h"
+#include "platform/events.h"
+#include "platform/form.h"
+#include "platform/timer.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace shell {
+class System;
+struct AppState;
+}
+
+namespace stepengine {
+
+// The controls of a simulated window that the shared stages set. Both windows have them all.
+struct StepControls {
+    plat::Label* Label1 = nullptr; // target area
+    plat::Shape* Shape1 = nullptr; // red frame around the target area
+    plat::Label* Label4 = nullptr; // second area, where drags start
+    plat::Shape* Shape4 = nullptr; // green frame around the second area
+    plat::Label* LHelp = nullptr; // hint label
+    plat::ControlArray<plat::Label>* LblXXK = nullptr; // dialog tab labels; 0 is the back label
+    // PicMenu, PicTool, PicHui, PicElse: hidden at every load, the step shows what it names.
+    std::array<plat::Control*, 4> panels {};
+    plat::TextBox* Text1 = nullptr;
+    plat::TextBox* Text2 = nullptr;
+    plat::Timer* Timer3 = nullptr; // the window's timed-step timer
+};
+
+// Fields a window keeps for its input checks that the shared stages write.
+struct StepFields {
+    int16_t TargetWidth = 0; // design twips of the target area, unscaled
+    int16_t TargetHeight = 0;
+};
+
+// A simulated window as the loader sees it: its controls and its own statements.
+class StepWindow {
+public:
+    virtual ~StepWindow() = default;
+    virtual StepControls stepControls() = 0;
+    virtual StepFields& stepFields() = 0;
+    // CurrentStep in the practice window, DemoStep in the demonstration.
+    virtual int16_t currentStep() const = 0;
+    // Called once the wanted line has been read, before anything of the window changes.
+    virtual void setCurrentStep(int16_t step) = 0;
+
+    // The window's own prologue statements (window order, resets of its own controls).
+    virtual void prologue() = 0;
+    // Right after StepLine holds the new record (step-1 clearing, the resume step).
+    virtual void afterLineRead() = 0;
+    // Stage 8: the number read from the ActionCode (StepTypeValue, DemoTypeValue).
+    virtual void setStepType(int16_t value) = 0;
+    // Stage 9, end of question. Returns false when the load stops here.
+    virtual bool endOfQuestion(const QString& actionCode) = 0;
+    // Stage 16, the demonstration's pointer target of a "7000" step.
+    virtual void pointerTarget(const QString& actionCode) { }
+    // The window's own epilogue after the hint's line breaks.
+    virtual void epilogue() = 0;
+};
+
+class StepEngine {
+public:
+    StepEngine(shell::System& sys, StepWindow& window);
+    StepEngine(const StepEngine&) = delete;
+    StepEngine& operator=(const StepEngine&) = delete;
+
+    // setData: loads the window's current step.
+    void load() { loadStep(window_.currentStep()); }
+    // Loads step `step` of the current question. When the step file is missing or has no such
+    // line, nothing changes and the failure is reported under "setdata".
+    void loadStep(int16_t step);
+    bool loading() const { return loading_; }
+
+    // Every advance (doNext, GoStep) goes through here. Outside a load it runs at once. During a
+    // load (a stage's own assignment completed the step) it runs once, right after the load has
+    // finished, epilogue included; further requests of the same load are dropped, as they judged
+    // the same step.
+    void advance(std::function<void()> advanceNow);
+
+    // The step GoStep jumps to: "1".."9", "A".."Z" within the question's steps; otherwise none.
+    std::optional<int16_t> jumpTarget(const QString& code);
+    // The question's last step (its "9999" record) as the step file holds it; 0 when unreadable.
+    int16_t lastStep(int question);
+
+    // Whether the latest mouse press was made after the latest load. A release, click or
+    // double-click of an earlier press belongs to a step that is gone and is not judged.
+    bool pressOfThisStep() const;
+    // Wraps a judging handler so that it ignores input of an earlier step.
+    plat::Handler judged(plat::Handler h);
+    plat::MouseHandler judged(plat::MouseHandler h);
+
+private:
+    void runStages(const QString& record);
+    void targetArea(StepControls& c);
+    void secondArea(StepControls& c);
+    QString stepType(StepControls& c);
+    void frameCheck(StepControls& c);
+    void pointer(StepControls& c);
+    void hintLineBreaks(StepControls& c);
+
+    // Stages that later work fills, in their place in the order.
+    void picturesStage() { }
+    void textBoxStage() { }
+    void hintStage() { }
+    void tabStripStage() { }
+    void extraTextFieldsStage(const QString& actionCode) { }
+    void textPromptsStage(const QString& actionCode) { }
+    void listAndLocationStage(const QString& actionCode) { }
+    void hintFrameStage() { }
+    void panelsStage() { }
+
+    shell::System& sys_;
+    StepWindow& window_;
+    bool loading_ = false;
+    std::function<void()> pending_ {};
+    quint64 pressAtLoad_ = 0;
+    int cachedQuestion_ = 0;
+    QString cachedFile_ {};
+    int16_t cachedLastStep_ = 0;
+};
+
+// The caption of the question panel's list of unfinished questions: "未完成的题目" and the
+// number of every question of the exercise that is not done.
+QString unfinishedList(const shell::AppState& st);
+// Adds the done flag to a question once.
+void markDone(shell::AppState& st, int question);
+
+// Puts a window at the top of the topmost band (SetWindowPos with HWND_TOPMOST); reading its
+// handle loads it first.
+void putTopMost(plat::Form& f);
+
+} // namespace stepengine

@@ -1,0 +1,514 @@
+#include "workspace/frmmain.h"
+
+#include "exercise/frmtm.h"
+#include "platform/keys.h"
+#include "platform/menu.h"
+#include "platform/text.h"
+#include "shell/system.h"
+#include "stepengine/steprecord.h"
+
+namespace workspace {
+
+namespace {
+    using plat::Control;
+
+    // Design rectangles in twips of the 96-dpi layout (Left, Top, Width, Height).
+    struct Rect {
+        double left, top, width, height;
+    };
+    void place(Control& c, const Rect& r) { c.move(r.left, r.top, r.width, r.height); }
+
+    constexpr Rect kMenuBar { 0, 0, 11985, 900 }; // 799 x 60 pixels
+    constexpr Rect kOptionsBar { 60, 915, 11550, 450 }; // 770 x 30 pixels
+    constexpr Rect kToolbox { 60, 1425, 900, 5400 };
+    constexpr Rect kElse { 0, 0, 1500, 1500 };
+    constexpr Rect kHotspot { 0, 0, 495, 375 };
+    constexpr Rect kHint { 6000, 4000, 2700, 300 };
+    constexpr Rect kYellowFrame { 0, 0, 600, 300 };
+    constexpr Rect kText1 { 0, 0, 1500, 285 };
+    constexpr Rect kList { 0, 0, 1800, 1200 };
+    constexpr Rect kLocationList { 0, 0, 3915, 3720 }; // 261 x 248 pixels
+    constexpr Rect kDropDown { 30000, 30000, 3600, 4800 };
+    constexpr Rect kBackLabel { -1, -1, 1095, 285 };
+    constexpr double kStrip = 15; // border strips around the list box
+
+    // Where each chrome panel goes (ToolCSH) and the window's own load-time layout.
+    struct PanelPlace {
+        plat::PictureBox FrmMainUi::*panel;
+        double left, top;
+    };
+    constexpr PanelPlace kPanelPlaces[] = {
+        { &FrmMainUi::PicMenu, 0, 0 },
+        { &FrmMainUi::PicTool, 60, 915 },
+        { &FrmMainUi::PicHui, 60, 1425 },
+    };
+
+    // The pictures whose NextStepCode a click hands to GoStep: Image1..Image6.
+    constexpr int kImageCount = 6;
+
+    constexpr uint32_t kRed = 0x0000FF;
+    constexpr uint32_t kGreen = 0x00FF00;
+    constexpr uint32_t kYellow = 0x00FFFF;
+    constexpr uint32_t kWindowGrey = 0xC0C0C0;
+    constexpr uint32_t kStripColour = 0xB99D7F;
+    constexpr uint32_t kHintBack = 0xC0FFFF;
+
+    void transparent(plat::Label& l) { l.setBackStyle(0); }
+    void frame(plat::Shape& s, uint32_t colour)
+    {
+        s.setBorderColor(colour);
+        s.setBorderWidth(2);
+        s.setFillStyle(1);
+    }
+}
+
+FrmMainUi::FrmMainUi(plat::Form& f)
+    : Image1(f.area(), QStringLiteral("Image1"))
+    , Image2(f.area(), QStringLiteral("Image2"))
+    , Image3(f.area(), QStringLiteral("Image3"))
+    , Image4(f.area(), QStringLiteral("Image4"))
+    , Image5(f.area(), QStringLiteral("Image5"))
+    , Label1(f.area(), QStringLiteral("Label1"))
+    , Shape1(f.area(), QStringLiteral("Shape1"))
+    , Label4(f.area(), QStringLiteral("Label4"))
+    , Shape4(f.area(), QStringLiteral("Shape4"))
+    , Shape6(f.area(), QStringLiteral("Shape6"))
+    , Shape2(f.area(), QStringLiteral("Shape2"))
+    , LblXXK(f.area(), QStringLiteral("LblXXK"))
+    , LHelp(f.area(), QStringLiteral("LHelp"))
+    , LblSuccess(f.area(), QStringLiteral("LblSuccess"))
+    , ImgLogo(f.area(), QStringLiteral("ImgLogo"))
+    , LblMove2(f.area(), QStringLiteral("LblMove2"))
+    , PicMenu(f.area(), QStringLiteral("PicMenu"))
+    , PicTool(f.area(), QStringLiteral("PicTool"))
+    , PicHui(f.area(), QStringLiteral("PicHui"))
+    , PicElse(f.area(), QStringLiteral("PicElse"))
+    , LblZHU(PicMenu, QStringLiteral("LblZHU"))
+    , ImgMenu(PicMenu, QStringLiteral("ImgMenu"))
+    , ImgTool(PicTool, QStringLiteral("ImgTool"))
+    , ImgHui(PicHui, QStringLiteral("ImgHui"))
+    , ImgElse(PicElse, QStringLiteral("ImgElse"))
+    , ImgHui2(PicHui, QStringLiteral("ImgHui2"))
+    , ShapeMenu(PicMenu, QStringLiteral("ShapeMenu"))
+    , ShapeTool(PicTool, QStringLiteral("ShapeTool"))
+    , ShapeHui(PicHui, QStringLiteral("ShapeHui"))
+    , lblMove(PicMenu, QStringLiteral("lblMove"))
+    , Image6(f.area(), QStringLiteral("Image6"))
+    , Text1(f.area(), QStringLiteral("Text1"))
+    , Text2(f.area(), QStringLiteral("Text2"))
+    , Text3(f.area(), QStringLiteral("Text3"))
+    , LstLA(f.area(), QStringLiteral("LstLA"))
+    , PicLeft(f.area(), QStringLiteral("PicLeft"))
+    , PicTop(f.area(), QStringLiteral("PicTop"))
+    , PicRight(f.area(), QStringLiteral("PicRight"))
+    , PicBottom(f.area(), QStringLiteral("PicBottom"))
+    , PicList(f.area(), QStringLiteral("PicList"))
+    , ImgFuGai(PicList, QStringLiteral("ImgFuGai"))
+    , LblADDmyXZ(PicList, QStringLiteral("LblADDmyXZ"))
+    , LblADD(PicList, QStringLiteral("LblADD"))
+    , ImgLiN(PicList, QStringLiteral("ImgLiN"))
+    , ImgSelAD(PicList, QStringLiteral("ImgSelAD"))
+    , Pic1J(f.area(), QStringLiteral("Pic1J"))
+    , Img1jBK(Pic1J, QStringLiteral("Img1jBK"))
+    , Img1J(Pic1J, QStringLiteral("Img1J"))
+    , Lbl1J(Pic1J, QStringLiteral("Lbl1J"))
+    , Pic2J(f.area(), QStringLiteral("Pic2J"))
+    , Img2J(Pic2J, QStringLiteral("Img2J"))
+    , Lbl2J(Pic2J, QStringLiteral("Lbl2J"))
+    , Timer2(f, QStringLiteral("Timer2"), 100)
+    , Timer3(f, QStringLiteral("Timer3"), 1000)
+    , TimerDisFK(f, QStringLiteral("TimerDisFK"), 100)
+    , TimTool(f, QStringLiteral("TimTool"), 100)
+{
+    for (plat::Label* area : { &Label1, &Label4, &LblMove2, &lblMove })
+        transparent(*area);
+    frame(Shape1, kRed);
+    frame(Shape4, kGreen);
+    frame(Shape2, kYellow);
+    Shape6.setBorderStyle(3);
+    Shape6.setFillStyle(1);
+    Shape6.setVisible(false);
+    place(Shape2, kYellowFrame);
+
+    for (int i = 0; i <= 13; ++i) {
+        plat::Label& tab = LblXXK.create(i);
+        transparent(tab);
+        tab.setAlignment(2);
+    }
+    place(LblXXK[0], kBackLabel);
+
+    LHelp.setBackColor(kHintBack);
+    LHelp.setForeColor(kRed);
+    LHelp.setFontBold(true);
+    LHelp.setAutoSize(true);
+    place(LHelp, kHint);
+    transparent(LblSuccess);
+    LblSuccess.setForeColor(kRed);
+    LblSuccess.setAutoSize(true);
+    LblSuccess.setCaption(QStringLiteral("操作成功！"));
+
+    place(PicMenu, kMenuBar);
+    place(PicTool, kOptionsBar);
+    place(PicHui, kToolbox);
+    place(PicElse, kElse);
+    PicHui.setAutoSize(true);
+    PicElse.setVisible(false);
+    for (int i = 0; i <= 67; ++i) {
+        plat::Container& in = i <= 20 ? static_cast<plat::Container&>(PicMenu)
+            : i <= 40                 ? static_cast<plat::Container&>(PicTool)
+                                      : static_cast<plat::Container&>(PicHui);
+        plat::Label& hot = LblZHU.create(i, in);
+        transparent(hot);
+        place(hot, kHotspot);
+    }
+    for (plat::Shape* s : { &ShapeMenu, &ShapeTool, &ShapeHui }) {
+        frame(*s, kRed);
+        s->setVisible(false);
+    }
+
+    Image6.setAutoSize(true);
+    Image6.setBorderStyle(0);
+    Image6.setVisible(false); // shown by a step that names a picture for it
+    for (plat::TextBox* t : { &Text1, &Text2, &Text3 }) {
+        place(*t, kText1);
+        t->setVisible(false);
+    }
+    Text2.setText(QStringLiteral("新建文件夹"));
+    place(LstLA, kList);
+    LstLA.setVisible(false);
+    for (plat::PictureBox* strip : { &PicLeft, &PicTop, &PicRight, &PicBottom }) {
+        strip->move(0, 0, kStrip, kStrip);
+        strip->setBackColor(kStripColour);
+        strip->setVisible(false);
+    }
+
+    place(PicList, kLocationList);
+    for (int i = 0; i <= 13; ++i) {
+        transparent(LblADD.create(i));
+        ImgLiN.create(i);
+    }
+    transparent(LblADDmyXZ);
+
+    place(Pic1J, kDropDown);
+    place(Pic2J, kDropDown);
+    Pic1J.setVisible(false);
+    Pic2J.setVisible(false);
+    for (int i = 1; i <= 44; ++i) {
+        transparent(Lbl1J.create(i));
+        transparent(Lbl2J.create(i));
+    }
+}
+
+FrmMain::FrmMain(shell::System& sys)
+    : FormWith(sys, QStringLiteral("FrmMain"))
+    , sys_(sys)
+    , engine_(sys, *this)
+{
+    setBorderless(true);
+}
+
+void FrmMain::createMenus(plat::MenuItem& bar)
+{
+    // The invisible context menu: submenus sMirtSub1..5 under sMirtMain1..5, item arrays
+    // sMirtInde1..4 between them. Every array has item 0 at design time.
+    plat::MenuItem& wm100 = bar.add(QStringLiteral("wm100"));
+    wm100.visible = false;
+    auto submenu = [&](int n) {
+        plat::MenuItem& main = wm100.add(QStringLiteral("sMirtMain%1").arg(n));
+        main.add(QStringLiteral("sMirtSub%1").arg(n), 0);
+    };
+    auto items = [&](int n) { wm100.add(QStringLiteral("sMirtInde%1").arg(n), 0); };
+    submenu(1);
+    items(1);
+    submenu(2);
+    items(2);
+    submenu(3);
+    items(3);
+    submenu(4);
+    submenu(5);
+    items(4);
+}
+
+void FrmMain::resetFormState()
+{
+    OpenHotspot = OpenItem = 0;
+    BandStartX = BandStartY = 0;
+    Dragging = StepTypeValue = 0;
+    HandleLeft = 0;
+    HandleTop = DragTargetX = DragTargetY = 0;
+    TabSpec.clear();
+    TabHostImage = TabToClick = TabCount = TabRowOrder = 0;
+    TabHostLeft = TabHostTop = 0;
+    BackCode.clear();
+    SavedHint.clear();
+    MenuNo = 0;
+    ExamDataPath.clear();
+    fields = {};
+}
+
+bool FrmMain::screenTallerThan650() const
+{
+    // Both sides as single precision, like the original's comparison.
+    return static_cast<float>(sys_.screenHeightTwips() / 15)
+        > static_cast<float>(650 * sys_.state.ScaleY);
+}
+
+void FrmMain::dockPanel()
+{
+    auto& tm = sys_.form<exercise::FrmTm>();
+    tm.setLeft(left() + width() - tm.width());
+    tm.setTop(top() + height() - tm.height());
+}
+
+void FrmMain::Form_Load()
+{
+    shell::AppState& st = sys_.state;
+    const double sx = st.ScaleX, sy = st.ScaleY;
+    auto& ui = uiNoLoad();
+    resetFormState();
+
+    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    setBackColor(kWindowGrey);
+    setWindowState(2);
+    setLeft(0);
+    setTop(0);
+    if (screenTallerThan650()) {
+        setWindowState(0);
+        setWidth(12000 * sx);
+        setHeight(9000 * sy);
+        setLeft((sys_.screenWidthTwips() - width()) / 2);
+        setTop((sys_.screenHeightTwips() - height()) / 2);
+    }
+    dockPanel();
+    ui.Label1.setCaption(QString());
+    ui.ImgLogo.move(10200 * sx, 8235 * sy, 1740 * sx, 345 * sy);
+    ui.ImgLogo.setPicture(sys_.skinFile(QStringLiteral("l62009"))).ignore();
+    for (int q = 1; q <= 40; ++q)
+        st.ResumeStep(q) = 1;
+    plat::MenuItem& wm100 = *menuBar().find(QStringLiteral("wm100"));
+    for (int i = 1; i <= 10; ++i) {
+        for (int n = 1; n <= 4; ++n)
+            wm100.loadArrayItem(QStringLiteral("sMirtInde%1").arg(n), i);
+        for (int n = 1; n <= 5; ++n)
+            wm100.find(QStringLiteral("sMirtMain%1").arg(n))
+                ->loadArrayItem(QStringLiteral("sMirtSub%1").arg(n), i);
+    }
+    ExamDataPath = sys_.programFile(QStringLiteral("examdata")) + QStringLiteral("/");
+    for (int i = 0; i <= 13; ++i) {
+        ui.LblADD[i].move(0, (240 * i + 345) * sy, 3900 * sx, 240 * sy);
+        ui.LblADD[i].setCaption(QString());
+        ui.ImgLiN[i].setVisible(false);
+        ui.ImgLiN[i].setLeft(0);
+        ui.ImgLiN[i].setTop(ui.LblADD[i].top());
+    }
+    ui.ImgSelAD.move(-120 * sx, 45 * sy);
+    ui.LblADDmyXZ.move(0, 0, 3900 * sx, 330 * sy);
+    ui.PicList.setHeight(330 * sy);
+    ui.PicList.setVisible(false);
+    ui.LHelp.setFontSize(11 * sx);
+    ui.LstLA.setFont({ QStringLiteral("宋体"), 9 * sx });
+    ui.LblXXK[0].setFontSize(9 * sx);
+    ui.lblMove.move(6000 * sx, 0, 3495 * sx, 375 * sy);
+    ui.LblMove2.move(ui.lblMove.left(), ui.lblMove.top(), ui.lblMove.width(), ui.lblMove.height());
+    ui.LblSuccess.setFontSize(72 * sx);
+    ui.LblSuccess.move(2640 * sx, 3840 * sy);
+    ui.LblSuccess.setVisible(false);
+
+    // Handlers. A release or click judges the step only when its press was made on this step.
+    ui.lblMove.MouseDown = [this](int button, int, double, double) { lblMove_MouseDown(button); };
+    ui.LblMove2.MouseDown = [this](int button, int, double, double) { lblMove_MouseDown(button); };
+    KeyDown = [this](int& keyCode, int shift) { KeyClick(keyCode, shift); };
+    for (Control* c : std::initializer_list<Control*> { &ui.Image6, &ui.Pic1J, &ui.Pic2J,
+             &ui.PicBottom, &ui.PicElse, &ui.PicHui, &ui.PicLeft, &ui.PicList, &ui.PicMenu,
+             &ui.PicRight, &ui.PicTool, &ui.PicTop })
+        c->KeyDown = [this](int& keyCode, int shift) { KeyClick(keyCode, shift); };
+    MouseMove = [this](int, int, double, double) { frmCsh(); };
+    for (plat::Image* image : { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4 })
+        image->MouseMove = [this](int, int, double, double) { frmCsh(); };
+    Control* images[kImageCount]
+        = { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4, &ui.Image5, &ui.Image6 };
+    for (int k = 1; k <= kImageCount; ++k)
+        images[k - 1]->Click = engine_.judged(plat::Handler([this, k] { imageClick(k); }));
+    ui.Timer2.Tick = [this] {
+        setData();
+        this->ui().Timer2.setEnabled(false);
+    };
+    ui.Timer3.Tick = [this] { Timer3_Timer(); };
+    // The hotspot framing of the tick is the hint frame's; the timer fires once per load.
+    ui.TimerDisFK.Tick = [this] { this->ui().TimerDisFK.setEnabled(false); };
+
+    ToolCSH();
+}
+
+void FrmMain::lblMove_MouseDown(int button)
+{
+    if (650 * static_cast<float>(sys_.state.ScaleY)
+        > static_cast<float>(sys_.screenHeightTwips() / 15))
+        return;
+    if (button == plat::button::Left)
+        startSystemMove();
+    dockPanel();
+}
+
+void FrmMain::ToolCSH()
+{
+    const shell::AppState& st = sys_.state;
+    auto& ui = this->ui();
+    for (plat::Image* look : { &ui.ImgMenu, &ui.ImgHui, &ui.ImgTool, &ui.ImgElse })
+        look->setPicture(plat::Picture {});
+    ui.Pic1J.setVisible(false);
+    ui.Pic2J.setVisible(false);
+    for (const PanelPlace& p : kPanelPlaces)
+        (ui.*p.panel).move(p.left * st.ScaleX, p.top * st.ScaleY);
+}
+
+void FrmMain::ElseToolCSH() { }
+
+void FrmMain::KeyClick(int keyCode, int shift)
+{
+    // Key steps are judged by the keyboard check, which comes with the shortcut table.
+}
+
+void FrmMain::frmCsh()
+{
+    auto& ui = this->ui();
+    if (OpenHotspot != 33 && OpenHotspot != 34) {
+        ui.Pic1J.setVisible(false);
+        OpenHotspot = 0;
+    }
+    ui.Pic2J.setVisible(false);
+    for (plat::Image* look : { &ui.ImgMenu, &ui.ImgTool, &ui.ImgElse, &ui.ImgHui })
+        look->setPicture(plat::Picture {});
+    ui.PicList.setHeight(330 * sys_.state.ScaleY);
+}
+
+void FrmMain::setData() { engine_.load(); }
+
+void FrmMain::doNext()
+{
+    engine_.advance([this] {
+        shell::AppState& st = sys_.state;
+        frmCsh();
+        OpenHotspot = 0;
+        OpenItem = 0;
+        if (stepengine::StepRecord(st.StepLine).isEndOfQuestion())
+            stepengine::markDone(st, st.CurrentQuestion);
+        else
+            engine_.loadStep(static_cast<int16_t>(st.CurrentStep + 1));
+        stepengine::putTopMost(sys_.form<exercise::FrmTm>());
+        bringToFront();
+    });
+}
+
+void FrmMain::GoStep(const QString& cStep)
+{
+    engine_.advance([this, cStep] {
+        if (const auto step = engine_.jumpTarget(cStep))
+            engine_.loadStep(*step);
+    });
+}
+
+void FrmMain::imageClick(int image)
+{
+    GoStep(stepengine::StepRecord(sys_.state.StepLine).imageNext(image));
+}
+
+void FrmMain::Image1_Click() { imageClick(1); }
+void FrmMain::Image2_Click() { imageClick(2); }
+void FrmMain::Image3_Click() { imageClick(3); }
+void FrmMain::Image4_Click() { imageClick(4); }
+void FrmMain::Image5_Click() { imageClick(5); }
+void FrmMain::Image6_Click() { imageClick(6); }
+
+void FrmMain::Timer3_Timer()
+{
+    // While the demonstration runs, StepLine holds its record, not this window's step.
+    if (sys_.state.DemoActive != 0)
+        return;
+    if (StepTypeValue == 8888)
+        doNext();
+}
+
+// The window's part of every step load ------------------------------------------------------
+
+stepengine::StepControls FrmMain::stepControls()
+{
+    auto& ui = this->ui();
+    stepengine::StepControls c;
+    c.Label1 = &ui.Label1;
+    c.Shape1 = &ui.Shape1;
+    c.Label4 = &ui.Label4;
+    c.Shape4 = &ui.Shape4;
+    c.LHelp = &ui.LHelp;
+    c.LblXXK = &ui.LblXXK;
+    c.panels = { &ui.PicMenu, &ui.PicTool, &ui.PicHui, &ui.PicElse };
+    c.Text1 = &ui.Text1;
+    c.Text2 = &ui.Text2;
+    c.Timer3 = &ui.Timer3;
+    return c;
+}
+
+int16_t FrmMain::currentStep() const { return sys_.state.CurrentStep; }
+void FrmMain::setCurrentStep(int16_t step) { sys_.state.CurrentStep = step; }
+
+void FrmMain::prologue()
+{
+    const shell::AppState& st = sys_.state;
+    auto& ui = this->ui();
+    ui.LblSuccess.setVisible(false);
+    stepengine::putTopMost(sys_.form<exercise::FrmTm>());
+    bringToFront();
+    ui.Pic1J.move(30000 * st.ScaleX, 30000 * st.ScaleY);
+    ui.Shape6.setVisible(false);
+    ui.Label4.setMousePointer(0).ignore();
+}
+
+void FrmMain::afterLineRead()
+{
+    shell::AppState& st = sys_.state;
+    auto& ui = this->ui();
+    if (st.CurrentStep == 1) {
+        for (plat::Image* image : { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4, &ui.Image5 })
+            image->setPicture(plat::Picture {});
+        ui.Image6.setPicture(plat::Picture {});
+    }
+    st.ResumeStep(st.CurrentQuestion) = st.CurrentStep;
+}
+
+bool FrmMain::endOfQuestion(const QString& actionCode)
+{
+    shell::AppState& st = sys_.state;
+    auto& ui = this->ui();
+    plat::PictureBox* panels[] = { &ui.PicMenu, &ui.PicTool, &ui.PicHui };
+    for (plat::PictureBox* p : panels)
+        p->setEnabled(true);
+    if (actionCode != stepengine::kEndOfQuestion) {
+        ui.Shape1.setVisible(ui.LHelp.visible()); // the red frame follows the hint
+        return true;
+    }
+    // Still shown as the step names them, but they no longer take the mouse.
+    for (plat::PictureBox* p : panels)
+        p->setEnabled(false);
+    stepengine::markDone(st, st.CurrentQuestion);
+    ui.Shape1.setVisible(false);
+    if (st.PanelMode != 3) {
+        ui.LblSuccess.setVisible(true);
+        ui.LHelp.setVisible(false);
+    }
+    auto& tm = sys_.form<exercise::FrmTm>().ui();
+    tm.LblUnit.setCaption(stepengine::unfinishedList(st));
+    QString title = tm.LblBiao.caption();
+    title.replace(QStringLiteral("(未完成)"), QStringLiteral("(已完成)"));
+    tm.LblBiao.setCaption(title);
+    return true;
+}
+
+void FrmMain::epilogue()
+{
+    stepengine::putTopMost(sys_.form<exercise::FrmTm>());
+    frmCsh();
+    ElseToolCSH();
+    ui().TimerDisFK.setEnabled(true);
+}
+
+} // namespace workspace

@@ -1,0 +1,147 @@
+#pragma once
+
+// FrmMain: the simulated application window. Chrome pictures carry transparent hotspots, the
+// step engine puts each step's pictures, areas and fields into it, and its handlers judge the
+// candidate's actions against the current step.
+
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/timer.h"
+#include "stepengine/stepengine.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace shell {
+class System;
+}
+
+namespace workspace {
+
+struct FrmMainUi {
+    explicit FrmMainUi(plat::Form& f);
+
+    // Step pictures lie beneath the frames and areas: Image1 at the bottom, Image5 on top.
+    plat::Image Image1, Image2, Image3, Image4, Image5; // Image5 is also the drag handle
+    plat::Label Label1; // target area
+    plat::Shape Shape1; // red frame around the target area or an expected tab
+    plat::Label Label4; // second area, where drags start
+    plat::Shape Shape4; // green frame around Label4
+    plat::Shape Shape6; // rubber band
+    plat::Shape Shape2; // yellow frame, shown with the hint
+    plat::ControlArray<plat::Label> LblXXK; // dialog tab labels 0..13; 0 is the back label
+    plat::Label LHelp; // hint label
+    plat::Label LblSuccess; // "操作成功！"
+    plat::Image ImgLogo;
+    plat::Label LblMove2; // drag strip on the window itself
+
+    // Chrome panels and their hotspots.
+    plat::PictureBox PicMenu; // menu bar and application bar
+    plat::PictureBox PicTool; // options bar
+    plat::PictureBox PicHui; // toolbox
+    plat::PictureBox PicElse; // further panel for ImgElse
+    plat::ControlArray<plat::Label> LblZHU; // 0..20 PicMenu, 21..40 PicTool, 41..67 PicHui
+    plat::Image ImgMenu, ImgTool, ImgHui, ImgElse; // hover and pressed looks of hotspots
+    plat::Image ImgHui2; // step overlay on a toolbox hotspot
+    plat::Shape ShapeMenu, ShapeTool, ShapeHui; // hint frames on hotspots
+    plat::Label lblMove; // drag strip on PicMenu
+
+    plat::PictureBox Image6; // sixth step picture, a child window above the areas
+    plat::TextBox Text1, Text2, Text3; // answer fields
+    plat::ListBox LstLA; // list step
+    plat::PictureBox PicLeft, PicTop, PicRight, PicBottom; // border strips around LstLA
+
+    // Location list.
+    plat::PictureBox PicList;
+    plat::Image ImgFuGai; // fixed cover picture
+    plat::Label LblADDmyXZ;
+    plat::ControlArray<plat::Label> LblADD; // 0..13
+    plat::ControlArray<plat::Image> ImgLiN; // 0..13
+    plat::Image ImgSelAD;
+
+    // Drop-downs: first level (or tool flyout) and second level.
+    plat::PictureBox Pic1J;
+    plat::Image Img1jBK, Img1J;
+    plat::ControlArray<plat::Label> Lbl1J; // 1..44
+    plat::PictureBox Pic2J;
+    plat::Image Img2J;
+    plat::ControlArray<plat::Label> Lbl2J; // 1..44
+
+    plat::Timer Timer2; // one-shot step load after the panel showed a question
+    plat::Timer Timer3; // timed steps go on after a second
+    plat::Timer TimerDisFK; // one-shot hint frame on a hotspot
+    plat::Timer TimTool; // never switched on
+};
+
+class FrmMain : public plat::FormWith<FrmMainUi>, public stepengine::StepWindow {
+public:
+    explicit FrmMain(shell::System& sys);
+
+    // Public procedures of the window.
+    void setData(); // loads the current step
+    void doNext(); // goes on to the next step
+    void frmCsh(); // closes the drop-downs and clears the pressed looks
+    void ToolCSH(); // places the chrome panels
+    void ElseToolCSH(); // hook called at every load; does nothing
+    void GoStep(const QString& cStep); // jumps to the step a NextStepCode names
+    void KeyClick(int keyCode, int shift); // the key check
+
+    void Image1_Click();
+    void Image2_Click();
+    void Image3_Click();
+    void Image4_Click();
+    void Image5_Click();
+    void Image6_Click();
+    void Timer3_Timer();
+
+    stepengine::StepEngine& engine() { return engine_; }
+
+    // Form-level state; everything starts as 0 or "" when the window loads.
+    int16_t OpenHotspot = 0; // hotspot whose drop-down is open
+    int16_t OpenItem = 0; // first-level item last clicked
+    int32_t BandStartX = 0, BandStartY = 0; // where the press on Label4 began
+    int16_t Dragging = 0; // -1 while a press on Label4 is held
+    int16_t StepTypeValue = 0; // number of the ActionCode, or the code a check tests
+    int32_t HandleLeft = 0; // drag handle Image5 position during a drag step
+    int16_t HandleTop = 0;
+    int16_t DragTargetX = 0, DragTargetY = 0; // where the drag handle must go
+    QString TabSpec; // description of the current tab step's dialog
+    int16_t TabHostImage = 0; // 1..5: which of Image1..Image5 shows the dialog
+    int16_t TabToClick = 0; // the tab the step expects
+    int32_t TabHostLeft = 0, TabHostTop = 0; // the host image's place when the step loaded
+    int16_t TabCount = 0;
+    int16_t TabRowOrder = 0; // 1 or 2: row of the selected tab
+    QString BackCode; // "Q" and a step count, or "NONO"
+    QString SavedHint; // the step's hint text as first shown
+    int16_t MenuNo = 0; // menu digit of a context-menu code
+    QString ExamDataPath; // folder of the interface pictures
+    stepengine::StepFields fields {}; // TargetWidth, TargetHeight
+
+protected:
+    void Form_Load() override;
+    void createMenus(plat::MenuItem& bar) override;
+
+    // The window's part of every step load.
+    stepengine::StepControls stepControls() override;
+    stepengine::StepFields& stepFields() override { return fields; }
+    int16_t currentStep() const override;
+    void setCurrentStep(int16_t step) override;
+    void prologue() override;
+    void afterLineRead() override;
+    void setStepType(int16_t value) override { StepTypeValue = value; }
+    bool endOfQuestion(const QString& actionCode) override;
+    void epilogue() override;
+
+private:
+    void resetFormState();
+    void dockPanel();
+    bool screenTallerThan650() const;
+    void lblMove_MouseDown(int button);
+    void imageClick(int image);
+
+    shell::System& sys_;
+    stepengine::StepEngine engine_;
+};
+
+} // namespace workspace
