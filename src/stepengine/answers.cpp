@@ -1,0 +1,61 @@
+#include "stepengine/answers.h"
+
+#include "platform/text.h"
+
+namespace stepengine {
+
+QString GetAnswerLine(const QString& answerFile, int n)
+{
+    const auto lines = plat::readLines(answerFile);
+    if (!lines.ok() || lines.value().isEmpty())
+        return {};
+    const QStringList& l = lines.value();
+    if (n < 1 || n > l.size())
+        return l.last();
+    return l[n - 1];
+}
+
+QString lineText(const QString& line) { return plat::mid(line, 4); }
+
+plat::Result<QString> acceptedAnswer(const QString& answerFile, const QString& field)
+{
+    if (field == QStringLiteral("000"))
+        return QString();
+    bool numeric = !field.trimmed().isEmpty();
+    for (QChar c : field)
+        numeric = numeric && (c.isDigit() || c == QLatin1Char(' '));
+    if (!numeric)
+        return plat::Error { plat::err::TypeMismatch,
+            QStringLiteral("Answer line field is not a number: \"%1\"").arg(field) };
+    const int n = plat::val(field);
+    const auto lines = plat::readLines(answerFile);
+    if (!lines.ok())
+        return lines.error();
+    if (n < 1 || n > lines.value().size())
+        return plat::Error { 62,
+            QStringLiteral("Answer line %1 is beyond the end of %2").arg(n).arg(answerFile) };
+    return lineText(lines.value()[n - 1]);
+}
+
+std::pair<QString, std::optional<QString>> alternatives(const QString& answer)
+{
+    const qsizetype bar = answer.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        return { answer, std::nullopt };
+    return { answer.left(bar), answer.mid(bar + 1) };
+}
+
+QString normalised(const QString& text, bool keepCase)
+{
+    const QString t = plat::trimSpaces(text);
+    return keepCase ? t : t.toLower();
+}
+
+bool matchesAnswer(const QString& typed, const QString& answer, bool keepCase)
+{
+    const QString t = normalised(typed, keepCase);
+    const auto [first, second] = alternatives(answer);
+    return t == normalised(first, keepCase) || (second && t == normalised(*second, keepCase));
+}
+
+} // namespace stepengine

@@ -1,0 +1,40 @@
+#pragma once
+
+// The answer text file (288890.mxy): the preset texts of the fields, the accepted answers, the
+// hints and the list items, one per line, each line's text starting at its character 4. Every
+// reader goes through here, so the look-up and the normalisation of answers exist once.
+
+#include "platform/status.h"
+
+#include <QString>
+
+#include <optional>
+#include <utility>
+
+namespace stepengine {
+
+// GetAnswerLine(n): line n of the answer file, whole (characters 1-3 included), read afresh.
+// The last line when the file has fewer than n lines or n is below 1; the empty text when the
+// file has no line or cannot be read. Used for presets, hints and list items.
+QString GetAnswerLine(const QString& answerFile, int n);
+
+// A line's text: its characters from 4 on.
+QString lineText(const QString& line);
+
+// The accepted answer addressed by a three-digit record field, for the input checks. "000" is
+// the empty answer. A field that is not a number, a line beyond the end of the file or a file
+// that cannot be read gives no answer (and so no match): a failure, never another line's text.
+plat::Result<QString> acceptedAnswer(const QString& answerFile, const QString& field);
+
+// The two alternatives of an answer: the text before its first "|" and everything after it (a
+// further "|" stays part of the second). Without "|" the second is absent.
+std::pair<QString, std::optional<QString>> alternatives(const QString& answer);
+
+// How typed text and answers are compared: outer spaces removed, and lower-cased unless case
+// counts.
+QString normalised(const QString& text, bool keepCase = false);
+
+// Whether typed text matches either alternative of an answer.
+bool matchesAnswer(const QString& typed, const QString& answer, bool keepCase = false);
+
+} // namespace stepengine
