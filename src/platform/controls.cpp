@@ -714,18 +714,11 @@ protected:
     void focusInEvent(QFocusEvent* e) override
     {
         QLineEdit::focusInEvent(e);
-        if (owner_ && owner_->form().focusedControl() != owner_)
-            owner_->form().noteFocus(owner_);
+        input::focusIn(owner_);
     }
 
 private:
-    bool accepting() const
-    {
-        if (!owner_)
-            return false;
-        Form* modal = owner_->runtime().activeModal();
-        return !owner_->runtime().ended() && (!modal || modal == &owner_->form());
-    }
+    bool accepting() const { return owner_ && input::allowed(owner_->form()); }
     TextBox* owner_ = nullptr;
     bool afterDouble_ = false;
 };
@@ -933,18 +926,11 @@ protected:
     void focusInEvent(QFocusEvent* e) override
     {
         QListWidget::focusInEvent(e);
-        if (owner_ && owner_->form().focusedControl() != owner_)
-            owner_->form().noteFocus(owner_);
+        input::focusIn(owner_);
     }
 
 private:
-    bool accepting() const
-    {
-        if (!owner_)
-            return false;
-        Form* modal = owner_->runtime().activeModal();
-        return !owner_->runtime().ended() && (!modal || modal == &owner_->form());
-    }
+    bool accepting() const { return owner_ && input::allowed(owner_->form()); }
     ListBox* owner_ = nullptr;
 };
 

@@ -94,7 +94,20 @@ namespace input {
         });
     }
 
-    bool keyDown(EventSlots& s, QKeyEvent* e)
+    bool allowed(Form& f)
+{
+    Runtime& rt = f.runtime();
+    Form* modal = rt.activeModal();
+    return !rt.ended() && (!modal || modal == &f);
+}
+
+void focusIn(Control* c)
+{
+    if (c && c->form().focusedControl() != c)
+        c->form().noteFocus(c);
+}
+
+bool keyDown(EventSlots& s, QKeyEvent* e)
     {
         int code = virtualKey(*e);
         if (code == 0 || !s.KeyDown)
@@ -151,12 +164,7 @@ bool Surface::acceptsInput() const
 {
     if (!container_)
         return false;
-    Form& f = container_->form();
-    Runtime& rt = f.runtime();
-    if (rt.ended())
-        return false;
-    Form* modal = rt.activeModal();
-    if (modal && modal != &f)
+    if (!input::allowed(container_->form()))
         return false;
     if (Control* self = container_->asControl())
         return self->enabled();
