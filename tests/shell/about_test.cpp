@@ -2,6 +2,7 @@
 
 #include "shell/aboutbox.h"
 #include "support/systemapp.h"
+#include "support/skins.h"
 #include "support/testsupport.h"
 
 #include <QPainter>
@@ -13,27 +14,8 @@ using shell::FrmAbout;
 
 namespace {
 
-QImage skinPicture(int w, int h, QColor fill, const QString& text = {})
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(fill);
-    QPainter p(&img);
-    p.setPen(fill.darker(160));
-    p.drawRect(0, 0, w - 1, h - 1);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, w, h), Qt::AlignCenter, text);
-    return img;
-}
-
-QImage buttonStrip(int w, int h, const QString& text, QColor base = QColor(40, 110, 190))
-{
-    QImage img(4 * w, h, QImage::Format_RGB32);
-    QPainter p(&img);
-    const QColor fills[] = { base, base.lighter(130), base.darker(150), QColor(150, 150, 150) };
-    for (int k = 0; k < 4; ++k)
-        p.drawImage(k * w, 0, skinPicture(w, h, fills[k], text));
-    return img;
-}
+using testsupport::buttonStrip;
+using testsupport::skinPicture;
 
 class AboutTest : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include "printers.h"
 #include "shell/system.h"
 #include "support/testsupport.h"
+#include "support/skins.h"
 #include "widgets/msgbox.h"
 
 #include <QDir>
@@ -27,6 +28,9 @@
 #include <memory>
 
 namespace {
+
+using testsupport::buttonStrip;
+using testsupport::skinPicture;
 
 using shell::FrmUpdata;
 using shell::UpdateCheck;
@@ -620,30 +624,6 @@ TEST(UpdWindow, ManualUpgradeOpensTheDownloadPageAndEndsWhenConfirmed)
 }
 
 // Rendering ---------------------------------------------------------------------------------------
-
-QImage skinPicture(int w, int h, QColor fill, const QString& text = {})
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(fill);
-    QPainter p(&img);
-    p.setPen(fill.darker(160));
-    p.drawRect(0, 0, w - 1, h - 1);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, w, h), Qt::AlignCenter, text);
-    return img;
-}
-
-// Four frames side by side: normal, hover, pressed, disabled.
-QImage buttonStrip(int w, int h, const QString& text)
-{
-    QImage img(4 * w, h, QImage::Format_RGB32);
-    QPainter p(&img);
-    const QColor fills[] = { QColor(40, 110, 190), QColor(70, 150, 230), QColor(25, 70, 130),
-        QColor(150, 150, 150) };
-    for (int k = 0; k < 4; ++k)
-        p.drawImage(k * w, 0, skinPicture(w, h, fills[k], text));
-    return img;
-}
 
 TEST(UpdWindow, Rendering)
 {

@@ -1,6 +1,7 @@
 // The skinned message box: its answers, its fresh start on every use and its layout.
 
 #include "support/systemapp.h"
+#include "support/skins.h"
 #include "support/testsupport.h"
 #include "widgets/msgbox.h"
 
@@ -15,29 +16,8 @@ using widgets::FrmMTMSGBOX;
 
 namespace {
 
-// A skin picture with a fill, a frame and a word, to look at in the renderings.
-QImage skinPicture(int w, int h, QColor fill, const QString& text = {}, QColor ink = Qt::white)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(fill);
-    QPainter p(&img);
-    p.setPen(fill.darker(160));
-    p.drawRect(0, 0, w - 1, h - 1);
-    p.setPen(ink);
-    p.drawText(QRect(0, 0, w, h), Qt::AlignCenter, text);
-    return img;
-}
-
-// A button strip of four frames (normal, hover, pressed, disabled) with the same word.
-QImage buttonStrip(int w, int h, const QString& text, QColor base = QColor(40, 110, 190))
-{
-    QImage img(4 * w, h, QImage::Format_RGB32);
-    QPainter p(&img);
-    const QColor fills[] = { base, base.lighter(130), base.darker(150), QColor(150, 150, 150) };
-    for (int k = 0; k < 4; ++k)
-        p.drawImage(k * w, 0, skinPicture(w, h, fills[k], text));
-    return img;
-}
+using testsupport::buttonStrip;
+using testsupport::skinPicture;
 
 class MsgBoxTest : public ::testing::Test {
 protected:
