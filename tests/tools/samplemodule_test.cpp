@@ -99,6 +99,20 @@ const std::vector<std::pair<int, int>> kNumberFields {
     { 177, 5 }, { 183, 4 }, { 187, 5 }, { 192, 5 }, { 197, 5 }, { 203, 4 }, // second area, Image6
 };
 
+// One step as read: where it stands and its 212 characters.
+struct Step {
+    int unit;
+    int question; // from 1
+    int step; // from 1
+    int steps; // steps of its question
+    QString record;
+    QString field(int pos, int len) const { return record.mid(pos - 1, len); }
+    QString where() const
+    {
+        return QString("unit %1 question %2 step %3").arg(unit).arg(question).arg(step);
+    }
+};
+
 struct Module {
     QString root;
     QString data; // data folder name
@@ -106,7 +120,41 @@ struct Module {
     QList<int> unitSizes;
     std::set<Finding> findings;
     QStringList pictures; // relative paths of every picture the module holds or names
+    std::vector<Step> steps; // every record of full length
+    QStringList answers; // answer texts, line n at index n - 1
 };
+
+// The tab strips the practice window has built in: dialog letter, tab count, and the page
+// picture of each tab, with the tab row's Top, the tab height and each tab's Left (twips).
+struct TabStrip {
+    QChar letter;
+    int tabs;
+    int rowTop, height;
+    std::vector<std::pair<QString, int>> pages; // picture, Left; one more entry for the end edge
+};
+const std::vector<TabStrip> kTabStrips {
+    { 'A', 4, 540, 300,
+        { { "101001", 150 }, { "101002", 930 }, { "101003", 1770 }, { "101004", 2550 },
+            { "", 3480 } } },
+    { 'B', 3, 555, 300,
+        { { "102001", 150 }, { "102002", 1050 }, { "102003", 2280 }, { "", 3570 } } },
+    { 'C', 3, 555, 285,
+        { { "103001", 150 }, { "103002", 1200 }, { "103003", 2070 }, { "", 3000 } } },
+    { 'E', 3, 555, 285,
+        { { "105001", 150 }, { "105002", 1560 }, { "105003", 3030 }, { "", 4200 } } },
+    { 'G', 2, 585, 285, { { "107001", 150 }, { "107002", 1080 }, { "", 2310 } } },
+    { 'I', 3, 555, 285,
+        { { "109001", 150 }, { "109002", 990 }, { "109003", 2280 }, { "", 3120 } } },
+    { 'N', 2, 540, 300, { { "400736", 150 }, { "400630", 990 }, { "", 1950 } } },
+};
+
+const TabStrip* tabStrip(QChar letter)
+{
+    for (const TabStrip& t : kTabStrips)
+        if (t.letter == letter)
+            return &t;
+    return nullptr;
+}
 
 Module readModule(const QString& root)
 {
@@ -142,14 +190,19 @@ Module readModule(const QString& root)
             continue;
         }
         int line = 0;
-        for (const QString& question : *questions) {
-            const int count = question.mid(4, 2).toInt();
+        for (int q = 0; q < questions->size(); ++q) {
+            const int count = questions->at(q).mid(4, 2).toInt();
             for (int s = 1; s <= count; ++s, ++line) {
                 const QString r = steps->value(line);
                 if (r.size() != 212) {
                     flag(sFile, line + 1);
                     continue;
                 }
+                m.steps.push_back({ u, q + 1, s, count, r });
+                if (const TabStrip* strip = tabStrip(r.at(130)); r.at(129) == u'X' && strip)
+                    for (const auto& page : strip->pages)
+                        if (!page.first.isEmpty())
+                            named.insert(d + page.first + ".mxy");
                 const bool badNumber = std::any_of(kNumberFields.begin(), kNumberFields.end(),
                     [&](const auto& f) { return !digits(r.mid(f.first - 1, f.second)); });
                 const QString code = r.mid(7, 4);
@@ -163,6 +216,11 @@ Module readModule(const QString& root)
         if (line != steps->size())
             flag(sFile, 0);
     }
+
+    const auto answers = gbkLines(root + "/" + d + "288890.mxy");
+    if (answers)
+        for (const QString& line : *answers)
+            m.answers.append(line.mid(3));
 
     const auto papers = gbkLines(root + "/" + d + "288891.mxy");
     if (!papers || papers->size() < 2) {
@@ -242,6 +300,101 @@ void writeContactSheet(const Module& m, const QStringList& pictures, const QStri
     ASSERT_TRUE(sheet.save(testsupport::outputDir() + "/" + fileName));
 }
 
+// Every step that acts on the screen, drawn as the practice window would build it (the
+// pictures kept from earlier steps included) with its areas outlined: target red, second
+// area green, entry field blue, handle target magenta, back button orange.
+void writeStepSheets(const Module& m)
+{
+    const QString data = m.root + "/" + m.data + "/";
+    const int groupAt[] = { 18, 34, 50, 135, 151, 197 };
+    QString background;
+    QString names[6];
+    QPoint places[6];
+    bool shown[6] = {};
+    std::vector<std::pair<QImage, QString>> tiles;
+    for (const Step& st : m.steps) {
+        if (st.step == 1)
+            for (int k = 0; k < 6; ++k)
+                names[k].clear(), shown[k] = false;
+        if (st.field(12, 6) != "888888")
+            background = st.field(12, 6);
+        for (int k = 0; k < 6; ++k) {
+            const QString name = st.field(groupAt[k] + 10, 6);
+            if (name == "000000" || (k == 5 && name.toInt() == 0)) {
+                shown[k] = false;
+                continue;
+            }
+            places[k] = QPoint(
+                st.field(groupAt[k], 5).toInt() / 15, st.field(groupAt[k] + 6, 4).toInt() / 15);
+            if (name != "888888")
+                names[k] = name;
+            shown[k] = true;
+        }
+        const QString code = st.field(8, 4);
+        const bool tab = st.field(130, 1) == "X", back = st.field(125, 1) == "Q";
+        if ((code == "7000" || code == "8888" || code == "9999") && !tab && !back)
+            continue;
+        QImage tile(800, 600, QImage::Format_RGB32);
+        tile.fill(Qt::darkGray);
+        QPainter p(&tile);
+        p.drawImage(0, 0, QImage(data + background + ".mxy"));
+        for (int k = 0; k < 6; ++k) {
+            if (!shown[k] || names[k].isEmpty())
+                continue;
+            QString name = names[k];
+            const TabStrip* strip = tabStrip(st.record.at(130));
+            if (tab && strip && st.field(134, 1).toInt() == k + 1
+                && st.field(132, 1) != st.field(133, 1))
+                name = strip->pages[st.field(132, 1).toInt() - 1].first;
+            p.drawImage(places[k], QImage(data + name + ".mxy"));
+        }
+        auto frame = [&](int at, QColor colour) {
+            const QRect r(st.field(at, 5).toInt() / 15, st.field(at + 6, 4).toInt() / 15,
+                st.field(at + 10, 5).toInt() / 15, st.field(at + 15, 5).toInt() / 15);
+            if (!r.isEmpty()) {
+                p.setPen(QPen(colour, 2));
+                p.drawRect(r);
+            }
+        };
+        frame(66, Qt::red);
+        frame(177, Qt::green);
+        if (code.startsWith("002") || code[0] == u'K' || code[0] == u'L')
+            frame(86, Qt::blue);
+        const QPoint mark(st.field(167, 5).toInt() / 15, st.field(172, 5).toInt() / 15);
+        if (code.startsWith("80") && code != "8888") {
+            p.setPen(QPen(Qt::magenta, 2));
+            p.drawLine(mark - QPoint(8, 8), mark + QPoint(8, 8));
+            p.drawLine(mark + QPoint(-8, 8), mark + QPoint(8, -8));
+        }
+        if (back) {
+            p.setPen(QPen(QColor(255, 140, 0), 2));
+            p.drawRect(QRect(mark, QSize(73, 19)));
+        }
+        p.end();
+        tiles.push_back({ tile.scaled(400, 300, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+            QString("%1-%2-%3  %4").arg(st.unit).arg(st.question).arg(st.step).arg(code) });
+    }
+    const int perSheet = 12, columns = 3;
+    for (size_t first = 0; first < tiles.size(); first += perSheet) {
+        const int count = static_cast<int>(std::min<size_t>(perSheet, tiles.size() - first));
+        QImage sheet(columns * 404, (count + columns - 1) / columns * 322, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter p(&sheet);
+        QFont font("Noto Sans CJK SC");
+        font.setPixelSize(13);
+        p.setFont(font);
+        for (int i = 0; i < count; ++i) {
+            const QPoint at((i % columns) * 404 + 2, (i / columns) * 322 + 2);
+            p.drawImage(at, tiles[first + i].first);
+            p.drawText(
+                QRect(at.x(), at.y() + 300, 400, 18), Qt::AlignCenter, tiles[first + i].second);
+        }
+        p.end();
+        ASSERT_TRUE(sheet.save(testsupport::outputDir()
+            + QString("/samplemodule-steps-%1.png").arg(first / perSheet + 1, 2, 10, QChar('0'))));
+    }
+}
+
 TEST(SampleModule, ReadsCleanWithCompleteQuestionsAndPapers)
 {
     const Module m = readModule(KSXT_PROGRAM_DIR);
@@ -260,11 +413,284 @@ TEST(SampleModule, ReadsCleanWithCompleteQuestionsAndPapers)
     // Ten or eleven fixed papers fill the four sprint cards and six or more mock cards.
     EXPECT_GE(papers->at(0).left(2).toInt(), 8);
 
-    QStringList dataPictures, interfacePictures;
-    for (const QString& picture : m.pictures)
-        (picture.startsWith("examdata/") ? interfacePictures : dataPictures).append(picture);
+    // Sheets by kind: data pictures; pressed and hover looks with the toolboxes; drop-downs,
+    // their highlights and second levels; the tool variants.
+    QStringList dataPictures, chromePictures, menuPictures, toolPictures;
+    for (const QString& picture : m.pictures) {
+        const QString name = picture.section('/', -1).section('.', 0, 0);
+        if (!picture.startsWith("examdata/"))
+            dataPictures.append(picture);
+        else if (name.startsWith("X0") && !name.startsWith("X000"))
+            toolPictures.append(picture);
+        else if (name.endsWith("0099") || name.endsWith("0088") || name.startsWith("X000"))
+            chromePictures.append(picture);
+        else
+            menuPictures.append(picture);
+    }
     writeContactSheet(m, dataPictures, "samplemodule-pictures.png");
-    writeContactSheet(m, interfacePictures, "samplemodule-examdata.png");
+    writeContactSheet(m, chromePictures, "samplemodule-examdata.png");
+    writeContactSheet(m, menuPictures, "samplemodule-menus.png");
+    writeContactSheet(m, toolPictures, "samplemodule-tools.png");
+    writeStepSheets(m);
+}
+
+// Kinds of step the record format has, as this reader tells them apart.
+QSet<QString> stepKinds(const Step& st)
+{
+    QSet<QString> kinds;
+    const QString code = st.field(8, 4);
+    const bool textBox = code.startsWith("002") || code[0] == u'K' || code[0] == u'L';
+    if (code[0] == u'K')
+        kinds << "location list";
+    else if (code[0] == u'L')
+        kinds << "list box";
+    else if (code.startsWith("004"))
+        kinds << "rubber band";
+    else if (code.startsWith("005"))
+        kinds << "drag and drop";
+    else if (digits(code)) {
+        const int n = code.toInt();
+        if (n >= 3000 && n <= 6000)
+            kinds << QString("context menu family %1").arg(n / 1000);
+        else if (n >= 6001 && n <= 6999)
+            kinds << "key";
+        else if (n >= 8001 && n <= 8009)
+            kinds << "drag handle";
+        else if (n >= 9000 && n <= 9998)
+            kinds << "modified click";
+        else
+            kinds << code;
+    }
+    auto path = [&](const QString& d) {
+        if (d[0] != u'H')
+            return;
+        const int hotspot = d.mid(1, 2).toInt();
+        if (d.mid(5, 2) != "00")
+            kinds << "second-level path";
+        else if (d.mid(3, 2) == "00")
+            kinds << "hotspot path";
+        else
+            kinds << (hotspot >= 42 && hotspot <= 61 ? "flyout item path" : "menu item path");
+        if (d[9] != u'0')
+            kinds << "jump";
+    };
+    if (!textBox) {
+        const QString d1 = st.field(86, 10), d2 = st.field(96, 10), d3 = st.field(125, 10);
+        path(d1), path(d2), path(d3);
+        if (d1.startsWith("RA"))
+            kinds << "RA descriptor";
+        else if (d1[0] == u'R')
+            kinds << "R descriptor";
+        if (d1[0] == u'P')
+            kinds << "key field 86";
+        if (st.field(91, 1) == "P")
+            kinds << "key field 91";
+        if (d2[0] == u'P')
+            kinds << "key field 96";
+        if (d2[0] == u'D')
+            kinds << "item picture";
+        if (d3[0] == u'Q')
+            kinds << "back button";
+        if (st.field(130, 1) == "X")
+            kinds << "tab strip";
+    }
+    const QString overlay = st.field(172, 5);
+    if (overlay[0] == u'A')
+        kinds << (overlay.mid(3) == "00" || overlay.mid(3) == "01" ? "toolbox overlay pressed"
+                                                                   : "toolbox overlay variant");
+    if (st.field(71, 1) != "0" || (code.startsWith("005") && st.field(102, 1) != "0"))
+        kinds << "jump";
+    if (st.field(4, 2) == "EE")
+        kinds << "press marker";
+    return kinds;
+}
+
+TEST(SampleModule, EveryStepKindOfTheFormatOccurs)
+{
+    const Module m = readModule(KSXT_PROGRAM_DIR);
+    QSet<QString> seen;
+    for (const Step& st : m.steps)
+        seen.unite(stepKinds(st));
+    const QStringList expected { "0001", "0002", "0003", "0004", "0020", "0021", "0022", "0023",
+        "0024", "0025", "0026", "0027", "0028", "0030", "7000", "8888", "9999", "rubber band",
+        "drag and drop", "context menu family 3", "context menu family 4", "context menu family 5",
+        "key", "drag handle", "modified click", "location list", "list box", "hotspot path",
+        "menu item path", "second-level path", "flyout item path", "R descriptor", "RA descriptor",
+        "key field 86", "key field 91", "key field 96", "item picture", "back button", "tab strip",
+        "toolbox overlay pressed", "toolbox overlay variant", "jump", "press marker" };
+    for (const QString& kind : expected)
+        EXPECT_TRUE(seen.contains(kind)) << "no step of kind " << kind.toStdString();
+}
+
+// The menu code a right click compares the choice with: an "R" or "RA" descriptor, else the
+// action code; 0 when the step opens no context menu.
+int menuCodeOf(const Step& st)
+{
+    const QString d = st.field(86, 5);
+    if (d.startsWith("RA"))
+        return 6000 + d.mid(2).toInt();
+    if (d.startsWith("R"))
+        return d.mid(1).toInt();
+    const QString code = st.field(8, 4);
+    return digits(code) && code.toInt() >= 3000 && code.toInt() <= 6000 ? code.toInt() : 0;
+}
+
+TEST(SampleModule, ContextMenuStepsChooseAVisibleItemOfTheMenuFile)
+{
+    const Module m = readModule(KSXT_PROGRAM_DIR);
+    const auto menuFile = gbkLines(QString(KSXT_PROGRAM_DIR) + "/sMenu.sys");
+    ASSERT_TRUE(menuFile);
+    ASSERT_EQ(menuFile->size(), 540);
+    int menuSteps = 0;
+    for (const Step& st : m.steps) {
+        const int code = menuCodeOf(st);
+        if (code == 0)
+            continue;
+        ++menuSteps;
+        SCOPED_TRACE(st.where().toStdString() + " menu code " + std::to_string(code));
+        // The popup and the demonstration's drawn menu open the entry of the action code.
+        EXPECT_EQ(st.field(8, 4).toInt() % 1000, code % 1000);
+        const int f = code / 1000, menu = code / 100 % 10, g = code / 10 % 10, item = code % 10;
+        ASSERT_TRUE(f >= 3 && f <= 6 && menu >= 1);
+        const int start = (f - 3) * 135 + (menu - 1) * 15; // block line n is file line start + n
+        auto line = [&](int n) { return menuFile->value(start + n - 1); };
+        QString items;
+        if (g == 2 || g == 4 || g == 6 || g == 9) {
+            items = line(g == 9 ? 15 : g / 2 * 3 + 1);
+        } else {
+            const int caption = g == 8 ? 13 : (g - 1) / 2 * 3 + 2;
+            ASSERT_NE(line(caption), "0") << "absent cascade entry";
+            items = line(caption + 1);
+        }
+        ASSERT_NE(items, "0") << "absent item group";
+        const QStringList tokens = items.split('|').mid(0, 10);
+        ASSERT_LT(item, tokens.size());
+        EXPECT_NE(tokens[item], "-");
+        EXPECT_FALSE(tokens[item].isEmpty());
+    }
+    EXPECT_GT(menuSteps, 0);
+}
+
+bool examPicture(const QString& name)
+{
+    return QFile::exists(QString(KSXT_PROGRAM_DIR) + "/examdata/" + name + ".mxy");
+}
+
+TEST(SampleModule, PathsItemPicturesAndOverlaysNamePicturesThatExist)
+{
+    const Module m = readModule(KSXT_PROGRAM_DIR);
+    for (const Step& st : m.steps) {
+        SCOPED_TRACE(st.where().toStdString());
+        const QString code = st.field(8, 4);
+        if (!code.startsWith("002") && code[0] != u'K' && code[0] != u'L') {
+            for (const int at : { 86, 96, 125 }) {
+                const QString d = st.field(at, 10);
+                if (d[0] != u'H')
+                    continue;
+                const QString nn = d.mid(1, 2), ii = d.mid(3, 2), jj = d.mid(5, 2);
+                EXPECT_TRUE(examPicture(nn + "0099")) << d.toStdString();
+                if (ii != "00") {
+                    EXPECT_TRUE(examPicture(nn + "0077") && examPicture(nn + ii + "00"))
+                        << d.toStdString();
+                }
+                if (jj != "00") {
+                    EXPECT_TRUE(examPicture(nn + ii + "77") && examPicture(nn + ii + jj))
+                        << d.toStdString();
+                }
+            }
+            const QString d2 = st.field(96, 10);
+            if (d2[0] == u'D') {
+                EXPECT_TRUE(examPicture(d2.mid(6) + "77") && examPicture(d2.mid(6) + "00"));
+                // The item it marks is the item a path of the step clicks.
+                const QString path = "H" + d2.mid(1, 4) + "00";
+                EXPECT_TRUE(st.field(86, 7) == path || st.field(125, 7) == path)
+                    << d2.toStdString();
+            }
+        }
+        const QString overlay = st.field(172, 5);
+        if (overlay[0] == u'A') {
+            const QString nn = overlay.mid(1, 2), vv = overlay.mid(3, 2);
+            EXPECT_TRUE(examPicture(vv == "00" || vv == "01" ? nn + "0099" : "X0" + nn + vv))
+                << overlay.toStdString();
+        }
+    }
+}
+
+TEST(SampleModule, DragStepsStartApartFromWhereTheyEnd)
+{
+    const Module m = readModule(KSXT_PROGRAM_DIR);
+    auto rect = [](const Step& st, int at) {
+        return QRect(st.field(at, 5).toInt() / 15, st.field(at + 6, 4).toInt() / 15,
+            st.field(at + 10, 5).toInt() / 15, st.field(at + 15, 5).toInt() / 15);
+    };
+    for (const Step& st : m.steps) {
+        SCOPED_TRACE(st.where().toStdString());
+        const QString code = st.field(8, 4);
+        if (code.startsWith("004") || code.startsWith("005")) {
+            // Without the marker a plain press on the second area would complete the step.
+            EXPECT_EQ(st.field(4, 2), "EE");
+            const QRect from = rect(st, 177), to = rect(st, 66);
+            EXPECT_FALSE(from.isEmpty() || to.isEmpty());
+            EXPECT_FALSE(from.intersects(to));
+            if (code.startsWith("005")) { // a drop counts only with a drag pointer
+                EXPECT_TRUE(st.field(101, 1) == "M" || st.field(104, 2).toInt() != 0);
+            }
+        }
+        if (digits(code) && code.toInt() >= 8001 && code.toInt() <= 8009) {
+            const QPoint home(st.field(151, 5).toInt(), st.field(157, 4).toInt());
+            const QPoint target(st.field(167, 5).toInt(), st.field(172, 5).toInt());
+            EXPECT_NE(st.field(161, 6), "000000");
+            const int dx = target.x() - home.x(), dy = target.y() - home.y();
+            const struct {
+                int code, dx, dy; // the signs the target must lie at
+            } rules[] = { { 8001, -1, 0 }, { 8002, 1, 0 }, { 8003, 0, -1 }, { 8004, 0, 1 },
+                { 8006, -1, 1 }, { 8007, 1, 1 }, { 8008, -1, -1 }, { 8009, 1, -1 } };
+            bool matched = false;
+            for (const auto& rule : rules)
+                if (rule.code == code.toInt())
+                    matched
+                        = (rule.dx == 0 || rule.dx * dx > 0) && (rule.dy == 0 || rule.dy * dy > 0);
+            EXPECT_TRUE(matched) << code.toStdString();
+        }
+    }
+}
+
+TEST(SampleModule, TabStepsShowTheirTabsWhereTheClickAreasLie)
+{
+    const Module m = readModule(KSXT_PROGRAM_DIR);
+    const QString data = QString(KSXT_PROGRAM_DIR) + "/" + m.data + "/";
+    int tabSteps = 0;
+    for (const Step& st : m.steps) {
+        if (st.field(130, 1) != "X")
+            continue;
+        ++tabSteps;
+        SCOPED_TRACE(st.where().toStdString());
+        const TabStrip* strip = tabStrip(st.record.at(130));
+        ASSERT_NE(strip, nullptr);
+        const int shown = st.field(132, 1).toInt(), toClick = st.field(133, 1).toInt();
+        const int host = st.field(134, 1).toInt();
+        EXPECT_TRUE(shown >= 1 && shown <= strip->tabs && toClick >= 1 && toClick <= strip->tabs);
+        const int at[] = { 18, 34, 50, 135, 151 };
+        ASSERT_TRUE(host >= 1 && host <= 5);
+        const QImage own(data + st.field(at[host - 1] + 10, 6) + ".mxy");
+        ASSERT_FALSE(own.isNull());
+        const QRect hostRect(st.field(at[host - 1], 5).toInt() / 15,
+            st.field(at[host - 1] + 6, 4).toInt() / 15, own.width(), own.height());
+        const QRect target(st.field(66, 5).toInt() / 15, st.field(72, 4).toInt() / 15,
+            st.field(76, 5).toInt() / 15, st.field(81, 5).toInt() / 15);
+        EXPECT_TRUE(hostRect.contains(target));
+        // Each page draws its own tab unlike the other pages do: the selected look stands
+        // where the click area of that tab lies.
+        for (int k = 0; k < strip->tabs; ++k) {
+            const QImage page(data + strip->pages[k].first + ".mxy");
+            ASSERT_EQ(page.size(), own.size()) << strip->pages[k].first.toStdString();
+            const QRect tab(strip->pages[k].second / 15, strip->rowTop / 15,
+                (strip->pages[k + 1].second - strip->pages[k].second) / 15, strip->height / 15);
+            const QImage other(data + strip->pages[(k + 1) % strip->tabs].first + ".mxy");
+            EXPECT_TRUE(page.copy(tab) != other.copy(tab)) << "tab " << k + 1;
+        }
+    }
+    EXPECT_GT(tabSteps, 0);
 }
 
 TEST(SampleModule, SplashAndCursorsHaveTheSizesTheProgramShows)

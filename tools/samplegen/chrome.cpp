@@ -1,6 +1,7 @@
 #include "chrome.h"
 
 #include <map>
+#include <set>
 #include <stdexcept>
 
 namespace samplegen {
@@ -330,6 +331,503 @@ bool opensSecondLevel(int hotspot, int item)
     const QString key
         = QString("%1%2").arg(hotspot, 2, 10, QChar('0')).arg(item, 2, 10, QChar('0'));
     return QString(kSecondLevelKeys).split('-').contains(key);
+}
+
+namespace {
+
+    // Second-level layouts as the simulated window lays them out (group string, item width,
+    // item height in twips); the texts are given for the drop-downs the module draws.
+    const std::map<int, SecondLevel>& secondLevels()
+    {
+        static const std::map<int, SecondLevel> table {
+            { 106, { "21", 1500, 240, {} } },
+            { 118, { "6", 2250, 240, {} } },
+            { 119, { "6", 2250, 240, {} } },
+            { 120, { "214", 2490, 240, {} } },
+            { 121, { "1221131", 2670, 240, {} } },
+            { 213, { "1632", 2640, 240, {} } },
+            { 219, { "4", 1545, 240, {} } },
+            { 227, { "191", 2850, 240, {} } },
+            { 301, { "831", 1860, 240, {} } },
+            { 302,
+                { "46524", 3270, 240,
+                    { "亮度/对比度...", "色阶...\tCtrl+L", "曲线...\tCtrl+M", "曝光度...",
+                        "自然饱和度...", "色相/饱和度...\tCtrl+U", "色彩平衡...\tCtrl+B",
+                        "黑白...\tAlt+Shift+Ctrl+B", "照片滤镜...", "通道混合器...", "反相\tCtrl+I",
+                        "色调分离...", "阈值...", "渐变映射...", "可选颜色...", "阴影/高光...",
+                        "变化...", "去色\tShift+Ctrl+U", "匹配颜色...", "替换颜色...",
+                        "色调均化" } } },
+            { 308, { "42", 2130, 240, {} } },
+            { 315, { "2", 2985, 240, {} } },
+            { 401,
+                { "42", 3540, 240,
+                    { "图层...\tShift+Ctrl+N", "背景图层", "组...", "从图层建立组...",
+                        "通过拷贝的图层\tCtrl+J", "通过剪切的图层\tShift+Ctrl+J" } } },
+            { 403, { "2", 1575, 240, {} } },
+            { 405,
+                { "1A34", 2130, 240,
+                    { "混合选项...", "投影...", "内阴影...", "外发光...", "内发光...",
+                        "斜面和浮雕...", "光泽...", "颜色叠加...", "渐变叠加...", "图案叠加...",
+                        "描边...", "拷贝图层样式", "粘贴图层样式", "清除图层样式", "全局光...",
+                        "创建图层", "隐藏所有效果", "缩放效果..." } } },
+            { 406, { "121", 2040, 240, {} } },
+            { 407, { "3", 1305, 240, {} } },
+            { 408, { "465", 2220, 240, {} } },
+            { 409, { "21211", 2760, 240, {} } },
+            { 410, { "422", 1680, 240, {} } },
+            { 411, { "312", 1680, 240, {} } },
+            { 413, { "225112", 2580, 240, {} } },
+            { 414, { "72", 1680, 240, {} } },
+            { 418, { "5", 2715, 240, {} } },
+            { 419, { "33", 1965, 285, {} } },
+            { 420, { "33", 1965, 285, {} } },
+            { 421, { "1421211", 2850, 240, {} } },
+            { 427, { "3", 1755, 240, {} } },
+            { 510,
+                { "5", 2265, 240,
+                    { "边界...", "平滑...", "扩展...", "收缩...", "羽化...\tShift+F6" } } },
+            { 606, { "9", 1575, 240, {} } },
+            { 607, { "8", 1575, 240, {} } },
+            { 608,
+                { "B", 1575, 240,
+                    { "表面模糊...", "动感模糊...", "方框模糊...", "高斯模糊...", "进一步模糊",
+                        "径向模糊...", "镜头模糊...", "模糊", "平均", "特殊模糊...",
+                        "形状模糊..." } } },
+            { 609, { "D", 1575, 240, {} } },
+            { 610, { "5", 2715, 240, {} } },
+            { 611, { "2", 1575, 240, {} } },
+            { 612, { "E", 1575, 240, {} } },
+            { 613, { "6", 2250, 240, {} } },
+            { 614, { "7", 3075, 240, {} } },
+            { 615, { "5", 2715, 240, {} } },
+            { 616, { "F", 4185, 240, {} } },
+            { 617, { "5", 2715, 240, {} } },
+            { 618, { "5", 2715, 240, {} } },
+            { 619, { "2", 1575, 240, {} } },
+            { 701, { "2", 1575, 240, {} } },
+            { 702, { "1", 1575, 240, {} } },
+            { 803, { "B", 1575, 240, {} } },
+            { 804, { "4", 1545, 240, {} } },
+            { 812, { "7", 3075, 240, {} } },
+            { 901, { "1632", 2310, 240, {} } },
+            { 904, { "39", 3210, 240, {} } },
+            { 912, { "3", 4500, 240, {} } },
+            { 914, { "A21", 3000, 240, {} } },
+            { 917, { "52", 1680, 240, {} } },
+            { 1001, { "541", 3120, 240, {} } },
+            { 1002, { "23921", 2670, 240, {} } },
+            { 1109, { "6", 3450, 240, {} } },
+            { 1110, { "3", 4500, 240, {} } },
+            { 1111, { "1", 1575, 240, {} } },
+            { 1112, { "C", 3450, 240, {} } },
+            { 1113, { "7", 3075, 240, {} } },
+            { 1114, { "6", 3450, 240, {} } },
+            { 1115, { "2", 2985, 240, {} } },
+            { 1116, { "7", 3075, 240, {} } },
+            { 1117, { "3", 4500, 240, {} } },
+            { 1118, { "3", 4500, 240, {} } },
+        };
+        return table;
+    }
+
+    // Icons of the flyout items, item 1 first (the tool's own icon).
+    const std::map<int, QStringList>& flyoutIcons()
+    {
+        static const std::map<int, QStringList> table {
+            { 42, { "marquee", "ellipse", "rowmarquee", "colmarquee" } },
+            { 43, { "lasso", "polylasso", "maglasso" } },
+            { 44, { "quickselect", "magicwand" } },
+            { 45, { "crop", "perspcrop", "slice" } },
+            { 46, { "eyedropper", "eyedropper3d", "sampler", "ruler", "note" } },
+            { 47, { "heal", "healbrush", "patch", "redeye" } },
+            { 48, { "brush", "pencil", "colorreplace" } },
+            { 49, { "stamp", "patternstamp" } },
+            { 50, { "historybrush", "arthistory" } },
+            { 51, { "eraser", "bgeraser", "magiceraser" } },
+            { 52, { "gradient", "bucket" } },
+            { 53, { "blur", "sharpen", "smudge" } },
+            { 54, { "dodge", "burn", "sponge" } },
+            { 55, { "pen", "freepen", "addanchor", "delanchor", "convertpoint" } },
+            { 56, { "type", "vtype", "typemask", "vtypemask" } },
+            { 57, { "pathselect", "directselect" } },
+            { 58, { "rectangle", "roundrect", "ellipseshape", "polygon", "line", "customshape" } },
+            { 59, { "rotate3d", "roll3d", "pan3d", "slide3d", "scale3d" } },
+            { 60, { "orbit3d", "roll3d", "pan3d", "slide3d", "scale3d" } },
+            { 61, { "hand", "rotateview" } },
+        };
+        return table;
+    }
+
+    // Key codes and modifier masks of the key check's shortcut table.
+    const std::set<std::pair<int, int>>& shortcutTable()
+    {
+        static const std::set<std::pair<int, int>> table = [] {
+            std::set<std::pair<int, int>> t {
+                // paths with a second-level item
+                { 75, 2 },
+                { 76, 2 },
+                { 77, 2 },
+                { 85, 2 },
+                { 66, 2 },
+                { 66, 7 },
+                { 88, 0 },
+                { 68, 0 },
+                { 73, 2 },
+                { 85, 3 },
+                { 78, 3 },
+                { 74, 2 },
+                { 74, 3 },
+                { 221, 3 },
+                { 221, 2 },
+                { 219, 3 },
+                { 219, 2 },
+                { 117, 1 },
+                { 72, 3 },
+                { 222, 2 },
+                { 186, 2 },
+                // menu titles 1 to 11
+                { 78, 2 },
+                { 79, 2 },
+                { 79, 6 },
+                { 79, 7 },
+                { 87, 2 },
+                { 87, 6 },
+                { 87, 3 },
+                { 83, 2 },
+                { 83, 3 },
+                { 83, 7 },
+                { 123, 0 },
+                { 73, 7 },
+                { 80, 3 },
+                { 80, 2 },
+                { 80, 7 },
+                { 81, 2 },
+                { 88, 2 },
+                { 67, 2 },
+                { 67, 3 },
+                { 86, 2 },
+                { 86, 3 },
+                { 116, 1 },
+                { 67, 7 },
+                { 84, 2 },
+                { 75, 3 },
+                { 75, 7 },
+                { 77, 7 },
+                { 76, 3 },
+                { 76, 7 },
+                { 66, 3 },
+                { 73, 6 },
+                { 67, 6 },
+                { 71, 6 },
+                { 71, 2 },
+                { 71, 3 },
+                { 69, 2 },
+                { 69, 3 },
+                { 65, 2 },
+                { 68, 2 },
+                { 68, 3 },
+                { 73, 3 },
+                { 65, 6 },
+                { 82, 6 },
+                { 70, 2 },
+                { 77, 3 },
+                { 88, 6 },
+                { 88, 7 },
+                { 89, 2 },
+                { 89, 3 },
+                { 107, 2 },
+                { 109, 2 },
+                { 96, 2 },
+                { 97, 2 },
+                { 72, 2 },
+                { 82, 2 },
+                { 186, 3 },
+                { 186, 6 },
+                { 120, 4 },
+                { 116, 0 },
+                { 118, 0 },
+                { 119, 0 },
+                { 117, 0 },
+                { 112, 0 },
+            };
+            // the tools, without a modifier
+            for (const int key : { 77, 76, 87, 67, 73, 74, 66, 83, 89, 69, 71, 79, 80, 84, 65, 85,
+                     75, 78, 72, 90, 88, 68, 82 })
+                t.insert({ key, 0 });
+            return t;
+        }();
+        return table;
+    }
+
+    // A context menu as the menu file holds it: entry position (1 to 9) to its lines. Odd
+    // positions 1, 3, 5, 7 and 8 are cascade entries (caption, then the submenu's items),
+    // positions 2, 4, 6 and 9 groups of items shown directly.
+    struct ContextMenu {
+        QString name;
+        std::map<int, std::pair<QString, QString>> cascades;
+        std::map<int, QString> groups;
+    };
+
+    const std::map<std::pair<int, int>, ContextMenu>& contextMenus()
+    {
+        static const std::map<std::pair<int, int>, ContextMenu> table {
+            // Family 3: panels.
+            { { 3, 1 },
+                { "图层", {},
+                    { { 2, "图层属性...|混合选项...|-|复制图层...|删除图层" },
+                        { 4, "转换为智能对象|栅格化图层|-|停用图层蒙版|创建剪贴蒙版" },
+                        { 6, "链接图层|选择链接图层|-|拷贝图层样式|粘贴图层样式|清除图层样式" },
+                        { 9, "向下合并|合并可见图层|拼合图像" } } } },
+            { { 3, 2 },
+                { "历史记录", {},
+                    { { 2, "后退一步|前进一步|-|新建快照...|删除|清除历史记录" },
+                        { 4, "新建文档|历史记录选项..." } } } },
+            { { 3, 3 },
+                { "通道", {},
+                    { { 2, "复制通道...|删除通道|-|新建专色通道...|合并专色通道" },
+                        { 4, "通道选项...|分离通道|合并通道..." } } } },
+            // Family 4: the canvas, by tool.
+            { { 4, 1 },
+                { "选区", {},
+                    { { 2, "取消选择|选择反向|羽化...|调整边缘...|-|存储选区...|建立工作路径..." },
+                        { 4, "通过拷贝的图层|通过剪切的图层|-|新建图层..." },
+                        { 6, "自由变换|变换选区|-|填充...|描边..." },
+                        { 9, "上次滤镜操作|渐隐..." } } } },
+            { { 4, 2 },
+                { "移动", { { 1, { "选择图层", "图层 1|背景" } } },
+                    { { 2, "显示变换控件|-|对齐图层|分布图层" } } } },
+            // Family 5: the document window.
+            { { 5, 1 },
+                { "文档标签", {},
+                    { { 2,
+                        "移动到新窗口|-|关闭|关闭全部|-|复制...|-|画布大小...|图像大小...|"
+                        "文件简介..." } } } },
+            { { 5, 2 },
+                { "状态栏", {},
+                    { { 2,
+                        "文档大小|文档配置文件|文档尺寸|测量比例|暂存盘大小|效率|计时|"
+                        "当前工具|32 位曝光" } } } },
+            { { 5, 3 },
+                { "画布", {},
+                    { { 2, "按屏幕大小缩放|实际像素|打印尺寸|-|放大|缩小" },
+                        { 4, "选择全部|取消选择" } } } },
+            // Family 6: text and transformations.
+            { { 6, 1 },
+                { "文字", { { 7, { "消除锯齿", "无|锐利|犀利|浑厚|平滑" } } },
+                    { { 2,
+                          "编辑文字|拼写检查...|查找和替换文本...|-|栅格化文字|创建工作路径|"
+                          "转换为形状" },
+                        { 4, "水平|垂直|-|仿粗体|仿斜体" } } } },
+            { { 6, 2 },
+                { "变换", {},
+                    { { 2, "自由变换|缩放|旋转|斜切|扭曲|透视|变形|内容识别比例" },
+                        { 4, "旋转 180 度|旋转 90 度(顺时针)|旋转 90 度(逆时针)" },
+                        { 6, "水平翻转|垂直翻转" } } } },
+        };
+        return table;
+    }
+
+    // Tokens of a menu item line: split at "|", at most ten.
+    QStringList menuTokens(const QString& line)
+    {
+        QStringList tokens;
+        qsizetype from = 0;
+        for (int n = 1; n <= 10; ++n) {
+            const qsizetype bar = line.indexOf('|', from);
+            if (bar < 0) {
+                tokens.append(line.mid(from));
+                break;
+            }
+            tokens.append(line.mid(from, bar - from));
+            from = bar + 1;
+        }
+        return tokens;
+    }
+
+} // namespace
+
+const SecondLevel* secondLevel(int hotspot, int item)
+{
+    const auto found = secondLevels().find(hotspot * 100 + item);
+    return found == secondLevels().end() ? nullptr : &found->second;
+}
+
+int secondLevelGroupSize(QChar groupChar)
+{
+    if (groupChar.isDigit())
+        return groupChar.digitValue();
+    if (groupChar >= u'A' && groupChar <= u'F')
+        return groupChar.unicode() - 'A' + 10;
+    return 0;
+}
+
+int secondLevelItemCount(int hotspot, int item)
+{
+    const SecondLevel* level = secondLevel(hotspot, item);
+    int n = 0;
+    if (level)
+        for (const QChar c : level->groups)
+            n += secondLevelGroupSize(c);
+    return n;
+}
+
+QRect secondLevelItemRect(int hotspot, int item, int sub)
+{
+    const SecondLevel* level = secondLevel(hotspot, item);
+    if (!level)
+        throw std::runtime_error("no second level under " + std::to_string(hotspot * 100 + item));
+    int groupsBefore = 0;
+    int seen = 0;
+    for (const QChar c : level->groups) {
+        seen += secondLevelGroupSize(c);
+        if (seen < sub)
+            ++groupsBefore;
+        else
+            break;
+    }
+    const int top = 45 + (sub - 1) * level->itemHeightTwips + 135 * groupsBefore;
+    return twips(45, top, level->itemWidthTwips, level->itemHeightTwips);
+}
+
+QSize secondLevelSize(int hotspot, int item)
+{
+    const QRect last = secondLevelItemRect(hotspot, item, secondLevelItemCount(hotspot, item));
+    return { last.right() + 1 + 3, last.bottom() + 1 + 4 };
+}
+
+QRect dropDownOnScreen(int hotspot)
+{
+    const QRect spot = hotspotRect(hotspot).translated(panelOrigin(hotspot));
+    const QSize size = dropDownSize(hotspot);
+    if (hotspot >= 42 && hotspot <= 61) {
+        // A tool flyout opens to the right of the tool, raised when it would reach the
+        // window's bottom edge.
+        QRect r(QPoint(spot.right() + 1, spot.top()), size);
+        if (r.bottom() + 1 >= kWindowHeight)
+            r.moveBottom(spot.bottom());
+        return r;
+    }
+    const int left = hotspot == 11 ? 8490 / kTwipsPerPixel : spot.left();
+    return { QPoint(left, spot.bottom() + 1), size };
+}
+
+QRect dropDownItemOnScreen(int hotspot, int item)
+{
+    return dropDownItemRect(hotspot, item).translated(dropDownOnScreen(hotspot).topLeft());
+}
+
+QRect secondLevelOnScreen(int hotspot, int item)
+{
+    const QRect first = dropDownOnScreen(hotspot);
+    const QRect row = dropDownItemOnScreen(hotspot, item);
+    const QSize size = secondLevelSize(hotspot, item);
+    QRect r(QPoint(first.right() + 1 - 90 / kTwipsPerPixel, row.top()), size);
+    if (r.bottom() + 1 > 8820 / kTwipsPerPixel)
+        r.moveBottom(row.bottom());
+    if (r.right() + 1 > 11850 / kTwipsPerPixel)
+        r.moveLeft(first.left() - size.width() + 45 / kTwipsPerPixel);
+    return r;
+}
+
+QRect secondLevelItemOnScreen(int hotspot, int item, int sub)
+{
+    return secondLevelItemRect(hotspot, item, sub)
+        .translated(secondLevelOnScreen(hotspot, item).topLeft());
+}
+
+QString flyoutIcon(int hotspot, int item)
+{
+    const auto found = flyoutIcons().find(hotspot);
+    if (found == flyoutIcons().end() || item < 1 || item > found->second.size())
+        throw std::runtime_error("no flyout item " + std::to_string(hotspot * 100 + item));
+    return found->second[item - 1];
+}
+
+bool inShortcutTable(int keyCode, int mask)
+{
+    return shortcutTable().count({ keyCode, mask }) != 0;
+}
+
+KeyPress keyOfCode(const QString& code, int where)
+{
+    if (code.size() != 4 || code[0] != u'6')
+        return {};
+    for (const QChar c : code)
+        if (!c.isDigit())
+            return {};
+    const int value = code.toInt();
+    const int kk = value % 100;
+    KeyPress key;
+    key.mask = (value % 1000) / 100;
+    if (where == 0)
+        key.keyCode = kk == 12 ? 112 : kk;
+    else if (where == 91)
+        key.keyCode = kk;
+    else
+        key.keyCode = kk <= 20 ? kk + 100 : kk;
+    return key;
+}
+
+QStringList menuFileLines()
+{
+    QStringList lines;
+    for (int family = 3; family <= 6; ++family) {
+        for (int menu = 1; menu <= 9; ++menu) {
+            QStringList block(15, "0");
+            const auto found = contextMenus().find({ family, menu });
+            if (found != contextMenus().end()) {
+                const ContextMenu& m = found->second;
+                block[0] = m.name;
+                // Block lines (from 1) of the caption of each cascade position and of each
+                // group position.
+                static const std::map<int, int> captionLine { { 1, 2 }, { 3, 5 }, { 5, 8 },
+                    { 7, 11 }, { 8, 13 } };
+                static const std::map<int, int> groupLine { { 2, 4 }, { 4, 7 }, { 6, 10 },
+                    { 9, 15 } };
+                for (const auto& [position, entry] : m.cascades) {
+                    block[captionLine.at(position) - 1] = entry.first;
+                    block[captionLine.at(position)] = entry.second;
+                }
+                for (const auto& [position, items] : m.groups)
+                    block[groupLine.at(position) - 1] = items;
+            }
+            lines += block;
+        }
+    }
+    return lines;
+}
+
+QString menuItemText(const QStringList& menuFile, int menuCode, QString* why)
+{
+    auto no = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return QString();
+    };
+    const int family = menuCode / 1000, menu = menuCode / 100 % 10;
+    const int position = menuCode / 10 % 10, item = menuCode % 10;
+    if (family < 3 || family > 6 || menu < 1 || position < 1)
+        return no("names no menu of the file");
+    const int start = (family - 3) * 135 + (menu - 1) * 15;
+    auto blockLine = [&](int line) { return menuFile.value(start + line - 1); };
+    QString itemLine;
+    if (position == 1 || position == 3 || position == 5 || position == 7 || position == 8) {
+        const int caption = position == 8 ? 13 : 2 + (position - 1) / 2 * 3;
+        if (blockLine(caption) == "0")
+            return no("names an absent cascade entry");
+        itemLine = blockLine(caption + 1);
+    } else {
+        const int line = position == 9 ? 15 : 4 + (position / 2 - 1) * 3;
+        if (blockLine(line) == "0")
+            return no("names an absent item group");
+        itemLine = blockLine(line);
+    }
+    const QStringList tokens = menuTokens(itemLine);
+    if (item >= tokens.size())
+        return no("names an item past the end of its entry");
+    if (tokens[item] == "-" || tokens[item].isEmpty())
+        return no("names a separator or an empty item");
+    return tokens[item];
 }
 
 const ToolInfo& toolInfo(int hotspot)

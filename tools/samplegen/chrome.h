@@ -51,6 +51,60 @@ QRect dropDownItemRect(int hotspot, int item);
 QSize dropDownSize(int hotspot);
 bool opensSecondLevel(int hotspot, int item);
 
+// Second-level drop-downs: the layout of every item key that opens one (hotspot, first-level
+// item), and item texts for the ones the module draws.
+struct SecondLevel {
+    QString groups; // one character per group: a digit, or A to F for 10 to 15
+    int itemWidthTwips;
+    int itemHeightTwips;
+    QStringList items; // empty: the layout is known but no picture is drawn
+};
+const SecondLevel* secondLevel(int hotspot, int item); // nullptr when the item opens none
+int secondLevelGroupSize(QChar groupChar);
+int secondLevelItemCount(int hotspot, int item);
+// Rectangle of entry `sub` inside the second-level picture.
+QRect secondLevelItemRect(int hotspot, int item, int sub);
+QSize secondLevelSize(int hotspot, int item);
+// On-screen rectangles (window pixels) of an open drop-down, its items and second levels,
+// placed as the simulated window places them.
+QRect dropDownOnScreen(int hotspot);
+QRect dropDownItemOnScreen(int hotspot, int item);
+QRect secondLevelOnScreen(int hotspot, int item);
+QRect secondLevelItemOnScreen(int hotspot, int item, int sub);
+
+// Icon key of a tool flyout's item; item 1 is the tool's own icon.
+QString flyoutIcon(int hotspot, int item);
+
+// The fixed shortcut table of the key check: true when the key code and modifier mask
+// (1 Shift, 2 Ctrl, 4 Alt) is one of its entries.
+bool inShortcutTable(int keyCode, int mask);
+// Key code a four-digit key number 6SKK asks for, by where it stands: the action code, or the
+// key field at record character 86, 91 or 96. 0 when the text is no key number.
+struct KeyPress {
+    int keyCode = 0;
+    int mask = 0;
+};
+KeyPress keyOfCode(const QString& code, int where);
+
+// The context menus of the menu file sMenu.sys: families 3 to 6, menus 1 to 9, 15 lines each.
+QStringList menuFileLines();
+// What a four-digit menu code FMGI names in those lines: the caption of the item, or an empty
+// string with `why` set when it names no item that can be chosen.
+QString menuItemText(const QStringList& menuFile, int menuCode, QString* why = nullptr);
+
+// Menu commands shown with a check mark: the four characters that name their item background
+// (code + "77") and highlight (code + "00") in examdata.
+struct CheckedItem {
+    QString code;
+    int hotspot;
+    int item;
+};
+inline const std::vector<CheckedItem>& checkedItems()
+{
+    static const std::vector<CheckedItem> items { { "7701", 10, 18 } };
+    return items;
+}
+
 struct ToolInfo {
     QString tooltip;
     QString icon; // key of the icon drawing

@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 
 #include <cmath>
+#include <numbers>
 #include <stdexcept>
 
 namespace samplegen {
@@ -211,6 +212,216 @@ namespace {
         } else if (key == "rotateview") {
             p.drawArc(r, 30 * 16, 280 * 16);
             triangleRight(p, QPoint(int(r.right()) - 1, int(r.top()) + 4), 3);
+        } else if (key == "ellipse") {
+            p.setPen(QPen(kInk, 1.2, Qt::DashLine));
+            p.drawEllipse(r.adjusted(0, 2, 0, -2));
+        } else if (key == "rowmarquee" || key == "colmarquee") {
+            p.setPen(QPen(kInk, 1.2, Qt::DashLine));
+            if (key == "rowmarquee")
+                p.drawLine(QPointF(r.left(), c.y()), QPointF(r.right(), c.y()));
+            else
+                p.drawLine(QPointF(c.x(), r.top()), QPointF(c.x(), r.bottom()));
+        } else if (key == "polylasso" || key == "maglasso") {
+            QPolygonF poly;
+            poly << QPointF(r.left(), r.top() + 3) << QPointF(r.right() - 3, r.top())
+                 << QPointF(r.right(), c.y()) << QPointF(c.x(), r.bottom() - 2)
+                 << QPointF(r.left() + 2, c.y() + 1);
+            p.drawPolygon(poly);
+            if (key == "maglasso")
+                p.fillRect(QRectF(r.right() - 4, r.bottom() - 4, 4, 4), kInk);
+        } else if (key == "magicwand") {
+            p.setPen(QPen(kInk, 2.0, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(r.left() + 1, r.bottom() - 1), QPointF(c.x() + 2, c.y() - 2));
+            p.setPen(QPen(kInk, 1.0));
+            for (int i = 0; i < 4; ++i) {
+                const double a = i * std::numbers::pi / 2 + std::numbers::pi / 4;
+                p.drawLine(QPointF(r.right() - 3, r.top() + 3),
+                    QPointF(r.right() - 3 + 3 * std::cos(a), r.top() + 3 + 3 * std::sin(a)));
+            }
+        } else if (key == "perspcrop" || key == "slice") {
+            p.setPen(QPen(kInk, 1.6));
+            if (key == "slice") {
+                p.drawLine(QPointF(r.left(), r.bottom()), QPointF(r.right(), r.top()));
+                p.drawRect(QRectF(r.left(), r.top(), r.width() / 2, r.height() / 2));
+            } else {
+                QPolygonF q;
+                q << QPointF(r.left() + 3, r.top()) << QPointF(r.right() - 3, r.top())
+                  << QPointF(r.right(), r.bottom()) << QPointF(r.left(), r.bottom());
+                p.drawPolygon(q);
+            }
+        } else if (key == "eyedropper3d" || key == "sampler") {
+            p.setPen(QPen(kInk, 2.4, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(r.left() + 1, r.bottom() - 1), QPointF(r.right() - 4, r.top() + 4));
+            p.setPen(QPen(kInk, 1.0));
+            if (key == "sampler")
+                p.drawEllipse(QPointF(r.right() - 3, r.bottom() - 3), 3, 3);
+            else
+                p.drawRect(QRectF(r.right() - 6, r.bottom() - 6, 6, 6));
+        } else if (key == "ruler") {
+            p.drawRect(QRectF(r.left(), c.y() - 3, r.width(), 6));
+            for (int i = 1; i < 5; ++i)
+                p.drawLine(QPointF(r.left() + i * r.width() / 5, c.y() - 3),
+                    QPointF(r.left() + i * r.width() / 5, c.y()));
+        } else if (key == "note") {
+            p.setBrush(QColor(250, 240, 160));
+            p.drawRect(r.adjusted(1, 1, -1, -3));
+            p.drawLine(QPointF(r.left() + 3, c.y()), QPointF(r.right() - 3, c.y()));
+        } else if (key == "healbrush" || key == "patch" || key == "redeye") {
+            if (key == "redeye") {
+                p.setBrush(QColor(200, 30, 30));
+                p.drawEllipse(c, 4, 4);
+                p.setBrush(Qt::NoBrush);
+                p.drawEllipse(r.adjusted(0, 2, 0, -2));
+            } else if (key == "patch") {
+                p.drawPath([&] {
+                    QPainterPath patch;
+                    patch.addRoundedRect(r.adjusted(1, 3, -1, -3), 4, 4);
+                    return patch;
+                }());
+                p.drawLine(QPointF(c.x(), r.top() + 3), QPointF(c.x(), r.bottom() - 3));
+            } else {
+                p.setBrush(QColor(230, 230, 230));
+                p.drawRoundedRect(QRectF(r.left(), c.y() - 3, r.width(), 7), 3, 3);
+                p.fillRect(QRectF(c.x() - 1, c.y() - 3, 2, 7), kInk);
+            }
+        } else if (key == "pencil" || key == "colorreplace") {
+            p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::FlatCap));
+            p.drawLine(QPointF(r.right() - 1, r.top() + 1), QPointF(r.left() + 3, r.bottom() - 3));
+            p.setPen(QPen(kInk, 1.0));
+            p.drawLine(QPointF(r.left() + 3, r.bottom() - 3), QPointF(r.left(), r.bottom()));
+            if (key == "colorreplace")
+                p.fillRect(QRectF(r.right() - 5, r.bottom() - 5, 5, 5), QColor(200, 40, 40));
+        } else if (key == "patternstamp" || key == "arthistory") {
+            p.setBrush(kInk);
+            p.drawRect(QRectF(r.left() + 1, r.bottom() - 3, r.width() - 2, 3));
+            p.drawRect(QRectF(c.x() - 1.5, r.top() + 4, 3, r.height() - 7));
+            p.setBrush(Qt::NoBrush);
+            if (key == "arthistory")
+                p.drawArc(QRectF(r.left(), r.top(), 8, 8), 30 * 16, 300 * 16);
+            else
+                p.drawRect(QRectF(r.left(), r.top(), 6, 6));
+        } else if (key == "bgeraser" || key == "magiceraser") {
+            QPainterPath e;
+            e.moveTo(r.left(), r.bottom() - 5);
+            e.lineTo(r.left() + 7, r.top() + 2);
+            e.lineTo(r.right(), r.top() + 7);
+            e.lineTo(r.right() - 7, r.bottom());
+            e.closeSubpath();
+            p.setBrush(key == "bgeraser" ? QColor(180, 180, 180) : QColor(245, 245, 245));
+            p.drawPath(e);
+            if (key == "magiceraser")
+                p.drawLine(QPointF(r.left(), r.top()), QPointF(r.left() + 4, r.top() + 4));
+        } else if (key == "bucket") {
+            QPolygonF b;
+            b << QPointF(r.left() + 2, c.y()) << QPointF(c.x(), r.top() + 2)
+              << QPointF(r.right() - 2, c.y()) << QPointF(c.x(), r.bottom() - 1);
+            p.setBrush(QColor(245, 245, 245));
+            p.drawPolygon(b);
+            p.setBrush(kInk);
+            p.drawEllipse(QPointF(r.right() - 1, r.bottom() - 2), 2, 2.5);
+        } else if (key == "sharpen") {
+            QPolygonF t;
+            t << QPointF(c.x(), r.top()) << QPointF(r.right() - 2, r.bottom())
+              << QPointF(r.left() + 2, r.bottom());
+            p.setBrush(kInk);
+            p.drawPolygon(t);
+        } else if (key == "smudge") {
+            p.setPen(QPen(kInk, 2.0, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(r.right(), r.top()), QPointF(c.x(), c.y()));
+            p.drawArc(QRectF(r.left(), c.y() - 2, c.x() - r.left() + 2, r.bottom() - c.y() + 2),
+                90 * 16, 180 * 16);
+        } else if (key == "burn" || key == "sponge") {
+            if (key == "burn") {
+                p.setPen(QPen(kInk, 1.8));
+                p.drawArc(QRectF(r.left() + 1, r.top(), r.width() - 2, r.height() - 2), 200 * 16,
+                    140 * 16);
+                p.drawLine(QPointF(c.x(), r.top() + 4), QPointF(c.x(), r.bottom()));
+            } else {
+                p.setBrush(QColor(240, 220, 120));
+                p.drawRoundedRect(r.adjusted(1, 3, -1, -3), 3, 3);
+                p.setBrush(kInk);
+                p.drawEllipse(QPointF(c.x() - 3, c.y()), 1, 1);
+                p.drawEllipse(QPointF(c.x() + 3, c.y() - 1), 1, 1);
+            }
+        } else if (key == "freepen" || key == "addanchor" || key == "delanchor"
+            || key == "convertpoint") {
+            QPainterPath n;
+            n.moveTo(c.x() - 2, r.top());
+            n.lineTo(r.right() - 3, c.y() + 1);
+            n.lineTo(c.x(), r.bottom());
+            n.lineTo(r.left() + 1, c.y() + 1);
+            n.closeSubpath();
+            if (key == "convertpoint") {
+                p.drawLine(QPointF(r.left(), r.bottom()), QPointF(c.x(), r.top()));
+                p.drawLine(QPointF(c.x(), r.top()), QPointF(r.right(), r.bottom()));
+            } else {
+                p.fillPath(n, kInk);
+            }
+            p.setPen(QPen(kInk, 1.4));
+            if (key == "addanchor" || key == "delanchor")
+                p.drawLine(
+                    QPointF(r.right() - 5, r.top() + 2), QPointF(r.right() + 1, r.top() + 2));
+            if (key == "addanchor")
+                p.drawLine(
+                    QPointF(r.right() - 2, r.top() - 1), QPointF(r.right() - 2, r.top() + 5));
+            if (key == "freepen")
+                p.drawArc(QRectF(r.right() - 6, r.top(), 6, 6), 0, 270 * 16);
+        } else if (key == "vtype" || key == "typemask" || key == "vtypemask") {
+            if (key == "typemask" || key == "vtypemask") {
+                p.setPen(QPen(kInk, 1.0, Qt::DashLine));
+                p.drawRect(r.adjusted(1, 1, -1, -1));
+            }
+            p.save();
+            if (key != "typemask") {
+                p.translate(box.center());
+                p.rotate(90);
+                p.translate(-box.center());
+            }
+            text(p, box, "T", 15, Qt::AlignCenter, kInk, true);
+            p.restore();
+        } else if (key == "directselect") {
+            QPainterPath a;
+            a.moveTo(r.left() + 3, r.top());
+            a.lineTo(r.left() + 3, r.bottom());
+            a.lineTo(r.left() + 7, r.bottom() - 4);
+            a.lineTo(r.right() - 1, r.bottom() - 4);
+            a.closeSubpath();
+            p.setBrush(Qt::white);
+            p.drawPath(a);
+        } else if (key == "roundrect") {
+            p.setBrush(kInk);
+            p.drawRoundedRect(r.adjusted(1, 3, -1, -3), 4, 4);
+        } else if (key == "ellipseshape") {
+            p.setBrush(kInk);
+            p.drawEllipse(r.adjusted(1, 2, -1, -2));
+        } else if (key == "polygon") {
+            QPolygonF hex;
+            for (int i = 0; i < 6; ++i)
+                hex << QPointF(c.x() + r.width() / 2 * std::cos(i * std::numbers::pi / 3),
+                    c.y() + r.height() / 2 * std::sin(i * std::numbers::pi / 3));
+            p.setBrush(kInk);
+            p.drawPolygon(hex);
+        } else if (key == "line") {
+            p.setPen(QPen(kInk, 2.0));
+            p.drawLine(QPointF(r.left(), r.bottom()), QPointF(r.right(), r.top()));
+        } else if (key == "customshape") {
+            QPainterPath heart;
+            heart.moveTo(c.x(), r.bottom());
+            heart.cubicTo(r.left() - 2, c.y(), r.left() + 2, r.top() - 2, c.x(), r.top() + 4);
+            heart.cubicTo(r.right() - 2, r.top() - 2, r.right() + 2, c.y(), c.x(), r.bottom());
+            p.fillPath(heart, kInk);
+        } else if (key == "roll3d" || key == "pan3d" || key == "slide3d" || key == "scale3d") {
+            p.drawRect(r.adjusted(3, 3, -3, -3));
+            p.drawLine(r.topLeft() + QPointF(3, 3), r.topLeft() + QPointF(6, 0));
+            p.drawLine(r.topRight() + QPointF(-3, 3), r.topRight() + QPointF(0, 0));
+            if (key == "roll3d")
+                p.drawArc(r, 0, 120 * 16);
+            else if (key == "pan3d")
+                p.drawLine(QPointF(r.left(), c.y()), QPointF(r.right(), c.y()));
+            else if (key == "slide3d")
+                p.drawLine(QPointF(c.x(), r.top()), QPointF(c.x(), r.bottom()));
+            else
+                p.drawLine(r.bottomLeft(), r.topRight());
         }
         p.restore();
     }
@@ -323,6 +534,92 @@ namespace {
                 p.fillRect(QRect(x, y, 8, 8).intersected(r),
                     ((x - r.left()) / 8 + (y - r.top()) / 8) % 2 ? QColor(204, 204, 204)
                                                                  : Qt::white);
+    }
+
+    // The adjustments panel: its tabs and the eight adjustment icons.
+    void drawAdjustPanel(QPainter& p, const QRect& adjust)
+    {
+        const EditorLayout& L = editorLayout();
+        p.fillRect(QRect(adjust.left(), adjust.top(), adjust.width(), 16), QColor(190, 190, 190));
+        text(p, QRect(adjust.left() + 6, adjust.top(), 40, 16), "调整", 11,
+            Qt::AlignLeft | Qt::AlignVCenter, kInk, true);
+        text(p, QRect(adjust.left() + 46, adjust.top(), 40, 16), "蒙版", 11,
+            Qt::AlignLeft | Qt::AlignVCenter, QColor(90, 90, 90));
+        text(p, QRect(adjust.left() + 6, adjust.top() + 16, 180, 16), "添加调整", 11);
+        for (int i = 0; i < 8; ++i) {
+            const QRect r = L.adjustIcon[i];
+            p.fillRect(r, QColor(236, 236, 236));
+            bevel(p, r, false);
+            const QRect g = r.adjusted(4, 3, -4, -3);
+            p.setRenderHint(QPainter::Antialiasing);
+            switch (i) {
+            case 0: // brightness: a sun
+                p.setBrush(kInk);
+                p.setPen(Qt::NoPen);
+                p.drawPie(g, 90 * 16, 180 * 16);
+                p.setBrush(Qt::NoBrush);
+                p.setPen(kInk);
+                p.drawEllipse(g);
+                break;
+            case 1: // levels: a histogram
+                p.setPen(Qt::NoPen);
+                for (int k = 0; k < 6; ++k)
+                    p.fillRect(
+                        g.left() + k * 2, g.bottom() - (k * 5 % 9) - 2, 2, (k * 5 % 9) + 2, kInk);
+                break;
+            case 2: { // curves
+                p.setPen(kInk);
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(g);
+                QPainterPath curve;
+                curve.moveTo(g.bottomLeft());
+                curve.cubicTo(g.left() + 6, g.bottom(), g.right() - 6, g.top(), g.right(), g.top());
+                p.drawPath(curve);
+                break;
+            }
+            case 3: // exposure
+                p.setPen(kInk);
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(g);
+                p.drawLine(g.topRight(), g.bottomLeft());
+                break;
+            case 4: // vibrance: a triangle
+            {
+                QPainterPath t;
+                t.moveTo(g.center().x(), g.top());
+                t.lineTo(g.right(), g.bottom());
+                t.lineTo(g.left(), g.bottom());
+                t.closeSubpath();
+                p.setPen(kInk);
+                p.setBrush(Qt::NoBrush);
+                p.drawPath(t);
+                break;
+            }
+            case 5: { // hue/saturation: a colour bar
+                QLinearGradient rainbow(g.topLeft(), g.topRight());
+                rainbow.setColorAt(0, Qt::red);
+                rainbow.setColorAt(0.33, Qt::green);
+                rainbow.setColorAt(0.66, Qt::blue);
+                rainbow.setColorAt(1, Qt::red);
+                p.fillRect(g.adjusted(0, 3, 0, -3), rainbow);
+                break;
+            }
+            case 6: // colour balance: scales
+                p.setPen(kInk);
+                p.drawLine(g.left(), g.center().y(), g.right(), g.center().y());
+                p.drawLine(g.center().x(), g.top(), g.center().x(), g.bottom());
+                p.drawArc(QRect(g.left(), g.center().y() - 3, 5, 6), 180 * 16, 180 * 16);
+                p.drawArc(QRect(g.right() - 5, g.center().y() - 3, 5, 6), 180 * 16, 180 * 16);
+                break;
+            default: // black and white
+                p.fillRect(QRect(g.left(), g.top(), g.width() / 2, g.height()), Qt::black);
+                p.setPen(kInk);
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(g);
+                break;
+            }
+            p.setRenderHint(QPainter::Antialiasing, false);
+        }
     }
 
 } // namespace
@@ -541,16 +838,10 @@ QImage drawDropDown(int hotspot, int highlightedItem)
                 p.fillRect(r, kHighlight);
             int textLeft = r.left() + 22;
             if (tools) {
-                const QMap<int, QString> icons { { 42, "marquee" }, { 43, "lasso" },
-                    { 44, "quickselect" }, { 45, "crop" }, { 46, "eyedropper" }, { 47, "heal" },
-                    { 48, "brush" }, { 49, "stamp" }, { 50, "historybrush" }, { 51, "eraser" },
-                    { 52, "gradient" }, { 53, "blur" }, { 54, "dodge" }, { 55, "pen" },
-                    { 56, "type" }, { 57, "pathselect" }, { 58, "rectangle" }, { 59, "rotate3d" },
-                    { 60, "orbit3d" }, { 61, "hand" } };
                 if (itemIndex == 1)
                     p.fillRect(r.left() + 3, r.center().y() - 1, 3, 3, ink);
-                paintToolIcon(
-                    p, QRect(r.left() + 8, r.top(), r.height(), r.height()), icons.value(hotspot));
+                paintToolIcon(p, QRect(r.left() + 8, r.top(), r.height(), r.height()),
+                    flyoutIcon(hotspot, itemIndex));
                 textLeft = r.left() + 12 + r.height();
             }
             text(p, QRect(textLeft, r.top(), r.width() - 60, r.height()), parts.value(0), fontPx,
@@ -569,6 +860,70 @@ QImage drawDropDown(int hotspot, int highlightedItem)
             p.drawLine(22, y + 1, size.width() - 4, y + 1);
         }
     }
+    return image;
+}
+
+QImage drawSecondLevel(int hotspot, int item, int highlightedSub)
+{
+    const SecondLevel* level = secondLevel(hotspot, item);
+    if (!level || level->items.size() != secondLevelItemCount(hotspot, item))
+        throw std::runtime_error(
+            "second level " + std::to_string(hotspot * 100 + item) + " has no item texts to draw");
+    const QSize size = secondLevelSize(hotspot, item);
+    QImage image = canvas(size, QColor(246, 246, 246));
+    QPainter p(&image);
+    p.setPen(QColor(130, 130, 130));
+    p.drawRect(0, 0, size.width() - 1, size.height() - 1);
+    const int count = secondLevelItemCount(hotspot, item);
+    int sub = 0;
+    for (const QChar group : level->groups) {
+        for (int k = 0; k < secondLevelGroupSize(group); ++k) {
+            ++sub;
+            const QRect r = secondLevelItemRect(hotspot, item, sub);
+            const QStringList parts = level->items.value(sub - 1).split('\t');
+            const bool lit = sub == highlightedSub;
+            const QColor ink = lit ? Qt::white : kInk;
+            if (lit)
+                p.fillRect(r, kHighlight);
+            text(p, QRect(r.left() + 22, r.top(), r.width() - 60, r.height()), parts.value(0), 11,
+                Qt::AlignLeft | Qt::AlignVCenter, ink);
+            if (parts.size() > 1)
+                text(p, QRect(r.left(), r.top(), r.width() - 8, r.height()), parts.value(1), 11,
+                    Qt::AlignRight | Qt::AlignVCenter, ink);
+        }
+        if (sub < count) {
+            const int y = secondLevelItemRect(hotspot, item, sub).bottom() + 5;
+            p.setPen(QColor(190, 190, 190));
+            p.drawLine(22, y, size.width() - 4, y);
+            p.setPen(Qt::white);
+            p.drawLine(22, y + 1, size.width() - 4, y + 1);
+        }
+    }
+    return image;
+}
+
+QImage drawToolVariant(int hotspot, int item)
+{
+    const QRect spot = hotspotRect(hotspot);
+    QImage image = canvas(spot.size(), kToolboxBg);
+    QPainter p(&image);
+    const QRect r(QPoint(0, 0), spot.size());
+    markRect(p, r, Mark::Pressed);
+    paintToolIcon(p, r, flyoutIcon(hotspot, item));
+    p.fillRect(r.right() - 3, r.bottom() - 3, 2, 2, kInk);
+    return image;
+}
+
+QImage drawCheckedItem(int hotspot, int item, bool highlighted)
+{
+    const QRect row = dropDownItemRect(hotspot, item);
+    QImage image = drawDropDown(hotspot, highlighted ? item : 0).copy(row);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(highlighted ? QColor(Qt::white) : kInk, 1.6));
+    const int y = image.height() / 2;
+    p.drawLine(QPointF(6, y), QPointF(9, y + 3));
+    p.drawLine(QPointF(9, y + 3), QPointF(15, y - 4));
     return image;
 }
 
@@ -680,6 +1035,7 @@ const EditorLayout& editorLayout()
     static const EditorLayout layout = [] {
         EditorLayout l;
         l.image = QRect(95, 177, 480, 320);
+        l.documentTab = QRect(72, 97, 230, 18);
         l.statusDocSize = QRect(118, 560, 150, 16);
         for (int i = 0; i < 8; ++i)
             l.adjustIcon[i] = QRect(610 + i * 23, 128, 20, 18);
@@ -713,7 +1069,7 @@ QImage drawEditorScreen(const Scene& scene)
     const QRect doc(70, 95, 531, 483);
     p.fillRect(doc, kWorkspace);
     p.fillRect(QRect(doc.left(), doc.top(), doc.width(), 20), QColor(196, 196, 196));
-    const QRect tab(doc.left() + 2, doc.top() + 2, 230, 18);
+    const QRect tab = L.documentTab;
     p.fillRect(tab, QColor(236, 236, 236));
     bevel(p, tab, false);
     text(p, tab.adjusted(8, 0, -18, 0), scene.tab, 11);
@@ -738,6 +1094,8 @@ QImage drawEditorScreen(const Scene& scene)
     } else {
         picture = drawLandscape(scene.imageSize, scene.adjust);
     }
+    if (scene.flipped)
+        picture = picture.mirrored(true, false);
     if (scene.zoom != 100)
         picture = picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QSize full(shown.width() + scene.extendX, shown.height() + scene.extendY);
@@ -772,11 +1130,33 @@ QImage drawEditorScreen(const Scene& scene)
         p.drawText(QRect(L.image.left() + 40, L.image.top() + 30, 300, 60),
             Qt::AlignLeft | Qt::AlignVCenter, scene.text);
     }
-    if (scene.selection) {
-        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        p.drawRect(where.adjusted(0, 0, -1, -1));
-        p.setPen(QPen(Qt::white, 1, Qt::DashLine));
-        p.drawRect(where.adjusted(1, 1, -2, -2));
+    if (scene.selection || scene.selectionRect.isValid()) {
+        const QRect marked = scene.selectionRect.isValid()
+            ? scene.selectionRect.translated(where.topLeft())
+            : where.adjusted(0, 0, -1, -1);
+        QPainterPath outline;
+        if (scene.ellipseSelection)
+            outline.addEllipse(marked);
+        else
+            outline.addRect(marked);
+        if (scene.selectionFill.isValid())
+            p.fillPath(outline, scene.selectionFill);
+        p.strokePath(outline, QPen(Qt::black, 1, Qt::DashLine));
+        p.strokePath(outline.translated(1, 1), QPen(Qt::white, 1, Qt::DashLine));
+    }
+    if (scene.transformBox) {
+        const QRect box = where.adjusted(0, 0, -1, -1);
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(box);
+        for (const QPoint at : { box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight(),
+                 QPoint(box.center().x(), box.top()), QPoint(box.center().x(), box.bottom()),
+                 QPoint(box.left(), box.center().y()), QPoint(box.right(), box.center().y()) }) {
+            const QRect handle(at.x() - 3, at.y() - 3, 7, 7);
+            p.fillRect(handle, Qt::white);
+            p.drawRect(handle.adjusted(0, 0, -1, -1));
+        }
+        p.drawEllipse(box.center(), 3, 3);
     }
     p.setClipping(false);
 
@@ -785,86 +1165,10 @@ QImage drawEditorScreen(const Scene& scene)
     p.fillRect(dock, QColor(176, 176, 176));
     const QRect adjust(dock.left() + 1, 95, 195, 68);
     p.fillRect(adjust, kDock);
-    p.fillRect(QRect(adjust.left(), adjust.top(), adjust.width(), 16), QColor(190, 190, 190));
-    text(p, QRect(adjust.left() + 6, adjust.top(), 40, 16), "调整", 11,
-        Qt::AlignLeft | Qt::AlignVCenter, kInk, true);
-    text(p, QRect(adjust.left() + 46, adjust.top(), 40, 16), "蒙版", 11,
-        Qt::AlignLeft | Qt::AlignVCenter, QColor(90, 90, 90));
-    text(p, QRect(adjust.left() + 6, adjust.top() + 16, 180, 16), "添加调整", 11);
-    for (int i = 0; i < 8; ++i) {
-        const QRect r = L.adjustIcon[i];
-        p.fillRect(r, QColor(236, 236, 236));
-        bevel(p, r, false);
-        const QRect g = r.adjusted(4, 3, -4, -3);
-        p.setRenderHint(QPainter::Antialiasing);
-        switch (i) {
-        case 0: // brightness: a sun
-            p.setBrush(kInk);
-            p.setPen(Qt::NoPen);
-            p.drawPie(g, 90 * 16, 180 * 16);
-            p.setBrush(Qt::NoBrush);
-            p.setPen(kInk);
-            p.drawEllipse(g);
-            break;
-        case 1: // levels: a histogram
-            p.setPen(Qt::NoPen);
-            for (int k = 0; k < 6; ++k)
-                p.fillRect(
-                    g.left() + k * 2, g.bottom() - (k * 5 % 9) - 2, 2, (k * 5 % 9) + 2, kInk);
-            break;
-        case 2: { // curves
-            p.setPen(kInk);
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(g);
-            QPainterPath curve;
-            curve.moveTo(g.bottomLeft());
-            curve.cubicTo(g.left() + 6, g.bottom(), g.right() - 6, g.top(), g.right(), g.top());
-            p.drawPath(curve);
-            break;
-        }
-        case 3: // exposure
-            p.setPen(kInk);
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(g);
-            p.drawLine(g.topRight(), g.bottomLeft());
-            break;
-        case 4: // vibrance: a triangle
-        {
-            QPainterPath t;
-            t.moveTo(g.center().x(), g.top());
-            t.lineTo(g.right(), g.bottom());
-            t.lineTo(g.left(), g.bottom());
-            t.closeSubpath();
-            p.setPen(kInk);
-            p.setBrush(Qt::NoBrush);
-            p.drawPath(t);
-            break;
-        }
-        case 5: { // hue/saturation: a colour bar
-            QLinearGradient rainbow(g.topLeft(), g.topRight());
-            rainbow.setColorAt(0, Qt::red);
-            rainbow.setColorAt(0.33, Qt::green);
-            rainbow.setColorAt(0.66, Qt::blue);
-            rainbow.setColorAt(1, Qt::red);
-            p.fillRect(g.adjusted(0, 3, 0, -3), rainbow);
-            break;
-        }
-        case 6: // colour balance: scales
-            p.setPen(kInk);
-            p.drawLine(g.left(), g.center().y(), g.right(), g.center().y());
-            p.drawLine(g.center().x(), g.top(), g.center().x(), g.bottom());
-            p.drawArc(QRect(g.left(), g.center().y() - 3, 5, 6), 180 * 16, 180 * 16);
-            p.drawArc(QRect(g.right() - 5, g.center().y() - 3, 5, 6), 180 * 16, 180 * 16);
-            break;
-        default: // black and white
-            p.fillRect(QRect(g.left(), g.top(), g.width() / 2, g.height()), Qt::black);
-            p.setPen(kInk);
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(g);
-            break;
-        }
-        p.setRenderHint(QPainter::Antialiasing, false);
-    }
+    if (scene.adjustPanelHidden)
+        p.fillRect(adjust, QColor(176, 176, 176));
+    else
+        drawAdjustPanel(p, adjust);
 
     const QRect layers(dock.left() + 1, 166, 195, 165);
     p.fillRect(layers, kDock);
@@ -894,7 +1198,7 @@ QImage drawEditorScreen(const Scene& scene)
     bevel(p, fill, true);
     text(p, fill.adjusted(3, 0, 0, 0), "100%", 11);
     for (int i = 0; i < scene.layers.size() && i < 3; ++i) {
-        const bool active = i == 0;
+        const bool active = i == scene.activeLayer;
         const bool isBackground = scene.layers[i] == "背景";
         p.fillRect(L.layerRow[i], active ? QColor(160, 186, 226) : QColor(226, 226, 226));
         p.setPen(QColor(170, 170, 170));
@@ -970,6 +1274,86 @@ QRect DialogSpec::rect(const QString& key) const
 
 QRect DialogSpec::screenRect(const QString& key) const { return rect(key).translated(screenPos); }
 
+namespace {
+
+    // The layer style dialog, one picture per page of its tab strip. The tabs stand where the
+    // simulated window lays the strip's click areas out (row at 555 twips, 285 high, tabs from
+    // 150, 1560 and 3030 to 4200); the cancel button is where the strip puts its back button.
+    DialogSpec layerStylePage(int shown)
+    {
+        using E = DialogElement;
+        DialogSpec page { QString("10500%1").arg(shown), "图层样式", { 410, 436 }, { 60, 100 },
+            {} };
+        auto& e = page.elements;
+        const QString tabs[] = { "混合选项", "投影", "描边" };
+        const int lefts[] = { 10, 104, 202, 280 };
+        e.push_back({ E::Group, { 6, 55, 398, 344 }, "" });
+        for (int k = 0; k < 3; ++k)
+            e.push_back({ E::Tab, { lefts[k], 37, lefts[k + 1] - lefts[k], 19 }, tabs[k],
+                QString("tab%1").arg(k + 1), k + 1 == shown });
+        switch (shown) {
+        case 1:
+            e.push_back({ E::Group, { 16, 70, 378, 84 }, "常规混合" });
+            e.push_back({ E::Label, { 28, 92, 80, 20 }, "混合模式(D):" });
+            e.push_back({ E::Combo, { 116, 92, 150, 20 }, "正常" });
+            e.push_back({ E::Label, { 28, 120, 80, 20 }, "不透明度(O):" });
+            e.push_back({ E::Field, { 116, 120, 50, 20 }, "100" });
+            e.push_back({ E::Label, { 170, 120, 20, 20 }, "%" });
+            e.push_back({ E::Group, { 16, 164, 378, 110 }, "高级混合" });
+            e.push_back({ E::Label, { 28, 186, 90, 20 }, "填充不透明度(F):" });
+            e.push_back({ E::Field, { 126, 186, 50, 20 }, "100" });
+            e.push_back({ E::Label, { 28, 214, 60, 20 }, "通道:" });
+            e.push_back({ E::Check, { 80, 214, 40, 18 }, "R", "", true });
+            e.push_back({ E::Check, { 124, 214, 40, 18 }, "G", "", true });
+            e.push_back({ E::Check, { 168, 214, 40, 18 }, "B", "", true });
+            e.push_back({ E::Label, { 28, 242, 60, 20 }, "挖空(N):" });
+            e.push_back({ E::Combo, { 90, 242, 90, 20 }, "无" });
+            break;
+        case 2:
+            e.push_back({ E::Group, { 16, 70, 378, 176 }, "结构" });
+            e.push_back({ E::Label, { 28, 92, 80, 20 }, "混合模式(B):" });
+            e.push_back({ E::Combo, { 116, 92, 150, 20 }, "正片叠底" });
+            e.push_back({ E::Label, { 28, 120, 80, 20 }, "不透明度(O):" });
+            e.push_back({ E::Field, { 116, 120, 50, 20 }, "75" });
+            e.push_back({ E::Label, { 28, 148, 80, 20 }, "角度(A):" });
+            e.push_back({ E::Anchor, { 116, 146, 30, 30 }, "" });
+            e.push_back({ E::Field, { 156, 148, 50, 20 }, "120" });
+            e.push_back({ E::Label, { 210, 148, 30, 20 }, "度" });
+            e.push_back({ E::Label, { 28, 184, 80, 20 }, "距离(D):" });
+            e.push_back({ E::Field, { 116, 184, 50, 20 }, "5" });
+            e.push_back({ E::Label, { 170, 184, 30, 20 }, "像素" });
+            e.push_back({ E::Label, { 28, 212, 80, 20 }, "大小(S):" });
+            e.push_back({ E::Field, { 116, 212, 50, 20 }, "5" });
+            e.push_back({ E::Label, { 170, 212, 30, 20 }, "像素" });
+            e.push_back({ E::Group, { 16, 254, 378, 60 }, "品质" });
+            e.push_back({ E::Label, { 28, 276, 80, 20 }, "杂色(N):" });
+            e.push_back({ E::Field, { 116, 276, 50, 20 }, "0" });
+            break;
+        default:
+            e.push_back({ E::Group, { 16, 70, 378, 150 }, "结构" });
+            e.push_back({ E::Label, { 28, 92, 80, 20 }, "大小(S):" });
+            e.push_back({ E::Field, { 116, 92, 50, 20 }, "3", "size" });
+            e.push_back({ E::Label, { 170, 92, 30, 20 }, "像素" });
+            e.push_back({ E::Label, { 28, 120, 80, 20 }, "位置(P):" });
+            e.push_back({ E::Combo, { 116, 120, 100, 20 }, "外部", "position" });
+            e.push_back({ E::Label, { 28, 148, 80, 20 }, "混合模式(B):" });
+            e.push_back({ E::Combo, { 116, 148, 150, 20 }, "正常" });
+            e.push_back({ E::Label, { 28, 176, 80, 20 }, "不透明度(O):" });
+            e.push_back({ E::Field, { 116, 176, 50, 20 }, "100" });
+            e.push_back({ E::Group, { 16, 228, 378, 60 }, "填充类型" });
+            e.push_back({ E::Combo, { 28, 252, 90, 20 }, "颜色" });
+            e.push_back({ E::Label, { 130, 252, 40, 20 }, "颜色:" });
+            e.push_back({ E::Swatch, { 170, 252, 40, 18 }, "black" });
+            break;
+        }
+        e.push_back({ E::Check, { 28, 376, 120, 18 }, "预览(V)", "", true });
+        e.push_back({ E::DefaultButton, { 236, 409, 73, 19 }, "确定", "ok" });
+        e.push_back({ E::Button, { 320, 409, 73, 19 }, "取消", "cancel" });
+        return page;
+    }
+
+} // namespace
+
 const std::vector<DialogSpec>& dialogSpecs()
 {
     using E = DialogElement;
@@ -989,7 +1373,7 @@ const std::vector<DialogSpec>& dialogSpecs()
                 { E::Field, { 92, 148, 90, 20 }, "72", "resolution" },
                 { E::Combo, { 188, 148, 80, 20 }, "像素/英寸" },
                 { E::Label, { 16, 174, 74, 20 }, "颜色模式(M):" },
-                { E::Combo, { 92, 174, 90, 20 }, "RGB 颜色" },
+                { E::Combo, { 92, 174, 90, 20 }, "RGB 颜色", "mode" },
                 { E::Combo, { 188, 174, 80, 20 }, "8 位" },
                 { E::Label, { 16, 200, 74, 20 }, "背景内容(C):" },
                 { E::Combo, { 92, 200, 176, 20 }, "白色" },
@@ -1044,7 +1428,8 @@ const std::vector<DialogSpec>& dialogSpecs()
                 { E::Button, { 292, 60, 78, 24 }, "取消", "cancel" } } },
         { "dg0004", "存储为", { 460, 290 }, { 72, 96 },
             { { E::Label, { 14, 34, 70, 20 }, "保存在(I):" },
-                { E::Combo, { 86, 34, 240, 20 }, "图片" }, { E::Button, { 334, 32, 26, 24 }, "↑" },
+                { E::Combo, { 86, 34, 240, 20 }, "图片", "place" },
+                { E::Button, { 334, 32, 26, 24 }, "↑" },
                 { E::Button, { 364, 32, 26, 24 }, "▣", "newFolder" },
                 { E::Button, { 394, 32, 26, 24 }, "☰" },
                 { E::FileList, { 14, 62, 432, 150 }, "", "list" },
@@ -1207,6 +1592,33 @@ const std::vector<DialogSpec>& dialogSpecs()
                 { E::Label, { 62, 34, 270, 20 }, "无法连接到联机滤镜页面。" },
                 { E::Label, { 62, 54, 270, 20 }, "请检查网络连接后再试。" },
                 { E::DefaultButton, { 240, 88, 84, 24 }, "确定", "ok" } } },
+        { "dg0022", "亮度/对比度", { 420, 160 }, { 150, 150 },
+            { { E::Label, { 16, 34, 60, 20 }, "亮度:" },
+                { E::Field, { 250, 34, 56, 20 }, "0", "brightness" },
+                { E::Slider, { 16, 58, 290, 12 }, "bare", "brightnessSlider" },
+                { E::Label, { 16, 82, 60, 20 }, "对比度:" },
+                { E::Field, { 250, 82, 56, 20 }, "0", "contrast" },
+                { E::Slider, { 16, 106, 290, 12 }, "" },
+                { E::Check, { 16, 132, 120, 18 }, "使用旧版(L)" },
+                { E::DefaultButton, { 324, 30, 84, 24 }, "确定", "ok" },
+                { E::Button, { 324, 60, 84, 24 }, "取消", "cancel" },
+                { E::Button, { 324, 90, 84, 24 }, "自动(A)" },
+                { E::Check, { 324, 124, 84, 18 }, "预览(P)", "", true } } },
+        layerStylePage(1),
+        layerStylePage(2),
+        layerStylePage(3),
+        { "dg0023", "画笔", { 220, 160 }, { 380, 110 },
+            { { E::Label, { 10, 28, 120, 20 }, "画笔笔尖形状" },
+                { E::Label, { 10, 50, 200, 30 }, "·    •    ●    ●" },
+                { E::Label, { 10, 90, 40, 20 }, "大小:" },
+                { E::Field, { 150, 90, 60, 20 }, "13 px" }, { E::Slider, { 10, 116, 200, 12 }, "" },
+                { E::Check, { 10, 136, 100, 18 }, "平滑", "", true } } },
+        { "dg0024", "羽化选区", { 300, 96 }, { 200, 160 },
+            { { E::Label, { 16, 40, 90, 20 }, "羽化半径(R):" },
+                { E::Field, { 106, 40, 60, 20 }, "0", "radius" },
+                { E::Label, { 170, 40, 30, 20 }, "像素" },
+                { E::DefaultButton, { 212, 30, 78, 24 }, "确定", "ok" },
+                { E::Button, { 212, 60, 78, 24 }, "取消", "cancel" } } },
         { "tp0001", "", { 230, 70 }, { 120, 486 },
             { { E::Label, { 8, 4, 220, 16 }, "宽度: 480 像素(16.93 厘米)" },
                 { E::Label, { 8, 20, 220, 16 }, "高度: 320 像素(11.29 厘米)" },
@@ -1347,13 +1759,15 @@ QImage drawDialog(const DialogSpec& spec)
                     p.fillRect(r.adjusted(0, r.height() / 2 - 1, 0, -r.height() / 2 + 1),
                         QColor(150, 150, 150));
                 }
-                QPainterPath thumb;
-                const int x = r.center().x();
-                thumb.moveTo(x, r.center().y());
-                thumb.lineTo(x + 5, r.bottom() + 3);
-                thumb.lineTo(x - 5, r.bottom() + 3);
-                thumb.closeSubpath();
-                p.fillPath(thumb, kInk);
+                if (e.text != "bare") {
+                    QPainterPath thumb;
+                    const int x = r.center().x();
+                    thumb.moveTo(x, r.center().y());
+                    thumb.lineTo(x + 5, r.bottom() + 3);
+                    thumb.lineTo(x - 5, r.bottom() + 3);
+                    thumb.closeSubpath();
+                    p.fillPath(thumb, kInk);
+                }
             }
             break;
         case E::Preview:
@@ -1456,6 +1870,18 @@ QImage drawDialog(const DialogSpec& spec)
             }
             break;
         }
+        case E::Tab: {
+            const QRect face = e.on ? r : r.adjusted(0, 2, 0, 0);
+            p.fillRect(face, e.on ? QColor(236, 236, 236) : QColor(214, 214, 214));
+            p.setPen(QColor(150, 150, 150));
+            p.drawLine(face.topLeft(), face.topRight());
+            p.drawLine(face.topLeft(), face.bottomLeft());
+            p.drawLine(face.topRight(), face.bottomRight());
+            if (!e.on)
+                p.drawLine(face.bottomLeft(), face.bottomRight());
+            text(p, face, e.text, 12, Qt::AlignCenter, kInk, e.on);
+            break;
+        }
         case E::Gradients: {
             const QColor pairs[][2] = { { Qt::black, Qt::white }, { Qt::red, Qt::yellow },
                 { Qt::blue, Qt::cyan }, { QColor(120, 60, 20), QColor(250, 220, 160) },
@@ -1474,6 +1900,20 @@ QImage drawDialog(const DialogSpec& spec)
         }
         }
     }
+    return image;
+}
+
+QImage drawSliderKnob()
+{
+    QImage image = canvas({ 11, 9 }, QColor(236, 236, 236));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath thumb;
+    thumb.moveTo(5.5, 0);
+    thumb.lineTo(11, 9);
+    thumb.lineTo(0, 9);
+    thumb.closeSubpath();
+    p.fillPath(thumb, kInk);
     return image;
 }
 

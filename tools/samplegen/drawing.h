@@ -22,6 +22,13 @@ QImage drawMenuPanel(int markedHotspot = 0, Mark mark = Mark::None);
 QImage drawOptionsPanel(int markedHotspot = 0, Mark mark = Mark::None);
 QImage drawToolbox(ToolboxForm form, int markedHotspot = 0, Mark mark = Mark::None);
 QImage drawDropDown(int hotspot, int highlightedItem = 0);
+QImage drawSecondLevel(int hotspot, int item, int highlightedSub = 0);
+// Tool `hotspot` pressed and showing the icon of its flyout item `item` (the toolbox overlay
+// and the Alt-click look).
+QImage drawToolVariant(int hotspot, int item);
+// One drop-down row drawn with a check mark in front, plain or highlighted: the item
+// background and highlight of a checked menu command.
+QImage drawCheckedItem(int hotspot, int item, bool highlighted);
 QImage cutHotspot(int hotspot, Mark mark);
 
 // The editor's screen, 800 x 600.
@@ -44,12 +51,20 @@ struct Scene {
     bool textLayer = false;
     bool groupLayer = false;
     int opacity = 100;
+    int activeLayer = 0;
+    QRect selectionRect; // a selection inside the picture (picture pixels) when valid
+    bool ellipseSelection = false; // the selection rectangle holds an ellipse
+    QColor selectionFill; // the selection filled with this colour when valid
+    bool transformBox = false; // free-transform handles around the picture
+    bool flipped = false; // the picture mirrored left to right
+    bool adjustPanelHidden = false;
 };
 QImage drawEditorScreen(const Scene& scene);
 
 // Places on the editor screen that steps aim at (window pixels).
 struct EditorLayout {
     QRect image; // the picture at 100 %
+    QRect documentTab;
     QRect statusDocSize;
     QRect adjustIcon[8];
     QRect layerRow[3];
@@ -82,7 +97,8 @@ struct DialogElement {
         Anchor,
         Icon,
         Histogram,
-        Gradients
+        Gradients,
+        Tab // a tab of a tab strip; `on` marks the tab whose page shows
     };
     Kind kind = Label;
     QRect rect {};
@@ -102,6 +118,9 @@ struct DialogSpec {
 const std::vector<DialogSpec>& dialogSpecs();
 const DialogSpec& dialogSpec(const QString& name);
 QImage drawDialog(const DialogSpec& spec);
+
+// The knob of a dialog slider, a drag handle.
+QImage drawSliderKnob();
 
 // Skin pictures.
 QImage drawLandscape(QSize size, Adjust adjust = Adjust::None);

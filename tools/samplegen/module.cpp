@@ -86,6 +86,35 @@ namespace {
             { "sc0040", F::Jpeg, scene([](Scene& s) {
                  s.text = "夏日", s.layers = { "夏日", "背景" }, s.textLayer = true;
              }) },
+            { "sc0041", F::Jpeg, scene([](Scene& s) {
+                 s.selectionRect = { 0, 0, 240, 160 };
+             }) },
+            { "sc0042", F::Jpeg, scene([](Scene& s) {
+                 s.selectionRect = { 160, 80, 160, 160 }, s.ellipseSelection = true;
+             }) },
+            { "sc0043", F::Jpeg, scene([](Scene& s) {
+                 s.layers = { "图层 1 副本", "图层 1", "背景" };
+             }) },
+            { "sc0044", F::Jpeg,
+                scene([&](Scene& s) { s.layers = twoLayers, s.transformBox = true; }) },
+            { "sc0045", F::Jpeg, scene([](Scene& s) {
+                 s.layers = { "背景 副本", "背景" };
+             }) },
+            { "sc0046", F::Jpeg, scene([](Scene& s) {
+                 s.selectionRect = { 0, 0, 240, 160 }, s.selectionFill = Qt::black;
+             }) },
+            { "sc0047", F::Jpeg, scene([&](Scene& s) {
+                 s.layers = twoLayers, s.transformBox = true, s.flipped = true;
+             }) },
+            { "sc0048", F::Png,
+                scene([](Scene& s) { s.blank = true, s.tab = "未标题-1 @ 60%(CMYK/8)"; }) },
+            { "sc0049", F::Jpeg,
+                scene([&](Scene& s) { s.layers = twoLayers, s.activeLayer = 1; }) },
+            { "sc0050", F::Jpeg, scene([](Scene& s) { s.adjustPanelHidden = true; }) },
+            { "sc0051", F::Jpeg,
+                scene([&](Scene& s) { s.layers = twoLayers, s.strokeWidth = 3; }) },
+            { "sc0052", F::Jpeg,
+                scene([&](Scene& s) { s.layers = twoLayers, s.selection = true; }) },
         };
     }
 
@@ -292,6 +321,7 @@ ModuleFiles buildModule()
         kDataFolder, "qp0001", drawLandscape({ 240, 160 }, Adjust::Grey), PictureFormat::Jpeg);
     w.picture(
         kDataFolder, "qp0002", drawLandscape({ 240, 160 }, Adjust::Blur), PictureFormat::Jpeg);
+    w.picture(kDataFolder, "hd0001", drawSliderKnob(), PictureFormat::Png);
 
     // Interface pictures of the examdata folder: toolbox, pressed and hover looks,
     // drop-downs, flyouts and item highlights.
@@ -307,13 +337,35 @@ ModuleFiles buildModule()
         if (!hasDropDown(h))
             continue;
         w.picture(exam, twoDigits(h) + "0077", drawDropDown(h), PictureFormat::Gif);
-        if (h > 11)
-            continue;
         for (int item = 1; item <= dropDownItemCount(h); ++item) {
             const QImage lit = drawDropDown(h, item).copy(dropDownItemRect(h, item));
             w.picture(exam, twoDigits(h) + twoDigits(item) + "00", lit, PictureFormat::Gif);
+            // Second-level drop-downs and their item highlights, where the texts are known.
+            const SecondLevel* level = secondLevel(h, item);
+            if (h <= 11 && level && !level->items.isEmpty()) {
+                const QString key = twoDigits(h) + twoDigits(item);
+                w.picture(exam, key + "77", drawSecondLevel(h, item), PictureFormat::Gif);
+                for (int sub = 1; sub <= secondLevelItemCount(h, item); ++sub)
+                    w.picture(exam, key + twoDigits(sub),
+                        drawSecondLevel(h, item, sub).copy(secondLevelItemRect(h, item, sub)),
+                        PictureFormat::Gif);
+            }
+            // A tool showing one of its flyout items: the toolbox overlay of a step and the
+            // look of an Alt-click (item 2).
+            if (h >= 42 && item >= 2)
+                w.picture(exam, "X0" + twoDigits(h) + twoDigits(item), drawToolVariant(h, item),
+                    PictureFormat::Gif);
         }
     }
+    for (const CheckedItem& c : checkedItems()) {
+        w.picture(
+            exam, c.code + "77", drawCheckedItem(c.hotspot, c.item, false), PictureFormat::Gif);
+        w.picture(
+            exam, c.code + "00", drawCheckedItem(c.hotspot, c.item, true), PictureFormat::Gif);
+    }
+
+    // The context menus, in the program folder.
+    w.file("sMenu.sys", gbkLines(menuFileLines()));
 
     // Cursor files in the program folder.
     const QStringList cursorKinds { "arrow", "crosshair", "arrow", "brush", "eyedropper", "zoom",

@@ -33,19 +33,15 @@ namespace {
     // Text fields are 9-point, left-aligned, black on white unless a step says otherwise.
     const QString kPlainField = QStringLiteral("0090000000");
 
+    // Hints of key steps stand over the document, where nothing is clicked.
+    constexpr QPoint kKeyHintPlace { 300, 140 };
+
     // The hint goes right of what it explains, or under it when there is no room.
     QPoint hintBeside(const QRect& r)
     {
         if (r.right() + 8 + 170 < kWindowWidth)
             return { r.right() + 8, r.top() };
         return { std::max(70, r.left()), std::min(r.bottom() + 6, 540) };
-    }
-
-    QRect dropDownItemOnScreen(int hotspot, int item)
-    {
-        const QRect title = hotspotRect(hotspot).translated(panelOrigin(hotspot));
-        const int left = hotspot == 11 ? 8490 / kTwipsPerPixel : title.left();
-        return dropDownItemRect(hotspot, item).translated(left, title.bottom() + 1);
     }
 
     class Builder {
@@ -104,6 +100,132 @@ namespace {
             return s;
         }
 
+        // A command two levels deep: menu title, first-level item, second-level item.
+        StepRecord subMenu(int hotspot, int item, int sub, const QString& hint)
+        {
+            StepRecord s;
+            s.action("7000").descriptor(fields::kDescriptor1, subMenuPath(hotspot, item, sub));
+            s.hint(hintBeside(secondLevelItemOnScreen(hotspot, item, sub)), answers_.line(hint));
+            return s;
+        }
+
+        // A tool chosen from its flyout: a right click on the tool, then the item.
+        StepRecord flyout(int hotspot, int item, const QString& hint)
+        {
+            StepRecord s;
+            s.action("7000").descriptor(fields::kDescriptor1, menuPath(hotspot, item));
+            s.hint(hintBeside(dropDownItemOnScreen(hotspot, item)), answers_.line(hint));
+            return s;
+        }
+
+        // A menu command shown with a check mark: its path, and the item-picture descriptor
+        // that lays the checked row under the item.
+        StepRecord checkedMenu(const CheckedItem& c, const QString& hint)
+        {
+            StepRecord s = menu(c.hotspot, c.item, hint);
+            s.descriptor(fields::kDescriptor2,
+                "D" + twoDigits(c.hotspot) + twoDigits(c.item) + "0" + c.code);
+            return s;
+        }
+
+        // A command reached by a menu path (third descriptor) or by a key in a key field.
+        StepRecord pathOrKey(const QString& path, const Field& keyField, const QString& keyCode,
+            const QRect& hintNear, const QString& hint)
+        {
+            StepRecord s;
+            s.action("7000").descriptor(fields::kDescriptor3, path);
+            s.set(keyField, "P" + keyCode);
+            s.hint(hintBeside(hintNear), answers_.line(hint));
+            return s;
+        }
+
+        // A key press 6SKK.
+        StepRecord key(const QString& code, const QString& hint)
+        {
+            StepRecord s;
+            s.action(code);
+            s.hint(kKeyHintPlace, answers_.line(hint));
+            return s;
+        }
+
+        // A right click on `area` that opens the context menu `menuCode` (FMGI, families 3 to
+        // 5) and the choice of its item.
+        StepRecord contextMenu(int menuCode, const QRect& area, const QString& hint)
+        {
+            return click(QString::number(menuCode), area, hint);
+        }
+
+        // The same through the menu descriptor: "R" and the code, or "RA" and three digits for
+        // a menu of family 6. The action code repeats menu, entry and item, so every reader
+        // finds the same entry.
+        StepRecord contextMenuDescriptor(int menuCode, const QRect& area, const QString& hint)
+        {
+            const QString mgi = QString::number(menuCode).mid(1);
+            StepRecord s = click("5" + mgi, area, hint);
+            s.set(fields::kMenuDescriptor,
+                menuCode / 1000 == 6 ? "RA" + mgi : "R" + QString::number(menuCode));
+            return s;
+        }
+
+        // A rubber band from the second area to the target area with `modifiers` held (1
+        // Shift, 2 Ctrl, 4 Alt). The press marker keeps a plain press on the second area from
+        // completing the step.
+        StepRecord rubberBand(
+            int modifiers, const QRect& from, const QRect& to, const QString& hint)
+        {
+            StepRecord s = click("004" + QString::number(modifiers), to, hint, "S0002");
+            s.set(fields::kPressMarker, "EE");
+            s.secondArea(from);
+            s.hint(hintBeside(from), s.number(fields::kHintLine));
+            return s;
+        }
+
+        // Dragging the second area into the target area; the drag pointer is the hand cursor
+        // and its second character names the step a drop leads to.
+        StepRecord dragDrop(int modifiers, const QRect& from, const QRect& to, const QString& hint,
+            QChar dropNext = u'0')
+        {
+            StepRecord s = click(
+                "005" + QString::number(modifiers), to, hint, QString("M") + dropNext + "006");
+            s.set(fields::kPressMarker, "EE");
+            s.secondArea(from);
+            s.hint(hintBeside(from), s.number(fields::kHintLine));
+            return s;
+        }
+
+        // Dragging the handle `picture` in Image5 from `home` to `target` (window pixels).
+        StepRecord handle(const QString& code, const QString& picture, QPoint home, QPoint target,
+            const QString& hint)
+        {
+            StepRecord s;
+            s.action(code).image(5, picture, home).dragTarget(target);
+            s.hint(hintBeside(QRect(home, QSize(12, 10))), answers_.line(hint));
+            return s;
+        }
+
+        // A choice in a list box laid over `rect`: the items are one answer line split at "|".
+        StepRecord list(const QRect& rect, const QStringList& items, int preset, int correct,
+            const QString& hint)
+        {
+            StepRecord s;
+            s.action("L" + QString::number(answers_.line(items.join('|'))).rightJustified(3, u'0'));
+            s.textBox(rect).textFormat(kPlainField);
+            s.setNumber(fields::kPresetLine, preset);
+            s.setNumber(fields::kAnswerLine, correct);
+            s.hint(hintBeside(rect), answers_.line(hint));
+            return s;
+        }
+
+        // A choice in the location list of a file dialog whose box stands at `box`.
+        StepRecord location(const QRect& box, int presetRow, int targetRow, const QString& hint)
+        {
+            StepRecord s;
+            s.action("K" + QString::number(presetRow) + twoDigits(targetRow));
+            s.textBox(box).textFormat(kPlainField);
+            s.hint(hintBeside(box), answers_.line(hint));
+            return s;
+        }
+
         StepRecord timed()
         {
             StepRecord s;
@@ -157,6 +279,9 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
     const QRect image = L.image;
     const QRect sky(image.left() + 60, image.top() + 40, 120, 50);
     const QRect meadow(image.left() + 100, image.top() + 120, 150, 80);
+    const QRect topLeftQuarter(image.left(), image.top(), 240, 160);
+    const QRect cornerGrip(image.left() - 4, image.top() - 4, 12, 12);
+    const QRect centreGrip(image.left() + 231, image.top() + 151, 18, 18);
     auto field = [](const QString& dialog, const QString& key) {
         return dialogSpec(dialog).screenRect(key);
     };
@@ -238,6 +363,41 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             q.push_back(question("查看本图像编辑器的版本信息，然后关闭信息窗口。", "sc0001",
                 { b.menu(11, 3, "帮助→关于本程序"), showing(s2, "dg0014"), b.end("sc0001") }));
         }
+        // Steps of the further kinds: keys, lists, location lists and context menus.
+        {
+            auto s2
+                = b.type("0022", field("dg0002", "pxWidth"), "360", "480", field("dg0002", "ok"));
+            q.push_back(question("按快捷键 Alt+Ctrl+I 打开“图像大小”对话框，将宽度改为 360 像素。",
+                "sc0001",
+                { b.key("6673", "按 Alt+Ctrl+I"), showing(s2, "dg0002"), b.end("sc0005") }));
+        }
+        {
+            const QRect box = field("dg0004", "place").adjusted(0, 0, 20, 2);
+            auto s2 = b.location(box, 2, 1, "打开“保存在”列表，选择“桌面”");
+            auto s3 = b.click("0001", field("dg0004", "save"), "单击“保存”");
+            q.push_back(
+                question("在“存储为”对话框的“保存在”列表中选择“桌面”，然后单击“保存”。", "sc0001",
+                    { b.menu(1, 11, "文件→存储为"), showing(s2, "dg0004"), keeping(s3, "dg0004"),
+                        b.end("sc0001") }));
+        }
+        {
+            const QRect combo = field("dg0001", "mode");
+            const QRect drop(combo.left(), combo.bottom() + 1, combo.width() + 20, 84);
+            auto s2 = b.list(drop, { "位图", "灰度", "RGB 颜色", "CMYK 颜色", "Lab 颜色" }, 2, 3,
+                "选择“CMYK 颜色”");
+            auto s3 = b.click("0001", field("dg0001", "ok"), "单击“确定”");
+            q.push_back(question("新建图像文档时，将颜色模式设置为“CMYK 颜色”。", "sc0001",
+                { b.menu(1, 1, "文件→新建"), showing(s2, "dg0001"), keeping(s3, "dg0001"),
+                    b.end("sc0048") }));
+        }
+        {
+            auto s2
+                = b.type("0022", field("dg0002", "pxWidth"), "360", "480", field("dg0002", "ok"));
+            q.push_back(question(
+                "在文档窗口的标签上单击右键，选择“图像大小”命令，将宽度改为 360 像素。", "sc0001",
+                { b.contextMenu(5128, L.documentTab, "右击文档标签→图像大小"),
+                    showing(s2, "dg0002"), b.end("sc0005") }));
+        }
         units.push_back(std::move(u));
     }
 
@@ -310,6 +470,64 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             q.push_back(question("使用“色彩范围”命令选择颜色，颜色容差为 80。", "sc0001",
                 { b.menu(5, 8, "选择→色彩范围"), showing(s2, "dg0016"), b.end("sc0010") }));
         }
+        {
+            StepRecord s2 = b.rubberBand(0, cornerGrip, centreGrip, "从左上角拖到图像中央");
+            s2.toolOverlay(42, 0);
+            q.push_back(question("使用矩形选框工具选取画布左上角区域。", "sc0001",
+                { b.hotspot(42, "选择矩形选框工具"), s2, b.end("sc0041") }));
+        }
+        {
+            const QRect from(image.left() + 154, image.top() + 74, 12, 12);
+            const QRect to(image.left() + 311, image.top() + 231, 18, 18);
+            StepRecord s2 = b.rubberBand(1, from, to, "按住 Shift 键拖动");
+            s2.toolOverlay(42, 2);
+            q.push_back(
+                question("使用椭圆选框工具，按住 Shift 键在图像中央拖出一个正圆选区。", "sc0001",
+                    { b.flyout(42, 2, "右击选框工具，选择椭圆选框工具"), s2, b.end("sc0042") }));
+        }
+        {
+            StepRecord s1 = b.contextMenu(4163, topLeftQuarter, "在选区内右击→填充");
+            s1.toolOverlay(42, 0);
+            StepRecord s2 = b.click("0001", field("dg0005", "ok"), "单击“确定”");
+            showing(s2, "dg0005");
+            q.push_back(question("在选区内单击右键，选择“填充”命令，用前景色填充选区。", "sc0041",
+                { s1, s2, b.end("sc0046") }));
+        }
+        q.push_back(question("按快捷键 Ctrl+D 取消选择。", "sc0041",
+            { b.key("6268", "按 Ctrl+D"), b.end("sc0001") }));
+        {
+            StepRecord end = b.end("sc0001");
+            showing(end, "dg0023");
+            q.push_back(question("打开“画笔”面板（可以使用“窗口”菜单，也可以按 F5 键）。", "sc0001",
+                { b.pathOrKey(menuPath(10, 12), fields::kKeyField86, "6016",
+                      dropDownItemOnScreen(10, 12), "窗口→画笔，或按 F5"),
+                    end }));
+        }
+        {
+            auto s2 = b.type("0026", field("dg0024", "radius"), "5", "0", field("dg0024", "ok"));
+            q.push_back(question("使用“选择→修改→羽化”命令，将选区的羽化半径设置为 5 像素。",
+                "sc0010",
+                { b.subMenu(5, 10, 5, "选择→修改→羽化"), showing(s2, "dg0024"), b.end("sc0010") }));
+        }
+        {
+            StepRecord end = b.end("sc0001");
+            end.toolOverlay(48, 0);
+            q.push_back(
+                question("选择画笔工具（可以单击工具箱中的按钮，也可以按 B 键）。", "sc0001",
+                    { b.pathOrKey(hotspotPath(48), fields::kKeyField91, "6066",
+                          hotspotRect(48).translated(panelOrigin(48)), "单击画笔工具，或按 B 键"),
+                        end }));
+        }
+        {
+            StepRecord s2 = b.click("0001", field("dg0005", "ok"), "单击“确定”");
+            showing(s2, "dg0005");
+            q.push_back(question(
+                "使用“编辑→填充”命令（或按 Shift+F5 键）打开“填充”对话框，用前景色填充选区。",
+                "sc0041",
+                { b.pathOrKey(menuPath(2, 11), fields::kKeyField96, "6116",
+                      dropDownItemOnScreen(2, 11), "编辑→填充，或按 Shift+F5"),
+                    s2, b.end("sc0046") }));
+        }
         units.push_back(std::move(u));
     }
 
@@ -360,6 +578,58 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             { b.click("0001", L.newGroupButton, "单击“创建新组”"), b.end("sc0025") }));
         q.push_back(question("将“图层 1”编入一个新的图层组。", "sc0020",
             { b.menu(4, 16, "图层→图层编组"), b.end("sc0025") }));
+        {
+            StepRecord s2 = b.click("0001", field("dg0011", "ok"), "单击“确定”");
+            showing(s2, "dg0011");
+            q.push_back(question("在图层面板中右击“背景”图层，选择“复制图层”。", "sc0001",
+                { b.contextMenu(3123, L.layerRow[0], "右击“背景”→复制图层"), s2,
+                    b.end("sc0045") }));
+        }
+        {
+            StepRecord s2 = b.click("0001", field("dg0013", "yes"), "单击“是”");
+            showing(s2, "dg0013");
+            q.push_back(question("在“图层”面板中右击“图层 1”，用快捷菜单删除该图层。", "sc0020",
+                { b.contextMenuDescriptor(3124, L.layerRow[0], "右击“图层 1”→删除图层"), s2,
+                    b.end("sc0001") }));
+        }
+        q.push_back(question("按快捷键 Ctrl+J，通过拷贝新建一个图层。", "sc0001",
+            { b.key("6274", "按 Ctrl+J"), b.end("sc0020") }));
+        q.push_back(question("使用“图层→新建→通过拷贝的图层”命令复制当前图层。", "sc0001",
+            { b.subMenu(4, 1, 5, "图层→新建→通过拷贝的图层"), b.end("sc0020") }));
+        q.push_back(question("将“图层 1”拖到“创建新图层”按钮上，复制该图层。", "sc0020",
+            { b.dragDrop(0, L.layerRow[0], L.newLayerButton, "拖到“创建新图层”按钮"),
+                b.end("sc0043") }));
+        {
+            // Two ways: a drop on the button ends the question at once (step 3); a click on
+            // it asks for confirmation first (step 2).
+            StepRecord s1 = b.dragDrop(
+                0, L.layerRow[0], L.deleteLayerButton, "拖到“删除图层”按钮，或单击该按钮", u'3');
+            s1.target(L.deleteLayerButton, u'2');
+            StepRecord s2 = b.click("0001", field("dg0013", "yes"), "单击“是”");
+            showing(s2, "dg0013");
+            q.push_back(question(
+                "删除“图层 1”：将它拖到“删除图层”按钮上，或者单击该按钮后在提示中单击“是”。",
+                "sc0020", { s1, s2, b.end("sc0001") }));
+        }
+        q.push_back(question("按住 Ctrl 键单击“图层 1”的缩览图，载入该图层的选区。", "sc0020",
+            { b.click("9201", L.layerThumb[0], "按住 Ctrl 键单击缩览图"), b.end("sc0052") }));
+        {
+            StepRecord s1 = b.contextMenu(4211, sky, "右击图像→选择图层→背景");
+            s1.toolOverlay(41, 0);
+            q.push_back(
+                question("使用移动工具在图像上单击右键，从“选择图层”子菜单中选择“背景”图层。",
+                    "sc0020", { s1, b.end("sc0049") }));
+        }
+        {
+            // The dialog opens on its first tab; the stroke page must be chosen before
+            // "确定" counts. "取消" goes back to the menu step.
+            StepRecord s2 = b.click("0001", field("105003", "ok"), "单击“确定”");
+            showing(s2, "105003");
+            s2.tabStep(u'E', 1, 3, 1).backButton(1, field("105003", "cancel").topLeft());
+            q.push_back(question(
+                "打开“图层样式”对话框，切换到“描边”选项卡，按默认设置为“图层 1”添加描边。",
+                "sc0020", { b.subMenu(4, 5, 1, "图层→图层样式→混合选项"), s2, b.end("sc0051") }));
+        }
         units.push_back(std::move(u));
     }
 
@@ -434,6 +704,33 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             q.push_back(question("复制当前图像，新图像名称为“风景备份”。", "sc0001",
                 { b.menu(3, 12, "图像→复制"), showing(s2, "dg0017"), b.end("sc0036") }));
         }
+        {
+            const DialogSpec& dialog = dialogSpec("dg0022");
+            const QRect slider = dialog.screenRect("brightnessSlider");
+            const QPoint home(slider.center().x() - 5, slider.center().y());
+            const QPoint target(slider.right() - 5, slider.center().y());
+            StepRecord s2 = b.handle("8002", "hd0001", home, target, "向右拖动亮度滑块");
+            showing(s2, "dg0022");
+            StepRecord s3 = b.click("0001", dialog.screenRect("ok"), "单击“确定”");
+            keeping(s3, "dg0022");
+            s3.image(5, kKeepPicture, target);
+            s3.backButton(2, dialog.screenRect("cancel").topLeft() + QPoint(5, 2));
+            q.push_back(
+                question("在“亮度/对比度”对话框中向右拖动亮度滑块，把亮度调到最高。", "sc0001",
+                    { b.click("0001", L.adjustIcon[0], "单击“亮度/对比度”"), s2, s3,
+                        b.end("sc0033") }));
+        }
+        {
+            auto s2
+                = b.type("0022", field("dg0009", "saturation"), "-100", "0", field("dg0009", "ok"));
+            q.push_back(question("使用“图像→调整→色相/饱和度”命令将饱和度降低到 -100。", "sc0001",
+                { b.subMenu(3, 2, 6, "图像→调整→色相/饱和度"), showing(s2, "dg0009"),
+                    b.end("sc0034") }));
+        }
+        q.push_back(question("在“窗口”菜单中取消勾选“调整”，关闭“调整”面板。", "sc0001",
+            { b.checkedMenu(checkedItems().front(), "窗口→调整"), b.end("sc0050") }));
+        q.push_back(question("按快捷键 Shift+Ctrl+U 对图像去色。", "sc0001",
+            { b.key("6385", "按 Shift+Ctrl+U"), b.end("sc0034") }));
         units.push_back(std::move(u));
     }
 
@@ -527,6 +824,23 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             showing(s2, "dg0021");
             q.push_back(question("浏览联机滤镜，在出现的提示中单击“确定”。", "sc0001",
                 { b.menu(6, 20, "滤镜→浏览联机滤镜"), s2, b.end("sc0001") }));
+        }
+        {
+            auto s2
+                = b.type("0022", field("dg0010", "radius"), "3.0|3", "1.0", field("dg0010", "ok"));
+            q.push_back(question("使用“滤镜→模糊→高斯模糊”命令，将半径设置为 3 像素。", "sc0001",
+                { b.subMenu(6, 8, 4, "滤镜→模糊→高斯模糊"), showing(s2, "dg0010"),
+                    b.end("sc0037") }));
+        }
+        q.push_back(question("按快捷键 Ctrl+T 对图层进行自由变换。", "sc0020",
+            { b.key("6284", "按 Ctrl+T"), b.end("sc0044") }));
+        q.push_back(question("在自由变换的变换框内单击右键，选择“水平翻转”。", "sc0044",
+            { b.contextMenuDescriptor(6260, sky, "在变换框内右击→水平翻转"), b.end("sc0047") }));
+        {
+            StepRecord s1 = b.contextMenuDescriptor(6173, textArea, "右击文字→消除锯齿→浑厚");
+            s1.toolOverlay(56, 0);
+            q.push_back(question("使用横排文字工具右击文字，将消除锯齿的方式设置为“浑厚”。",
+                "sc0039", { s1, b.end("sc0039") }));
         }
         units.push_back(std::move(u));
     }

@@ -154,11 +154,47 @@ StepRecord& StepRecord::toolOverlay(int hotspot, int look)
     return *this;
 }
 
+StepRecord& StepRecord::secondArea(const QRect& rectPx, QChar next)
+{
+    setNumber(fields::kArea2Left, toTwips(rectPx.x()));
+    set(fields::kArea2Next, QString(next));
+    setNumber(fields::kArea2Top, toTwips(rectPx.y()));
+    setNumber(fields::kArea2Width, toTwips(rectPx.width()));
+    setNumber(fields::kArea2Height, toTwips(rectPx.height()));
+    return *this;
+}
+
+StepRecord& StepRecord::dragTarget(QPoint posPx)
+{
+    setNumber(fields::kDragX, toTwips(posPx.x()));
+    setNumber(fields::kDragY, toTwips(posPx.y()));
+    return *this;
+}
+
+StepRecord& StepRecord::backButton(int steps, QPoint posPx)
+{
+    set(fields::kBackCode, "Q000" + QString::number(steps));
+    return dragTarget(posPx);
+}
+
+StepRecord& StepRecord::tabStep(QChar dialog, int shown, int toClick, int hostImage)
+{
+    auto tab = [](int n) { return n < 10 ? QChar('0' + n) : QChar('A' + n - 10); };
+    set(fields::kTabStep,
+        QString("X") + dialog + tab(shown) + tab(toClick) + QChar('0' + hostImage));
+    return *this;
+}
+
 QString hotspotPath(int hotspot, QChar next) { return "H" + twoDigits(hotspot) + "000000" + next; }
 
 QString menuPath(int hotspot, int item, QChar next)
 {
     return "H" + twoDigits(hotspot) + twoDigits(item) + "0000" + next;
+}
+
+QString subMenuPath(int hotspot, int item, int sub, QChar next)
+{
+    return "H" + twoDigits(hotspot) + twoDigits(item) + twoDigits(sub) + "00" + next;
 }
 
 } // namespace samplegen

@@ -44,6 +44,13 @@ namespace fields {
     inline constexpr Field kHintLine { 122, 3, "hint line" };
     inline constexpr Field kDescriptor3 { 125, 10, "third descriptor" };
     inline constexpr Field kTextFormat { 125, 10, "text format" };
+    inline constexpr Field kMenuDescriptor { 86, 5, "context menu" };
+    inline constexpr Field kKeyField86 { 86, 5, "key field 86" };
+    inline constexpr Field kKeyField91 { 91, 5, "key field 91" };
+    inline constexpr Field kKeyField96 { 96, 5, "key field 96" };
+    inline constexpr Field kDropNext { 102, 1, "drop next step" };
+    inline constexpr Field kBackCode { 125, 5, "back code" };
+    inline constexpr Field kTabStep { 130, 5, "tab step" };
     inline constexpr Field kDragX { 167, 5, "drag target x" };
     inline constexpr Field kDragY { 172, 5, "drag target y" };
     inline constexpr Field kArea2Left { 177, 5, "second area left" };
@@ -103,6 +110,12 @@ public:
     StepRecord& descriptor(const Field& slot, const QString& descriptor);
     StepRecord& textFormat(const QString& code);
     StepRecord& toolOverlay(int hotspot, int look);
+    StepRecord& secondArea(const QRect& rectPx, QChar next = u'0');
+    StepRecord& dragTarget(QPoint posPx);
+    // A back button at `posPx` (window pixels) that goes `steps` steps back.
+    StepRecord& backButton(int steps, QPoint posPx);
+    // A tab step: dialog letter, the tab shown, the tab to click and the image that hosts it.
+    StepRecord& tabStep(QChar dialog, int shown, int toClick, int hostImage);
 
 private:
     QString line_;
@@ -113,5 +126,6 @@ QString twoDigits(int value);
 // Descriptors of a click path: hotspot alone, or hotspot and first-level item.
 QString hotspotPath(int hotspot, QChar next = u'0');
 QString menuPath(int hotspot, int item, QChar next = u'0');
+QString subMenuPath(int hotspot, int item, int sub, QChar next = u'0');
 
 } // namespace samplegen

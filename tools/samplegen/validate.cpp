@@ -80,6 +80,8 @@ namespace {
         QStringList answers;
         QString where;
         int stepCount;
+        int step; // this step's number, from 1
+        const QStringList& menuFile;
 
         bool hasData(const QString& name) const
         {
@@ -112,13 +114,6 @@ namespace {
             fail(c.where, QString("%1 = %2 is out of range").arg(f.name, v));
     }
 
-    void checkNext(const Context& c, const StepRecord& r, const Field& f)
-    {
-        const int step = nextStep(r.get(f).at(0));
-        if (step < 0 || step > c.stepCount)
-            fail(c.where, QString("%1 \"%2\" names no step of the question").arg(f.name, r.get(f)));
-    }
-
     void checkPicture(const Context& c, const QString& name, const char* field)
     {
         if (name == kHidePicture || name == kKeepPicture)
@@ -127,30 +122,210 @@ namespace {
             fail(c.where, QString("%1 names a missing picture \"%2\"").arg(field, name));
     }
 
-    void checkDescriptor(const Context& c, const QString& d)
+    // A NextStepCode that leads somewhere: "0" (the next step) or another step of the question.
+    void checkJump(const Context& c, QChar next, const char* what)
     {
-        if (d == "0000000000")
-            return;
-        if (d[0] != u'H')
-            fail(c.where, "unexpected descriptor \"" + d + "\"");
+        const int step = nextStep(next);
+        if (step < 0 || step > c.stepCount)
+            fail(c.where, QString("%1 \"%2\" names no step of the question").arg(what, next));
+        if (step == c.step)
+            fail(c.where, QString("%1 jumps to its own step").arg(what));
+    }
+
+    // An "H" path: hotspot, first-level item, second-level item.
+    void checkPath(const Context& c, const QString& d)
+    {
         const int hotspot = d.mid(1, 2).toInt();
         const int item = d.mid(3, 2).toInt();
+        const int sub = d.mid(5, 2).toInt();
         if (!allDigits(d.mid(1, 8)) || hotspot < 1 || hotspot > 67
             || (hotspot >= 38 && hotspot <= 40))
             fail(c.where, "descriptor names no hotspot: \"" + d + "\"");
-        if (nextStep(d[9]) < 0 || nextStep(d[9]) > c.stepCount)
-            fail(c.where, "descriptor names no step: \"" + d + "\"");
+        checkJump(c, d[9], "descriptor");
         if (!c.hasExam(twoDigits(hotspot) + "0099"))
             fail(c.where, "no pressed picture for hotspot " + QString::number(hotspot));
-        if (item == 0)
+        if (item == 0) {
+            if (sub != 0)
+                fail(c.where, "descriptor names a second-level item without a first: " + d);
             return;
+        }
         if (!hasDropDown(hotspot) || item > dropDownItemCount(hotspot))
             fail(c.where, "descriptor names a missing menu item: \"" + d + "\"");
-        if (d.mid(5, 2) != "00")
-            fail(c.where, "second-level paths are not drawn yet: \"" + d + "\"");
-        if (!c.hasExam(twoDigits(hotspot) + "0077")
-            || !c.hasExam(twoDigits(hotspot) + twoDigits(item) + "00"))
+        const QString key = twoDigits(hotspot) + twoDigits(item);
+        if (!c.hasExam(twoDigits(hotspot) + "0077") || !c.hasExam(key + "00"))
             fail(c.where, "drop-down pictures missing for \"" + d + "\"");
+        if (sub == 0)
+            return;
+        if (!opensSecondLevel(hotspot, item) || !secondLevel(hotspot, item))
+            fail(c.where, "item " + key + " opens no second-level drop-down: \"" + d + "\"");
+        if (sub > secondLevelItemCount(hotspot, item))
+            fail(c.where, "descriptor names a missing second-level item: \"" + d + "\"");
+        if (!c.hasExam(key + "77") || !c.hasExam(key + twoDigits(sub)))
+            fail(c.where, "second-level pictures missing for \"" + d + "\"");
+    }
+
+    // An item-picture descriptor: hotspot, item and the four characters that name the item's
+    // background (+ "77") and highlight (+ "00"). A path of the same step must name the same
+    // item, for the demonstration replays the path.
+    void checkItemPicture(const Context& c, const StepRecord& r, const QString& d)
+    {
+        const int hotspot = d.mid(1, 2).toInt(), item = d.mid(3, 2).toInt();
+        const QString code = d.mid(6, 4);
+        if (!allDigits(d.mid(1, 4)) || !hasDropDown(hotspot) || item < 1
+            || item > dropDownItemCount(hotspot))
+            fail(c.where, "item-picture descriptor names no menu item: \"" + d + "\"");
+        if (!code.startsWith("77") || !allDigits(code))
+            fail(c.where, "item-picture descriptor does not name a \"77\" picture: " + d);
+        if (!c.hasExam(code + "77") || !c.hasExam(code + "00"))
+            fail(c.where, "item pictures missing for \"" + d + "\"");
+        const QString path = "H" + d.mid(1, 4) + "00";
+        if (r.get(fields::kDescriptor1).left(7) != path
+            && r.get(fields::kDescriptor3).left(7) != path)
+            fail(c.where, "no path of the step names the item of \"" + d + "\"");
+    }
+
+    // A key field: "P" and a key number 6SKK whose key and modifiers the key check knows.
+    void checkKeyField(const Context& c, const QString& field, int where)
+    {
+        const KeyPress key = keyOfCode(field.mid(1), where);
+        if (field[0] != u'P' || key.keyCode == 0)
+            fail(c.where, "key field \"" + field + "\" is not P and a key number 6SKK");
+        if (!inShortcutTable(key.keyCode, key.mask))
+            fail(c.where,
+                QString("key field \"%1\" at %2 asks for key %3 with modifiers %4, "
+                        "which the shortcut table does not hold")
+                    .arg(field)
+                    .arg(where)
+                    .arg(key.keyCode)
+                    .arg(key.mask));
+    }
+
+    // The built-in tab strips of the practice window, by dialog letter.
+    const char* const kTabStrips[] = {
+        "A4054030010100101501010020930101003177010100425500000003480000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000004530609010800270",
+        "B3055530010200101501020021050102003228000000035700000000000000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000004935600011700270",
+        "C3055528510300101501030021200103003207000000030000000000000000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000004710484510950285",
+        "DC051028510400101501040021335104003219010400432251040054080104006511510400701501040081"
+        "125104009213010401031351040114140104012514500000000005070592510800270",
+        "E3055528510500101501050021560105003303000000042000000000000000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000004800613510800270",
+        "F6055528510600101501060021290106003210010600429101060053720106006453000000052800000000"
+        "000000000000000000000000000000000000000000000000000005025496510800270",
+        "G2058528510700101501070021080000000231000000000000000000000000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000004980535510800270",
+        "H4055528510800101501080021380108003228010800435700000004770000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000005250465010800270",
+        "I3055528510900101501090020990109003228000000031200000000000000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000006690523510800270",
+        "J4054030011000101501100021005110003180011000426700000003660000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000004170541510800270",
+        "K4057030036009401503600950915501056177050105525500000003315000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000004560126010800270",
+        "L5054030040051701204005150870400518159050123322954005113060000000372000000000000000000"
+        "000000000000000000000000000000000000000000000000000004455628510950285",
+        "M4054030040058501205012361020400592192050123731650000004470000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000006465501010800270",
+        "N2054030040073601504006300990000000195000000000000000000000000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000006420006003300330",
+    };
+
+    QString tabStrip(QChar letter)
+    {
+        for (const char* spec : kTabStrips)
+            if (QChar(spec[0]) == letter)
+                return QString::fromLatin1(spec);
+        return {};
+    }
+
+    int tabDigit(QChar c)
+    {
+        if (c.isDigit())
+            return c.digitValue();
+        if (c >= u'A' && c <= u'D')
+            return c.unicode() - 'A' + 10;
+        return 0;
+    }
+
+    // Rectangle of tab k (from 1) of a strip, in pixels of its host picture.
+    QRect tabRect(const QString& spec, int k)
+    {
+        const int left = spec.mid(10 * k + 5, 4).toInt();
+        const int next = spec.mid(10 * (k + 1) + 5, 4).toInt();
+        const int width = next - left < 0 ? 990 : next - left;
+        return { left / kTwipsPerPixel, spec.mid(2, 4).toInt() / kTwipsPerPixel,
+            width / kTwipsPerPixel, spec.mid(6, 3).toInt() / kTwipsPerPixel };
+    }
+
+    QImage pictureOf(const Context& c, const QString& name)
+    {
+        QImage image;
+        image.loadFromData(c.m.files.at(c.m.dataFolder + "/" + name + ".mxy"));
+        return image;
+    }
+
+    QPoint imagePos(const StepRecord& r, int index)
+    {
+        const auto& g = fields::kImages.at(static_cast<size_t>(index - 1));
+        return { r.number(g.left) / kTwipsPerPixel, r.number(g.top) / kTwipsPerPixel };
+    }
+
+    // A tab step: a known dialog letter, tabs that exist, a host image that shows the page
+    // the step works on, page pictures for every tab, and the target area on that page.
+    void checkTabStep(const Context& c, const StepRecord& r, const QString& tab)
+    {
+        const QString spec = tabStrip(tab[1]);
+        if (tab[0] != u'X' || spec.isEmpty())
+            fail(c.where, "tab step \"" + tab + "\" names no dialog A to N");
+        const int tabs = tabDigit(spec[1]);
+        const int shown = tabDigit(tab[2]), toClick = tabDigit(tab[3]);
+        const int host = tab[4].digitValue();
+        if (shown < 1 || shown > tabs || toClick < 1 || toClick > tabs)
+            fail(c.where, "tab step \"" + tab + "\" names a tab the dialog does not have");
+        if (host < 1 || host > 5)
+            fail(c.where, "tab step \"" + tab + "\" names no host image 1 to 5");
+        const QString own = r.get(fields::kImages.at(static_cast<size_t>(host - 1)).name);
+        if (own == kHidePicture || own == kKeepPicture)
+            fail(c.where, "the host image of a tab step shows no picture of its own");
+        const QImage page = pictureOf(c, own);
+        const QRect hostRect(imagePos(r, host), page.size());
+        for (int k = 1; k <= tabs; ++k) {
+            const QString name = spec.mid(10 * k - 1, 6);
+            if (!c.hasData(name))
+                fail(
+                    c.where, "page picture " + name + " of tab " + QString::number(k) + " missing");
+            if (pictureOf(c, name).size() != page.size())
+                fail(c.where, "page picture " + name + " differs in size from the host picture");
+            if (!QRect(QPoint(0, 0), page.size()).contains(tabRect(spec, k)))
+                fail(c.where, "tab " + QString::number(k) + " lies outside the host picture");
+        }
+        const QRect target(r.number(fields::kTargetLeft) / kTwipsPerPixel,
+            r.number(fields::kTargetTop) / kTwipsPerPixel,
+            r.number(fields::kTargetWidth) / kTwipsPerPixel,
+            r.number(fields::kTargetHeight) / kTwipsPerPixel);
+        if (!hostRect.contains(target))
+            fail(c.where, "the target area of a tab step lies outside its dialog");
+    }
+
+    // A back button: "Q", three unread characters, the number of steps back; its place is
+    // the window position at characters 167-176.
+    void checkBackButton(const Context& c, const StepRecord& r)
+    {
+        const QString code = r.get(fields::kBackCode);
+        if (code.mid(1, 3) != "000" || !code[4].isDigit())
+            fail(c.where, "back code \"" + code + "\" is not Q, 000 and a digit");
+        const int back = std::max(1, code[4].digitValue());
+        if (back >= c.step)
+            fail(c.where, "the back button goes back before the first step");
+        checkNumber(c, r, fields::kDragX);
+        checkNumber(c, r, fields::kDragY);
+        const QRect button(r.number(fields::kDragX) / kTwipsPerPixel,
+            r.number(fields::kDragY) / kTwipsPerPixel, 1095 / kTwipsPerPixel, 285 / kTwipsPerPixel);
+        if (!QRect(0, 0, kWindowWidth, kWindowHeight).contains(button)
+            || button.intersects(kQuestionPanelArea))
+            fail(c.where, "the back button lies outside the window or under the question panel");
     }
 
     void checkRect(const Context& c, const StepRecord& r, const Field& left, const Field& top,
@@ -174,6 +349,165 @@ namespace {
         return { text.left(bar).trimmed().toLower(), text.mid(bar + 1).trimmed().toLower() };
     }
 
+    QRect areaOf(const StepRecord& r, const Field& left, const Field& top, const Field& width,
+        const Field& height)
+    {
+        return { r.number(left) / kTwipsPerPixel, r.number(top) / kTwipsPerPixel,
+            r.number(width) / kTwipsPerPixel, r.number(height) / kTwipsPerPixel };
+    }
+
+    // Text steps, list steps and location steps show the entry field and read a text format.
+    void checkTextBox(const Context& c, const StepRecord& r, bool clickable)
+    {
+        checkRect(c, r, fields::kTextLeft, fields::kTextTop, fields::kTextWidth,
+            fields::kTextHeight, clickable);
+        if (r.get(fields::kTextGap) != "0")
+            fail(c.where, "text gap is not 0");
+        const QString format = r.get(fields::kTextFormat);
+        if (!allDigits(format.left(4)) || !allDigits(format.mid(5)))
+            fail(c.where, "text format \"" + format + "\" malformed");
+    }
+
+    void checkTypedText(const Context& c, const StepRecord& r, const QString& code)
+    {
+        checkTextBox(c, r, false);
+        checkLine(c, r, fields::kPresetLine);
+        if (code == "0023") {
+            checkLine(c, r, fields::kHintLine, false);
+            return;
+        }
+        checkLine(c, r, fields::kAnswerLine, false);
+        // A preset that already matches would solve a live-compared step on load.
+        const int preset = r.number(fields::kPresetLine);
+        if (preset > 0
+            && alternatives(c.answers[r.number(fields::kAnswerLine) - 1])
+                   .contains(c.answers[preset - 1].trimmed().toLower()))
+            fail(c.where, "preset text already equals the answer");
+    }
+
+    // A list step: the items of one answer line, a preset index and the index to choose.
+    void checkList(const Context& c, const StepRecord& r, const QString& code)
+    {
+        checkTextBox(c, r, true);
+        const int line = code.mid(1).toInt();
+        if (!allDigits(code.mid(1)) || line < 1 || line > c.answerCount)
+            fail(c.where, "list step names no answer line: " + code);
+        const int items = static_cast<int>(c.answers[line - 1].split('|').size());
+        const int preset = r.number(fields::kPresetLine), correct = r.number(fields::kAnswerLine);
+        if (preset < 0 || correct < 0 || preset >= items || correct >= items)
+            fail(c.where,
+                QString("list index out of range: preset %1, choice %2 of %3 items")
+                    .arg(preset)
+                    .arg(correct)
+                    .arg(items));
+        if (preset == correct)
+            fail(c.where, "the preset list item is already the one to choose");
+    }
+
+    // A location step: the preset row (0 to 9) and the row to choose (0 to 13) of the
+    // location list, which opens 261 by 248 pixels from the entry field's corner.
+    void checkLocation(const Context& c, const StepRecord& r, const QString& code)
+    {
+        checkTextBox(c, r, true);
+        const int preset = code.mid(1, 1).toInt(), target = code.mid(2, 2).toInt();
+        if (!allDigits(code.mid(1)) || target > 13)
+            fail(c.where, "location step names no row: " + code);
+        if (preset == target)
+            fail(c.where, "the preset location is already the one to choose");
+        const QRect open(r.number(fields::kTextLeft) / kTwipsPerPixel,
+            r.number(fields::kTextTop) / kTwipsPerPixel, 261, 248);
+        if (!QRect(0, 0, kWindowWidth, kWindowHeight).contains(open)
+            || open.intersects(kQuestionPanelArea))
+            fail(c.where, "the opened location list leaves the window or meets the question panel");
+    }
+
+    // Context-menu steps: the menu code comes from an "R" or "RA" descriptor when there is
+    // one, else from the action code; it must address an item of the menu file that can be
+    // chosen. The action code's menu, entry and item digits agree with the descriptor's, so
+    // the popup and the demonstration open the same entry.
+    void checkContextMenu(const Context& c, const StepRecord& r, const QString& code)
+    {
+        const QString d = r.get(fields::kMenuDescriptor);
+        int menuCode = code.toInt();
+        if (d.startsWith("RA")) {
+            if (!allDigits(d.mid(2)))
+                fail(c.where, "menu descriptor \"" + d + "\" malformed");
+            menuCode = 6000 + d.mid(2).toInt();
+        } else if (d.startsWith("R")) {
+            if (!allDigits(d.mid(1)))
+                fail(c.where, "menu descriptor \"" + d + "\" malformed");
+            menuCode = d.mid(1).toInt();
+        }
+        if (menuCode % 1000 != code.toInt() % 1000)
+            fail(c.where, "menu descriptor and action code name different entries");
+        if (code.toInt() <= 3000 || code.toInt() >= 6000)
+            fail(c.where, "context-menu action code out of 3001 to 5999");
+        QString why;
+        if (menuItemText(c.menuFile, menuCode, &why).isEmpty())
+            fail(c.where, QString("menu code %1 %2").arg(menuCode).arg(why));
+    }
+
+    void checkCursor(const Context& c, const QString& cursor)
+    {
+        if (cursor == "00000")
+            return;
+        if (cursor[0] == u'M' && !c.m.files.count("ico" + cursor.mid(3, 2) + ".CUR"))
+            fail(c.where, "cursor file ico" + cursor.mid(3, 2) + ".CUR is missing");
+        if (cursor[0] == u'S' && !allDigits(cursor.mid(3, 2)))
+            fail(c.where, "standard pointer number malformed");
+        if (cursor[0] != u'M' && cursor[0] != u'S')
+            fail(c.where, "cursor spec \"" + cursor + "\" malformed");
+    }
+
+    // Rubber bands (004x) and drags (005x): a second area to start from, the target area to
+    // end in, the modifier digit, and the press marker that keeps a plain press on the second
+    // area from completing the step. A drop counts only while the drag pointer is set.
+    void checkDrag(const Context& c, const StepRecord& r, const QString& code)
+    {
+        if (code[3].digitValue() > 7)
+            fail(c.where, "modifier digit of " + code + " is more than Shift+Ctrl+Alt");
+        if (r.get(fields::kPressMarker) != "EE")
+            fail(c.where, "a press on the second area would complete the step: no press marker");
+        if (r.get(fields::kArea2Width).toInt() == 0)
+            fail(c.where, code + " step without a second area");
+        const QString cursor = r.get(fields::kCursor);
+        if (code.startsWith("005")) {
+            if (cursor[0] != u'M' && (cursor[0] != u'S' || cursor.mid(3, 2).toInt() == 0))
+                fail(c.where, "a drag with the default pointer can never drop");
+            checkJump(c, cursor[1], "drop");
+        }
+        checkCursor(c, QString(cursor[0]) + "00" + cursor.mid(3));
+    }
+
+    // The drag handle: a picture in Image5 and a target the handle can reach in the direction
+    // its code moves it.
+    void checkHandle(const Context& c, const StepRecord& r, const QString& code)
+    {
+        const int n = code.toInt();
+        if (n < 8001 || n > 8009 || n == 8005)
+            fail(c.where, "handle code " + code + " has no rule");
+        const auto& g = fields::kImages[4];
+        if (r.get(g.name) == kHidePicture)
+            fail(c.where, "handle step without a handle picture in Image5");
+        checkNumber(c, r, fields::kDragX);
+        checkNumber(c, r, fields::kDragY);
+        const QPoint home = imagePos(r, 5);
+        const QPoint target(
+            r.number(fields::kDragX) / kTwipsPerPixel, r.number(fields::kDragY) / kTwipsPerPixel);
+        if (!QRect(0, 0, kWindowWidth, kWindowHeight).contains(target))
+            fail(c.where, "drag target outside the window");
+        const int dx = target.x() - home.x(), dy = target.y() - home.y();
+        const bool ok = (n == 8001 && dx < 0) || (n == 8002 && dx > 0) || (n == 8003 && dy < 0)
+            || (n == 8004 && dy > 0) || (n == 8006 && dy > 0 && dx < 0)
+            || (n == 8007 && dy > 0 && dx > 0) || (n == 8008 && dy < 0 && dx < 0)
+            || (n == 8009 && dy < 0 && dx > 0);
+        if (!ok)
+            fail(c.where, "drag target does not lie the way " + code + " moves the handle");
+        if (r.get(fields::kTargetArea) != QString(20, '0')
+            || r.get(fields::kArea2Width) + r.get(fields::kArea2Height) != QString(10, '0'))
+            fail(c.where, "handle step with click areas");
+    }
+
     void checkStep(const Context& c, const StepRecord& r, bool last)
     {
         if (r.text().size() != kStepRecordLength)
@@ -181,12 +515,15 @@ namespace {
         for (const QChar ch : r.text())
             if (ch.unicode() < 0x21 || ch.unicode() > 0x7e)
                 fail(c.where, "record holds a character other than printable ASCII");
-        if (!allDigits(r.get(fields::kTag)) || r.get(fields::kPressMarker) != "00")
+        const QString code = r.get(fields::kActionCode);
+        const bool drag = code.startsWith("004") || code.startsWith("005");
+        if (!allDigits(r.get(fields::kTag))
+            || (r.get(fields::kPressMarker) != "00"
+                && !(drag && r.get(fields::kPressMarker) == "EE")))
             fail(c.where, "tag or press marker malformed");
         const QString panel = r.get(fields::kPanelCode);
         if (!QString("ABCDE").contains(panel[0]) || !QString("123456789AB").contains(panel[1]))
             fail(c.where, "panel code \"" + panel + "\" shows no panel");
-        const QString code = r.get(fields::kActionCode);
         if (!validActionCode(code))
             fail(c.where, "action code \"" + code + "\" is not in the table");
         if ((code == "9999") != last)
@@ -201,65 +538,100 @@ namespace {
                 continue;
             checkNumber(c, r, g.left, kWindowWidth * kTwipsPerPixel);
             checkNumber(c, r, g.top, kWindowHeight * kTwipsPerPixel);
-            checkNext(c, r, g.next);
+            checkJump(c, r.get(g.next)[0], g.next.name);
         }
 
+        const int number = allDigits(code) ? code.toInt() : -1;
         const bool hasTarget = r.get(fields::kTargetArea) != QString(20, '0');
         if (hasTarget) {
             checkRect(c, r, fields::kTargetLeft, fields::kTargetTop, fields::kTargetWidth,
                 fields::kTargetHeight, true);
-            checkNext(c, r, fields::kTargetNext);
+            checkJump(c, r.get(fields::kTargetNext)[0], "target area");
         }
         const bool textStep = code.startsWith("002");
+        const bool contextMenu = number >= 3000 && number <= 6000;
+        const bool keyStep = number >= 6001 && number <= 6999;
+        const bool modifiedClick = number >= 9000 && number <= 9998;
+        const bool handle = code.startsWith("80") && code != "8888";
         const bool clickStep = code == "0001" || code == "0002" || code == "0003" || code == "0004"
-            || code == "0030";
+            || code == "0030" || contextMenu || modifiedClick || drag;
         if (clickStep && !hasTarget)
             fail(c.where, "click step without a target area");
         if ((code == "0022" || code == "0026" || code == "0028") && !hasTarget)
             fail(c.where, "text step confirmed by a click has no target area");
-        if ((code == "8888" || code == "9999" || code == "7000") && hasTarget)
+        if ((code == "8888" || code == "9999" || keyStep) && hasTarget)
             fail(c.where, "step without a click has a target area");
+        if (code == "7000" && hasTarget && r.get(fields::kTargetNext) == "0")
+            fail(c.where, "a click on the target area of a path step would do nothing");
+        if (keyStep) {
+            const KeyPress key = keyOfCode(code, 0);
+            if (!inShortcutTable(key.keyCode, key.mask))
+                fail(c.where, "key step " + code + " asks for a key the shortcut table lacks");
+        }
+        if (modifiedClick) {
+            const int buttons = number % 100, modifiers = number % 1000 / 100;
+            if ((buttons != 1 && buttons != 2 && buttons != 4) || modifiers > 7)
+                fail(c.where, "modified click " + code + " names no button or modifiers");
+        }
+        if (drag)
+            checkDrag(c, r, code);
+        if (handle)
+            checkHandle(c, r, code);
 
+        const bool descriptorsShown = !textStep && code[0] != u'L' && code[0] != u'K';
         if (textStep) {
-            checkRect(c, r, fields::kTextLeft, fields::kTextTop, fields::kTextWidth,
-                fields::kTextHeight, false);
-            if (r.get(fields::kTextGap) != "0")
-                fail(c.where, "text gap is not 0");
-            checkLine(c, r, fields::kPresetLine);
-            const QString format = r.get(fields::kTextFormat);
-            if (!allDigits(format.left(4)) || !allDigits(format.mid(5)))
-                fail(c.where, "text format \"" + format + "\" malformed");
-            if (code == "0023") {
-                checkLine(c, r, fields::kHintLine, false);
-            } else {
-                checkLine(c, r, fields::kAnswerLine, false);
-                // A preset that already matches would solve a live-compared step on load.
-                const int preset = r.number(fields::kPresetLine);
-                if (preset > 0
-                    && alternatives(c.answers[r.number(fields::kAnswerLine) - 1])
-                           .contains(c.answers[preset - 1].trimmed().toLower()))
-                    fail(c.where, "preset text already equals the answer");
-            }
+            checkTypedText(c, r, code);
+        } else if (code[0] == u'L') {
+            checkList(c, r, code);
+        } else if (code[0] == u'K') {
+            checkLocation(c, r, code);
         } else {
-            checkDescriptor(c, r.get(fields::kDescriptor1));
-            const QString d2 = r.get(fields::kDescriptor2);
-            if (d2.left(5) != "00000")
-                fail(c.where, "second descriptor is not used yet");
-            const QString cursor = r.get(fields::kCursor);
-            if (cursor != "00000") {
-                if (cursor[0] == u'M' && !c.m.files.count("ico" + cursor.mid(3, 2) + ".CUR"))
-                    fail(c.where, "cursor file ico" + cursor.mid(3, 2) + ".CUR is missing");
-                if (cursor[0] == u'S' && !allDigits(cursor.mid(3, 2)))
-                    fail(c.where, "standard pointer number malformed");
-                if (cursor[0] != u'M' && cursor[0] != u'S')
-                    fail(c.where, "cursor spec \"" + cursor + "\" malformed");
+            // Characters 86-95: a path, a context menu, or key fields at 86 and 91.
+            const QString d1 = r.get(fields::kDescriptor1);
+            if (d1[0] == u'H')
+                checkPath(c, d1);
+            else if (d1[0] == u'R')
+                checkContextMenu(c, r, code);
+            else if (d1 != "0000000000") {
+                for (const Field* f : { &fields::kKeyField86, &fields::kKeyField91 })
+                    if (r.get(*f) != "00000")
+                        checkKeyField(c, r.get(*f), f->pos);
             }
+            if (contextMenu && d1[0] != u'R')
+                checkContextMenu(c, r, code);
+            // Characters 96-105: a path, an item picture, a key field, or the cursor.
+            const QString d2 = r.get(fields::kDescriptor2);
+            if (d2[0] == u'H')
+                checkPath(c, d2);
+            else if (d2[0] == u'D')
+                checkItemPicture(c, r, d2);
+            else if (d2[0] == u'P')
+                checkKeyField(c, r.get(fields::kKeyField96), 96);
+            else if (d2.left(5) != "00000")
+                fail(c.where, "second descriptor \"" + d2 + "\" malformed");
+            else if (!drag)
+                checkCursor(c, r.get(fields::kCursor));
             if (r.get(fields::kPresetLine) != "000" || r.get(fields::kAnswerLine) != "000")
                 fail(c.where, "answer lines on a step without a text box");
-            checkDescriptor(c, r.get(fields::kDescriptor3));
-            if (code == "7000" && r.get(fields::kDescriptor1)[0] != u'H'
+            if (code == "7000" && d1[0] != u'H' && d2[0] != u'H'
                 && r.get(fields::kDescriptor3)[0] != u'H')
                 fail(c.where, "menu step without a path descriptor");
+        }
+
+        // Characters 125-134: a path, or a back code and a tab step, unless a text format.
+        const QString d3 = r.get(fields::kDescriptor3);
+        const bool back = descriptorsShown && d3[0] == u'Q';
+        if (descriptorsShown) {
+            if (d3[0] == u'H') {
+                checkPath(c, d3);
+            } else {
+                if (back)
+                    checkBackButton(c, r);
+                else if (r.get(fields::kBackCode) != "00000")
+                    fail(c.where, "third descriptor \"" + d3 + "\" malformed");
+                if (r.get(fields::kTabStep) != "00000")
+                    checkTabStep(c, r, r.get(fields::kTabStep));
+            }
         }
 
         if (r.get(fields::kHintPlace) != QString(10, '0')) {
@@ -267,22 +639,32 @@ namespace {
             checkNumber(c, r, fields::kHintTop, kWindowHeight * kTwipsPerPixel);
             checkLine(c, r, fields::kHintLine, false);
         }
-        checkNumber(c, r, fields::kDragX);
         const QString dragY = r.get(fields::kDragY);
         if (dragY[0] == u'A') {
+            if (back || handle)
+                fail(c.where, "toolbox overlay on a step that needs characters 167-176");
             const QString nn = dragY.mid(1, 2), vv = dragY.mid(3, 2);
             if (!allDigits(nn + vv) || nn.toInt() < 41 || nn.toInt() > 67)
                 fail(c.where, "toolbox overlay \"" + dragY + "\" malformed");
             if (!c.hasExam(vv == "00" || vv == "01" ? nn + "0099" : "X0" + nn + vv))
                 fail(c.where, "toolbox overlay picture missing for \"" + dragY + "\"");
         } else {
+            checkNumber(c, r, fields::kDragX);
             checkNumber(c, r, fields::kDragY);
         }
-        if (r.get(fields::kArea2Width).toInt() != 0 || r.get(fields::kArea2Height).toInt() != 0)
+        if (r.get(fields::kArea2Width).toInt() != 0 || r.get(fields::kArea2Height).toInt() != 0) {
             checkRect(c, r, fields::kArea2Left, fields::kArea2Top, fields::kArea2Width,
                 fields::kArea2Height, true);
-        else if (r.text().mid(fields::kArea2Left.pos - 1, 20) != QString(20, '0'))
+            checkJump(c, r.get(fields::kArea2Next)[0], "second area");
+        } else if (r.text().mid(fields::kArea2Left.pos - 1, 20) != QString(20, '0')) {
             fail(c.where, "second area fields malformed");
+        }
+        if (drag && hasTarget
+            && areaOf(
+                r, fields::kArea2Left, fields::kArea2Top, fields::kArea2Width, fields::kArea2Height)
+                   .intersects(areaOf(r, fields::kTargetLeft, fields::kTargetTop,
+                       fields::kTargetWidth, fields::kTargetHeight)))
+            fail(c.where, "a drag starts inside the area it must end in");
     }
 
 } // namespace
@@ -317,6 +699,11 @@ void validateModule(const ModuleFiles& m)
         fail("288895.mxy", "bank version is not a 12-digit stamp");
     if (readLines(m, data + "288892.mxy") != QStringList { "0" })
         fail("288892.mxy", "first-run marker is not \"0\"");
+
+    // The menu file: four families of nine menus, 15 lines each.
+    const QStringList menuFile = readLines(m, "sMenu.sys");
+    if (menuFile.size() != 540)
+        fail("sMenu.sys", QString("holds %1 lines, not 540").arg(menuFile.size()));
 
     const QStringList answerLines = readLines(m, data + "288890.mxy");
     QStringList answers;
@@ -353,7 +740,7 @@ void validateModule(const ModuleFiles& m)
                         .arg(first + s + 1)
                         .arg(q + 1)
                         .arg(s + 1),
-                    count };
+                    count, s + 1, menuFile };
                 checkStep(c, StepRecord(steps[first + s]), s == count - 1);
             }
             first += count;
@@ -397,8 +784,8 @@ void validateModule(const ModuleFiles& m)
         if (!path.endsWith(".mxy") && !path.endsWith(".CUR"))
             continue;
         const QString name = path.section('/', -1).section('.', 0, 0);
-        // Data files of the module folder have all-digit names; every picture there has letters.
-        if (path.startsWith(data) && (allDigits(name) || name.startsWith("l3818")))
+        // Data files of the module folder are named 288...; tab pages have all-digit names too.
+        if (path.startsWith(data) && (name.startsWith("288") || name.startsWith("l3818")))
             continue;
         QImage image;
         if (!image.loadFromData(bytes))
