@@ -6,6 +6,8 @@
 #include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "workspace/frmmain.h"
+#include "workspace/hotspots.h"
+#include "workspace/pickers.h"
 #include <cmath>
 
 namespace demo {
@@ -47,6 +49,17 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     , Text1(f.area(), QStringLiteral("Text1"))
     , Text2(f.area(), QStringLiteral("Text2"))
     , PicList(f.area(), QStringLiteral("PicList"))
+    , LblZHU(f.area(), QStringLiteral("LblZHU"))
+    , LstLA(f.area(), QStringLiteral("LstLA"))
+    , PicLeft(f.area(), QStringLiteral("PicLeft"))
+    , PicTop(f.area(), QStringLiteral("PicTop"))
+    , PicRight(f.area(), QStringLiteral("PicRight"))
+    , PicBottom(f.area(), QStringLiteral("PicBottom"))
+    , LblADDmyXZ(PicList, QStringLiteral("LblADDmyXZ"))
+    , LblADD(PicList, QStringLiteral("LblADD"))
+    , ImgLiN(PicList, QStringLiteral("ImgLiN"))
+    , ImgSelAD(PicList, QStringLiteral("ImgSelAD"))
+    , Text4(f.area(), QStringLiteral("Text4"))
     , Timer1(f, QStringLiteral("Timer1"), 100)
     , Timer2(f, QStringLiteral("Timer2"), 100)
     , Timer3(f, QStringLiteral("Timer3"), 1000)
@@ -82,6 +95,23 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     PicList.setVisible(false);
     Pic1J.setVisible(false);
     Pic2J.setVisible(false);
+    for (int i = 0; i <= 89; ++i) {
+        plat::Label& hot = LblZHU.create(i);
+        hot.setBackStyle(0);
+        hot.move(0, 0, 495, 375);
+    }
+    LstLA.setVisible(false);
+    for (plat::PictureBox* strip : { &PicLeft, &PicTop, &PicRight, &PicBottom }) {
+        strip->move(0, 0, 15, 15);
+        strip->setBackColor(0xB99D7F);
+        strip->setVisible(false);
+    }
+    LblADDmyXZ.setBackStyle(0);
+    for (int i = 0; i <= 13; ++i) {
+        LblADD.create(i).setBackStyle(0);
+        ImgLiN.create(i);
+    }
+    Text4.setVisible(false);
 }
 
 FrmYanShi::FrmYanShi(shell::System& sys)
@@ -102,6 +132,11 @@ void FrmYanShi::Form_Load()
     DemoExamDataPath = sys_.programFile(QStringLiteral("examdata")) + QStringLiteral("/");
     st.PanelMode = 1; // the demonstration shows its hint and frames
     ui.LHelp.setFontSize(11 * st.ScaleX);
+    ui.LstLA.setFont({ QStringLiteral("宋体"), 9 * st.ScaleX });
+    workspace::layOutLocationList(
+        ui.PicList, ui.LblADDmyXZ, ui.LblADD, ui.ImgLiN, ui.ImgSelAD, st.ScaleX, st.ScaleY);
+    for (int i = 0; i <= 13; ++i)
+        ui.ImgLiN[i].Click = [this, i] { ImgLiN_Click(static_cast<int16_t>(i)); };
     ui.Timer3.Tick = [this] {
         // Without a glide the pointer is at its target at once.
         if (sys_.state.DemoActive != 0)
@@ -166,9 +201,27 @@ void FrmYanShi::ToolCSH()
 {
     const shell::AppState& st = sys_.state;
     auto& ui = this->ui();
+    for (plat::Image* look : { &ui.ImgMenu, &ui.ImgHui, &ui.ImgTool, &ui.ImgElse })
+        look->setPicture(plat::Picture {});
+    ui.Pic1J.setVisible(false);
+    ui.Pic2J.setVisible(false);
     ui.PicMenu.move(0, 0);
     ui.PicTool.move(60 * st.ScaleX, 915 * st.ScaleY);
     ui.PicHui.move(60 * st.ScaleX, 1425 * st.ScaleY);
+    // The hotspots lie on the window itself: the panels' origins are added.
+    workspace::layOutHotspots(ui.LblZHU, workspace::twoColumnToolboxOf(st.StepLine), st.ScaleX,
+        st.ScaleY, { ui.PicTool.left(), ui.PicTool.top() }, { ui.PicHui.left(), ui.PicHui.top() });
+}
+
+void FrmYanShi::DoubleXXK() { stepengine::layOutTabRows(ui().LblXXK, fields, sys_.state.ScaleY); }
+
+void FrmYanShi::ImgLiN_Click(int16_t index)
+{
+    const shell::AppState& st = sys_.state;
+    auto& ui = this->ui();
+    if (workspace::chooseLocationRow(ui.PicList, ui.ImgLiN, ui.ImgSelAD, index,
+            stepengine::StepRecord(st.StepLine).actionCode(), st.ScaleX, st.ScaleY))
+        doNext();
 }
 
 void FrmYanShi::ElseToolCSH() { }
@@ -224,6 +277,16 @@ stepengine::StepControls FrmYanShi::stepControls()
     c.Text1 = &ui.Text1;
     c.Text2 = &ui.Text2;
     c.Timer3 = &ui.Timer3;
+    c.window = this;
+    c.images = { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4, &ui.Image5, &ui.Image6 };
+    c.PicHui = &ui.PicHui;
+    c.ImgHui2 = &ui.ImgHui2;
+    c.LblZHU = &ui.LblZHU;
+    c.Shape2 = &ui.Shape2;
+    c.Text4 = &ui.Text4;
+    c.LstLA = &ui.LstLA;
+    c.listBorder = { &ui.PicLeft, &ui.PicRight, &ui.PicTop, &ui.PicBottom };
+    c.PicList = &ui.PicList;
     return c;
 }
 

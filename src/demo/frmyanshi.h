@@ -39,6 +39,16 @@ struct FrmYanShiUi {
     plat::Image ImgICO; // the animated pointer
     plat::TextBox Text1, Text2;
     plat::PictureBox PicList; // location list
+    // Hotspots, list and location picker, and the edit bar of cell entries (the stages set
+    // them; the player aims at them).
+    plat::ControlArray<plat::Label> LblZHU; // 0..89 on the window itself
+    plat::ListBox LstLA; // list step; nothing checks its choice here
+    plat::PictureBox PicLeft, PicTop, PicRight, PicBottom; // border strips around LstLA
+    plat::Label LblADDmyXZ;
+    plat::ControlArray<plat::Label> LblADD; // 0..13
+    plat::ControlArray<plat::Image> ImgLiN; // 0..13
+    plat::Image ImgSelAD;
+    plat::TextBox Text4; // edit bar of a "0028" step
 
     plat::Timer Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8, Timer9, Timer10,
         Timer11; // Timer2 glide, Timer3 timed step, Timer4 pause
@@ -56,6 +66,8 @@ public:
     void ToolCSH(); // places the chrome panels
     void ElseToolCSH(); // hook called at every load; does nothing
     void MuBiaoWei(); // picks the point the pointer glides to and starts the glide or a pause
+    void DoubleXXK(); // lays out the two rows of a tab strip
+    void ImgLiN_Click(int16_t index); // the location picker's row choice
 
     int16_t DemoStep = 1; // the demonstration's current step
     int16_t DemoTypeValue = 0; // number of the ActionCode
@@ -64,10 +76,10 @@ public:
     int16_t DemoTypedCount = 0; // leading characters of DemoTypedText shown
     int16_t DemoTicks = 0; // ticks of the pause and end timers
     bool DemoSecondLeg = false; // the pointer is on the second leg of a drag
-    QString DemoTypedText;
     QString DemoExamDataPath;
     int32_t GlideTargetX = 0, GlideTargetY = 0; // where the pointer glides to
-    stepengine::StepFields fields {};
+    stepengine::StepFields fields {}; // what the stages leave for the player
+    QString& DemoTypedText = fields.DemoTypedText; // the text the player types
 
 protected:
     void Form_Load() override;
@@ -82,6 +94,11 @@ protected:
     bool endOfQuestion(const QString& actionCode) override;
     void pointerTarget(const QString& actionCode) override;
     void epilogue() override;
+    bool demonstration() const override { return true; }
+    QString examDataPath() const override { return DemoExamDataPath; }
+    void layOutHotspots() override { ToolCSH(); }
+    void layOutTabRows() override { DoubleXXK(); }
+    void chooseLocationRow(int16_t row) override { ImgLiN_Click(row); }
 
 private:
     void TimEnd_Timer();

@@ -86,6 +86,10 @@ struct AppState {
     QString QuestionListFile; // SkinPath & "2888" & NN+50 & ".mxy"
     QString AnswerTextFile; // SkinPath & "288890" & ".mxy"
     QString CandidateName; // shown on the examination login and the question panel
+    // Input method of the answer fields, chosen in the question panel: when UseIme is not 0,
+    // focusing an answer field activates KeyboardLayout (a keyboard-layout id).
+    int16_t UseIme = 0;
+    QString KeyboardLayout;
 
     // Run log and error reporting.
     QString LogPath; // empty until the start-up window hands over to the home window

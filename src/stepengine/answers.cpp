@@ -10,8 +10,9 @@ QString GetAnswerLine(const QString& answerFile, int n)
     if (!lines.ok() || lines.value().isEmpty())
         return {};
     const QStringList& l = lines.value();
+    // No bank addresses a line beyond its file; such a field gets no text, never another line's.
     if (n < 1 || n > l.size())
-        return l.last();
+        return {};
     return l[n - 1];
 }
 
@@ -56,6 +57,15 @@ bool matchesAnswer(const QString& typed, const QString& answer, bool keepCase)
     const QString t = normalised(typed, keepCase);
     const auto [first, second] = alternatives(answer);
     return t == normalised(first, keepCase) || (second && t == normalised(*second, keepCase));
+}
+
+QString printableAscii(const QString& text)
+{
+    QString kept;
+    for (QChar c : text)
+        if (c.unicode() >= 33 && c.unicode() <= 126)
+            kept += c;
+    return kept;
 }
 
 } // namespace stepengine

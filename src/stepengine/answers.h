@@ -14,8 +14,8 @@
 namespace stepengine {
 
 // GetAnswerLine(n): line n of the answer file, whole (characters 1-3 included), read afresh.
-// The last line when the file has fewer than n lines or n is below 1; the empty text when the
-// file has no line or cannot be read. Used for presets, hints and list items.
+// The empty text when the file has no line n (fewer lines, or n below 1) or cannot be read.
+// Used for presets, hints and list items.
 QString GetAnswerLine(const QString& answerFile, int n);
 
 // A line's text: its characters from 4 on.
@@ -36,5 +36,9 @@ QString normalised(const QString& text, bool keepCase = false);
 
 // Whether typed text matches either alternative of an answer.
 bool matchesAnswer(const QString& typed, const QString& answer, bool keepCase = false);
+
+// Only the printable ASCII characters of a text (codes 33 to 126), in their order: spaces,
+// control characters and Chinese characters are dropped. The Enter check compares this too.
+QString printableAscii(const QString& text);
 
 } // namespace stepengine

@@ -37,12 +37,36 @@ struct StepControls {
     plat::TextBox* Text1 = nullptr;
     plat::TextBox* Text2 = nullptr;
     plat::Timer* Timer3 = nullptr; // the window's timed-step timer
+    // Pictures, panels, fields, lists and pickers that the later stages set.
+    plat::Form* window = nullptr; // its background picture
+    std::array<plat::Control*, 6> images {}; // Image1..Image6, images or picture boxes
+    plat::Control* PicHui = nullptr; // toolbox, whose picture the step picks
+    plat::Image* ImgHui2 = nullptr; // overlay on a toolbox hotspot
+    plat::ControlArray<plat::Label>* LblZHU = nullptr; // hotspots
+    plat::Shape* Shape2 = nullptr; // yellow frame that follows the hint
+    plat::TextBox* Text3 = nullptr; // practice window only
+    plat::TextBox* Text4 = nullptr; // demonstration only
+    plat::ListBox* LstLA = nullptr; // list step
+    std::array<plat::Control*, 4> listBorder {}; // PicLeft, PicRight, PicTop, PicBottom
+    plat::Control* PicList = nullptr; // location picker
 };
 
 // Fields a window keeps for its input checks that the shared stages write.
 struct StepFields {
     int16_t TargetWidth = 0; // design twips of the target area, unscaled
     int16_t TargetHeight = 0;
+    int16_t DragTargetX = 0, DragTargetY = 0; // where the drag handle must go, design twips
+    int32_t HandleLeft = 0; // the drag handle's place in window twips (practice window)
+    int16_t HandleTop = 0;
+    QString SavedHint {}; // the hint text as last read, with its "|"
+    QString TabSpec {}; // description of the current tab step's dialog
+    int16_t TabHostImage = 0; // 1..5: which of Image1..Image5 shows the dialog
+    int16_t TabToClick = 0; // the tab the step expects
+    int16_t TabHostLeft = 0, TabHostTop = 0; // the host image's place, window twips
+    int16_t TabCount = 0;
+    int16_t TabRowOrder = 0; // 1 or 2: row of the selected tab in a two-row strip
+    QString BackCode {}; // "Q" and a step count, or "NONO"
+    QString DemoTypedText {}; // the text the demonstration types; unused in practice
 };
 
 // A simulated window as the loader sees it: its controls and its own statements.
@@ -68,6 +92,15 @@ public:
     virtual void pointerTarget(const QString& actionCode) { }
     // The window's own epilogue after the hint's line breaks.
     virtual void epilogue() = 0;
+
+    // The demonstration's copy of the stages differs in a few statements (typing, prompts,
+    // tab widths, no saved pictures); the practice window's is the reference.
+    virtual bool demonstration() const { return false; }
+    virtual QString examDataPath() const = 0; // folder of the interface pictures
+    // The window's own procedures that the stages call: ToolCSH, DoubleXXK, ImgLiN_Click.
+    virtual void layOutHotspots() = 0;
+    virtual void layOutTabRows() = 0;
+    virtual void chooseLocationRow(int16_t row) = 0;
 };
 
 class StepEngine {
@@ -110,16 +143,18 @@ private:
     void pointer(StepControls& c);
     void hintLineBreaks(StepControls& c);
 
-    // Stages that later work fills, in their place in the order.
-    void picturesStage() { }
-    void textBoxStage() { }
-    void hintStage() { }
-    void tabStripStage() { }
-    void extraTextFieldsStage(const QString& actionCode) { }
-    void textPromptsStage(const QString& actionCode) { }
-    void listAndLocationStage(const QString& actionCode) { }
-    void hintFrameStage() { }
-    void panelsStage() { }
+    // The stages in their place in the order (stages_pictures.cpp, stages_text.cpp,
+    // stages_dialogs.cpp).
+    void picturesStage();
+    void textBoxStage();
+    void textFormat(plat::TextBox& t, const QString& code);
+    void hintStage();
+    void tabStripStage();
+    void extraTextFieldsStage(const QString& actionCode);
+    void textPromptsStage(const QString& actionCode);
+    void listAndLocationStage(const QString& actionCode);
+    void hintFrameStage();
+    void panelsStage();
 
     shell::System& sys_;
     StepWindow& window_;
@@ -136,6 +171,27 @@ private:
 QString unfinishedList(const shell::AppState& st);
 // Adds the done flag to a question once.
 void markDone(shell::AppState& st, int question);
+
+// Loads a picture into a step picture or panel, an image or a picture box alike; a failure
+// keeps the picture it had.
+plat::Status setPictureOf(plat::Control& c, const QString& path);
+
+// Dialog tab strips and the location picker, shared by both windows.
+// The built-in description of dialog `letter` ("A".."N"); empty for any other letter.
+QString tabStripSpec(QChar letter);
+// A tab number of a record or description character: "1".."9", "A".."D" for 10..13, else 0.
+int16_t tabNumber(QChar c);
+// Shows page `page` of a tab strip in its host image. A missing page keeps the picture shown
+// and is written to the run log.
+void showTabPage(shell::System& sys, plat::Control& host, const QString& page);
+// DoubleXXK: the row holding the selected tab lies 300 design twips below the strip's Top.
+void layOutTabRows(plat::ControlArray<plat::Label>& tabs, const StepFields& f, double scaleY);
+// Where the location picker's box shows the picture of row `row` (ImgSelAD's Left, design
+// twips), so that the row's icon stands at the box's left edge.
+int locationRowOffset(int row);
+// The location picker's closed and open heights, design twips.
+inline constexpr double kLocationClosed = 330;
+inline constexpr double kLocationOpen = 3720;
 
 // Puts a window at the top of the topmost band (SetWindowPos with HWND_TOPMOST); reading its
 // handle loads it first.

@@ -6,6 +6,7 @@
 #include "platform/text.h"
 #include "shell/system.h"
 #include "stepengine/steprecord.h"
+#include "workspace/hotspots.h"
 
 namespace workspace {
 
@@ -334,8 +335,9 @@ void FrmMain::Form_Load()
         this->ui().Timer2.setEnabled(false);
     };
     ui.Timer3.Tick = [this] { Timer3_Timer(); };
-    // The hotspot framing of the tick is the hint frame's; the timer fires once per load.
-    ui.TimerDisFK.Tick = [this] { this->ui().TimerDisFK.setEnabled(false); };
+    installChecks();
+    installPickers();
+    setHotspotToolTips(ui.LblZHU);
 
     ToolCSH();
 }
@@ -360,6 +362,8 @@ void FrmMain::ToolCSH()
     ui.Pic2J.setVisible(false);
     for (const PanelPlace& p : kPanelPlaces)
         (ui.*p.panel).move(p.left * st.ScaleX, p.top * st.ScaleY);
+    // The hotspots lie inside their panels, so they are placed in panel coordinates.
+    workspace::layOutHotspots(ui.LblZHU, twoColumnToolboxOf(st.StepLine), st.ScaleX, st.ScaleY);
 }
 
 void FrmMain::ElseToolCSH() { }
@@ -445,6 +449,16 @@ stepengine::StepControls FrmMain::stepControls()
     c.Text1 = &ui.Text1;
     c.Text2 = &ui.Text2;
     c.Timer3 = &ui.Timer3;
+    c.window = this;
+    c.images = { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4, &ui.Image5, &ui.Image6 };
+    c.PicHui = &ui.PicHui;
+    c.ImgHui2 = &ui.ImgHui2;
+    c.LblZHU = &ui.LblZHU;
+    c.Shape2 = &ui.Shape2;
+    c.Text3 = &ui.Text3;
+    c.LstLA = &ui.LstLA;
+    c.listBorder = { &ui.PicLeft, &ui.PicRight, &ui.PicTop, &ui.PicBottom };
+    c.PicList = &ui.PicList;
     return c;
 }
 

@@ -8,10 +8,12 @@
 #include "platform/form.h"
 #include "platform/timer.h"
 #include "stepengine/stepengine.h"
+#include "stepengine/steprecord.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace shell {
 class System;
@@ -95,6 +97,29 @@ public:
     void Image6_Click();
     void Timer3_Timer();
 
+    // Input checks of the target area, the answer fields and the hint frame (frmmain_checks.cpp).
+    void systemMenu(); // fills the context menu wm100 for MenuNo
+    void Label1_DblClick();
+    void Label1_MouseMove(int button, int shift, double x, double y);
+    void Label1_MouseUp(int button, int shift, double x, double y);
+    void Text1_Change();
+    void Text1_GotFocus();
+    void Text1_KeyUp(int keyCode, int shift);
+    void Text1_MouseUp(int button, int shift, double x, double y);
+    void Text2_Change();
+    void Text3_Change();
+    void Text3_GotFocus();
+    void TimerDisFK_Timer();
+
+    // List and location pickers and dialog tab pages (frmmain_pickers.cpp).
+    void LstLA_Click();
+    void ImgLiN_Click(int16_t index); // the location picker's row choice
+    void LblADD_Click(int index);
+    void LblADD_MouseMove(int index);
+    void LblADDmyXZ_Click(); // opens or closes the location list
+    void LblXXK_Click(int index); // a tab, or 0 the back label
+    void DoubleXXK(); // lays out the two rows of a tab strip
+
     stepengine::StepEngine& engine() { return engine_; }
 
     // Form-level state; everything starts as 0 or "" when the window loads.
@@ -103,20 +128,23 @@ public:
     int32_t BandStartX = 0, BandStartY = 0; // where the press on Label4 began
     int16_t Dragging = 0; // -1 while a press on Label4 is held
     int16_t StepTypeValue = 0; // number of the ActionCode, or the code a check tests
-    int32_t HandleLeft = 0; // drag handle Image5 position during a drag step
-    int16_t HandleTop = 0;
-    int16_t DragTargetX = 0, DragTargetY = 0; // where the drag handle must go
-    QString TabSpec; // description of the current tab step's dialog
-    int16_t TabHostImage = 0; // 1..5: which of Image1..Image5 shows the dialog
-    int16_t TabToClick = 0; // the tab the step expects
-    int32_t TabHostLeft = 0, TabHostTop = 0; // the host image's place when the step loaded
-    int16_t TabCount = 0;
-    int16_t TabRowOrder = 0; // 1 or 2: row of the selected tab
-    QString BackCode; // "Q" and a step count, or "NONO"
-    QString SavedHint; // the step's hint text as first shown
     int16_t MenuNo = 0; // menu digit of a context-menu code
     QString ExamDataPath; // folder of the interface pictures
-    stepengine::StepFields fields {}; // TargetWidth, TargetHeight
+    // The fields the step loader writes for the checks (stepengine::StepFields), by their names.
+    stepengine::StepFields fields {};
+    int32_t& HandleLeft = fields.HandleLeft; // drag handle Image5, window twips
+    int16_t& HandleTop = fields.HandleTop;
+    int16_t& DragTargetX = fields.DragTargetX; // where the drag handle must go, design twips
+    int16_t& DragTargetY = fields.DragTargetY;
+    QString& TabSpec = fields.TabSpec; // description of the current tab step's dialog
+    int16_t& TabHostImage = fields.TabHostImage; // 1..5: which of Image1..Image5 shows it
+    int16_t& TabToClick = fields.TabToClick; // the tab the step expects
+    int16_t& TabHostLeft = fields.TabHostLeft; // the host image's place when the step loaded
+    int16_t& TabHostTop = fields.TabHostTop;
+    int16_t& TabCount = fields.TabCount;
+    int16_t& TabRowOrder = fields.TabRowOrder; // 1 or 2: row of the selected tab
+    QString& BackCode = fields.BackCode; // "Q" and a step count, or "NONO"
+    QString& SavedHint = fields.SavedHint; // the step's hint text as last read
 
 protected:
     void Form_Load() override;
@@ -132,6 +160,11 @@ protected:
     void setStepType(int16_t value) override { StepTypeValue = value; }
     bool endOfQuestion(const QString& actionCode) override;
     void epilogue() override;
+    // The window's procedures that the stages call (frmmain_pickers.cpp).
+    QString examDataPath() const override { return ExamDataPath; }
+    void layOutHotspots() override { ToolCSH(); }
+    void layOutTabRows() override { DoubleXXK(); }
+    void chooseLocationRow(int16_t row) override { ImgLiN_Click(row); }
 
 private:
     void resetFormState();
@@ -139,6 +172,14 @@ private:
     bool screenTallerThan650() const;
     void lblMove_MouseDown(int button);
     void imageClick(int image);
+    // Input checks of the target area and the answer fields (frmmain_checks.cpp).
+    void installChecks();
+    void advanceBy(QChar nextStepCode); // "0" the next step, else a jump
+    void showContextMenu(int menuCode);
+    std::optional<QString> answerOf(stepengine::Field lineField); // none: no match, logged
+    void activateKeyboardLayout();
+    // List and location pickers and dialog tab pages (frmmain_pickers.cpp).
+    void installPickers();
 
     shell::System& sys_;
     stepengine::StepEngine engine_;

@@ -1,0 +1,108 @@
+// Stages of the step loader: the screen pictures, and the panels with the toolbox overlay.
+
+#include "platform/text.h"
+#include "shell/system.h"
+#include "stepengine/stepengine.h"
+#include "stepengine/steprecord.h"
+
+#include <cmath>
+
+namespace stepengine {
+
+namespace {
+    constexpr int kFirstImageOfWindowOnly = 6; // Image6: hidden when its name reads as 0
+    constexpr int kDragHandle = 5; // Image5
+    const QString kOneColumnToolbox = QStringLiteral("X00001");
+    const QString kTwoColumnToolbox = QStringLiteral("X00002");
+}
+
+plat::Status setPictureOf(plat::Control& c, const QString& path)
+{
+    if (auto* image = dynamic_cast<plat::Image*>(&c))
+        return image->setPicture(path);
+    if (auto* box = dynamic_cast<plat::Container*>(&c))
+        return box->setPicture(path);
+    return plat::Status::failure(438, QStringLiteral("Object doesn't support this property"));
+}
+
+void StepEngine::picturesStage()
+{
+    shell::AppState& st = sys_.state;
+    const StepRecord r(st.StepLine);
+    StepControls c = window_.stepControls();
+    StepFields& f = window_.stepFields();
+    const bool practice = !window_.demonstration();
+    auto& remembered = st.QuestionPictures(st.CurrentQuestion);
+
+    // The background has no hide code: "000000" there is a picture name like any other.
+    const QString background = r.text(field::Background);
+    if (background != kKeepPicture) {
+        c.window->setPicture(sys_.skinFile(background)).ignore();
+        if (practice)
+            remembered[0] = background;
+    }
+
+    for (int k = 1; k <= static_cast<int>(kImageGroups.size()); ++k) {
+        const ImageGroup& g = kImageGroups[k - 1];
+        plat::Control& image = *c.images[k - 1];
+        const QString name = r.text(g.name);
+        const bool hidden
+            = k < kFirstImageOfWindowOnly ? name == kHidePicture : readInt16(name) == 0;
+        if (hidden) {
+            // Place, picture and remembered name stay for a later "888888".
+            image.setVisible(false);
+            continue;
+        }
+        image.setLeft(r.number(g.left) * st.ScaleX);
+        image.setTop(r.number(g.top) * st.ScaleY);
+        if (k == kDragHandle && practice) {
+            // The drag checks compare the handle's displayed place with the scaled target, so
+            // its home is stored as displayed too: drags work at every scale.
+            f.HandleLeft = static_cast<int32_t>(std::lround(image.left()));
+            f.HandleTop = static_cast<int16_t>(std::lround(image.top()));
+        }
+        if (name != kKeepPicture) {
+            setPictureOf(image, sys_.skinFile(name)).ignore();
+            if (practice)
+                remembered[k] = name;
+        }
+        image.setVisible(true);
+    }
+}
+
+void StepEngine::panelsStage()
+{
+    const StepRecord r(sys_.state.StepLine);
+    StepControls c = window_.stepControls();
+    const PanelCode code = panelCodeOf(r.text(field::PanelCode));
+    const bool shown[] = { code.menu, code.tool, code.toolbox };
+    for (int i = 0; i < 3; ++i)
+        if (shown[i])
+            c.panels[i]->setVisible(true);
+    const QString pictures = window_.examDataPath();
+    if (code.toolbox) {
+        const QString& name = code.toolboxColumns == 2 ? kTwoColumnToolbox : kOneColumnToolbox;
+        // A missing toolbox picture keeps the old one; the hotspots are laid out all the same.
+        setPictureOf(*c.PicHui, pictures + name + QStringLiteral(".mxy")).ignore();
+        window_.layOutHotspots();
+    }
+
+    // The overlay "A" NN vv: a pressed or variant look of toolbox hotspot NN.
+    const QString overlay = r.text(field::DragTargetY);
+    plat::Image& look = *c.ImgHui2;
+    if (!overlay.startsWith(u'A')) {
+        look.setVisible(false);
+        return;
+    }
+    const QString hotspot = plat::mid(overlay, 2, 2);
+    const QString variant = plat::mid(overlay, 4, 2);
+    if (const plat::Label* h = c.LblZHU->at(readInt16(hotspot)))
+        look.move(h->left(), h->top());
+    const QString name = variant == QStringLiteral("00") || variant == QStringLiteral("01")
+        ? hotspot + QStringLiteral("0099")
+        : QStringLiteral("X0") + hotspot + variant;
+    look.setPicture(pictures + name + QStringLiteral(".mxy")).ignore();
+    look.setVisible(true);
+}
+
+} // namespace stepengine
