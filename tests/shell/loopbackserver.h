@@ -12,11 +12,41 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
 
 namespace shelltest {
+
+// Writes a whole HTTP reply and closes the connection.
+inline void reply(QTcpSocket* socket, const QByteArray& status, const QByteArray& body)
+{
+    socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+    socket->disconnectFromHost();
+}
+
+// Listens on 127.0.0.1 and hands each request's target ("/path?query"), once its head has
+// arrived, to `onRequest`, which answers on the socket or never.
+inline void serveRequests(
+    QTcpServer& server, std::function<void(QTcpSocket*, const QByteArray& target)> onRequest)
+{
+    server.listen(QHostAddress::LocalHost, 0);
+    QObject::connect(&server, &QTcpServer::newConnection, &server, [&server, onRequest] {
+        while (QTcpSocket* socket = server.nextPendingConnection()) {
+            auto buffer = std::make_shared<QByteArray>();
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket, buffer, onRequest] {
+                const bool hadHead = buffer->contains("\r\n\r\n");
+                buffer->append(socket->readAll());
+                if (hadHead || !buffer->contains("\r\n\r\n"))
+                    return;
+                const QList<QByteArray> line = buffer->left(buffer->indexOf("\r\n")).split(' ');
+                onRequest(socket, line.size() > 1 ? line[1] : QByteArray());
+            });
+        }
+    });
+}
 
 class LoopbackServer {
 public:
@@ -27,8 +57,10 @@ public:
         , body(std::move(body))
         , delayMs(delayMs)
     {
-        server.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&server, &QTcpServer::newConnection, &server, [this] { accept(); });
+        serveRequests(server, [this](QTcpSocket* socket, const QByteArray& target) {
+            targets << QString::fromLatin1(target);
+            answer(socket);
+        });
     }
 
     bool listening() const { return server.isListening(); }
@@ -40,42 +72,21 @@ public:
     QStringList targets {}; // one per request, in arrival order
 
 private:
-    void accept()
+    void answer(QTcpSocket* socket)
     {
-        while (QTcpSocket* socket = server.nextPendingConnection()) {
-            auto buffer = std::make_shared<QByteArray>();
-            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
-                const bool hadHead = buffer->contains("\r\n\r\n");
-                buffer->append(socket->readAll());
-                if (hadHead || !buffer->contains("\r\n\r\n"))
-                    return;
-                const QList<QByteArray> requestLine
-                    = buffer->left(buffer->indexOf("\r\n")).split(' ');
-                targets << (requestLine.size() > 1 ? QString::fromLatin1(requestLine[1])
-                                                   : QString());
-                switch (mode) {
-                case Mode::Answer:
-                    respond(socket, "200 OK");
-                    break;
-                case Mode::Late:
-                    QTimer::singleShot(
-                        delayMs, socket, [this, socket] { respond(socket, "200 OK"); });
-                    break;
-                case Mode::Never:
-                    break;
-                case Mode::NotFound:
-                    respond(socket, "404 Not Found");
-                    break;
-                }
-            });
+        switch (mode) {
+        case Mode::Answer:
+            reply(socket, "200 OK", body);
+            break;
+        case Mode::Late:
+            QTimer::singleShot(delayMs, socket, [this, socket] { reply(socket, "200 OK", body); });
+            break;
+        case Mode::Never:
+            break;
+        case Mode::NotFound:
+            reply(socket, "404 Not Found", body);
+            break;
         }
-    }
-
-    void respond(QTcpSocket* socket, const QByteArray& status)
-    {
-        socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: "
-            + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-        socket->disconnectFromHost();
     }
 
     Mode mode = Mode::Answer;

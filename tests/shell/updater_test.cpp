@@ -185,8 +185,14 @@ public:
 
     UpdateServer()
     {
-        server.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&server, &QTcpServer::newConnection, &server, [this] { accept(); });
+        shelltest::serveRequests(server, [this](QTcpSocket* socket, const QByteArray& target) {
+            const QString path = QUrl::fromPercentEncoding(target);
+            paths << path;
+            const auto it = routes.find(path);
+            const Route route = it == routes.end() ? Route { 404, "no such file" } : it->second;
+            if (!route.hang)
+                shelltest::reply(socket, QByteArray::number(route.status) + " X", route.body);
+        });
     }
 
     QString baseUrl() const
@@ -198,31 +204,6 @@ public:
     QStringList paths {}; // decoded, in arrival order
 
 private:
-    void accept()
-    {
-        while (QTcpSocket* socket = server.nextPendingConnection()) {
-            auto buffer = std::make_shared<QByteArray>();
-            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
-                const bool hadHead = buffer->contains("\r\n\r\n");
-                buffer->append(socket->readAll());
-                if (hadHead || !buffer->contains("\r\n\r\n"))
-                    return;
-                const QList<QByteArray> line = buffer->left(buffer->indexOf("\r\n")).split(' ');
-                const QString path
-                    = QUrl::fromPercentEncoding(line.size() > 1 ? line[1] : QByteArray());
-                paths << path;
-                const auto it = routes.find(path);
-                const Route route = it == routes.end() ? Route { 404, "no such file" } : it->second;
-                if (route.hang)
-                    return;
-                socket->write("HTTP/1.1 " + QByteArray::number(route.status)
-                    + " X\r\nContent-Length: " + QByteArray::number(route.body.size())
-                    + "\r\nConnection: close\r\n\r\n" + route.body);
-                socket->disconnectFromHost();
-            });
-        }
-    }
-
     QTcpServer server {};
 };
 
