@@ -373,7 +373,7 @@ void Label::fit()
 {
     if (!autoSize_)
         return;
-    const QFontMetricsF fm(toQFont(font_));
+    const QFontMetricsF fm(toQFont(font_, tppY()));
     const QString text = withLineBreaks(caption_);
     QSizeF px;
     if (wordWrap_) {
@@ -404,7 +404,7 @@ void Label::paint(QPainter& p) const
     if (caption_.isEmpty())
         return;
     p.setClipRect(r);
-    p.setFont(toQFont(font_));
+    p.setFont(toQFont(font_, tppY()));
     p.setPen(toQColor(foreColor_));
     int flags = int(horizontal(alignment_)) | Qt::AlignTop;
     if (wordWrap_ || !autoSize_)
@@ -839,7 +839,7 @@ void TextBox::applyStyle()
 {
     if (!edit_)
         return;
-    edit_->setFont(toQFont(font_));
+    edit_->setFont(toQFont(font_, tppY()));
     edit_->setStyleSheet(styleSheetFor(foreColor_, backColor_, borderStyle_));
 }
 
@@ -1042,7 +1042,7 @@ void ListBox::applyStyle()
 {
     if (!list_)
         return;
-    list_->setFont(toQFont(font_));
+    list_->setFont(toQFont(font_, tppY()));
     list_->setStyleSheet(styleSheetFor(foreColor_, backColor_, 1));
 }
 

@@ -64,10 +64,11 @@ QString familyFor(const QString& faceName)
     return family;
 }
 
-QFont toQFont(const FontSpec& f)
+QFont toQFont(const FontSpec& f, double twipsPerPixel)
 {
     QFont font(familyFor(f.name));
-    font.setPixelSize(std::max(1, int(std::lround(f.size * 96.0 / 72.0))));
+    const double pixelsPerPoint = 20.0 / (twipsPerPixel > 0 ? twipsPerPixel : 15.0);
+    font.setPixelSize(std::max(1, int(std::lround(f.size * pixelsPerPoint))));
     font.setBold(f.bold);
     font.setItalic(f.italic);
     font.setUnderline(f.underline);

@@ -18,9 +18,10 @@ struct FontSpec {
 };
 
 // Maps the face to an installed family by a fixed table (宋体, 黑体, 楷体_GB2312, 隶书, Times New
-// Roman...) and the size to pixels at 96 dpi, whatever the screen says, so that layout measured
-// in twips is the same on every display.
-QFont toQFont(const FontSpec& f);
+// Roman...) and the size in points to pixels at the display's twips per pixel (1440 twips an
+// inch, 72 points an inch): a size scaled by ScaleX then keeps its pixel size on every display,
+// like the twips of the layout. Pictures drawn in pixels pass the default (96 dpi).
+QFont toQFont(const FontSpec& f, double twipsPerPixel = 15.0);
 
 // The installed family used for a face name.
 QString familyFor(const QString& faceName);

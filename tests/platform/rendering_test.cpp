@@ -99,4 +99,25 @@ TEST(RenderingTest, AutoSizedLabelsMeasureWithTheFont)
     EXPECT_EQ(l.caption(), QStringLiteral("第一行\r\n第二行")); // kept verbatim
 }
 
+// A design scales its twips and its font sizes by ScaleX; on a 120-dpi display (0.8) the
+// caption must then keep the pixel size it has at 96 dpi, as the pictures beside it do.
+TEST(RenderingTest, ScaledFontsKeepTheirPixelSizeOnEveryDisplay)
+{
+    double widthAt96 = 0;
+    for (const double scale : { 1.0, 0.8, 1.25 }) {
+        SCOPED_TRACE(scale);
+        testsupport::HeadlessApp app;
+        app.rt->setDisplayScale(scale, scale);
+        auto& f = app.rt->formOf<SampleForm>(*app.rt);
+        Label& l = f.ui().InPic;
+        l.setFont({ QStringLiteral("宋体"), 9 * scale });
+        l.setAutoSize(true);
+        l.setCaption(QStringLiteral("图像大小"));
+        const double pixels = l.width() / app.rt->twipsPerPixelX();
+        if (scale == 1.0)
+            widthAt96 = pixels;
+        EXPECT_NEAR(pixels, widthAt96, 1.0);
+    }
+}
+
 } // namespace
