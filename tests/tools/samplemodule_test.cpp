@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 namespace {
@@ -255,7 +256,7 @@ Module readModule(const QString& root)
         named.insert(f);
     for (const QString& f :
         QDir(root + "/" + m.data).entryList({ "*.mxy" }, QDir::Files, QDir::Name))
-        if (f.at(0).isLetter() && !f.startsWith("l3818"))
+        if ((f.at(0).isLetter() || f.startsWith("9l")) && !f.startsWith("l3818"))
             named.insert(d + f);
     m.pictures = QStringList(named.begin(), named.end());
     m.pictures.sort();
@@ -267,34 +268,41 @@ Module readModule(const QString& root)
     return m;
 }
 
-// A grid of every picture with its name, for a person to look over after a run.
-void writeContactSheet(const Module& m, const QStringList& pictures, const QString& fileName)
+// Every picture at its own size, so the words in it can be read, for a person to look over
+// after a run: packed in rows, each with its name and size under it.
+void writeContactSheet(
+    const Module& m, const QStringList& pictures, const QString& fileName, int width = 1640)
 {
-    const int cell = 170, thumb = 150, columns = 8;
-    const int rows = (static_cast<int>(pictures.size()) + columns - 1) / columns;
-    QImage sheet(columns * cell, rows * (cell + 4), QImage::Format_RGB32);
-    sheet.fill(QColor(245, 245, 245));
+    const int gap = 10, label = 16;
+    std::vector<std::pair<QImage, QPoint>> placed;
+    int x = gap, y = gap, rowHeight = 0;
+    for (const QString& picture : pictures) {
+        const QImage image(m.root + "/" + picture);
+        const QSize cell(std::max(image.width(), 96), image.height() + label);
+        if (x + cell.width() > width - gap) {
+            x = gap;
+            y += rowHeight + gap;
+            rowHeight = 0;
+        }
+        placed.push_back({ image, { x, y } });
+        x += cell.width() + gap;
+        rowHeight = std::max(rowHeight, cell.height());
+    }
+    QImage sheet(width, y + rowHeight + gap, QImage::Format_RGB32);
+    sheet.fill(QColor(200, 200, 200));
     QPainter p(&sheet);
     QFont font("Noto Sans CJK SC");
     font.setPixelSize(11);
     p.setFont(font);
-    for (int i = 0; i < pictures.size(); ++i) {
-        const QImage image(m.root + "/" + pictures[i]);
-        const QRect box(
-            (i % columns) * cell + 10, (i / columns) * (cell + 4) + 4, thumb, thumb - 14);
-        p.fillRect(box, QColor(225, 225, 225));
-        if (!image.isNull()) {
-            const QImage shown = image.width() > box.width() || image.height() > box.height()
-                ? image.scaled(box.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                : image;
-            p.drawImage(box.left() + (box.width() - shown.width()) / 2,
-                box.top() + (box.height() - shown.height()) / 2, shown);
-        }
-        p.setPen(Qt::black);
-        p.drawText(QRect(box.left(), box.bottom() + 2, thumb, 16), Qt::AlignCenter,
+    for (size_t i = 0; i < placed.size(); ++i) {
+        const auto& [image, at] = placed[i];
+        p.drawImage(at, image);
+        p.drawText(QRect(at.x(), at.y() + image.height(), std::max(image.width(), 96), label),
+            Qt::AlignLeft | Qt::AlignVCenter,
             QString("%1 %2x%3")
-                .arg(pictures[i].section('/', -1), QString::number(image.width()),
-                    QString::number(image.height())));
+                .arg(pictures[static_cast<int>(i)].section('/', -1).section('.', 0, 0))
+                .arg(image.width())
+                .arg(image.height()));
     }
     p.end();
     ASSERT_TRUE(sheet.save(testsupport::outputDir() + "/" + fileName));
@@ -427,7 +435,23 @@ TEST(SampleModule, ReadsCleanWithCompleteQuestionsAndPapers)
         else
             menuPictures.append(picture);
     }
+    QStringList skinPictures;
+    for (const QString& picture : dataPictures) {
+        const QString name = picture.section('/', -1);
+        if (name.startsWith("l2") || name.startsWith("l0") || name.startsWith("9l"))
+            skinPictures.append(picture);
+    }
+    for (const QString& skin : skinPictures)
+        dataPictures.removeAll(skin);
+    QStringList screens;
+    for (const QString& picture : dataPictures)
+        if (picture.section('/', -1).startsWith("sc"))
+            screens.append(picture);
+    for (const QString& screen : screens)
+        dataPictures.removeAll(screen);
+    writeContactSheet(m, screens, "samplemodule-screens.png", 2460);
     writeContactSheet(m, dataPictures, "samplemodule-pictures.png");
+    writeContactSheet(m, skinPictures, "samplemodule-skins.png");
     writeContactSheet(m, chromePictures, "samplemodule-examdata.png");
     writeContactSheet(m, menuPictures, "samplemodule-menus.png");
     writeContactSheet(m, toolPictures, "samplemodule-tools.png");
@@ -708,6 +732,80 @@ TEST(SampleModule, SplashAndCursorsHaveTheSizesTheProgramShows)
     for (const auto& e : expected)
         EXPECT_EQ(QImage(QString(KSXT_PROGRAM_DIR) + "/" + e.file).size(), e.size)
             << e.file.toStdString();
+}
+
+// The skin pictures each window loads, at the window's design size in pixels (15 twips to the
+// pixel); buttons are strips of four frames of the button's size. The home window loads a
+// face for every one of its buttons 0 to 48, shown or not.
+TEST(SampleModule, SkinPicturesTheWindowsLoadExistAtTheirDesignSizes)
+{
+    const Module m = readModule(KSXT_PROGRAM_DIR);
+    struct Skin {
+        QString name;
+        QSize size; // of one frame
+        int frames;
+    };
+    std::vector<Skin> skins {
+        { "l20059", { 400, 200 }, 1 }, // splash
+        { "l20067", { 24, 24 }, 1 }, // logo beside the titles
+        { "l20069", { 370, 250 }, 1 }, // message box and updater, 5550 x 3750
+        { "l20070", { 420, 280 }, 1 }, // about box and option dialog, 6300 x 4200
+        { "l20071", { 48, 48 }, 1 }, { "l20072", { 48, 48 }, 1 },
+        { "l20075", { 140, 30 }, 4 }, // updater, 2100 x 450
+        { "l20076", { 140, 30 }, 4 }, { "l01046", { 332, 242 }, 1 }, // question panel, 4980 x 3630
+        { "l01003", { 58, 22 }, 4 }, { "l01053", { 58, 22 }, 4 }, { "l01054", { 58, 22 }, 4 },
+        { "l01030", { 30, 30 }, 4 }, { "l01031", { 30, 30 }, 4 }, { "l01032", { 30, 30 }, 4 },
+        { "l01033", { 30, 30 }, 4 }, // score sheet numbers
+        { "l01034", { 30, 30 }, 4 }, { "l01035", { 128, 30 }, 4 }, { "l01036", { 128, 30 }, 4 },
+        { "l01037", { 58, 30 }, 4 }, { "l01038", { 128, 30 }, 4 }, // view-answer notice
+        { "l01039", { 128, 30 }, 4 },
+        { "l01041", { 88, 28 }, 4 }, // hand-in confirmations, 1320 x 420
+        { "l01042", { 88, 28 }, 4 }, { "l01043", { 16, 18 }, 4 }, { "l01044", { 58, 22 }, 4 },
+        { "l01045", { 55, 22 }, 4 }, { "l01047", { 55, 22 }, 4 }, { "l01048", { 55, 22 }, 4 },
+        { "l20051", { 800, 600 }, 1 }, // home window
+        { "l20052", { 800, 110 }, 1 }, { "l20053", { 800, 460 }, 1 }, { "l20054", { 181, 458 }, 1 },
+        { "l20057", { 800, 460 }, 1 }, { "l20058", { 800, 460 }, 1 }, { "l20060", { 800, 600 }, 1 },
+        { "l20065", { 294, 80 }, 1 }, // paper card, 4410 x 1200
+        { "l20086", { 79, 37 }, 4 }, { "l20087", { 60, 25 }, 4 }, { "l20090", { 80, 30 }, 4 },
+        { "l20093", { 80, 30 }, 4 }, { "9l0056", { 800, 600 }, 1 }, // login pages
+        { "9l0057", { 800, 600 }, 1 }, { "9l0058", { 800, 600 }, 1 }, // score sheet
+    };
+    for (int i = 0; i <= 11; ++i)
+        skins.push_back({ QString("l010%1").arg(i, 2, 10, QChar('0')),
+            { i == 0 || i == 1 || i == 4 ? 48 : 58, 22 }, 4 });
+    const std::map<int, QSize> homeButtons { { 0, { 90, 30 } }, { 1, { 90, 30 } },
+        { 2, { 22, 22 } }, { 3, { 22, 22 } }, { 4, { 150, 150 } }, { 5, { 150, 150 } },
+        { 8, { 36, 55 } }, { 11, { 36, 55 } }, { 12, { 36, 55 } }, { 13, { 22, 22 } },
+        { 14, { 22, 22 } }, { 15, { 82, 80 } }, { 19, { 82, 80 } }, { 20, { 120, 40 } },
+        { 21, { 120, 40 } }, { 23, { 80, 25 } }, { 28, { 180, 50 } }, { 32, { 180, 50 } },
+        { 36, { 180, 50 } }, { 37, { 60, 25 } }, { 40, { 80, 30 } }, { 44, { 180, 58 } },
+        { 45, { 180, 35 } }, { 46, { 79, 37 } }, { 47, { 85, 30 } }, { 48, { 85, 30 } } };
+    for (int j = 0; j <= 48; ++j) {
+        const auto known = homeButtons.find(j);
+        skins.push_back({ QString("l200%1").arg(j, 2, 10, QChar('0')),
+            known == homeButtons.end() ? QSize() : known->second, 4 });
+    }
+
+    for (const Skin& skin : skins) {
+        SCOPED_TRACE(skin.name.toStdString());
+        const QString path = QString(KSXT_PROGRAM_DIR) + "/" + m.data + "/" + skin.name + ".mxy";
+        QImageReader reader(path);
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
+        if (skin.size.isValid()) {
+            EXPECT_EQ(image.size(), QSize(skin.size.width() * skin.frames, skin.size.height()));
+        }
+        if (skin.frames == 4) {
+            // Normal, hover, pressed and disabled must look different from each other.
+            ASSERT_EQ(image.width() % 4, 0);
+            const int w = image.width() / 4;
+            for (int a = 0; a < 4; ++a)
+                for (int b = a + 1; b < 4; ++b)
+                    EXPECT_NE(image.copy(a * w, 0, w, image.height()),
+                        image.copy(b * w, 0, w, image.height()))
+                        << "frames " << a << " and " << b;
+        }
+    }
 }
 
 TEST(SampleModule, FaultSetIsFoundByTheReaderExactlyWhereListed)

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace samplegen {
@@ -72,11 +73,20 @@ QRect dropDownItemOnScreen(int hotspot, int item);
 QRect secondLevelOnScreen(int hotspot, int item);
 QRect secondLevelItemOnScreen(int hotspot, int item, int sub);
 
+// Drop-downs of the application bar (13, 14, 18, 19, 20) and the options bar (21, 23), laid
+// out by the simulated window's own layouts; 21 has a picture but no items.
+struct BarDropDown {
+    QSize size;
+    std::vector<QRect> items; // item i at items[i - 1], inside the picture
+    QStringList texts; // empty for the picture-only items of the document grid
+};
+const BarDropDown* barDropDown(int hotspot); // nullptr for other hotspots
+
 // Icon key of a tool flyout's item; item 1 is the tool's own icon.
 QString flyoutIcon(int hotspot, int item);
 
-// The fixed shortcut table of the key check: true when the key code and modifier mask
-// (1 Shift, 2 Ctrl, 4 Alt) is one of its entries.
+// The key check's shortcut table (the program's own, not a copy): true when the key code and
+// modifier mask (1 Shift, 2 Ctrl, 4 Alt) is the shortcut of a command the window has.
 bool inShortcutTable(int keyCode, int mask);
 // Key code a four-digit key number 6SKK asks for, by where it stands: the action code, or the
 // key field at record character 86, 91 or 96. 0 when the text is no key number.
@@ -85,6 +95,8 @@ struct KeyPress {
     int mask = 0;
 };
 KeyPress keyOfCode(const QString& code, int where);
+// The shortcut the key check gives the path hotspot / item / sub-item (0 where none).
+std::optional<KeyPress> shortcutOfPath(int hotspot, int item, int sub);
 
 // The context menus of the menu file sMenu.sys: families 3 to 6, menus 1 to 9, 15 lines each.
 QStringList menuFileLines();
@@ -101,7 +113,7 @@ struct CheckedItem {
 };
 inline const std::vector<CheckedItem>& checkedItems()
 {
-    static const std::vector<CheckedItem> items { { "7701", 10, 18 } };
+    static const std::vector<CheckedItem> items { { "7701", 10, 7 } };
     return items;
 }
 

@@ -1,5 +1,7 @@
 #include "drawing.h"
 
+#include <QFontMetrics>
+
 #include <QLinearGradient>
 #include <QMap>
 #include <QPainter>
@@ -204,7 +206,7 @@ namespace {
             p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::RoundCap));
             p.drawLine(
                 QPointF(r.left() + r.width() * 0.6, r.top() + r.height() * 0.6), r.bottomRight());
-        } else if (key == "bridge") {
+        } else if (key == "browser") {
             p.setBrush(QColor(120, 150, 200));
             p.drawRoundedRect(r, 2, 2);
             p.setPen(Qt::white);
@@ -655,7 +657,7 @@ QImage drawMenuPanel(int markedHotspot, Mark mark)
         }
         switch (h) {
         case 12:
-            paintToolIcon(p, r.adjusted(2, 0, -2, 0), "bridge");
+            paintToolIcon(p, r.adjusted(2, 0, -2, 0), "browser");
             break;
         case 13:
             p.setPen(kInk);
@@ -814,6 +816,71 @@ QImage drawToolbox(ToolboxForm form, int markedHotspot, Mark mark)
     return image;
 }
 
+int keyRoom(const QStringList& entryParts, int px)
+{
+    return entryParts.size() > 1 ? QFontMetrics(uiFont(px)).horizontalAdvance(entryParts[1]) + 16
+                                 : 0;
+}
+
+QImage drawBarDropDown(int hotspot, int highlightedItem)
+{
+    const BarDropDown& bar = *barDropDown(hotspot);
+    QImage image = canvas(bar.size, QColor(246, 246, 246));
+    QPainter p(&image);
+    p.setPen(QColor(130, 130, 130));
+    p.drawRect(0, 0, bar.size.width() - 1, bar.size.height() - 1);
+    if (hotspot == 21) {
+        // The tool preset picker: a short list of presets of the current tool.
+        text(p, QRect(8, 4, 200, 18), "工具预设", 12, Qt::AlignLeft | Qt::AlignVCenter);
+        const QStringList presets { "矩形选框 1 像素", "矩形选框 10 像素羽化", "正方形选框" };
+        for (int i = 0; i < presets.size(); ++i) {
+            const QRect row(6, 28 + i * 22, 206, 20);
+            p.fillRect(row, i == 0 ? QColor(214, 228, 248) : Qt::white);
+            paintToolIcon(p, QRect(row.left() + 2, row.top(), 20, 20), "marquee");
+            text(p, row.adjusted(28, 0, 0, 0), presets[i], 11, Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        text(p, QRect(8, 124, 200, 18), "仅限当前工具", 11, Qt::AlignLeft | Qt::AlignVCenter);
+        return image;
+    }
+    for (int i = 1; i <= static_cast<int>(bar.items.size()); ++i) {
+        const QRect r = bar.items[i - 1];
+        const bool lit = i == highlightedItem;
+        const QColor ink = lit ? Qt::white : kInk;
+        if (lit)
+            p.fillRect(r, kHighlight);
+        const QString label = bar.texts.value(i - 1);
+        if (label.isEmpty()) {
+            // A document arrangement: the window split into its frames.
+            const QRect g = r.adjusted(4, 3, -4, -3);
+            p.fillRect(g, lit ? QColor(90, 140, 225) : Qt::white);
+            p.setPen(ink);
+            p.drawRect(g);
+            const int split = (i - 1) % 4;
+            if (split >= 1)
+                p.drawLine(g.center().x(), g.top(), g.center().x(), g.bottom());
+            if (split >= 2)
+                p.drawLine(g.left(), g.center().y(), g.right(), g.center().y());
+            if (split == 3)
+                p.drawLine(g.left() + g.width() / 4, g.top(), g.left() + g.width() / 4, g.bottom());
+            continue;
+        }
+        text(p, r.adjusted(hotspot == 14 ? 8 : 18, 0, 0, 0), label, 11,
+            Qt::AlignLeft | Qt::AlignVCenter, ink);
+        if (hotspot == 13 || (hotspot == 20 && i == 1) || (hotspot == 19 && i == 1)
+            || (hotspot == 23 && i == 1)) {
+            p.setPen(QPen(ink, 1.5));
+            const QPoint c(r.left() + 9, r.center().y());
+            p.drawLine(c + QPoint(-4, 0), c + QPoint(-1, 3));
+            p.drawLine(c + QPoint(-1, 3), c + QPoint(4, -3));
+        }
+    }
+    if (hotspot == 18) {
+        p.setPen(QColor(190, 190, 190));
+        p.drawLine(4, 170, bar.size.width() - 4, 170);
+    }
+    return image;
+}
+
 QImage drawDropDown(int hotspot, int highlightedItem)
 {
     const MenuTitle& menu = menuTitle(hotspot);
@@ -844,8 +911,10 @@ QImage drawDropDown(int hotspot, int highlightedItem)
                     flyoutIcon(hotspot, itemIndex));
                 textLeft = r.left() + 12 + r.height();
             }
-            text(p, QRect(textLeft, r.top(), r.width() - 60, r.height()), parts.value(0), fontPx,
-                Qt::AlignLeft | Qt::AlignVCenter, ink);
+            text(p,
+                QRect(textLeft, r.top(), r.right() - textLeft - 6 - keyRoom(parts, fontPx),
+                    r.height()),
+                parts.value(0), fontPx, Qt::AlignLeft | Qt::AlignVCenter, ink);
             if (parts.size() > 1)
                 text(p, QRect(r.left(), r.top(), r.width() - 16, r.height()), parts.value(1),
                     fontPx, Qt::AlignRight | Qt::AlignVCenter, ink);
@@ -885,8 +954,8 @@ QImage drawSecondLevel(int hotspot, int item, int highlightedSub)
             const QColor ink = lit ? Qt::white : kInk;
             if (lit)
                 p.fillRect(r, kHighlight);
-            text(p, QRect(r.left() + 22, r.top(), r.width() - 60, r.height()), parts.value(0), 11,
-                Qt::AlignLeft | Qt::AlignVCenter, ink);
+            text(p, QRect(r.left() + 22, r.top(), r.width() - 28 - keyRoom(parts, 11), r.height()),
+                parts.value(0), 11, Qt::AlignLeft | Qt::AlignVCenter, ink);
             if (parts.size() > 1)
                 text(p, QRect(r.left(), r.top(), r.width() - 8, r.height()), parts.value(1), 11,
                     Qt::AlignRight | Qt::AlignVCenter, ink);

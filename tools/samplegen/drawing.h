@@ -23,6 +23,10 @@ QImage drawOptionsPanel(int markedHotspot = 0, Mark mark = Mark::None);
 QImage drawToolbox(ToolboxForm form, int markedHotspot = 0, Mark mark = Mark::None);
 QImage drawDropDown(int hotspot, int highlightedItem = 0);
 QImage drawSecondLevel(int hotspot, int item, int highlightedSub = 0);
+// Room a drop-down entry ("words\tshortcut") keeps at the right of its row for the shortcut.
+int keyRoom(const QStringList& entryParts, int px);
+// A drop-down of the application or options bar (see barDropDown).
+QImage drawBarDropDown(int hotspot, int highlightedItem = 0);
 // Tool `hotspot` pressed and showing the icon of its flyout item `item` (the toolbox overlay
 // and the Alt-click look).
 QImage drawToolVariant(int hotspot, int item);

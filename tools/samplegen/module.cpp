@@ -4,6 +4,7 @@
 #include "drawing.h"
 #include "imagefiles.h"
 #include "questions.h"
+#include "skins.h"
 #include "steprecord.h"
 #include "textfiles.h"
 
@@ -308,6 +309,8 @@ ModuleFiles buildModule()
     w.picture(kDataFolder, "l62009", drawLogo(), PictureFormat::Png);
     w.picture(kDataFolder, "l20065", drawPaperCard(), PictureFormat::Bmp);
     w.picture(kDataFolder, "l20066", drawRandomPaperPage(), PictureFormat::Gif);
+    for (const SkinPicture& skin : skinPictures())
+        w.picture(kDataFolder, skin.name, skin.image, skin.format);
     QPoint hot;
     const QImage hand = drawCursor("hand", &hot);
     w.data("9l0015.mxy", encodeCursor(hand, hot));
@@ -356,6 +359,14 @@ ModuleFiles buildModule()
                 w.picture(exam, "X0" + twoDigits(h) + twoDigits(item), drawToolVariant(h, item),
                     PictureFormat::Gif);
         }
+    }
+    // Drop-downs of the application bar and the options bar, with their item highlights.
+    for (const int h : { 13, 14, 18, 19, 20, 21, 23 }) {
+        const BarDropDown& bar = *barDropDown(h);
+        w.picture(exam, twoDigits(h) + "0077", drawBarDropDown(h), PictureFormat::Png);
+        for (int item = 1; item <= static_cast<int>(bar.items.size()); ++item)
+            w.picture(exam, twoDigits(h) + twoDigits(item) + "00",
+                drawBarDropDown(h, item).copy(bar.items[item - 1]), PictureFormat::Gif);
     }
     for (const CheckedItem& c : checkedItems()) {
         w.picture(

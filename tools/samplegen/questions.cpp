@@ -308,7 +308,7 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             auto s2 = b.type("0020", field("dg0004", "fileName"), "春天", "风景");
             auto s3 = b.click("0001", field("dg0004", "save"), "单击“保存”");
             q.push_back(question("将当前图像以“春天”为文件名存储到“图片”文件夹中。", "sc0001",
-                { b.menu(1, 11, "文件→存储为"), showing(s2, "dg0004"), keeping(s3, "dg0004"),
+                { b.menu(1, 13, "文件→存储为"), showing(s2, "dg0004"), keeping(s3, "dg0004"),
                     b.end("sc0004") }));
         }
         {
@@ -377,7 +377,7 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             auto s3 = b.click("0001", field("dg0004", "save"), "单击“保存”");
             q.push_back(
                 question("在“存储为”对话框的“保存在”列表中选择“桌面”，然后单击“保存”。", "sc0001",
-                    { b.menu(1, 11, "文件→存储为"), showing(s2, "dg0004"), keeping(s3, "dg0004"),
+                    { b.menu(1, 13, "文件→存储为"), showing(s2, "dg0004"), keeping(s3, "dg0004"),
                         b.end("sc0001") }));
         }
         {
@@ -421,13 +421,13 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             auto s2
                 = b.type("0026", field("dg0005", "opacity"), "50", "100", field("dg0005", "ok"));
             q.push_back(question("用前景色填充选区，不透明度为 50%。", "sc0010",
-                { b.menu(2, 11, "编辑→填充"), showing(s2, "dg0005"), b.end("sc0013") }));
+                { b.menu(2, 9, "编辑→填充"), showing(s2, "dg0005"), b.end("sc0013") }));
         }
         {
             auto s2
                 = b.type("0022", field("dg0006", "width"), "5 px|5", "1 px", field("dg0006", "ok"));
             q.push_back(question("为选区描边，宽度为 5 px，位置为内部。", "sc0010",
-                { b.menu(2, 12, "编辑→描边"), showing(s2, "dg0006"), b.end("sc0014") }));
+                { b.menu(2, 10, "编辑→描边"), showing(s2, "dg0006"), b.end("sc0014") }));
         }
         {
             auto s2 = b.type("0020", field("dg0007", "hex"), "ff0000", "000000");
@@ -499,8 +499,8 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             StepRecord end = b.end("sc0001");
             showing(end, "dg0023");
             q.push_back(question("打开“画笔”面板（可以使用“窗口”菜单，也可以按 F5 键）。", "sc0001",
-                { b.pathOrKey(menuPath(10, 12), fields::kKeyField86, "6016",
-                      dropDownItemOnScreen(10, 12), "窗口→画笔，或按 F5"),
+                { b.pathOrKey(menuPath(10, 13), fields::kKeyField86, "6016",
+                      dropDownItemOnScreen(10, 13), "窗口→画笔，或按 F5"),
                     end }));
         }
         {
@@ -524,8 +524,8 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             q.push_back(question(
                 "使用“编辑→填充”命令（或按 Shift+F5 键）打开“填充”对话框，用前景色填充选区。",
                 "sc0041",
-                { b.pathOrKey(menuPath(2, 11), fields::kKeyField96, "6116",
-                      dropDownItemOnScreen(2, 11), "编辑→填充，或按 Shift+F5"),
+                { b.pathOrKey(menuPath(2, 9), fields::kKeyField96, "6116",
+                      dropDownItemOnScreen(2, 9), "编辑→填充，或按 Shift+F5"),
                     s2, b.end("sc0046") }));
         }
         units.push_back(std::move(u));
@@ -577,7 +577,7 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
         q.push_back(question("使用“图层”面板底部的按钮创建新组。", "sc0001",
             { b.click("0001", L.newGroupButton, "单击“创建新组”"), b.end("sc0025") }));
         q.push_back(question("将“图层 1”编入一个新的图层组。", "sc0020",
-            { b.menu(4, 16, "图层→图层编组"), b.end("sc0025") }));
+            { b.menu(4, 15, "图层→图层编组"), b.end("sc0025") }));
         {
             StepRecord s2 = b.click("0001", field("dg0011", "ok"), "单击“确定”");
             showing(s2, "dg0011");
@@ -791,7 +791,7 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             StepRecord s3 = b.type("0021", newRow, "素材", "新建文件夹");
             keeping(s3, "dg0004");
             q.push_back(question("在“存储为”对话框中新建一个名为“素材”的文件夹。", "sc0001",
-                { b.menu(1, 11, "文件→存储为"), s2, s3, b.end("sc0001") }));
+                { b.menu(1, 13, "文件→存储为"), s2, s3, b.end("sc0001") }));
         }
         {
             auto s2 = b.click("0001", textArea, "在图像上单击", "S0003");
@@ -805,13 +805,13 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             StepRecord end = b.end("sc0039");
             showing(end, "dg0019");
             q.push_back(
-                question("打开“段落”面板。", "sc0039", { b.menu(10, 9, "窗口→段落"), end }));
+                question("打开“段落”面板。", "sc0039", { b.menu(10, 10, "窗口→段落"), end }));
         }
         {
             StepRecord end = b.end("sc0001");
             showing(end, "dg0020");
             q.push_back(
-                question("打开“直方图”面板。", "sc0001", { b.menu(10, 25, "窗口→直方图"), end }));
+                question("打开“直方图”面板。", "sc0001", { b.menu(10, 24, "窗口→直方图"), end }));
         }
         {
             StepRecord end = b.end("sc0001");

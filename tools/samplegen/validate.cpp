@@ -1,11 +1,16 @@
 // Field-by-field check of everything the generator writes; the build fails on the first fault.
 #include "chrome.h"
+#include "drawing.h"
 #include "module.h"
 #include "steprecord.h"
 #include "textfiles.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QSet>
+
+#include <map>
+#include <optional>
 
 #include <stdexcept>
 
@@ -198,6 +203,173 @@ namespace {
                     .arg(where)
                     .arg(key.keyCode)
                     .arg(key.mask));
+    }
+
+    // A shortcut as the drop-downs and hints print it ("Alt+Shift+Ctrl+O", "Shift+F5",
+    // "Ctrl++"), read as the key check reads keys: its digits, plus and minus are those of the
+    // numeric keypad. Nothing for an empty text; key code 0 for a text that names no key.
+    std::optional<KeyPress> readShortcut(const QString& shown)
+    {
+        if (shown.isEmpty())
+            return std::nullopt;
+        QString rest = shown;
+        KeyPress k;
+        const std::pair<const char*, int> modifiers[]
+            = { { "Alt+", 4 }, { "Shift+", 1 }, { "Ctrl+", 2 } };
+        for (bool more = true; more;) {
+            more = false;
+            for (const auto& [prefix, bit] : modifiers) {
+                const QString p = QString::fromLatin1(prefix);
+                if (rest.startsWith(p) && rest.size() > p.size()) {
+                    k.mask |= bit;
+                    rest = rest.mid(p.size());
+                    more = true;
+                }
+            }
+        }
+        static const std::map<QString, int> named { { "+", 107 }, { "-", 109 }, { "0", 96 },
+            { "1", 97 }, { ";", 186 }, { "[", 219 }, { "]", 221 }, { "'", 222 } };
+        const int function = rest.startsWith(u'F') ? rest.mid(1).toInt() : 0;
+        if (const auto found = named.find(rest); found != named.end())
+            k.keyCode = found->second;
+        else if (rest.size() == 1 && rest[0] >= u'A' && rest[0] <= u'Z')
+            k.keyCode = rest[0].unicode();
+        else if (function >= 1 && function <= 12)
+            k.keyCode = 111 + function;
+        return k;
+    }
+
+    QString keyText(const std::optional<KeyPress>& k)
+    {
+        return k ? QString("key %1 with modifiers %2").arg(k->keyCode).arg(k->mask)
+                 : QString("no key");
+    }
+
+    bool sameKey(const std::optional<KeyPress>& a, const std::optional<KeyPress>& b)
+    {
+        return a.has_value() == b.has_value()
+            && (!a || (a->keyCode == b->keyCode && a->mask == b->mask));
+    }
+
+    // One drop-down entry against the key check's table. Menu entries show exactly the
+    // shortcut the table gives their path; a flyout entry may show its tool's key, which the
+    // table gives the tool (item 00) and which its entries share.
+    void checkShownShortcut(
+        const QString& where, const QString& itemText, std::optional<KeyPress> table, bool flyout)
+    {
+        const QString shown = itemText.section(u'\t', 1);
+        const auto printed = readShortcut(shown);
+        if (printed && printed->keyCode == 0)
+            fail(where, "shows \"" + shown + "\", which names no key");
+        if (printed && !sameKey(printed, table))
+            fail(where,
+                "shows " + shown + " but the key check's table gives its path " + keyText(table));
+        if (!printed && table && !flyout)
+            fail(where,
+                "lacks the shortcut the key check's table gives its path, " + keyText(table));
+    }
+
+    // The words of a drop-down entry must fit its row beside its shortcut; a longer text
+    // would be cut off in the picture.
+    void checkEntryFits(
+        const QString& where, const QString& itemText, int rowWidth, int px, int textLeft)
+    {
+        const int words = QFontMetrics(uiFont(px)).horizontalAdvance(itemText.section(u'\t', 0, 0));
+        if (textLeft + words + 6 + keyRoom(itemText.split(u'\t'), px) > rowWidth)
+            fail(where, "its words do not fit the drop-down's row");
+    }
+
+    void checkMenuShortcuts()
+    {
+        for (int h = 1; h <= 61; ++h) {
+            if (!hasDropDown(h))
+                continue;
+            const MenuTitle& menu = menuTitle(h);
+            const bool flyout = h >= 42;
+            for (int i = 1; i <= static_cast<int>(menu.items.size()); ++i) {
+                const QString where = QString("drop-down %1 item %2 \"%3\"")
+                                          .arg(h)
+                                          .arg(i)
+                                          .arg(menu.items[i - 1].section(u'\t', 0, 0));
+                auto table = shortcutOfPath(h, i, 0);
+                if (flyout && !table)
+                    table = shortcutOfPath(h, 0, 0);
+                checkShownShortcut(where, menu.items[i - 1], table, flyout);
+                const QRect row = dropDownItemRect(h, i);
+                checkEntryFits(where, menu.items[i - 1], row.width(), flyout ? 12 : 11,
+                    flyout ? 12 + row.height() : 22);
+                const SecondLevel* level = secondLevel(h, i);
+                if (!level)
+                    continue;
+                for (int sub = 1; sub <= static_cast<int>(level->items.size()); ++sub)
+                    checkShownShortcut(where
+                            + QString(" entry %1 \"%2\"")
+                                  .arg(sub)
+                                  .arg(level->items[sub - 1].section(u'\t', 0, 0)),
+                        level->items[sub - 1], shortcutOfPath(h, i, sub), false);
+                for (int sub = 1; sub <= static_cast<int>(level->items.size()); ++sub)
+                    checkEntryFits(where + QString(" entry %1").arg(sub), level->items[sub - 1],
+                        secondLevelItemRect(h, i, sub).width(), 11, 22);
+            }
+        }
+    }
+
+    // The words of a menu entry as a hint names them: no shortcut, no trailing dots.
+    QString entryWords(const QString& item)
+    {
+        QString w = item.section(u'\t', 0, 0);
+        while (w.endsWith(u'.'))
+            w.chop(1);
+        return w;
+    }
+
+    // A hint that spells the menu path ("图像→调整→色相/饱和度") and the path the step
+    // checks must name the same entries, so the drop-down pictures, their numbering and
+    // the questions agree. A hint that offers a key ("…，或按 F5") must name the key the
+    // step's key code or key field asks for.
+    void checkHintWords(const Context& c, const StepRecord& r)
+    {
+        const int line = r.number(fields::kHintLine);
+        if (line < 1 || line > c.answers.size())
+            return;
+        const QString hint = c.answers[line - 1];
+        const QString code = r.get(fields::kActionCode);
+        const int keyAt = hint.indexOf("按 ");
+        if (keyAt >= 0) {
+            const QString named = hint.mid(keyAt + 2).section(u' ', 0, 0).section("，", 0, 0);
+            std::optional<KeyPress> asked;
+            if (code.startsWith(u'6') && code != "6000")
+                asked = keyOfCode(code, 0);
+            for (const Field* f : { &fields::kKeyField86, &fields::kKeyField91 })
+                if (!asked && r.get(*f).startsWith(u'P'))
+                    asked = keyOfCode(r.get(*f).mid(1), f->pos);
+            if (!asked && r.get(fields::kKeyField96).startsWith(u'P'))
+                asked = keyOfCode(r.get(fields::kKeyField96).mid(1), 96);
+            if (!sameKey(readShortcut(named), asked))
+                fail(c.where,
+                    "hint names the key " + named + " but the step asks for " + keyText(asked));
+        }
+        if (!hint.contains(u'→') || code != "7000")
+            return;
+        QString path;
+        for (const Field* f : { &fields::kDescriptor1, &fields::kDescriptor3 })
+            if (path.isEmpty() && r.get(*f).startsWith(u'H'))
+                path = r.get(*f);
+        const int h = path.mid(1, 2).toInt(), item = path.mid(3, 2).toInt(),
+                  sub = path.mid(5, 2).toInt();
+        if (path.isEmpty() || h < 1 || h > 11 || item < 1)
+            fail(c.where, "hint \"" + hint + "\" spells a menu path the step does not check");
+        QStringList expected { menuTitle(h).title.section(u'(', 0, 0),
+            entryWords(menuTitle(h).items.value(item - 1)) };
+        if (sub > 0) {
+            const SecondLevel* level = secondLevel(h, item);
+            expected.append(level ? entryWords(level->items.value(sub - 1)) : QString());
+        }
+        const QStringList spelt = hint.section("，", 0, 0).split(u'→');
+        if (spelt != expected)
+            fail(c.where,
+                "hint \"" + hint + "\" does not name the entries of path " + path.left(7) + " ("
+                    + expected.join(u'→') + ")");
     }
 
     // The built-in tab strips of the practice window, by dialog letter.
@@ -638,6 +810,7 @@ namespace {
             checkNumber(c, r, fields::kHintLeft, kWindowWidth * kTwipsPerPixel);
             checkNumber(c, r, fields::kHintTop, kWindowHeight * kTwipsPerPixel);
             checkLine(c, r, fields::kHintLine, false);
+            checkHintWords(c, r);
         }
         const QString dragY = r.get(fields::kDragY);
         if (dragY[0] == u'A') {
@@ -677,6 +850,17 @@ void validateModule(const ModuleFiles& m)
     for (int h = 1; h <= 61; ++h)
         if (hasDropDown(h) && menuTitle(h).items.size() != dropDownItemCount(h))
             fail(QString("drop-down %1").arg(h), "item texts do not match its groups");
+    for (int h = 1; h <= 11; ++h)
+        for (int i = 1; i <= dropDownItemCount(h); ++i)
+            if (const SecondLevel* level = secondLevel(h, i);
+                level && level->items.size() != secondLevelItemCount(h, i))
+                fail(QString("second-level drop-down %1-%2").arg(h).arg(i),
+                    "item texts do not match its groups");
+    checkMenuShortcuts();
+    for (const int h : { 13, 14, 18, 19, 20, 21, 23 })
+        for (const QRect& item : barDropDown(h)->items)
+            if (!QRect(QPoint(), barDropDown(h)->size).contains(item))
+                fail(QString("bar drop-down %1").arg(h), "an item lies outside the picture");
 
     const QStringList ver = readLines(m, "ver.txt");
     if (ver.size() < 5 || ver.size() > 40)
