@@ -23,36 +23,50 @@ namespace {
     // TabStripSpec, one per dialog letter "A".."N" (155 characters): letter, tab count, row
     // Top, tab height, for each tab its page and Left, then the back button's rectangle.
     const std::array<QString, 14> kTabStrips {
-        QStringLiteral("A40540300101001015010100209301010031770101004255000000034800000000000000000000"
+        QStringLiteral(
+            "A40540300101001015010100209301010031770101004255000000034800000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000004530609010800270"),
-        QStringLiteral("B30555300102001015010200210501020032280000000357000000000000000000000000000000"
+        QStringLiteral(
+            "B30555300102001015010200210501020032280000000357000000000000000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000004935600011700270"),
-        QStringLiteral("C30555285103001015010300212001030032070000000300000000000000000000000000000000"
+        QStringLiteral(
+            "C30555285103001015010300212001030032070000000300000000000000000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000004710484510950285"),
-        QStringLiteral("DC0510285104001015010400213351040032190104004322510400540801040065115104007015"
+        QStringLiteral(
+            "DC0510285104001015010400213351040032190104004322510400540801040065115104007015"
             "01040081125104009213010401031351040114140104012514500000000005070592510800270"),
-        QStringLiteral("E30555285105001015010500215601050033030000000420000000000000000000000000000000"
+        QStringLiteral(
+            "E30555285105001015010500215601050033030000000420000000000000000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000004800613510800270"),
-        QStringLiteral("F60555285106001015010600212901060032100106004291010600537201060064530000000528"
+        QStringLiteral(
+            "F60555285106001015010600212901060032100106004291010600537201060064530000000528"
             "00000000000000000000000000000000000000000000000000000000000005025496510800270"),
-        QStringLiteral("G20585285107001015010700210800000002310000000000000000000000000000000000000000"
+        QStringLiteral(
+            "G20585285107001015010700210800000002310000000000000000000000000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000004980535510800270"),
-        QStringLiteral("H40555285108001015010800213801080032280108004357000000047700000000000000000000"
+        QStringLiteral(
+            "H40555285108001015010800213801080032280108004357000000047700000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000005250465010800270"),
-        QStringLiteral("I30555285109001015010900209901090032280000000312000000000000000000000000000000"
+        QStringLiteral(
+            "I30555285109001015010900209901090032280000000312000000000000000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000006690523510800270"),
-        QStringLiteral("J40540300110001015011000210051100031800110004267000000036600000000000000000000"
+        QStringLiteral(
+            "J40540300110001015011000210051100031800110004267000000036600000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000004170541510800270"),
-        QStringLiteral("K40570300360094015036009509155010561770501055255000000033150000000000000000000"
+        QStringLiteral(
+            "K40570300360094015036009509155010561770501055255000000033150000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000004560126010800270"),
-        QStringLiteral("L50540300400517012040051508704005181590501233229540051130600000003720000000000"
+        QStringLiteral(
+            "L50540300400517012040051508704005181590501233229540051130600000003720000000000"
             "00000000000000000000000000000000000000000000000000000000000004455628510950285"),
-        QStringLiteral("M40540300400585012050123610204005921920501237316500000044700000000000000000000"
+        QStringLiteral(
+            "M40540300400585012050123610204005921920501237316500000044700000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000006465501010800270"),
-        QStringLiteral("N20540300400736015040063009900000001950000000000000000000000000000000000000000"
+        QStringLiteral(
+            "N20540300400736015040063009900000001950000000000000000000000000000000000000000"
             "00000000000000000000000000000000000000000000000000000000000006420006003300330"),
     };
-    namespace spec {
+    namespace layout {
         constexpr int kCount = 2; // "1".."9", "A".."D"
         constexpr Field kRowTop { 3, 4 };
         constexpr Field kTabHeight { 7, 3 };
@@ -101,7 +115,7 @@ namespace {
     double numberIn(const QString& s, Field f) { return plat::val(plat::mid(s, f.pos, f.len)); }
     double tabLeft(const QString& s, int k)
     {
-        return plat::val(plat::mid(s, 10 * k + spec::kPageLength, spec::kLeftLength));
+        return plat::val(plat::mid(s, 10 * k + layout::kPageLength, layout::kLeftLength));
     }
     int16_t digit(QChar c) { return c.isDigit() ? static_cast<int16_t>(c.digitValue()) : 0; }
 }
@@ -141,16 +155,16 @@ void showTabPage(shell::System& sys, plat::Control& host, const QString& page)
 
 void layOutTabRows(plat::ControlArray<plat::Label>& tabs, const StepFields& f, double scaleY)
 {
-    const double rowTop = numberIn(f.TabSpec, spec::kRowTop);
+    const double rowTop = numberIn(f.TabSpec, layout::kRowTop);
     const double upper = rowTop * scaleY + f.TabHostTop;
-    const double lower = (rowTop + spec::kRowDrop) * scaleY + f.TabHostTop;
+    const double lower = (rowTop + layout::kRowDrop) * scaleY + f.TabHostTop;
     for (int i = 1; i <= f.TabCount; ++i)
         tabs[i].setTop(upper);
     if (f.TabRowOrder == 2) {
-        for (int i = spec::kFirstRow + 1; i <= f.TabCount; ++i)
+        for (int i = layout::kFirstRow + 1; i <= f.TabCount; ++i)
             tabs[i].setTop(lower);
     } else {
-        for (int i = 1; i <= spec::kFirstRow; ++i)
+        for (int i = 1; i <= layout::kFirstRow; ++i)
             tabs[i].setTop(lower);
     }
 }
@@ -171,8 +185,8 @@ void StepEngine::tabStripStage()
         const int16_t shown = tabNumber(r.at(kShownTab));
         f.TabToClick = tabNumber(r.at(kTabToClick));
         f.TabHostImage = digit(r.at(kHostImage));
-        c.LHelp->setCaption(
-            QStringLiteral("请选择第") + QString::number(f.TabToClick) + QStringLiteral("个选项卡"));
+        c.LHelp->setCaption(QStringLiteral("请选择第") + QString::number(f.TabToClick)
+            + QStringLiteral("个选项卡"));
         if (const QString known = tabStripSpec(r.at(kDialogLetter)); !known.isEmpty())
             f.TabSpec = known; // an unknown letter keeps the dialog of the last tab step
         const QString& s = f.TabSpec;
@@ -183,33 +197,33 @@ void StepEngine::tabStripStage()
             f.TabHostTop = static_cast<int16_t>(std::lround(host.top()));
             // The expected tab's page is the step's own picture; tab 0 names no page.
             if (shown != f.TabToClick && shown >= 1)
-                showTabPage(sys_, host, plat::mid(s, 10 * shown, spec::kPageLength));
+                showTabPage(sys_, host, plat::mid(s, 10 * shown, layout::kPageLength));
         }
 
-        f.TabCount = s.isEmpty() ? 0 : tabNumber(s.at(spec::kCount - 1));
+        f.TabCount = s.isEmpty() ? 0 : tabNumber(s.at(layout::kCount - 1));
         for (int k = 0; k <= f.TabCount; ++k)
             tabs[k].setCaption(QString());
         for (int k = 1; k <= f.TabCount; ++k) {
             plat::Label& tab = tabs[k];
             double width = tabLeft(s, k + 1) - tabLeft(s, k);
             if (width < 0)
-                width = spec::kNoFollowingEdge;
-            tab.setTop(numberIn(s, spec::kRowTop) * sy + f.TabHostTop);
-            tab.setHeight(numberIn(s, spec::kTabHeight) * sy);
+                width = layout::kNoFollowingEdge;
+            tab.setTop(numberIn(s, layout::kRowTop) * sy + f.TabHostTop);
+            tab.setHeight(numberIn(s, layout::kTabHeight) * sy);
             tab.setLeft(tabLeft(s, k) * sx + f.TabHostLeft);
             tab.setWidth(width * sx);
         }
-        if (f.TabCount > spec::kTwoRows) {
+        if (f.TabCount > layout::kTwoRows) {
             for (const FixedWidth& w : demo ? std::span(kDemoRowEnds) : std::span(kPracticeRowEnds))
                 tabs[w.tab].setWidth(w.width * sx);
-            f.TabRowOrder = shown > spec::kFirstRow ? 2 : 1;
+            f.TabRowOrder = shown > layout::kFirstRow ? 2 : 1;
             window_.layOutTabRows();
         }
         plat::Label& back = tabs[0];
-        back.setLeft(numberIn(s, spec::kBackLeft) * sx + f.TabHostLeft);
-        back.setTop(numberIn(s, spec::kBackTop) * sy + f.TabHostTop);
-        back.setWidth(numberIn(s, spec::kBackWidth) * sx);
-        back.setHeight(numberIn(s, spec::kBackHeight) * sy);
+        back.setLeft(numberIn(s, layout::kBackLeft) * sx + f.TabHostLeft);
+        back.setTop(numberIn(s, layout::kBackTop) * sy + f.TabHostTop);
+        back.setWidth(numberIn(s, layout::kBackWidth) * sx);
+        back.setHeight(numberIn(s, layout::kBackHeight) * sy);
 
         plat::Label& area = *c.Label1;
         if (shown == f.TabToClick) {
@@ -263,7 +277,8 @@ void StepEngine::listAndLocationStage(const QString& actionCode)
         top->move(l, tp, w, sy);
         bottom->move(l, tp + h - sy, w, sy);
 
-        const QString items = lineText(GetAnswerLine(st.AnswerTextFile, readInt16(actionCode.mid(1))));
+        const QString items
+            = lineText(GetAnswerLine(st.AnswerTextFile, readInt16(actionCode.mid(1))));
         list.clear();
         for (const QString& item : items.split(u'|'))
             list.addItem(item);

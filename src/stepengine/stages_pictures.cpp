@@ -59,7 +59,7 @@ void StepEngine::picturesStage()
             // The drag checks compare the handle's displayed place with the scaled target, so
             // its home is stored as displayed too: drags work at every scale.
             f.HandleLeft = static_cast<int32_t>(std::lround(image.left()));
-            f.HandleTop = static_cast<int16_t>(std::lround(image.top()));
+            f.HandleTop = static_cast<int32_t>(std::lround(image.top()));
         }
         if (name != kKeepPicture) {
             setPictureOf(image, sys_.skinFile(name)).ignore();

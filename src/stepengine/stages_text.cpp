@@ -37,8 +37,7 @@ namespace {
         QStringLiteral("黑体"), QStringLiteral("楷体_GB2312"), QStringLiteral("隶书") };
     // Colour digits (BBGGRR); no entry leaves the colour as it was. The demonstration alone
     // gives fore colour 3 a value.
-    constexpr std::array<std::optional<uint32_t>, 10> kForeColours { 0x000000, 0xFF0000,
-        0x0000FF };
+    constexpr std::array<std::optional<uint32_t>, 10> kForeColours { 0x000000, 0xFF0000, 0x0000FF };
     constexpr uint32_t kDemoForeColour3 = 0x99A055;
     constexpr std::array<uint32_t, 10> kBackColours { 0xFFFFFF, 0xFF0000, 0x0000FF, 0xC0C0C0,
         0xAAA9FF, 0xD6D5FF, 0x018000, 0xB3B2CC, 0xE0E3BA, 0xE1FFFF };
@@ -236,8 +235,8 @@ void StepEngine::textPromptsStage(const QString& actionCode)
         window_.stepFields().DemoTypedText = caption;
     caption.replace(u'|', QStringLiteral("或  "));
 
-    const Prompt& p = demo ? promptOf(kDemoPrompts, actionCode)
-                           : promptOf(kPracticePrompts, actionCode);
+    const Prompt& p
+        = demo ? promptOf(kDemoPrompts, actionCode) : promptOf(kPracticePrompts, actionCode);
     if (p.clearSelection)
         c.Text1->setSelLength(0);
     c.Shape1->setVisible(p.frame == Frame::FollowsHint && hint.visible());
@@ -264,8 +263,8 @@ void StepEngine::hintStage()
         }
     }
     const bool on = st.PanelMode == 1;
-    for (plat::Control* shown : std::initializer_list<plat::Control*> {
-             &hint, c.Shape1, c.Shape2, c.Shape4 })
+    for (plat::Control* shown :
+        std::initializer_list<plat::Control*> { &hint, c.Shape1, c.Shape2, c.Shape4 })
         shown->setVisible(on);
 }
 

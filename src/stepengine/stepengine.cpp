@@ -208,11 +208,11 @@ void StepEngine::frameCheck(StepControls& c)
 
 void StepEngine::pointer(StepControls& c)
 {
-    const QString spec = StepRecord(sys_.state.StepLine).text(field::CursorSpec);
+    const QString cursor = StepRecord(sys_.state.StepLine).text(field::CursorSpec);
     plat::Label& area = *c.Label1;
     area.setMousePointer(0).ignore();
-    const QString kind = plat::left(spec, 1);
-    const QString nn = plat::mid(spec, 4, 2);
+    const QString kind = plat::left(cursor, 1);
+    const QString nn = plat::mid(cursor, 4, 2);
     if (kind == QStringLiteral("S")) {
         // A number outside the platform's set is refused and the default stays.
         area.setMousePointer(readInt16(nn)).ignore();

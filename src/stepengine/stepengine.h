@@ -57,7 +57,7 @@ struct StepFields {
     int16_t TargetHeight = 0;
     int16_t DragTargetX = 0, DragTargetY = 0; // where the drag handle must go, design twips
     int32_t HandleLeft = 0; // the drag handle's place in window twips (practice window)
-    int16_t HandleTop = 0;
+    int32_t HandleTop = 0; // 32 bits like HandleLeft: a handle far down must not wrap
     QString SavedHint {}; // the hint text as last read, with its "|"
     QString TabSpec {}; // description of the current tab step's dialog
     int16_t TabHostImage = 0; // 1..5: which of Image1..Image5 shows the dialog

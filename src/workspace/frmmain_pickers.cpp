@@ -21,7 +21,17 @@ namespace {
     namespace field = stepengine::field;
 
     // The rows as the list picture shows them; the level indents a row by 10 pixels.
-    enum class Icon { Recent, Desktop, Folder, Computer, Floppy, Disk, Optical, Removable, Network };
+    enum class Icon {
+        Recent,
+        Desktop,
+        Folder,
+        Computer,
+        Floppy,
+        Disk,
+        Optical,
+        Removable,
+        Network
+    };
     struct RowArt {
         LocationRow row;
         Icon icon;
@@ -51,6 +61,7 @@ namespace {
     constexpr int kIndentPixels = 10;
     constexpr int kTextPixel = 20; // text after the icon, from the row's indentation
     constexpr double kRowTop = 345, kRowPitch = 240, kRowWidth = 3900;
+    constexpr double kListWidth = 3915; // design twips of the 261-pixel picture
     constexpr double kChosenTop = 45, kChosenLeftAtLoad = -120;
     constexpr double kOpenBelow = 3600; // a list lower than this counts as closed
     const QColor kHighlight(49, 106, 197);
@@ -129,14 +140,14 @@ namespace {
         p.setPen(QColor(77, 97, 133));
         p.setBrush(QColor(77, 97, 133));
         const QPoint c = button.center();
-        const QPoint arrow[] = { { c.x() - 4, c.y() - 2 }, { c.x() + 4, c.y() - 2 },
-            { c.x(), c.y() + 2 } };
+        const QPoint arrow[]
+            = { { c.x() - 4, c.y() - 2 }, { c.x() + 4, c.y() - 2 }, { c.x(), c.y() + 2 } };
         p.drawPolygon(arrow, 3);
         p.setBrush(Qt::NoBrush);
         // The dropped list below it.
         p.setPen(Qt::black);
-        p.drawRect(0, kFirstRowPixel - 1, kListPixels.width() - 1,
-            kListPixels.height() - kFirstRowPixel);
+        p.drawRect(
+            0, kFirstRowPixel - 1, kListPixels.width() - 1, kListPixels.height() - kFirstRowPixel);
         for (int row = 0; row < kLocationRows; ++row)
             drawRow(p, row, kFirstRowPixel + row * kRowPixels, false);
         p.end();
@@ -187,6 +198,7 @@ void layOutLocationList(plat::PictureBox& list, plat::Label& box,
     plat::Image& chosen, double scaleX, double scaleY)
 {
     list.setPicture(locationListPicture());
+    list.setWidth(kListWidth * scaleX);
     for (int i = 0; i < kLocationRows; ++i) {
         plat::Label& area = rowAreas[i];
         area.move(0, (kRowPitch * i + kRowTop) * scaleY, kRowWidth * scaleX, kRowPitch * scaleY);
@@ -217,14 +229,19 @@ bool chooseLocationRow(plat::PictureBox& list, plat::ControlArray<plat::Image>& 
 void FrmMain::installPickers()
 {
     auto& ui = this->ui();
-    // The load has laid the rows out; the design pictures are drawn here.
+    // The load has laid the rows out; the design pictures are drawn here. The box is as wide as
+    // its picture on every display: a wider one, a child window, would cover the hint beside it.
     ui.PicList.setPicture(locationListPicture());
+    ui.PicList.setWidth(kListWidth * sys_.state.ScaleX);
     for (int i = 0; i < kLocationRows; ++i) {
         ui.ImgLiN[i].setPicture(locationRowPicture(i));
         ui.ImgLiN[i].Click = engine_.judged(plat::Handler([this, i] { ImgLiN_Click(i); }));
         ui.LblADD[i].Click = engine_.judged(plat::Handler([this, i] { LblADD_Click(i); }));
         ui.LblADD[i].MouseMove = [this, i](int, int, double, double) { LblADD_MouseMove(i); };
     }
+    // The box's click area lies above the chosen row's picture, which can be wider than half
+    // the box: a click anywhere on the box opens or closes the list.
+    ui.LblADDmyXZ.zOrder(0);
     ui.LblADDmyXZ.Click = engine_.judged(plat::Handler([this] { LblADDmyXZ_Click(); }));
     // Not judged by the press: the list stage's preset selection raises it within the load.
     ui.LstLA.Click = [this] { LstLA_Click(); };
@@ -307,7 +324,8 @@ void FrmMain::LblXXK_Click(int index)
     if (index == TabToClick) {
         if (host) {
             // The step's own picture of the host image; a kept one is the name last loaded.
-            QString own = StepRecord(st.StepLine).text(stepengine::kImageGroups[TabHostImage - 1].name);
+            QString own
+                = StepRecord(st.StepLine).text(stepengine::kImageGroups[TabHostImage - 1].name);
             if (own == stepengine::kKeepPicture)
                 own = st.QuestionPictures(st.CurrentQuestion)[TabHostImage];
             host->setPicture(sys_.skinFile(own)).ignore();

@@ -106,7 +106,7 @@ TEST_F(Loader, TargetAreaAndItsFrame)
         Rec().target(300, 300, 600, 10),
         Rec().target(300, 300, 600, 11),
     });
-    ui().LHelp.setVisible(true); // step hints on
+    st.PanelMode = 1; // step hints on: the hint stage shows the hint and its frames
     auto& area = ui().Label1;
     auto& frame = ui().Shape1;
     load(1);
@@ -173,7 +173,7 @@ TEST_F(Loader, CursorSpecGivesTheTargetAreasPointer)
 {
     app.writeCursor(QStringLiteral("ico12.CUR"));
     struct Case {
-        const char* spec;
+        const char* cursor;
         int pointer;
         bool icon;
     };
@@ -187,10 +187,10 @@ TEST_F(Loader, CursorSpecGivesTheTargetAreasPointer)
     };
     QList<Rec> recs;
     for (const Case& c : cases)
-        recs << Rec().target(0, 0, 600, 600).set(fd::CursorSpec, QLatin1String(c.spec));
+        recs << Rec().target(0, 0, 600, 600).set(fd::CursorSpec, QLatin1String(c.cursor));
     app.writeSteps(recs);
     for (int i = 0; i < int(std::size(cases)); ++i) {
-        SCOPED_TRACE(cases[i].spec);
+        SCOPED_TRACE(cases[i].cursor);
         load(i + 1);
         EXPECT_EQ(ui().Label1.mousePointer(), cases[i].pointer);
         if (cases[i].icon) {
@@ -298,12 +298,11 @@ TEST_F(Loader, EndOfQuestionMarksDoneAndListsTheUnfinished)
     st.QuestionState(2) = 4;
     st.QuestionState(3) = 6;
     st.PanelMode = 3;
-    ui().LHelp.setVisible(true);
     load(2);
     EXPECT_EQ(st.QuestionState(1), 5); // not added twice
     EXPECT_EQ(tm.ui().LblUnit.caption(), QStringLiteral("未完成的题目"));
     EXPECT_FALSE(ui().LblSuccess.visible());
-    EXPECT_TRUE(ui().LHelp.visible());
+    EXPECT_FALSE(ui().LHelp.visible()); // an examination shows no hints at all
     load(1);
     EXPECT_TRUE(ui().PicMenu.enabled());
 }
@@ -385,7 +384,13 @@ TEST_F(Loader, MissingOrShortStepFileChangesNothingAndIsReported)
 TEST_F(Loader, AReleaseOfAPressBeforeTheLoadIsNotJudged)
 {
     app.writeSteps({ Rec(QStringLiteral("8888")).num({ 1, 3 }, 1).imageNext(1, u'3'),
-        Rec(QStringLiteral("0001")).num({ 1, 3 }, 2).imageNext(1, u'3'),
+        // Step 2 keeps Image1's picture where the test put it, so that it can be clicked.
+        Rec(QStringLiteral("0001"))
+            .num({ 1, 3 }, 2)
+            .imageNext(1, u'3')
+            .num(stepengine::kImageGroups[0].left, 6000)
+            .num(stepengine::kImageGroups[0].top, 6000)
+            .set(stepengine::kImageGroups[0].name, stepengine::kKeepPicture),
         Rec(QStringLiteral("0001")).num({ 1, 3 }, 3),
         Rec(QStringLiteral("9999")).num({ 1, 3 }, 4) });
     main().show();
