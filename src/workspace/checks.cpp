@@ -65,7 +65,7 @@ bool wholeMatch(const QString& typed, const QString& answer)
 
 bool selectionMatch(const QString& selected, const QString& answer)
 {
-    return stepengine::normalised(selected) == stepengine::normalised(answer);
+    return selected.toLower() == stepengine::normalised(answer);
 }
 
 std::optional<int> framedHotspot(const QString& descriptor)

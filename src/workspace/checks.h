@@ -38,8 +38,9 @@ bool liveMatch(const QString& typed, const QString& answer, bool keepCase);
 bool enterMatch(const QString& typed, const QString& answer);
 // Text2 ("0021"): the whole answer, "|" included, case kept.
 bool wholeMatch(const QString& typed, const QString& answer);
-// A "0023" selection against the whole answer, both lower-cased and trimmed alike, so that an
-// answer with capitals can be selected.
+// A "0023" selection against the whole answer (not split): the answer trimmed and lower-cased,
+// the selection lower-cased as it stands, so that an answer with capitals can be selected but a
+// selection with a space too many is not the answer.
 bool selectionMatch(const QString& selected, const QString& answer);
 
 // The hint frame: the hotspot (1..67) a ten-character ActionDescriptor names, or none. A number

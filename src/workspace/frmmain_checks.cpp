@@ -84,12 +84,6 @@ void FrmMain::advanceBy(QChar nextStepCode)
         GoStep(QString(nextStepCode));
 }
 
-void FrmMain::systemMenu()
-{
-    // The entries of wm100 for MenuNo come with the context menus; until then the popup shows
-    // them as they are.
-}
-
 void FrmMain::showContextMenu(int menuCode)
 {
     MenuNo = static_cast<int16_t>(checks::menuNoOf(menuCode));
@@ -105,7 +99,10 @@ std::optional<QString> FrmMain::answerOf(stepengine::Field lineField)
     auto answer = stepengine::acceptedAnswer(st.AnswerTextFile, field);
     if (!answer.ok()) {
         // Another line's text would judge the step against a wrong answer: no match instead.
-        shell::fail(st, kAnswerTag, answer.error());
+        // The live checks ask at every keystroke, and a report waits for the server with events
+        // flowing: the fault last reported is not reported again.
+        if (st.ErrSub != kAnswerTag || st.ErrDesc != answer.error().description)
+            shell::fail(st, kAnswerTag, answer.error());
         return std::nullopt;
     }
     return answer.value();
@@ -133,9 +130,9 @@ void FrmMain::Label1_MouseMove(int, int, double, double)
         return;
     }
     // The record now current: a hover step has loaded the next one.
-    const QString spec = StepRecord(st.StepLine).text(fd::CursorSpec);
-    const QString kind = plat::left(spec, 1);
-    const QString nn = plat::mid(spec, 4, 2);
+    const QString cursor = StepRecord(st.StepLine).text(fd::CursorSpec);
+    const QString kind = plat::left(cursor, 1);
+    const QString nn = plat::mid(cursor, 4, 2);
     if (kind == QStringLiteral("S")) {
         area.setMousePointer(stepengine::readInt16(nn)).ignore(); // refused: unchanged
     } else if (kind == QStringLiteral("M")) {

@@ -3,6 +3,11 @@
 
 #include "workspace/checks.h"
 
+#include "platform/text.h"
+#include "stepengine/answers.h"
+
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,6 +115,8 @@ TEST(TypedAnswers, EachFieldComparesInItsOwnWay)
         { Selection, "Layer 1", "Layer 1", true }, // capitals in the answer can be selected
         { Selection, "layer 1", "Layer 1", true },
         { Selection, "Layer", "Layer 1", false },
+        { Selection, "LAYER 1", " Layer 1 ", true }, // the answer is trimmed
+        { Selection, "layer 1 ", "Layer 1", false }, // the selection is taken as it stands
         { Selection, "", "", true },
         { Selection, "a", "a|b", false },
     };
@@ -161,6 +168,39 @@ TEST(HintFrame, HotspotNamedByADescriptor)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.descriptor);
         EXPECT_EQ(checks::framedHotspot(QString::fromLatin1(c.descriptor)), c.hotspot);
+    }
+}
+
+TEST(AnswerFile, AFieldGivesItsLinesTextOrNoAnswerAtAll)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("288890.mxy"));
+    ASSERT_TRUE(plat::writeLines(
+        file, { QStringLiteral("001abc|xyz"), QStringLiteral("002图层 1"), QStringLiteral("00") })
+                    .ok());
+    struct Case {
+        const char* field;
+        bool fileExists;
+        std::optional<const char*> answer; // none: no answer, so no match
+    };
+    const Case cases[] = {
+        { "001", true, "abc|xyz" },
+        { "002", true, "图层 1" },
+        { "003", true, "" }, // a line shorter than its number
+        { "004", true, std::nullopt }, // beyond the end: never the last line
+        { "0x1", true, std::nullopt },
+        { "   ", true, std::nullopt },
+        { "000", false, "" }, // no line named: the file is not needed
+        { "001", false, std::nullopt },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "'" << c.field << "' file " << c.fileExists);
+        const QString path = c.fileExists ? file : dir.filePath(QStringLiteral("none.mxy"));
+        const auto got = stepengine::acceptedAnswer(path, QString::fromLatin1(c.field));
+        ASSERT_EQ(got.ok(), c.answer.has_value());
+        if (c.answer) {
+            EXPECT_EQ(got.value(), QString::fromUtf8(*c.answer));
+        }
     }
 }
 
