@@ -26,10 +26,19 @@ namespace {
         int value;
     };
     constexpr LetterValue kFirstLevelLetters[] = {
-        { 'A', 10 }, { 'B', 11 }, { 'C', 12 }, { 'D', 13 }, { 'K', 23 },
+        { 'A', 10 },
+        { 'B', 11 },
+        { 'C', 12 },
+        { 'D', 13 },
+        { 'K', 23 },
     };
     constexpr LetterValue kSecondLevelLetters[] = {
-        { 'A', 10 }, { 'B', 11 }, { 'C', 12 }, { 'D', 13 }, { 'E', 14 }, { 'F', 15 },
+        { 'A', 10 },
+        { 'B', 11 },
+        { 'C', 12 },
+        { 'D', 13 },
+        { 'E', 14 },
+        { 'F', 15 },
     };
 
     // A character of an ItemGroupString; anything unknown is an empty group (a bare gap).
@@ -302,6 +311,44 @@ ItemLayout secondLevelLayout(int hotspot, int item, Scale s)
     return row ? layOutGroups(*row, Level::Second, s) : ItemLayout {};
 }
 
+Size extentOf(const ItemLayout& layout)
+{
+    if (layout.count == 0)
+        return {};
+    double minLeft = layout.items[0].left, minTop = layout.items[0].top;
+    double right = 0, bottom = 0;
+    for (int i = 0; i < layout.count; ++i) {
+        const ItemRect& r = layout.items[i];
+        minLeft = std::min(minLeft, r.left);
+        minTop = std::min(minTop, r.top);
+        right = std::max(right, r.left + r.width);
+        bottom = std::max(bottom, r.top + r.height);
+    }
+    return { right + minLeft, bottom + minTop };
+}
+
+DropDownPlace dropDownPlaceOf(int hotspot)
+{
+    if ((hotspot >= 1 && hotspot <= 10) || hotspot == 13 || hotspot == 14
+        || (hotspot >= 18 && hotspot <= 20))
+        return DropDownPlace::BelowHotspot;
+    if (hotspot == 11)
+        return DropDownPlace::FixedLeft;
+    if (hotspot == 21 || hotspot == 23)
+        return DropDownPlace::BelowPressedLook;
+    return DropDownPlace::None;
+}
+
+ItemLayout onDemoWindow(ItemLayout layout, const Box& picture, Scale s)
+{
+    for (ItemRect& r : layout.items) {
+        r.left += picture.left;
+        r.top += picture.top;
+        r.width = picture.width - 60 * s.x;
+    }
+    return layout;
+}
+
 Position flyoutPosition(const Box& tool, double flyoutHeight, Scale s)
 {
     Position p { tool.left + tool.width, tool.top };
@@ -334,6 +381,16 @@ std::optional<PathMatch> matchPath(const stepengine::StepRecord& step, const Men
         const auto d = step.descriptor(fd::Descriptor2);
         if (d.kind == u'D' && d.hotspot == click.hotspot && d.item == click.item)
             return PathMatch { fd::Descriptor2, u'0' };
+    }
+    return std::nullopt;
+}
+
+std::optional<PathMatch> matchToolVariant(const stepengine::StepRecord& step, int tool)
+{
+    for (const stepengine::Field slot : kPathDescriptors) {
+        const auto d = step.descriptor(slot);
+        if (d.kind == u'H' && d.hotspot == tool)
+            return PathMatch { slot, d.next };
     }
     return std::nullopt;
 }

@@ -64,14 +64,39 @@ bool opensSecondLevel(int hotspot, int item);
 ItemLayout secondLevelLayout(int hotspot, int item, Scale s);
 
 // Placing a drop-down picture so that it stays inside the simulated window.
+struct Box {
+    double left = 0, top = 0, width = 0, height = 0;
+};
 struct Position {
     double left = 0;
     double top = 0;
     bool operator==(const Position&) const = default;
 };
-struct Box {
-    double left = 0, top = 0, width = 0, height = 0;
+
+// The size of a drop-down whose picture is missing: its items with the margins they keep from
+// the picture's top-left corner kept on the right and at the bottom too.
+struct Size {
+    double width = 0;
+    double height = 0;
+    bool operator==(const Size&) const = default;
 };
+Size extentOf(const ItemLayout& layout);
+
+// Where a left release on a hotspot opens its drop-down (Pic1J), if it opens one.
+enum class DropDownPlace {
+    None,
+    BelowHotspot, // menu titles and application-bar buttons: under the hotspot
+    FixedLeft, // the last menu title: under it, but at a fixed distance from the window's left
+    BelowPressedLook, // options-bar buttons: under the pressed picture just shown
+};
+DropDownPlace dropDownPlaceOf(int hotspot);
+inline constexpr double kLastTitleDropDownLeft = 8490; // design twips, times ScaleX
+// Tool groups of the toolbox, whose right or Alt release shows a flyout or a variant.
+inline bool isToolGroup(int hotspot) { return hotspot >= 42 && hotspot <= 61; }
+
+// The demonstration window's items lie on the window itself: every label, parked ones included,
+// is moved by the picture's origin and spans the picture less 60 twips (times ScaleX).
+ItemLayout onDemoWindow(ItemLayout layout, const Box& picture, Scale s);
 
 // A tool flyout opens to the right of its tool (`tool` in window twips); a flyout that would
 // reach 9000 * ScaleY, or lower, is raised to end at the tool's bottom.
@@ -104,5 +129,9 @@ struct PathMatch {
 // the hotspot for the hotspot itself, "00" after the item for a first-level item. A "D" item
 // picture at 96 answers a click on its first-level item with the next step.
 std::optional<PathMatch> matchPath(const stepengine::StepRecord& step, const MenuClick& click);
+
+// An Alt release on a tool group: an "H" path naming the tool answers, whatever it says after
+// the tool; the first in the order 125, 86, 96 wins.
+std::optional<PathMatch> matchToolVariant(const stepengine::StepRecord& step, int tool);
 
 } // namespace menus

@@ -44,8 +44,8 @@ TEST(FirstLevelLayout, RowsFollowGroupsAndScale)
         // Menu title 1: a gap of 135 after each group.
         { 1, {}, 26, { 1, 6, 7, 8, 9, 26 }, { 45, 1245, 1620, 1860, 2235, 7125 }, 45, 5160, 240 },
         // At 120 dpi the rounding is applied at each row and each gap.
-        { 1, { 0.8, 0.8 }, 26, { 1, 2, 3, 4, 5, 6, 7 }, { 36, 228, 420, 612, 804, 996, 1296 },
-            36, 4128, 192 },
+        { 1, { 0.8, 0.8 }, 26, { 1, 2, 3, 4, 5, 6, 7 }, { 36, 228, 420, 612, 804, 996, 1296 }, 36,
+            4128, 192 },
         // A tool flyout.
         { 42, {}, 4, { 1, 2, 3, 4 }, { 45, 330, 615, 900 }, 45, 2385, 285 },
         // Zoom levels: 240 high at a pitch of 270.
@@ -119,8 +119,8 @@ TEST(SecondLevelLayout, KeysAndTheirRows)
         { 1, 6, { 0.8, 0.8 }, 3, { 1, 2, 3 }, { 36, 228, 528 }, 36, 1200 },
         { 4, 19, {}, 6, { 1, 2, 3, 4, 5, 6 }, { 45, 330, 615, 1035, 1320, 1605 }, 45, 1965 },
         // "1A34": A is 10 at this level too.
-        { 4, 5, {}, 18, { 1, 2, 11, 12, 14, 15, 18 }, { 45, 420, 2580, 2955, 3435, 3810, 4530 },
-            45, 2130 },
+        { 4, 5, {}, 18, { 1, 2, 11, 12, 14, 15, 18 }, { 45, 420, 2580, 2955, 3435, 3810, 4530 }, 45,
+            2130 },
         { 3, 2, {}, 21, { 21 }, { 5385 }, 45, 3270 },
         // "F" is 15 here; the first level has no F.
         { 6, 16, {}, 15, { 15 }, { 45 + 14 * 240 }, 45, 4185 },
@@ -247,12 +247,12 @@ TEST(MenuPathCheck, ClickMatchesAtItsOwnDepth)
         { none, "D0505xab12", none, { 5, 5, 0 }, {}, {} },
         { none, none, "D0505xab12", { 5, 5, 1 }, {}, {} },
         // Numbers, not text: " 5" and "05" are the same hotspot.
-        { none, "H 5 5000003", none, { 5, 5, 0 }, 86, u'3' },
+        { none, "H 5 500003", none, { 5, 5, 0 }, 86, u'3' },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.at125 << " " << c.at86 << " " << c.at96 << " click "
-                                        << c.click.hotspot << "/" << c.click.item << "/"
-                                        << c.click.subItem);
+        SCOPED_TRACE(testing::Message()
+            << c.at125 << " " << c.at86 << " " << c.at96 << " click " << c.click.hotspot << "/"
+            << c.click.item << "/" << c.click.subItem);
         const auto m = matchPath(stepWith(c.at125, c.at86, c.at96), c.click);
         ASSERT_EQ(m.has_value(), c.slot.has_value());
         if (m) {
@@ -275,6 +275,67 @@ TEST(MenuPathCheck, FirstAnsweringDescriptorWins)
     ASSERT_TRUE(m);
     EXPECT_EQ(m->descriptor.pos, 86);
     EXPECT_EQ(m->next, u'7');
+}
+
+TEST(MenuPathCheck, AltReleaseOnAToolAnswersAnyPathOfThatTool)
+{
+    struct Case {
+        const char *at125, *at86, *at96;
+        std::optional<int> slot;
+        QChar next;
+    };
+    const char* none = "0000000000";
+    const Case cases[] = {
+        // Whatever follows the tool; the first in the order 125, 86, 96 wins.
+        { "H420300004", "H420000000", none, 125, u'4' },
+        { none, "H421207000", "H420000000", 86, u'0' },
+        { none, "H430000000", "D4201xab12", {}, {} },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.at125 << " " << c.at86 << " " << c.at96);
+        const auto m = matchToolVariant(stepWith(c.at125, c.at86, c.at96), 42);
+        ASSERT_EQ(m.has_value(), c.slot.has_value());
+        if (m) {
+            EXPECT_EQ(m->descriptor.pos, *c.slot);
+            EXPECT_EQ(m->next, c.next);
+        }
+    }
+}
+
+TEST(DropDownPlacement, AnEmptyDropDownIsTheSizeOfItsItems)
+{
+    // Items keep their left and top margin on the right and at the bottom as well.
+    EXPECT_EQ(extentOf(firstLevelLayout(7, {})), (Size { 45 + 3000 + 45, 1515 + 240 + 45 }));
+    EXPECT_EQ(extentOf(firstLevelLayout(23, {})), (Size { 15 + 1035 + 15, 255 + 240 + 15 }));
+    EXPECT_EQ(
+        extentOf(secondLevelLayout(1, 6, { 0.8, 0.8 })), (Size { 36 + 1200 + 36, 528 + 192 + 36 }));
+    EXPECT_EQ(extentOf(firstLevelLayout(21, {})), (Size {}));
+}
+
+TEST(DropDownPlacement, WhereAReleaseOpensADropDown)
+{
+    const std::pair<int, DropDownPlace> cases[] = {
+        { 1, DropDownPlace::BelowHotspot }, { 10, DropDownPlace::BelowHotspot },
+        { 11, DropDownPlace::FixedLeft }, { 12, DropDownPlace::None },
+        { 13, DropDownPlace::BelowHotspot }, { 15, DropDownPlace::None },
+        { 18, DropDownPlace::BelowHotspot }, { 20, DropDownPlace::BelowHotspot },
+        { 21, DropDownPlace::BelowPressedLook }, { 22, DropDownPlace::None },
+        { 23, DropDownPlace::BelowPressedLook },
+        { 42, DropDownPlace::None }, // tools open their flyouts on the right button
+    };
+    for (const auto& [hotspot, place] : cases)
+        EXPECT_EQ(dropDownPlaceOf(hotspot), place) << hotspot;
+}
+
+TEST(DemoLayout, ItemsMoveWithThePictureAndSpanIt)
+{
+    // Key 0106 with its picture at (1000, 2000), 1800 wide.
+    const ItemLayout l = onDemoWindow(secondLevelLayout(1, 6, {}), { 1000, 2000, 1800, 900 }, {});
+    EXPECT_EQ(l.item(2), (ItemRect { 1045, 2285, 1740, 240 }));
+    // Parked items move too, and keep no height.
+    EXPECT_EQ(l.item(4), (ItemRect { 900, 1900, 1740, 0 }));
+    EXPECT_EQ(onDemoWindow(firstLevelLayout(1, {}), { 0, 0, 4000, 0 }, { 0.8, 0.8 }).item(1).width,
+        4000 - 48);
 }
 
 } // namespace
