@@ -335,6 +335,9 @@ MenuItem& Form::menuBar()
 void Form::popupMenu(MenuItem& menu)
 {
     load();
+    // A menu without a visible entry would show as an empty frame that chooses nothing.
+    if (!menu.hasVisibleChildren())
+        return;
     MenuItem* chosen = nullptr;
     if (rt_->popupDriver) {
         chosen = rt_->popupDriver(*this, menu);

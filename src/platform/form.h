@@ -91,7 +91,7 @@ public:
     void startSystemMove();
 
     // Shows a popup menu of the form's menu at the pointer; the chosen entry's Click runs
-    // before this returns.
+    // before this returns. A menu without a visible entry is not shown.
     void popupMenu(MenuItem& menu);
     // The form's menu tree (top entries); loads.
     MenuItem& menuBar();

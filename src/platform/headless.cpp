@@ -67,7 +67,8 @@ HeadlessDriver::HeadlessDriver(Runtime& rt, VirtualClock& clock)
         for (const QString& caption : path) {
             MenuItem* next = nullptr;
             for (const auto& item : at->items())
-                if (item->visible && item->enabled && item->caption == caption)
+                if (item->visible && item->enabled && !item->isSeparator()
+                    && item->caption == caption)
                     next = item.get();
             if (!next)
                 return nullptr;

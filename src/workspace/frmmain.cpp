@@ -1,6 +1,7 @@
 #include "workspace/frmmain.h"
 
 #include "exercise/frmtm.h"
+#include "menus/contextmenu.h"
 #include "platform/keys.h"
 #include "platform/menu.h"
 #include "platform/text.h"
@@ -24,6 +25,7 @@ namespace {
     constexpr Rect kToolbox { 60, 1425, 900, 5400 };
     constexpr Rect kElse { 0, 0, 1500, 1500 };
     constexpr Rect kHotspot { 0, 0, 495, 375 };
+    constexpr double kHotspot0Top = 240; // design twips, kept unscaled
     constexpr Rect kHint { 6000, 4000, 2700, 300 };
     constexpr Rect kYellowFrame { 0, 0, 600, 300 };
     constexpr Rect kText1 { 0, 0, 1500, 285 };
@@ -162,6 +164,7 @@ FrmMainUi::FrmMainUi(plat::Form& f)
         transparent(hot);
         place(hot, kHotspot);
     }
+    LblZHU[0].setTop(kHotspot0Top); // ToolCSH never writes hotspot 0's Top
     for (plat::Shape* s : { &ShapeMenu, &ShapeTool, &ShapeHui }) {
         frame(*s, kRed);
         s->setVisible(false);
@@ -214,20 +217,7 @@ void FrmMain::createMenus(plat::MenuItem& bar)
     // sMirtInde1..4 between them. Every array has item 0 at design time.
     plat::MenuItem& wm100 = bar.add(QStringLiteral("wm100"));
     wm100.visible = false;
-    auto submenu = [&](int n) {
-        plat::MenuItem& main = wm100.add(QStringLiteral("sMirtMain%1").arg(n));
-        main.add(QStringLiteral("sMirtSub%1").arg(n), 0);
-    };
-    auto items = [&](int n) { wm100.add(QStringLiteral("sMirtInde%1").arg(n), 0); };
-    submenu(1);
-    items(1);
-    submenu(2);
-    items(2);
-    submenu(3);
-    items(3);
-    submenu(4);
-    submenu(5);
-    items(4);
+    menus::buildPopup(wm100);
 }
 
 void FrmMain::resetFormState()
@@ -286,14 +276,7 @@ void FrmMain::Form_Load()
     ui.ImgLogo.setPicture(sys_.skinFile(QStringLiteral("l62009"))).ignore();
     for (int q = 1; q <= 40; ++q)
         st.ResumeStep(q) = 1;
-    plat::MenuItem& wm100 = *menuBar().find(QStringLiteral("wm100"));
-    for (int i = 1; i <= 10; ++i) {
-        for (int n = 1; n <= 4; ++n)
-            wm100.loadArrayItem(QStringLiteral("sMirtInde%1").arg(n), i);
-        for (int n = 1; n <= 5; ++n)
-            wm100.find(QStringLiteral("sMirtMain%1").arg(n))
-                ->loadArrayItem(QStringLiteral("sMirtSub%1").arg(n), i);
-    }
+    menus::loadPopupItems(*menuBar().find(QStringLiteral("wm100")));
     ExamDataPath = sys_.programFile(QStringLiteral("examdata")) + QStringLiteral("/");
     for (int i = 0; i <= 13; ++i) {
         ui.LblADD[i].move(0, (240 * i + 345) * sy, 3900 * sx, 240 * sy);
@@ -337,6 +320,9 @@ void FrmMain::Form_Load()
     ui.Timer3.Tick = [this] { Timer3_Timer(); };
     installChecks();
     installPickers();
+    installDrags();
+    installContextMenu();
+    installMenus();
     setHotspotToolTips(ui.LblZHU);
 
     ToolCSH();
@@ -367,11 +353,6 @@ void FrmMain::ToolCSH()
 }
 
 void FrmMain::ElseToolCSH() { }
-
-void FrmMain::KeyClick(int keyCode, int shift)
-{
-    // Key steps are judged by the keyboard check, which comes with the shortcut table.
-}
 
 void FrmMain::frmCsh()
 {

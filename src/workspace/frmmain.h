@@ -4,6 +4,7 @@
 // step engine puts each step's pictures, areas and fields into it, and its handlers judge the
 // candidate's actions against the current step.
 
+#include "menus/menulayout.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/timer.h"
@@ -97,8 +98,29 @@ public:
     void Image6_Click();
     void Timer3_Timer();
 
-    // Input checks of the target area, the answer fields and the hint frame (frmmain_checks.cpp).
+    // Drags: the drag handle Image5 and the second area Label4 (frmmain_drags.cpp).
+    void Image5_MouseMove(int button, int shift, double x, double y);
+    void Image5_MouseUp(int button, int shift, double x, double y);
+    void Label4_MouseDown(int button, int shift, double x, double y);
+    void Label4_MouseMove(int button, int shift, double x, double y);
+    void Label4_MouseUp(int button, int shift, double x, double y);
     void systemMenu(); // fills the context menu wm100 for MenuNo
+
+    // Simulated menus and tool flyouts (frmmain_menus.cpp).
+    void LblZHU_MouseUp(int index, int button, int shift, double x, double y);
+    void LblZHU_MouseMove(int index); // hover look; leaving the open hotspot closes its menu
+    void PicTool_MouseUp(int button, int shift, double x, double y);
+    void Tool1JCSH(); // lays out the items of the open drop-down or flyout
+    void Tool2JCSH(); // lays out the items of the open second-level drop-down
+    void Lbl1J_MouseMove(int index);
+    void Lbl1J_Click(int index);
+    void Lbl2J_MouseMove(int index);
+    void Lbl2J_Click(int index);
+    // A choice in the context menu wm100: item `index` of the list at entry position
+    // `position` (sMirtSub1 1, sMirtInde1 2, ... sMirtInde4 9; frmmain_contextmenu.cpp).
+    void wm100_Click(int position, int16_t index);
+
+    // Input checks of the target area, the answer fields and the hint frame (frmmain_checks.cpp).
     void Label1_DblClick();
     void Label1_MouseMove(int button, int shift, double x, double y);
     void Label1_MouseUp(int button, int shift, double x, double y);
@@ -133,7 +155,7 @@ public:
     // The fields the step loader writes for the checks (stepengine::StepFields), by their names.
     stepengine::StepFields fields {};
     int32_t& HandleLeft = fields.HandleLeft; // drag handle Image5, window twips
-    int16_t& HandleTop = fields.HandleTop;
+    int32_t& HandleTop = fields.HandleTop;
     int16_t& DragTargetX = fields.DragTargetX; // where the drag handle must go, design twips
     int16_t& DragTargetY = fields.DragTargetY;
     QString& TabSpec = fields.TabSpec; // description of the current tab step's dialog
@@ -180,9 +202,21 @@ private:
     void activateKeyboardLayout();
     // List and location pickers and dialog tab pages (frmmain_pickers.cpp).
     void installPickers();
+    void installDrags(); // frmmain_drags.cpp
+    void installContextMenu(); // frmmain_contextmenu.cpp
+    // Simulated menus (frmmain_menus.cpp).
+    void installMenus();
+    void hotspotLeftRelease(int index);
+    void hotspotRightRelease(int index);
+    // Interface pictures of the examdata folder; a missing one leaves the holder empty, logged.
+    void loadInterfacePicture(plat::Image& holder, const QString& name);
+    void loadDropDown(plat::PictureBox& box, const QString& name, const menus::ItemLayout& items);
+    void logMissingPicture(const QString& name, const plat::Status& status);
+    menus::Scale menuScale() const;
 
     shell::System& sys_;
     stepengine::StepEngine engine_;
+    QString lastMissingPicture_; // logged once while the pointer rests on its item
 };
 
 } // namespace workspace

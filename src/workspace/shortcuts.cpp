@@ -34,6 +34,7 @@ namespace {
     };
 
     // By hotspot, item and sub-item (descriptor characters 2-7); looked up first.
+    // clang-format off
     constexpr Shortcut kSubItemShortcuts[] = {
         { "022701", 'K' },
         { "030202", 'L' },
@@ -57,6 +58,7 @@ namespace {
         { "091404", plat::vk::Oem7 }, // '
         { "091405", plat::vk::Oem1 }, // ;
     };
+    // clang-format on
 
     // By hotspot and item (descriptor characters 2-5); item 00 of a tool is the tool itself.
     constexpr Shortcut kItemShortcuts[] = {
@@ -148,8 +150,7 @@ namespace {
         { "6700", 'D', 0 },
     };
 
-    template <class Table>
-    std::optional<KeyPress> lookUp(const Table& table, const QString& path)
+    template <class Table> std::optional<KeyPress> lookUp(const Table& table, const QString& path)
     {
         for (const Shortcut& s : table)
             if (path == QLatin1String(s.path))
@@ -197,16 +198,15 @@ std::optional<KeyMatch> judgeKey(const stepengine::StepRecord& step, KeyPress pr
         return std::nullopt;
     for (const PlaceRule& r : kPlaces) {
         const QString text = step.text(r.field);
-        const int code = r.place == KeyPlace::ActionCode ? stepengine::readInt16(text)
-                                                         : keyFieldCode(text);
+        const int code
+            = r.place == KeyPlace::ActionCode ? stepengine::readInt16(text) : keyFieldCode(text);
         if (expectedKey(code, r.place) == press)
             return KeyMatch { KeyMatch::Source::KeyCode, r.field, code };
     }
     for (const Field slot : kShortcutDescriptors) {
         const QString text = step.text(slot);
         if (shortcutOf(text) == press)
-            return KeyMatch { KeyMatch::Source::Shortcut, slot, 0,
-                stepengine::ActionDescriptor::parse(text).next };
+            return KeyMatch { KeyMatch::Source::Shortcut, slot, 0 };
     }
     return std::nullopt;
 }

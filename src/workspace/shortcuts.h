@@ -6,8 +6,6 @@
 
 #include "stepengine/steprecord.h"
 
-#include <QChar>
-
 #include <optional>
 
 namespace workspace::shortcuts {
@@ -42,14 +40,13 @@ struct KeyMatch {
     Source source = Source::KeyCode;
     stepengine::Field field {}; // the ActionCode, the key field or the "H" descriptor
     int code = 0; // the 6SKK code that matched; 0 for a shortcut
-    QChar next = u'0'; // "0" the next step, anything else the step to jump to
 };
 
 // Judges a key press against `step`: the ActionCode, the key fields at 86, 91, 96, then the
 // "H" descriptors at 125, 86, 96 by their shortcuts; the first that answers wins, so one press
-// advances once. The comparison is exact: an extra modifier is a different press. A key code
-// answers with the next step; a shortcut with its path's NextStepCode. Nothing is stored: the
-// step's ActionCode stays the code the timed step is tested by.
+// advances once. The comparison is exact: an extra modifier is a different press. Every match
+// goes on to the next step; a path's own NextStepCode belongs to the clicks through the menus.
+// Nothing is stored: the step's ActionCode stays the code the timed step is tested by.
 std::optional<KeyMatch> judgeKey(const stepengine::StepRecord& step, KeyPress press);
 
 } // namespace workspace::shortcuts

@@ -39,7 +39,6 @@ TEST(KeySteps, ActionCodeNamesKeyAndModifiers)
         EXPECT_EQ(m->source, KeyMatch::Source::KeyCode);
         EXPECT_EQ(m->field.pos, fd::ActionCode.pos);
         EXPECT_EQ(m->code, QString::fromLatin1(c.actionCode).toInt());
-        EXPECT_EQ(m->next, u'0');
         // Exactly these modifiers: one more, or one fewer, is another press.
         EXPECT_FALSE(judgeKey(s, { c.press.keyCode, c.press.shift ^ sm::Alt })) << "Alt toggled";
         if (c.press.shift != 0) {
@@ -96,10 +95,8 @@ TEST(KeySteps, ShortcutsOfMenuAndToolPaths)
         { "H010100000", KeyPress { 'N', sm::Ctrl } },
         { "H030208000", KeyPress { 'B', sm::Shift | sm::Ctrl | sm::Alt } },
         // The sub-item part comes first: 0302 alone has no shortcut.
-        { "H030200000", std::nullopt },
-        { "H480000000", KeyPress { 'B', 0 } },
-        { "H650000000", KeyPress { 'X', 0 } },
-        { "H610200000", KeyPress { 'R', 0 } },
+        { "H030200000", std::nullopt }, { "H480000000", KeyPress { 'B', 0 } },
+        { "H650000000", KeyPress { 'X', 0 } }, { "H610200000", KeyPress { 'R', 0 } },
         { "H090900000", KeyPress { plat::vk::Numpad0, sm::Ctrl } },
         { "H041804000", KeyPress { plat::vk::Oem4, sm::Shift | sm::Ctrl } },
         { "H051005000", KeyPress { plat::vk::F1 + 5, sm::Shift } },
@@ -112,14 +109,12 @@ TEST(KeySteps, ShortcutsOfMenuAndToolPaths)
 
 TEST(KeySteps, ShortcutAnswersThePathsStep)
 {
-    // A menu path at 86 whose shortcut is Ctrl+N; the path's NextStepCode decides, as for
-    // a click through the menus.
+    // A menu path at 86 whose shortcut is Ctrl+N.
     auto s = step(Rec(QStringLiteral("7000")).set(fd::Descriptor1, QStringLiteral("H010100004")));
     auto m = judgeKey(s, { 'N', sm::Ctrl });
     ASSERT_TRUE(m);
     EXPECT_EQ(m->source, KeyMatch::Source::Shortcut);
     EXPECT_EQ(m->field.pos, 86);
-    EXPECT_EQ(m->next, u'4');
     EXPECT_FALSE(judgeKey(s, { 'N', sm::Ctrl | sm::Shift })); // Ctrl+Shift+N is another command
 
     // The keypad 0 is not the main keyboard's 0.
@@ -147,7 +142,6 @@ TEST(KeySteps, FirstAnsweringPlaceWins)
     const auto m = judgeKey(s, { 'S', sm::Ctrl });
     ASSERT_TRUE(m);
     EXPECT_EQ(m->field.pos, fd::ActionCode.pos);
-    EXPECT_EQ(m->next, u'0');
 
     // The field at 96 comes before every shortcut.
     const auto t = step(Rec(QStringLiteral("0001"))
