@@ -89,6 +89,21 @@ QPointF HeadlessDriver::centreInForm(Control& c)
     return originInForm(c) + QPointF(c.width() / 2, c.height() / 2);
 }
 
+// The window system's press gives the focus to the first widget up from the one pressed that
+// takes focus by click; Qt does this only for its own spontaneous events, so the driver does it.
+void HeadlessDriver::giveClickFocus(QWidget* w)
+{
+    for (; w; w = w->parentWidget()) {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+            if (!w->hasFocus())
+                w->setFocus(Qt::MouseFocusReason);
+            return;
+        }
+        if (w->isWindow())
+            return;
+    }
+}
+
 void HeadlessDriver::sendMouse(
     Form& f, QPointF twips, QEvent::Type type, Qt::MouseButton b, Qt::MouseButtons held, int shift)
 {
@@ -105,8 +120,10 @@ void HeadlessDriver::sendMouse(
     } else {
         target = pressed_.data();
     }
-    if (type == QEvent::MouseButtonPress)
+    if (type == QEvent::MouseButtonPress) {
         pressed_ = target;
+        giveClickFocus(target);
+    }
     const QPointF local = target->mapFrom(top, px);
     QMouseEvent e(type, local, target->mapToGlobal(local), b, held, modifiersFromShift(shift));
     QPointer<QWidget> guard(target);

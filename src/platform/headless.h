@@ -66,6 +66,7 @@ public:
     static bool saveRendering(Form& f, const QString& path);
 
 private:
+    static void giveClickFocus(QWidget* w);
     void sendMouse(Form& f, QPointF twips, QEvent::Type type, Qt::MouseButton b,
         Qt::MouseButtons held, int shift);
     Runtime& rt_;

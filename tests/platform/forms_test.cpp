@@ -250,6 +250,23 @@ TEST_F(FormsTest, TypingRaisesChangeAndKeysReachTheFocusedControl)
     EXPECT_EQ(form().log, QStringList({ "Form.KeyDown(83,2)" }));
 }
 
+// A press gives the focus as the window system's would: typing then goes into the clicked
+// field; a disabled field stays without it.
+TEST_F(FormsTest, AClickIntoATextBoxGivesItTheFocus)
+{
+    showForm();
+    auto& t = form().ui().Text;
+    app.driver->click(t);
+    EXPECT_EQ(form().focusedControl(), &t);
+    app.driver->type(form(), QStringLiteral("ab"));
+    EXPECT_EQ(t.text(), QStringLiteral("ab"));
+
+    form().noteFocus(nullptr);
+    t.setEnabled(false);
+    app.driver->click(t);
+    EXPECT_NE(form().focusedControl(), &t);
+}
+
 TEST_F(FormsTest, SetFocusFailsOnHiddenControlsAndWindows)
 {
     auto& t = form().ui().Text;

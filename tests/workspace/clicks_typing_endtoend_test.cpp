@@ -37,6 +37,7 @@ enum class Way {
     Click, // a release on the target area with the step's button and keys
     DoubleClick,
     Hover,
+    Jump, // a release of any button on the target area, which jumps where the area names
     Live, // typed into the answer field; judged at every change
     Enter, // typed, then Enter
     ClickToConfirm, // typed, then a click on the target area
@@ -46,10 +47,9 @@ struct StepKind {
     const char* code; // "9": the modified clicks 9SBB
     Way way;
 };
-// "0004" has no rule of its own on the target area, only the jump every release makes when the
-// area names a step; it is passed over here like the other kinds' steps.
 const StepKind kKinds[] = {
     { "0001", Way::Click },
+    { "0004", Way::Jump },
     { "0003", Way::Click },
     { "9", Way::Click },
     { "0002", Way::DoubleClick },
@@ -201,11 +201,7 @@ void typeUntilAnswered(Practice& p, const QString& text)
 void clickAndSelectAll(Practice& p, plat::TextBox& field)
 {
     p.driver.click(field);
-    // The driver's events are not the window system's own, and Qt gives the focus on a press
-    // only to those; the field takes it as the click would have given it.
-    if (p.main.focusedControl() != &field) {
-        ASSERT_TRUE(field.setFocus().ok());
-    }
+    ASSERT_EQ(p.main.focusedControl(), &field);
     p.driver.key(p.main, 'A', sm::Ctrl);
 }
 
@@ -266,6 +262,12 @@ void actWrongly(Practice& p, const StepKind& kind, const StepRecord& r)
         p.driver.moveTo(p.main, centre - QPointF(p.ui().Label1.width() / 2 + 300, 0));
         break;
     }
+    case Way::Jump: {
+        // Just above the area: the dialog picture, whose click leads nowhere.
+        const QPointF centre = plat::HeadlessDriver::centreInForm(p.ui().Label1);
+        p.driver.clickForm(p.main, centre - QPointF(0, p.ui().Label1.height() / 2 + 150));
+        break;
+    }
     case Way::Live:
         clickAndSelectAll(p, fieldOf(p, code));
         p.driver.type(p.main, QStringLiteral("#"));
@@ -305,6 +307,9 @@ void actRightly(Practice& p, const StepKind& kind, const StepRecord& r, const QS
     case Way::DoubleClick:
         p.driver.doubleClick(p.ui().Label1);
         break;
+    case Way::Jump:
+        clickTarget(p, kRight); // any button will do
+        break;
     case Way::Hover:
         p.driver.moveTo(p.main,
             plat::HeadlessDriver::centreInForm(p.ui().Label1)
@@ -339,7 +344,8 @@ void actRightly(Practice& p, const StepKind& kind, const StepRecord& r, const QS
 // area's NextStepCode.
 int expectedStepAfter(const StepKind& kind, const StepRecord& r, int step)
 {
-    const bool byTarget = kind.way == Way::Click || kind.way == Way::DoubleClick;
+    const bool byTarget
+        = kind.way == Way::Click || kind.way == Way::DoubleClick || kind.way == Way::Jump;
     if (byTarget)
         if (const auto jump = stepengine::stepOfNextCode(r.text(fd::TargetNext)))
             return *jump;
