@@ -1,7 +1,7 @@
 // The practice window judging the candidate's actions on small questions: the target area,
 // the answer fields, the keyboard layout on focus and the hint frame.
 
-#include "stepengine/engineapp.h"
+#include "workspace/practicequestion.h"
 
 #include "exercise/frmtm.h"
 #include "platform/keys.h"
@@ -25,26 +25,11 @@ constexpr int kShift = plat::shiftmask::Shift, kCtrl = plat::shiftmask::Ctrl;
 
 // A question in the practice window: its steps, numbered in characters 1-3, an answer file,
 // and the window shown on step 1.
-struct Question : testsupport::EngineApp {
-    FrmMain& main;
-    FrmMainUi& ui;
-
+struct Question : testsupport::PracticeQuestion {
     explicit Question(QList<Rec> steps, const QStringList& answers = {})
-        : main(sys->form<FrmMain>())
-        , ui(main.ui())
     {
-        for (int i = 0; i < steps.size(); ++i)
-            steps[i].num({ 1, 3 }, i + 1);
-        steps << Rec(QStringLiteral("9999"));
-        writeSteps(steps);
-        sys->state.AnswerTextFile = sys->skinFile(QStringLiteral("288890"));
-        if (!answers.isEmpty()) {
-            EXPECT_TRUE(plat::writeLines(sys->state.AnswerTextFile, answers).ok());
-        }
-        main.show();
-        main.setData();
+        load(std::move(steps), answers);
     }
-    int step() const { return sys->state.CurrentStep; }
     // The answer field as the text-field stage leaves it: shown, focused, empty.
     plat::TextBox& field(plat::TextBox& t)
     {

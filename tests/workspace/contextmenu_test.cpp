@@ -1,7 +1,7 @@
 // The context menu wm100 of the practice window: filled from the menu file for the step's menu,
 // shown by a right-button release on the target area, and judged by the item chosen.
 
-#include "stepengine/engineapp.h"
+#include "workspace/practicequestion.h"
 
 #include "menus/contextmenu.h"
 #include "platform/keys.h"
@@ -43,11 +43,8 @@ const std::map<int, QString> kMenus {
     { 423, "自由变换|缩放|旋转|斜切|扭曲|水平翻转" },
 };
 
-struct Question : testsupport::EngineApp {
-    FrmMain& main;
-
+struct Question : testsupport::PracticeQuestion {
     explicit Question(QList<Rec> steps, const std::optional<QStringList>& menus = menuFile(kMenus))
-        : main(sys->form<FrmMain>())
     {
         if (menus) {
             EXPECT_TRUE(
@@ -56,15 +53,8 @@ struct Question : testsupport::EngineApp {
         sys->state.LogPath = dir.path() + QStringLiteral("/run.txt");
         for (Rec& r : steps)
             r.target(3000, 3000, 1500, 600);
-        steps << Rec(QStringLiteral("0001")) << Rec(QStringLiteral("0001"));
-        for (int i = 0; i < steps.size(); ++i)
-            steps[i].num({ 1, 3 }, i + 1);
-        steps << Rec(QStringLiteral("9999"));
-        writeSteps(steps);
-        main.show();
-        main.setData();
+        load(std::move(steps), {}, 2);
     }
-    int step() const { return sys->state.CurrentStep; }
     // A right click on the target area that chooses `path` in the popup ("" dismisses it).
     void choose(const QString& path)
     {

@@ -1,7 +1,7 @@
 // Drags in the practice window: the drag handle Image5 of the 8001..8009 steps, and the second
 // area Label4 with its plain press, rubber band, drag and drop, answer and jump.
 
-#include "stepengine/engineapp.h"
+#include "workspace/practicequestion.h"
 
 #include "platform/keys.h"
 #include "workspace/frmmain.h"
@@ -19,29 +19,12 @@ namespace {
 constexpr int kLeft = plat::button::Left, kRight = plat::button::Right;
 const stepengine::ImageGroup& kHandle = stepengine::kImageGroups[4];
 
-struct Question : testsupport::EngineApp {
-    FrmMain& main;
-    FrmMainUi& ui;
-
+struct Question : testsupport::PracticeQuestion {
     explicit Question(QList<Rec> steps, const QStringList& answers = {})
-        : main(sys->form<FrmMain>())
-        , ui(main.ui())
     {
         writePicture(QStringLiteral("hd0001"), { 20, 20 });
-        steps << Rec(QStringLiteral("0001")) << Rec(QStringLiteral("0001"))
-              << Rec(QStringLiteral("0001"));
-        for (int i = 0; i < steps.size(); ++i)
-            steps[i].num({ 1, 3 }, i + 1);
-        steps << Rec(QStringLiteral("9999"));
-        writeSteps(steps);
-        sys->state.AnswerTextFile = sys->skinFile(QStringLiteral("288890"));
-        if (!answers.isEmpty()) {
-            EXPECT_TRUE(plat::writeLines(sys->state.AnswerTextFile, answers).ok());
-        }
-        main.show();
-        main.setData();
+        load(std::move(steps), answers, 3);
     }
-    int step() const { return sys->state.CurrentStep; }
 };
 
 // A handle step: the knob picture at its home, and the target.

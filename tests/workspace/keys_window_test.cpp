@@ -1,7 +1,7 @@
 // Key presses in the practice window: key steps, the "P" key fields and menu paths pressed by
 // their shortcuts, sent as real key events through the window's key relays.
 
-#include "stepengine/engineapp.h"
+#include "workspace/practicequestion.h"
 
 #include "platform/keys.h"
 #include "workspace/frmmain.h"
@@ -18,21 +18,8 @@ namespace {
 constexpr stepengine::Field kField86 { 86, 5 }, kField91 { 91, 5 }, kField96 { 96, 5 };
 
 // A question of the given steps (then a plain click and the end) in the practice window.
-struct Question : testsupport::EngineApp {
-    FrmMain& main;
-
-    explicit Question(QList<Rec> steps)
-        : main(sys->form<FrmMain>())
-    {
-        steps << Rec(QStringLiteral("0001")) << Rec(QStringLiteral("0001"));
-        for (int i = 0; i < steps.size(); ++i)
-            steps[i].num({ 1, 3 }, i + 1);
-        steps << Rec(QStringLiteral("9999"));
-        writeSteps(steps);
-        main.show();
-        main.setData();
-    }
-    int step() const { return sys->state.CurrentStep; }
+struct Question : testsupport::PracticeQuestion {
+    explicit Question(QList<Rec> steps) { load(std::move(steps), {}, 2); }
     void press(int keyCode, int shift) { driver->key(main, keyCode, shift); }
 };
 

@@ -2,7 +2,7 @@
 // and second-level drop-downs, tool flyouts and the path a candidate clicks through them; then
 // every menu step of the sample module solved through the menus.
 
-#include "stepengine/engineapp.h"
+#include "workspace/practicequestion.h"
 
 #include "exercise/frmtm.h"
 #include "platform/keys.h"
@@ -43,23 +43,13 @@ Rec menuStep(const QString& at125, const QString& at86, const QString& at96 = kN
 }
 
 // A question of menu steps in the practice window, with interface pictures of its own.
-struct MenuQuestion : testsupport::EngineApp {
-    FrmMain& main;
-    FrmMainUi& ui;
-
+struct MenuQuestion : testsupport::PracticeQuestion {
     explicit MenuQuestion(QList<Rec> steps)
-        : main(sys->form<FrmMain>())
-        , ui(main.ui())
     {
         QDir(dir.path()).mkpath(QStringLiteral("examdata"));
         sys->state.LogPath = dir.path() + QStringLiteral("/run.log");
         picture(QStringLiteral("X00002"), { 60, 420 }, QColor(70, 70, 70));
-        for (int i = 0; i < steps.size(); ++i)
-            steps[i].num({ 1, 3 }, i + 1);
-        steps << Rec(QStringLiteral("9999"));
-        writeSteps(steps);
-        main.show();
-        main.setData();
+        load(std::move(steps));
     }
     // An interface picture of the examdata folder.
     void picture(const QString& name, QSize px, QColor fill = QColor(240, 240, 240))
@@ -67,7 +57,6 @@ struct MenuQuestion : testsupport::EngineApp {
         const QImage img = testsupport::skinPicture(px.width(), px.height(), fill, name, Qt::black);
         ASSERT_TRUE(img.save(sys->programFile(QStringLiteral("examdata/") + name + ".mxy"), "BMP"));
     }
-    int step() const { return sys->state.CurrentStep; }
     QPointF at(plat::Control& c) { return plat::HeadlessDriver::centreInForm(c); }
     void moveOnto(plat::Control& c) { driver->moveTo(main, at(c)); }
     // A candidate's click: the pointer goes there first.
