@@ -5,6 +5,7 @@
 
 #include "shell/system.h"
 #include "stepengine/steprecord.h"
+#include "workspace/chromeart.h"
 #include "workspace/frmmain.h"
 #include "workspace/hotspots.h"
 #include "workspace/pickers.h"
@@ -130,6 +131,8 @@ void FrmYanShi::Form_Load()
     setWidth(12000 * st.ScaleX);
     setHeight(9000 * st.ScaleY);
     DemoExamDataPath = sys_.programFile(QStringLiteral("examdata")) + QStringLiteral("/");
+    ui.PicMenu.setPicture(workspace::menuBarArt()); // the same chrome as the practice window
+    ui.PicTool.setPicture(workspace::optionsBarArt());
     st.PanelMode = 1; // the demonstration shows its hint and frames
     ui.LHelp.setFontSize(11 * st.ScaleX);
     ui.LstLA.setFont({ QStringLiteral("宋体"), 9 * st.ScaleX });
@@ -265,28 +268,8 @@ void FrmYanShi::TimEnd_Timer()
 
 stepengine::StepControls FrmYanShi::stepControls()
 {
-    auto& ui = this->ui();
-    stepengine::StepControls c;
-    c.Label1 = &ui.Label1;
-    c.Shape1 = &ui.Shape1;
-    c.Label4 = &ui.Label4;
-    c.Shape4 = &ui.Shape4;
-    c.LHelp = &ui.LHelp;
-    c.LblXXK = &ui.LblXXK;
-    c.panels = { &ui.PicMenu, &ui.PicTool, &ui.PicHui, &ui.PicElse };
-    c.Text1 = &ui.Text1;
-    c.Text2 = &ui.Text2;
-    c.Timer3 = &ui.Timer3;
-    c.window = this;
-    c.images = { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4, &ui.Image5, &ui.Image6 };
-    c.PicHui = &ui.PicHui;
-    c.ImgHui2 = &ui.ImgHui2;
-    c.LblZHU = &ui.LblZHU;
-    c.Shape2 = &ui.Shape2;
-    c.Text4 = &ui.Text4;
-    c.LstLA = &ui.LstLA;
-    c.listBorder = { &ui.PicLeft, &ui.PicRight, &ui.PicTop, &ui.PicBottom };
-    c.PicList = &ui.PicList;
+    stepengine::StepControls c = stepengine::sharedStepControls(*this, ui());
+    c.Text4 = &ui().Text4;
     return c;
 }
 

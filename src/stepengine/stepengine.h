@@ -193,6 +193,33 @@ int locationRowOffset(int row);
 inline constexpr double kLocationClosed = 330;
 inline constexpr double kLocationOpen = 3720;
 
+// The step controls that both windows have under the same names; each window adds its own
+// answer field (Text3 or Text4).
+template <class Ui> StepControls sharedStepControls(plat::Form& window, Ui& ui)
+{
+    StepControls c;
+    c.Label1 = &ui.Label1;
+    c.Shape1 = &ui.Shape1;
+    c.Label4 = &ui.Label4;
+    c.Shape4 = &ui.Shape4;
+    c.LHelp = &ui.LHelp;
+    c.LblXXK = &ui.LblXXK;
+    c.panels = { &ui.PicMenu, &ui.PicTool, &ui.PicHui, &ui.PicElse };
+    c.Text1 = &ui.Text1;
+    c.Text2 = &ui.Text2;
+    c.Timer3 = &ui.Timer3;
+    c.window = &window;
+    c.images = { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4, &ui.Image5, &ui.Image6 };
+    c.PicHui = &ui.PicHui;
+    c.ImgHui2 = &ui.ImgHui2;
+    c.LblZHU = &ui.LblZHU;
+    c.Shape2 = &ui.Shape2;
+    c.LstLA = &ui.LstLA;
+    c.listBorder = { &ui.PicLeft, &ui.PicRight, &ui.PicTop, &ui.PicBottom };
+    c.PicList = &ui.PicList;
+    return c;
+}
+
 // Puts a window at the top of the topmost band (SetWindowPos with HWND_TOPMOST); reading its
 // handle loads it first.
 void putTopMost(plat::Form& f);

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "shell/system.h"
 #include "stepengine/steprecord.h"
+#include "workspace/chromeart.h"
 #include "workspace/hotspots.h"
 
 namespace workspace {
@@ -274,6 +275,8 @@ void FrmMain::Form_Load()
     ui.Label1.setCaption(QString());
     ui.ImgLogo.move(10200 * sx, 8235 * sy, 1740 * sx, 345 * sy);
     ui.ImgLogo.setPicture(sys_.skinFile(QStringLiteral("l62009"))).ignore();
+    ui.PicMenu.setPicture(workspace::menuBarArt());
+    ui.PicTool.setPicture(workspace::optionsBarArt());
     for (int q = 1; q <= 40; ++q)
         st.ResumeStep(q) = 1;
     menus::loadPopupItems(*menuBar().find(QStringLiteral("wm100")));
@@ -418,28 +421,8 @@ void FrmMain::Timer3_Timer()
 
 stepengine::StepControls FrmMain::stepControls()
 {
-    auto& ui = this->ui();
-    stepengine::StepControls c;
-    c.Label1 = &ui.Label1;
-    c.Shape1 = &ui.Shape1;
-    c.Label4 = &ui.Label4;
-    c.Shape4 = &ui.Shape4;
-    c.LHelp = &ui.LHelp;
-    c.LblXXK = &ui.LblXXK;
-    c.panels = { &ui.PicMenu, &ui.PicTool, &ui.PicHui, &ui.PicElse };
-    c.Text1 = &ui.Text1;
-    c.Text2 = &ui.Text2;
-    c.Timer3 = &ui.Timer3;
-    c.window = this;
-    c.images = { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4, &ui.Image5, &ui.Image6 };
-    c.PicHui = &ui.PicHui;
-    c.ImgHui2 = &ui.ImgHui2;
-    c.LblZHU = &ui.LblZHU;
-    c.Shape2 = &ui.Shape2;
-    c.Text3 = &ui.Text3;
-    c.LstLA = &ui.LstLA;
-    c.listBorder = { &ui.PicLeft, &ui.PicRight, &ui.PicTop, &ui.PicBottom };
-    c.PicList = &ui.PicList;
+    stepengine::StepControls c = stepengine::sharedStepControls(*this, ui());
+    c.Text3 = &ui().Text3;
     return c;
 }
 
