@@ -155,7 +155,9 @@ FrmMainUi::FrmMainUi(plat::Form& f)
     place(PicTool, kOptionsBar);
     place(PicHui, kToolbox);
     place(PicElse, kElse);
-    PicHui.setAutoSize(true);
+    // The chrome panels take the size of their pictures, on every display.
+    for (plat::PictureBox* panel : { &PicMenu, &PicTool, &PicHui })
+        panel->setAutoSize(true);
     PicElse.setVisible(false);
     for (int i = 0; i <= 67; ++i) {
         plat::Container& in = i <= 20 ? static_cast<plat::Container&>(PicMenu)

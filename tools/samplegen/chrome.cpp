@@ -1,5 +1,6 @@
 #include "chrome.h"
 
+#include "workspace/hotspots.h"
 #include "workspace/shortcuts.h"
 
 #include <map>
@@ -20,7 +21,7 @@ namespace {
     {
         static const std::map<int, MenuTitle> table {
             { 1,
-                { "文件(F)", "628122131", 5160, 240,
+                { workspace::menuBarTitle(1), "628122131", 5160, 240,
                     { "新建...\tCtrl+N", "打开...\tCtrl+O", "在资源浏览器中浏览...\tAlt+Ctrl+O",
                         "打开为...\tAlt+Shift+Ctrl+O", "打开为智能对象...", "最近打开文件",
                         "共享我的屏幕...", "创建新审阅...", "关闭\tCtrl+W", "关闭全部\tAlt+Ctrl+W",
@@ -31,7 +32,7 @@ namespace {
                         "页面设置...\tShift+Ctrl+P", "打印...\tCtrl+P",
                         "打印一份\tAlt+Shift+Ctrl+P", "退出\tCtrl+Q" } } },
             { 2,
-                { "编辑(E)", "622531233", 3540, 240,
+                { workspace::menuBarTitle(2), "622531233", 3540, 240,
                     { "剪切\tCtrl+X", "拷贝\tCtrl+C", "合并拷贝\tShift+Ctrl+C", "粘贴\tCtrl+V",
                         "原位粘贴\tShift+Ctrl+V", "清除", "拼写检查...", "查找和替换文本...",
                         "填充...\tShift+F5", "描边...", "内容识别比例\tAlt+Shift+Ctrl+C",
@@ -41,14 +42,14 @@ namespace {
                         "指定配置文件...", "转换为配置文件...", "键盘快捷键...\tAlt+Shift+Ctrl+K",
                         "菜单...\tAlt+Shift+Ctrl+M", "首选项" } } },
             { 3,
-                { "图像(I)", "1136321", 3540, 240,
+                { workspace::menuBarTitle(3), "1136321", 3540, 240,
                     { "模式", "调整", "自动色调\tShift+Ctrl+L", "自动对比度\tAlt+Shift+Ctrl+L",
                         "自动颜色\tShift+Ctrl+B", "图像大小...\tAlt+Ctrl+I",
                         "画布大小...\tAlt+Ctrl+C", "图像旋转", "裁剪", "裁切...", "显示全部",
                         "复制...", "应用图像...", "计算...", "变量", "应用数据组...",
                         "陷印..." } } },
             { 4,
-                { "图层(L)", "333323121231", 3360, 240,
+                { workspace::menuBarTitle(4), "333323121231", 3360, 240,
                     { "新建", "复制图层...", "删除", "图层属性...", "图层样式", "智能滤镜",
                         "新建填充图层", "新建调整图层", "图层蒙版", "矢量蒙版", "智能对象",
                         "创建剪贴蒙版\tAlt+Ctrl+G", "视频图层", "栅格化", "图层编组\tCtrl+G",
@@ -56,23 +57,23 @@ namespace {
                         "合并形状", "链接图层", "选择链接图层", "向下合并\tCtrl+E",
                         "合并可见图层\tShift+Ctrl+E", "拼合图像", "修边" } } },
             { 5,
-                { "选择(S)", "43122112", 3090, 240,
+                { workspace::menuBarTitle(5), "43122112", 3090, 240,
                     { "全部\tCtrl+A", "取消选择\tCtrl+D", "重新选择\tShift+Ctrl+D",
                         "反向\tShift+Ctrl+I", "所有图层\tAlt+Ctrl+A", "取消选择图层", "相似图层",
                         "色彩范围...", "调整边缘...\tAlt+Ctrl+R", "修改", "扩大选取", "选取相似",
                         "变换选区", "在快速蒙版模式下编辑", "载入选区...", "存储选区..." } } },
             { 6,
-                { "滤镜(T)", "113D11", 2190, 240,
+                { workspace::menuBarTitle(6), "113D11", 2190, 240,
                     { "上次滤镜操作\tCtrl+F", "转换为智能滤镜", "滤镜库...", "液化...", "消失点...",
                         "风格化", "画笔描边", "模糊", "扭曲", "锐化", "视频", "素描", "纹理",
                         "像素化", "渲染", "艺术效果", "杂色", "其它", "水印",
                         "浏览联机滤镜..." } } },
             { 7,
-                { "分析(A)", "321", 3000, 240,
+                { workspace::menuBarTitle(7), "321", 3000, 240,
                     { "设置测量比例", "选择数据点", "记录测量\tShift+Ctrl+M", "标尺工具",
                         "计数工具", "置入比例标记..." } } },
             { 8,
-                { "3D(D)", "14246221", 3690, 240,
+                { workspace::menuBarTitle(8), "14246221", 3690, 240,
                     { "从 3D 文件新建图层...", "合并 3D 图层", "从图层新建形状", "从灰度新建网格",
                         "从图层新建体积...", "渲染设置...", "自动隐藏图层以改善性能",
                         "隐藏最近的表面\tAlt+Ctrl+X", "仅隐藏封闭的多边形", "反转可见表面",
@@ -81,7 +82,7 @@ namespace {
                         "导出 3D 图层...", "从图层新建 3D 明信片", "浏览 3D 内容...",
                         "3D 设置..." } } },
             { 9,
-                { "视图(V)", "65121232", 3000, 240,
+                { workspace::menuBarTitle(9), "65121232", 3000, 240,
                     { "校样设置", "校样颜色\tCtrl+Y", "色域警告\tShift+Ctrl+Y", "像素长宽比",
                         "像素长宽比校正", "32 位预览选项...", "放大\tCtrl++", "缩小\tCtrl+-",
                         "按屏幕大小缩放\tCtrl+0", "实际像素\tCtrl+1", "打印尺寸", "屏幕模式",
@@ -89,14 +90,14 @@ namespace {
                         "对齐到", "锁定参考线\tAlt+Ctrl+;", "清除参考线", "新建参考线...",
                         "锁定切片", "清除切片" } } },
             { 10,
-                { "窗口(W)", "21K21", 1950, 240,
+                { workspace::menuBarTitle(10), "21K21", 1950, 240,
                     { "排列", "工作区", "扩展功能", "3D", "测量记录", "导航器", "调整", "动画",
                         "动作\tAlt+F9", "段落", "仿制源", "工具预设", "画笔\tF5", "画笔预设",
                         "历史记录", "路径", "色板", "通道", "图层\tF7", "图层复合", "信息\tF8",
                         "颜色\tF6", "样式", "直方图", "注释", "字符", "选项", "工具",
                         "1 风景.jpg" } } },
             { 11,
-                { "帮助(H)", "4112A", 3375, 240,
+                { workspace::menuBarTitle(11), "4112A", 3375, 240,
                     { "帮助...\tF1", "支持中心...", "关于本程序...", "关于增效工具", "系统信息...",
                         "产品注册...", "更新...", "在线服务...", "入门教程", "选区教程", "图层教程",
                         "色彩教程", "绘画教程", "文字教程", "滤镜教程", "路径教程", "动作教程",
@@ -194,67 +195,9 @@ namespace {
 
 QRect hotspotRect(int hotspot, ToolboxForm form)
 {
-    static const int menuLeft[]
-        = { 90, 1035, 1995, 2910, 3855, 4800, 5760, 6720, 7500, 8460, 9480 };
-    if (hotspot >= 1 && hotspot <= 11)
-        return twips(menuLeft[hotspot - 1], 525, 930, 345);
-    static const int appLeft[] = { 645, 1185, 1905, 3000, 3435, 3870, 4530, 5250, 9585 };
-    static const int appWidth[] = { 420, 600, 855, 420, 420, 420, 600, 600, 1275 };
-    if (hotspot >= 12 && hotspot <= 20)
-        return twips(appLeft[hotspot - 12], 90, appWidth[hotspot - 12], hotspot == 20 ? 345 : 330);
-    if (hotspot == 21)
-        return twips(165, 75, 630, 375);
-    if (hotspot == 22)
-        return twips(990, 135, 960, 195);
-    if (hotspot == 23)
-        return twips(2025, 105, 1065, 330);
-    if (hotspot == 24)
-        return twips(3345, 150, 1275, 195);
-    if (hotspot >= 25 && hotspot <= 37) {
-        static const int groupStart[] = { 4950, 6000, 7200, 8250, 9435 };
-        const int index = hotspot - 25;
-        const int left = hotspot == 37 ? 9435 : groupStart[index / 3] + 300 * (index % 3);
-        return twips(left, 120, 300, 270);
-    }
-    if (hotspot >= 41 && hotspot <= 67) {
-        if (form == ToolboxForm::OneColumn) {
-            int top = 390 + 345 * (hotspot - 41);
-            if (hotspot >= 47)
-                top += 60;
-            if (hotspot >= 55)
-                top += 60;
-            if (hotspot >= 59)
-                top += 60;
-            return twips(90, top, 390, 345);
-        }
-        switch (hotspot) {
-        case 63:
-            return twips(120, 4455, 420, 420);
-        case 64:
-            return twips(180, 5190, 585, 330);
-        case 65:
-            return twips(540, 4380, 255, 255);
-        case 66:
-            return twips(300, 4635, 435, 435);
-        case 67:
-            return twips(105, 4935, 165, 165);
-        default:
-            break;
-        }
-        int left = 60 + 390 * ((hotspot - 41) % 2);
-        int top = 390 + 345 * ((hotspot - 41) / 2);
-        if (hotspot >= 47 && hotspot <= 54)
-            top += 60;
-        else if (hotspot >= 55 && hotspot <= 58)
-            top += 120;
-        else if (hotspot >= 59)
-            top += 180;
-        if (hotspot == 41)
-            left = 450;
-        if (hotspot == 42)
-            left = 60;
-        return twips(left, top, 390, 345);
-    }
+    // The window's own layout; 0 and 38 to 40 are parked where nothing is drawn.
+    if ((hotspot >= 1 && hotspot <= 37) || (hotspot >= 41 && hotspot <= workspace::kLastHotspot))
+        return workspace::hotspotArtRect(hotspot, form == ToolboxForm::TwoColumns);
     throw std::runtime_error("no element under hotspot " + std::to_string(hotspot));
 }
 
@@ -506,8 +449,8 @@ namespace {
             { 901,
                 { "1632", 2310, 240,
                     { "自定...", "工作中的 CMYK", "工作中的青版", "工作中的洋红版", "工作中的黄版",
-                        "工作中的黑版", "工作中的 CMY 版", "旧版 RGB",
-                        "Internet 标准 RGB", "显示器 RGB", "色盲-红色盲型", "色盲-绿色盲型" } } },
+                        "工作中的黑版", "工作中的 CMY 版", "旧版 RGB", "Internet 标准 RGB",
+                        "显示器 RGB", "色盲-红色盲型", "色盲-绿色盲型" } } },
             { 904,
                 { "39", 3210, 240,
                     { "自定像素长宽比...", "删除像素长宽比...", "复位像素长宽比...", "方形",

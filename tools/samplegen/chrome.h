@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workspace/chromeart.h"
+
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -17,9 +19,9 @@ constexpr int kWindowWidth = 800; // 12000 twips
 constexpr int kWindowHeight = 600; // 9000 twips
 
 constexpr QPoint kMenuPanelPos { 0, 0 };
-constexpr QSize kMenuPanelSize { 799, 60 };
+constexpr QSize kMenuPanelSize = workspace::kMenuBarArtSize;
 constexpr QPoint kOptionsPanelPos { 4, 61 };
-constexpr QSize kOptionsPanelSize { 770, 30 };
+constexpr QSize kOptionsPanelSize = workspace::kOptionsBarArtSize;
 constexpr QPoint kToolboxPos { 4, 95 };
 constexpr QSize kToolboxOneColumnSize { 38, 668 };
 constexpr QSize kToolboxTwoColumnSize { 62, 376 };

@@ -17,16 +17,12 @@ namespace samplegen {
 
 namespace {
 
-    const QColor kInk(32, 32, 32);
-    const QColor kMenuBar(228, 228, 228);
-    const QColor kAppBar(206, 206, 206);
+    using workspace::chromepaint::kInk;
     const QColor kOptions(218, 218, 218);
     const QColor kToolboxBg(200, 200, 200);
     const QColor kDock(214, 214, 214);
     const QColor kWorkspace(138, 138, 138);
     const QColor kHighlight(56, 117, 215);
-    const QColor kPressed(170, 190, 222);
-    const QColor kHover(196, 210, 232);
     const QColor kFieldBorder(122, 122, 122);
 
     QImage canvas(QSize size, QColor fill)
@@ -36,397 +32,13 @@ namespace {
         return image;
     }
 
-    void bevel(QPainter& p, const QRect& r, bool sunken)
-    {
-        p.setPen(sunken ? QColor(120, 120, 120) : QColor(250, 250, 250));
-        p.drawLine(r.topLeft(), r.topRight());
-        p.drawLine(r.topLeft(), r.bottomLeft());
-        p.setPen(sunken ? QColor(250, 250, 250) : QColor(120, 120, 120));
-        p.drawLine(r.bottomLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomRight());
-    }
-
-    void text(QPainter& p, const QRect& r, const QString& s, int px = 12,
-        int flags = Qt::AlignLeft | Qt::AlignVCenter, QColor colour = kInk, bool bold = false)
-    {
-        p.setFont(uiFont(px, bold));
-        p.setPen(colour);
-        p.drawText(r, flags | Qt::TextSingleLine, s);
-    }
-
-    void triangleDown(QPainter& p, QPoint c, int size = 3, QColor colour = kInk)
-    {
-        QPainterPath path;
-        path.moveTo(c.x() - size, c.y() - size / 2);
-        path.lineTo(c.x() + size, c.y() - size / 2);
-        path.lineTo(c.x(), c.y() + size / 2 + 1);
-        path.closeSubpath();
-        p.fillPath(path, colour);
-    }
-
-    void triangleRight(QPainter& p, QPoint c, int size = 3, QColor colour = kInk)
-    {
-        QPainterPath path;
-        path.moveTo(c.x() - size / 2, c.y() - size);
-        path.lineTo(c.x() - size / 2, c.y() + size);
-        path.lineTo(c.x() + size / 2 + 1, c.y());
-        path.closeSubpath();
-        p.fillPath(path, colour);
-    }
-
-    // Simple recognisable tool pictograms, drawn into a square.
-    void paintToolIcon(QPainter& p, const QRect& box, const QString& key)
-    {
-        p.save();
-        p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(box).adjusted(4, 4, -4, -4);
-        const QPointF c = r.center();
-        QPen pen(kInk, 1.4);
-        p.setPen(pen);
-        p.setBrush(Qt::NoBrush);
-        if (key == "move") {
-            QPainterPath a;
-            a.moveTo(r.left() + 2, r.top());
-            a.lineTo(r.left() + 2, r.bottom() - 3);
-            a.lineTo(r.left() + 6, r.bottom() - 7);
-            a.lineTo(r.left() + 10, r.bottom());
-            a.lineTo(r.left() + 12, r.bottom() - 1);
-            a.lineTo(r.left() + 8, r.bottom() - 8);
-            a.lineTo(r.left() + 13, r.bottom() - 8);
-            a.closeSubpath();
-            p.fillPath(a, kInk);
-            p.drawLine(QPointF(r.right() - 3, r.top() + 2), QPointF(r.right() - 3, r.top() + 10));
-            p.drawLine(QPointF(r.right() - 7, r.top() + 6), QPointF(r.right() + 1, r.top() + 6));
-        } else if (key == "marquee") {
-            p.setPen(QPen(kInk, 1.2, Qt::DashLine));
-            p.drawRect(r.adjusted(1, 3, -1, -3));
-        } else if (key == "lasso") {
-            p.drawEllipse(QRectF(r.left(), r.top() + 1, r.width(), r.height() * 0.6));
-            p.drawLine(QPointF(r.left() + 3, r.top() + r.height() * 0.55),
-                QPointF(r.left() + 2, r.bottom()));
-        } else if (key == "quickselect") {
-            p.drawEllipse(QRectF(r.left(), r.top(), r.width() * 0.6, r.height() * 0.6));
-            p.setPen(QPen(kInk, 2.2));
-            p.drawLine(QPointF(c.x(), c.y()), r.bottomRight());
-        } else if (key == "crop") {
-            p.setPen(QPen(kInk, 1.8));
-            p.drawLine(QPointF(r.left() + 4, r.top()), QPointF(r.left() + 4, r.bottom() - 4));
-            p.drawLine(QPointF(r.left() + 4, r.bottom() - 4), QPointF(r.right(), r.bottom() - 4));
-            p.drawLine(QPointF(r.left(), r.top() + 4), QPointF(r.right() - 4, r.top() + 4));
-            p.drawLine(QPointF(r.right() - 4, r.top() + 4), QPointF(r.right() - 4, r.bottom()));
-        } else if (key == "eyedropper") {
-            p.setPen(QPen(kInk, 2.4, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(r.left() + 1, r.bottom() - 1), QPointF(r.right() - 4, r.top() + 4));
-            p.setBrush(kInk);
-            p.drawEllipse(QPointF(r.right() - 3, r.top() + 3), 2.5, 2.5);
-        } else if (key == "heal") {
-            p.setBrush(QColor(230, 230, 230));
-            p.drawRoundedRect(QRectF(r.left(), c.y() - 3, r.width(), 7), 3, 3);
-            p.drawLine(QPointF(c.x(), c.y() - 3), QPointF(c.x(), c.y() + 4));
-        } else if (key == "brush") {
-            p.setPen(QPen(kInk, 2.0, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(r.right() - 1, r.top() + 1), QPointF(c.x() - 1, c.y() + 1));
-            QPainterPath tip;
-            tip.moveTo(c.x() - 1, c.y() - 1);
-            tip.quadTo(r.left() - 1, c.y() + 2, r.left(), r.bottom());
-            tip.quadTo(c.x() + 1, r.bottom(), c.x() + 2, c.y() + 2);
-            tip.closeSubpath();
-            p.fillPath(tip, kInk);
-        } else if (key == "stamp") {
-            p.setBrush(kInk);
-            p.drawRect(QRectF(r.left() + 1, r.bottom() - 3, r.width() - 2, 3));
-            p.drawRect(QRectF(c.x() - 1.5, r.top() + 4, 3, r.height() - 7));
-            p.drawEllipse(QPointF(c.x(), r.top() + 3), 3, 3);
-        } else if (key == "historybrush") {
-            p.drawArc(QRectF(r.left(), r.top(), 9, 9), 30 * 16, 300 * 16);
-            p.setPen(QPen(kInk, 2.0, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(r.right(), r.top() + 3), QPointF(c.x(), r.bottom() - 2));
-        } else if (key == "eraser") {
-            QPainterPath e;
-            e.moveTo(r.left(), r.bottom() - 5);
-            e.lineTo(r.left() + 7, r.top() + 2);
-            e.lineTo(r.right(), r.top() + 7);
-            e.lineTo(r.right() - 7, r.bottom());
-            e.closeSubpath();
-            p.setBrush(QColor(245, 245, 245));
-            p.drawPath(e);
-        } else if (key == "gradient") {
-            QLinearGradient g(r.topLeft(), r.topRight());
-            g.setColorAt(0, Qt::white);
-            g.setColorAt(1, kInk);
-            p.setBrush(g);
-            p.drawRect(r.adjusted(0, 3, 0, -3));
-        } else if (key == "blur") {
-            QPainterPath d;
-            d.moveTo(c.x(), r.top());
-            d.cubicTo(r.right() + 1, c.y() + 2, r.right() - 1, r.bottom(), c.x(), r.bottom());
-            d.cubicTo(r.left() + 1, r.bottom(), r.left() - 1, c.y() + 2, c.x(), r.top());
-            p.fillPath(d, kInk);
-        } else if (key == "dodge") {
-            p.setBrush(kInk);
-            p.drawEllipse(QRectF(c.x() - 4, r.top(), 8, 8));
-            p.setPen(QPen(kInk, 1.8));
-            p.drawLine(QPointF(c.x(), r.top() + 7), QPointF(c.x(), r.bottom()));
-        } else if (key == "pen") {
-            QPainterPath n;
-            n.moveTo(c.x(), r.top());
-            n.lineTo(r.right() - 1, c.y() + 2);
-            n.lineTo(c.x() + 2, r.bottom());
-            n.lineTo(c.x() - 2, r.bottom());
-            n.lineTo(r.left() + 1, c.y() + 2);
-            n.closeSubpath();
-            p.fillPath(n, kInk);
-        } else if (key == "type") {
-            text(p, box, "T", 16, Qt::AlignCenter, kInk, true);
-        } else if (key == "pathselect") {
-            QPainterPath a;
-            a.moveTo(r.left() + 3, r.top());
-            a.lineTo(r.left() + 3, r.bottom());
-            a.lineTo(r.left() + 7, r.bottom() - 4);
-            a.lineTo(r.right() - 1, r.bottom() - 4);
-            a.closeSubpath();
-            p.fillPath(a, kInk);
-        } else if (key == "rectangle") {
-            p.fillRect(r.adjusted(1, 3, -1, -3), kInk);
-        } else if (key == "rotate3d" || key == "orbit3d") {
-            p.drawEllipse(r.adjusted(2, 2, -2, -2));
-            p.drawEllipse(QRectF(r.left() + 2, c.y() - 2, r.width() - 4, 4));
-            if (key == "orbit3d")
-                p.drawEllipse(QRectF(c.x() - 2, r.top() + 2, 4, r.height() - 4));
-        } else if (key == "hand") {
-            p.setBrush(QColor(245, 245, 245));
-            p.drawRoundedRect(
-                QRectF(r.left() + 2, c.y() - 2, r.width() - 4, r.height() / 2 + 2), 3, 3);
-            for (int i = 0; i < 4; ++i)
-                p.drawRoundedRect(
-                    QRectF(r.left() + 2.5 + i * 2.8, r.top() + 1, 2.6, r.height() / 2), 1, 1);
-        } else if (key == "zoom") {
-            p.setPen(QPen(kInk, 1.6));
-            p.drawEllipse(QRectF(r.left(), r.top(), r.width() * 0.65, r.height() * 0.65));
-            p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(
-                QPointF(r.left() + r.width() * 0.6, r.top() + r.height() * 0.6), r.bottomRight());
-        } else if (key == "browser") {
-            p.setBrush(QColor(120, 150, 200));
-            p.drawRoundedRect(r, 2, 2);
-            p.setPen(Qt::white);
-            p.drawLine(QPointF(r.left() + 3, c.y()), QPointF(r.right() - 3, c.y()));
-        } else if (key == "rotateview") {
-            p.drawArc(r, 30 * 16, 280 * 16);
-            triangleRight(p, QPoint(int(r.right()) - 1, int(r.top()) + 4), 3);
-        } else if (key == "ellipse") {
-            p.setPen(QPen(kInk, 1.2, Qt::DashLine));
-            p.drawEllipse(r.adjusted(0, 2, 0, -2));
-        } else if (key == "rowmarquee" || key == "colmarquee") {
-            p.setPen(QPen(kInk, 1.2, Qt::DashLine));
-            if (key == "rowmarquee")
-                p.drawLine(QPointF(r.left(), c.y()), QPointF(r.right(), c.y()));
-            else
-                p.drawLine(QPointF(c.x(), r.top()), QPointF(c.x(), r.bottom()));
-        } else if (key == "polylasso" || key == "maglasso") {
-            QPolygonF poly;
-            poly << QPointF(r.left(), r.top() + 3) << QPointF(r.right() - 3, r.top())
-                 << QPointF(r.right(), c.y()) << QPointF(c.x(), r.bottom() - 2)
-                 << QPointF(r.left() + 2, c.y() + 1);
-            p.drawPolygon(poly);
-            if (key == "maglasso")
-                p.fillRect(QRectF(r.right() - 4, r.bottom() - 4, 4, 4), kInk);
-        } else if (key == "magicwand") {
-            p.setPen(QPen(kInk, 2.0, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(r.left() + 1, r.bottom() - 1), QPointF(c.x() + 2, c.y() - 2));
-            p.setPen(QPen(kInk, 1.0));
-            for (int i = 0; i < 4; ++i) {
-                const double a = i * std::numbers::pi / 2 + std::numbers::pi / 4;
-                p.drawLine(QPointF(r.right() - 3, r.top() + 3),
-                    QPointF(r.right() - 3 + 3 * std::cos(a), r.top() + 3 + 3 * std::sin(a)));
-            }
-        } else if (key == "perspcrop" || key == "slice") {
-            p.setPen(QPen(kInk, 1.6));
-            if (key == "slice") {
-                p.drawLine(QPointF(r.left(), r.bottom()), QPointF(r.right(), r.top()));
-                p.drawRect(QRectF(r.left(), r.top(), r.width() / 2, r.height() / 2));
-            } else {
-                QPolygonF q;
-                q << QPointF(r.left() + 3, r.top()) << QPointF(r.right() - 3, r.top())
-                  << QPointF(r.right(), r.bottom()) << QPointF(r.left(), r.bottom());
-                p.drawPolygon(q);
-            }
-        } else if (key == "eyedropper3d" || key == "sampler") {
-            p.setPen(QPen(kInk, 2.4, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(r.left() + 1, r.bottom() - 1), QPointF(r.right() - 4, r.top() + 4));
-            p.setPen(QPen(kInk, 1.0));
-            if (key == "sampler")
-                p.drawEllipse(QPointF(r.right() - 3, r.bottom() - 3), 3, 3);
-            else
-                p.drawRect(QRectF(r.right() - 6, r.bottom() - 6, 6, 6));
-        } else if (key == "ruler") {
-            p.drawRect(QRectF(r.left(), c.y() - 3, r.width(), 6));
-            for (int i = 1; i < 5; ++i)
-                p.drawLine(QPointF(r.left() + i * r.width() / 5, c.y() - 3),
-                    QPointF(r.left() + i * r.width() / 5, c.y()));
-        } else if (key == "note") {
-            p.setBrush(QColor(250, 240, 160));
-            p.drawRect(r.adjusted(1, 1, -1, -3));
-            p.drawLine(QPointF(r.left() + 3, c.y()), QPointF(r.right() - 3, c.y()));
-        } else if (key == "healbrush" || key == "patch" || key == "redeye") {
-            if (key == "redeye") {
-                p.setBrush(QColor(200, 30, 30));
-                p.drawEllipse(c, 4, 4);
-                p.setBrush(Qt::NoBrush);
-                p.drawEllipse(r.adjusted(0, 2, 0, -2));
-            } else if (key == "patch") {
-                p.drawPath([&] {
-                    QPainterPath patch;
-                    patch.addRoundedRect(r.adjusted(1, 3, -1, -3), 4, 4);
-                    return patch;
-                }());
-                p.drawLine(QPointF(c.x(), r.top() + 3), QPointF(c.x(), r.bottom() - 3));
-            } else {
-                p.setBrush(QColor(230, 230, 230));
-                p.drawRoundedRect(QRectF(r.left(), c.y() - 3, r.width(), 7), 3, 3);
-                p.fillRect(QRectF(c.x() - 1, c.y() - 3, 2, 7), kInk);
-            }
-        } else if (key == "pencil" || key == "colorreplace") {
-            p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::FlatCap));
-            p.drawLine(QPointF(r.right() - 1, r.top() + 1), QPointF(r.left() + 3, r.bottom() - 3));
-            p.setPen(QPen(kInk, 1.0));
-            p.drawLine(QPointF(r.left() + 3, r.bottom() - 3), QPointF(r.left(), r.bottom()));
-            if (key == "colorreplace")
-                p.fillRect(QRectF(r.right() - 5, r.bottom() - 5, 5, 5), QColor(200, 40, 40));
-        } else if (key == "patternstamp" || key == "arthistory") {
-            p.setBrush(kInk);
-            p.drawRect(QRectF(r.left() + 1, r.bottom() - 3, r.width() - 2, 3));
-            p.drawRect(QRectF(c.x() - 1.5, r.top() + 4, 3, r.height() - 7));
-            p.setBrush(Qt::NoBrush);
-            if (key == "arthistory")
-                p.drawArc(QRectF(r.left(), r.top(), 8, 8), 30 * 16, 300 * 16);
-            else
-                p.drawRect(QRectF(r.left(), r.top(), 6, 6));
-        } else if (key == "bgeraser" || key == "magiceraser") {
-            QPainterPath e;
-            e.moveTo(r.left(), r.bottom() - 5);
-            e.lineTo(r.left() + 7, r.top() + 2);
-            e.lineTo(r.right(), r.top() + 7);
-            e.lineTo(r.right() - 7, r.bottom());
-            e.closeSubpath();
-            p.setBrush(key == "bgeraser" ? QColor(180, 180, 180) : QColor(245, 245, 245));
-            p.drawPath(e);
-            if (key == "magiceraser")
-                p.drawLine(QPointF(r.left(), r.top()), QPointF(r.left() + 4, r.top() + 4));
-        } else if (key == "bucket") {
-            QPolygonF b;
-            b << QPointF(r.left() + 2, c.y()) << QPointF(c.x(), r.top() + 2)
-              << QPointF(r.right() - 2, c.y()) << QPointF(c.x(), r.bottom() - 1);
-            p.setBrush(QColor(245, 245, 245));
-            p.drawPolygon(b);
-            p.setBrush(kInk);
-            p.drawEllipse(QPointF(r.right() - 1, r.bottom() - 2), 2, 2.5);
-        } else if (key == "sharpen") {
-            QPolygonF t;
-            t << QPointF(c.x(), r.top()) << QPointF(r.right() - 2, r.bottom())
-              << QPointF(r.left() + 2, r.bottom());
-            p.setBrush(kInk);
-            p.drawPolygon(t);
-        } else if (key == "smudge") {
-            p.setPen(QPen(kInk, 2.0, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(r.right(), r.top()), QPointF(c.x(), c.y()));
-            p.drawArc(QRectF(r.left(), c.y() - 2, c.x() - r.left() + 2, r.bottom() - c.y() + 2),
-                90 * 16, 180 * 16);
-        } else if (key == "burn" || key == "sponge") {
-            if (key == "burn") {
-                p.setPen(QPen(kInk, 1.8));
-                p.drawArc(QRectF(r.left() + 1, r.top(), r.width() - 2, r.height() - 2), 200 * 16,
-                    140 * 16);
-                p.drawLine(QPointF(c.x(), r.top() + 4), QPointF(c.x(), r.bottom()));
-            } else {
-                p.setBrush(QColor(240, 220, 120));
-                p.drawRoundedRect(r.adjusted(1, 3, -1, -3), 3, 3);
-                p.setBrush(kInk);
-                p.drawEllipse(QPointF(c.x() - 3, c.y()), 1, 1);
-                p.drawEllipse(QPointF(c.x() + 3, c.y() - 1), 1, 1);
-            }
-        } else if (key == "freepen" || key == "addanchor" || key == "delanchor"
-            || key == "convertpoint") {
-            QPainterPath n;
-            n.moveTo(c.x() - 2, r.top());
-            n.lineTo(r.right() - 3, c.y() + 1);
-            n.lineTo(c.x(), r.bottom());
-            n.lineTo(r.left() + 1, c.y() + 1);
-            n.closeSubpath();
-            if (key == "convertpoint") {
-                p.drawLine(QPointF(r.left(), r.bottom()), QPointF(c.x(), r.top()));
-                p.drawLine(QPointF(c.x(), r.top()), QPointF(r.right(), r.bottom()));
-            } else {
-                p.fillPath(n, kInk);
-            }
-            p.setPen(QPen(kInk, 1.4));
-            if (key == "addanchor" || key == "delanchor")
-                p.drawLine(
-                    QPointF(r.right() - 5, r.top() + 2), QPointF(r.right() + 1, r.top() + 2));
-            if (key == "addanchor")
-                p.drawLine(
-                    QPointF(r.right() - 2, r.top() - 1), QPointF(r.right() - 2, r.top() + 5));
-            if (key == "freepen")
-                p.drawArc(QRectF(r.right() - 6, r.top(), 6, 6), 0, 270 * 16);
-        } else if (key == "vtype" || key == "typemask" || key == "vtypemask") {
-            if (key == "typemask" || key == "vtypemask") {
-                p.setPen(QPen(kInk, 1.0, Qt::DashLine));
-                p.drawRect(r.adjusted(1, 1, -1, -1));
-            }
-            p.save();
-            if (key != "typemask") {
-                p.translate(box.center());
-                p.rotate(90);
-                p.translate(-box.center());
-            }
-            text(p, box, "T", 15, Qt::AlignCenter, kInk, true);
-            p.restore();
-        } else if (key == "directselect") {
-            QPainterPath a;
-            a.moveTo(r.left() + 3, r.top());
-            a.lineTo(r.left() + 3, r.bottom());
-            a.lineTo(r.left() + 7, r.bottom() - 4);
-            a.lineTo(r.right() - 1, r.bottom() - 4);
-            a.closeSubpath();
-            p.setBrush(Qt::white);
-            p.drawPath(a);
-        } else if (key == "roundrect") {
-            p.setBrush(kInk);
-            p.drawRoundedRect(r.adjusted(1, 3, -1, -3), 4, 4);
-        } else if (key == "ellipseshape") {
-            p.setBrush(kInk);
-            p.drawEllipse(r.adjusted(1, 2, -1, -2));
-        } else if (key == "polygon") {
-            QPolygonF hex;
-            for (int i = 0; i < 6; ++i)
-                hex << QPointF(c.x() + r.width() / 2 * std::cos(i * std::numbers::pi / 3),
-                    c.y() + r.height() / 2 * std::sin(i * std::numbers::pi / 3));
-            p.setBrush(kInk);
-            p.drawPolygon(hex);
-        } else if (key == "line") {
-            p.setPen(QPen(kInk, 2.0));
-            p.drawLine(QPointF(r.left(), r.bottom()), QPointF(r.right(), r.top()));
-        } else if (key == "customshape") {
-            QPainterPath heart;
-            heart.moveTo(c.x(), r.bottom());
-            heart.cubicTo(r.left() - 2, c.y(), r.left() + 2, r.top() - 2, c.x(), r.top() + 4);
-            heart.cubicTo(r.right() - 2, r.top() - 2, r.right() + 2, c.y(), c.x(), r.bottom());
-            p.fillPath(heart, kInk);
-        } else if (key == "roll3d" || key == "pan3d" || key == "slide3d" || key == "scale3d") {
-            p.drawRect(r.adjusted(3, 3, -3, -3));
-            p.drawLine(r.topLeft() + QPointF(3, 3), r.topLeft() + QPointF(6, 0));
-            p.drawLine(r.topRight() + QPointF(-3, 3), r.topRight() + QPointF(0, 0));
-            if (key == "roll3d")
-                p.drawArc(r, 0, 120 * 16);
-            else if (key == "pan3d")
-                p.drawLine(QPointF(r.left(), c.y()), QPointF(r.right(), c.y()));
-            else if (key == "slide3d")
-                p.drawLine(QPointF(c.x(), r.top()), QPointF(c.x(), r.bottom()));
-            else
-                p.drawLine(r.bottomLeft(), r.topRight());
-        }
-        p.restore();
-    }
+    // The chrome's drawing kit is the program's own, so the screens match the window's bars.
+    using workspace::chromepaint::bevel;
+    using workspace::chromepaint::markRect;
+    using workspace::chromepaint::paintToolIcon;
+    using workspace::chromepaint::text;
+    using workspace::chromepaint::triangleDown;
+    using workspace::chromepaint::triangleRight;
 
     void paintSwatches(QPainter& p, const QRect& fg, const QRect& bg)
     {
@@ -438,18 +50,6 @@ namespace {
         p.drawRect(fg.adjusted(1, 1, -2, -2));
         p.setPen(kInk);
         p.drawRect(fg.adjusted(0, 0, -1, -1));
-    }
-
-    void markRect(QPainter& p, const QRect& r, Mark mark)
-    {
-        if (mark == Mark::Pressed) {
-            p.fillRect(r, kPressed);
-            bevel(p, r, true);
-        } else if (mark == Mark::Hover) {
-            p.fillRect(r, kHover);
-            p.setPen(QColor(150, 170, 205));
-            p.drawRect(r.adjusted(0, 0, -1, -1));
-        }
     }
 
     QImage blurImage(const QImage& source, int radius)
@@ -626,141 +226,16 @@ namespace {
 
 } // namespace
 
-QFont uiFont(int pixelSize, bool bold)
-{
-    QFont font("Noto Sans CJK SC");
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
+QFont uiFont(int pixelSize, bool bold) { return workspace::chromepaint::font(pixelSize, bold); }
 
 QImage drawMenuPanel(int markedHotspot, Mark mark)
 {
-    QImage image = canvas(kMenuPanelSize, kMenuBar);
-    QPainter p(&image);
-    p.fillRect(0, 0, kMenuPanelSize.width(), 31, kAppBar);
-    p.setPen(QColor(170, 170, 170));
-    p.drawLine(0, 31, kMenuPanelSize.width(), 31);
-    p.drawLine(0, 59, kMenuPanelSize.width(), 59);
-    // The editor's own mark: a blue tile with a brush stroke.
-    const QRect logo(6, 4, 28, 24);
-    p.fillRect(logo, QColor(40, 70, 130));
-    paintToolIcon(p, logo.adjusted(3, 2, -3, -2), "brush");
-    for (int h = 1; h <= 20; ++h) {
-        const QRect r = hotspotRect(h);
-        if (h == markedHotspot)
-            markRect(p, r, mark);
-        if (h <= 11) {
-            text(p, r, menuTitle(h).title, 12, Qt::AlignCenter);
-            continue;
-        }
-        switch (h) {
-        case 12:
-            paintToolIcon(p, r.adjusted(2, 0, -2, 0), "browser");
-            break;
-        case 13:
-            p.setPen(kInk);
-            for (int i = 0; i < 3; ++i)
-                p.drawRect(r.left() + 5 + i * 7, r.top() + 8, 5, 5);
-            triangleDown(p, QPoint(r.right() - 6, r.center().y()));
-            break;
-        case 14:
-            p.fillRect(r.adjusted(2, 3, -2, -3), Qt::white);
-            bevel(p, r.adjusted(2, 3, -2, -3), true);
-            text(p, r.adjusted(6, 0, -12, 0), "100%", 11);
-            triangleDown(p, QPoint(r.right() - 8, r.center().y()));
-            break;
-        case 15:
-            paintToolIcon(p, r, "hand");
-            break;
-        case 16:
-            paintToolIcon(p, r, "zoom");
-            break;
-        case 17:
-            paintToolIcon(p, r, "rotateview");
-            break;
-        case 18:
-            p.setPen(kInk);
-            p.drawRect(r.left() + 6, r.top() + 6, 9, 10);
-            p.drawRect(r.left() + 17, r.top() + 6, 9, 10);
-            triangleDown(p, QPoint(r.right() - 6, r.center().y()));
-            break;
-        case 19:
-            p.setPen(kInk);
-            p.drawRect(r.left() + 7, r.top() + 5, 18, 12);
-            p.fillRect(r.left() + 8, r.top() + 6, 17, 3, QColor(90, 90, 90));
-            triangleDown(p, QPoint(r.right() - 6, r.center().y()));
-            break;
-        case 20:
-            p.fillRect(r.adjusted(0, 2, 0, -2), QColor(236, 236, 236));
-            bevel(p, r.adjusted(0, 2, 0, -2), false);
-            text(p, r.adjusted(6, 0, -14, 0), "基本功能", 12);
-            triangleDown(p, QPoint(r.right() - 8, r.center().y()));
-            break;
-        default:
-            break;
-        }
-    }
-    return image;
+    return workspace::drawMenuBarArt(markedHotspot, mark);
 }
 
 QImage drawOptionsPanel(int markedHotspot, Mark mark)
 {
-    QImage image = canvas(kOptionsPanelSize, kOptions);
-    QPainter p(&image);
-    p.setPen(QColor(160, 160, 160));
-    p.drawRect(0, 0, kOptionsPanelSize.width() - 1, kOptionsPanelSize.height() - 1);
-    for (int h = 21; h <= 37; ++h) {
-        const QRect r = hotspotRect(h);
-        if (h == markedHotspot)
-            markRect(p, r, mark);
-        if (h == 21) {
-            paintToolIcon(p, r.adjusted(0, 0, -14, 0), "marquee");
-            triangleDown(p, QPoint(r.right() - 6, r.center().y()));
-        } else if (h == 22) {
-            text(p, QRect(r.left(), r.top() - 2, 40, r.height() + 4), "羽化:", 11);
-            const QRect f(r.left() + 30, r.top(), 34, r.height());
-            p.fillRect(f, Qt::white);
-            bevel(p, f, true);
-            text(p, f.adjusted(3, 0, 0, 0), "0 像素", 10);
-        } else if (h == 23) {
-            p.fillRect(r.left() + 2, r.center().y() - 5, 10, 10, Qt::white);
-            p.setPen(kInk);
-            p.drawRect(r.left() + 2, r.center().y() - 5, 10, 10);
-            p.drawLine(r.left() + 4, r.center().y(), r.left() + 6, r.center().y() + 3);
-            p.drawLine(r.left() + 6, r.center().y() + 3, r.left() + 10, r.center().y() - 3);
-            text(p, r.adjusted(16, 0, 0, 0), "消除锯齿", 11);
-        } else if (h == 24) {
-            text(p, QRect(r.left(), r.top() - 3, 34, r.height() + 6), "样式:", 11);
-            const QRect f(r.left() + 32, r.top() - 2, 52, r.height() + 4);
-            p.fillRect(f, QColor(240, 240, 240));
-            bevel(p, f, false);
-            text(p, f.adjusted(4, 0, -10, 0), "正常", 10);
-            triangleDown(p, QPoint(f.right() - 6, f.center().y()));
-        } else {
-            // Four groups of selection-mode and alignment buttons, then one alone.
-            p.fillRect(r.adjusted(2, 2, -2, -2), QColor(232, 232, 232));
-            bevel(p, r.adjusted(2, 2, -2, -2), false);
-            p.setPen(kInk);
-            const QRect g = r.adjusted(6, 6, -6, -6);
-            const int kind = (h - 25) % 3;
-            if (h == 37) {
-                p.drawEllipse(g); // refine edge
-            } else if (kind == 0) {
-                p.drawRect(g);
-            } else if (kind == 1) {
-                p.drawRect(g.adjusted(0, 0, -3, -3));
-                p.drawRect(g.adjusted(3, 3, 0, 0));
-            } else {
-                p.drawLine(g.left(), g.center().y(), g.right(), g.center().y());
-                p.drawLine(g.center().x(), g.top(), g.center().x(), g.bottom());
-            }
-        }
-    }
-    // Width and height fields beside the button groups; not hotspots, only picture.
-    text(p, QRect(660, 0, 110, 30), "宽度:    高度:", 11);
-    return image;
+    return workspace::drawOptionsBarArt(markedHotspot, mark);
 }
 
 QImage drawToolbox(ToolboxForm form, int markedHotspot, Mark mark)
@@ -1421,6 +896,83 @@ namespace {
         return page;
     }
 
+    // The colour settings dialog, one picture per page of its strip of four tabs (row at 540
+    // twips, 300 high, tabs from 150, 930, 1770 and 2550 to 3480).
+    DialogSpec colourSettingsPage(int shown)
+    {
+        using E = DialogElement;
+        DialogSpec page { QString("10100%1").arg(shown), "颜色设置", { 400, 220 }, { 68, 110 },
+            {} };
+        auto& e = page.elements;
+        const QString tabs[] = { "工作空间", "管理方案", "转换选项", "高级控制" };
+        const int lefts[] = { 10, 62, 118, 170, 232 };
+        e.push_back({ E::Group, { 6, 56, 388, 124 }, "" });
+        for (int k = 0; k < 4; ++k)
+            e.push_back({ E::Tab, { lefts[k], 36, lefts[k + 1] - lefts[k], 20 }, tabs[k],
+                QString("tab%1").arg(k + 1), k + 1 == shown });
+        const QString& name = tabs[shown - 1];
+        e.push_back({ E::Group, { 16, 66, 368, 104 }, name });
+        if (shown == 3) {
+            e.push_back({ E::Label, { 28, 88, 60, 20 }, "引擎(N):" });
+            e.push_back({ E::Combo, { 96, 88, 160, 20 }, "标准引擎", "engine" });
+            e.push_back({ E::Label, { 28, 116, 60, 20 }, "意图(I):" });
+            e.push_back({ E::Combo, { 96, 116, 160, 20 }, "可感知", "intent" });
+            e.push_back({ E::Check, { 28, 144, 160, 18 }, "使用黑场补偿(U)", "", true });
+        } else {
+            e.push_back({ E::Label, { 28, 88, 60, 20 }, "RGB(R):" });
+            e.push_back({ E::Combo, { 96, 88, 160, 20 }, name + "默认" });
+            e.push_back({ E::Check, { 28, 116, 160, 18 }, "显示" + name + "提示", "", true });
+        }
+        e.push_back({ E::DefaultButton, { 236, 190, 73, 19 }, "确定", "ok" });
+        e.push_back({ E::Button, { 316, 190, 73, 19 }, "取消", "cancel" });
+        return page;
+    }
+
+    // The preferences dialog, one picture per page of its two-row tab strip of twelve tabs.
+    // The tabs stand where the simulated window lays the strip out (rows at 510 and 810 twips,
+    // 285 high; the row that holds the shown tab is the lower one, next to the page). The
+    // dialog stands right of the toolbox, its buttons clear of the question panel.
+    DialogSpec preferencesPage(int shown)
+    {
+        using E = DialogElement;
+        DialogSpec page { QString("1040%1").arg(shown, 2, 10, QChar('0')), "首选项", { 430, 262 },
+            { 68, 92 }, {} };
+        auto& e = page.elements;
+        const QString tabs[] = { "常规", "界面", "文件处理", "性能", "光标", "透明度", "单位与标尺",
+            "参考线", "增效工具", "文字", "3D", "技术预览" };
+        const int lefts[2][7]
+            = { { 10, 89, 146, 215, 272, 341, 411 }, { 10, 75, 142, 209, 276, 343, 413 } };
+        const int shownRow = shown > 6 ? 1 : 0;
+        e.push_back({ E::Group, { 6, 73, 418, 153 }, "" });
+        for (int row = 0; row < 2; ++row)
+            for (int k = 0; k < 6; ++k) {
+                const int tab = row * 6 + k + 1;
+                e.push_back({ E::Tab,
+                    { lefts[row][k], row == shownRow ? 54 : 34, lefts[row][k + 1] - lefts[row][k],
+                        19 },
+                    tabs[tab - 1], QString("tab%1").arg(tab), tab == shown });
+            }
+        const QString& name = tabs[shown - 1];
+        e.push_back({ E::Group, { 16, 84, 398, 132 }, name });
+        if (shown == 7) {
+            e.push_back({ E::Label, { 28, 108, 80, 20 }, "标尺(R):" });
+            e.push_back({ E::Combo, { 110, 108, 100, 20 }, "厘米", "rulers" });
+            e.push_back({ E::Label, { 28, 136, 80, 20 }, "文字(Y):" });
+            e.push_back({ E::Combo, { 110, 136, 100, 20 }, "点", "type" });
+            e.push_back({ E::Label, { 28, 164, 80, 20 }, "列尺寸:" });
+            e.push_back({ E::Field, { 110, 164, 60, 20 }, "180" });
+            e.push_back({ E::Label, { 176, 164, 40, 20 }, "点" });
+        } else {
+            e.push_back({ E::Label, { 28, 108, 150, 20 }, name + "选项:" });
+            e.push_back({ E::Combo, { 180, 108, 120, 20 }, "默认" });
+            e.push_back({ E::Check, { 28, 136, 180, 18 }, "显示" + name + "提示", "", true });
+            e.push_back({ E::Check, { 28, 162, 180, 18 }, "自动更新" + name, "", shown % 2 == 1 });
+        }
+        e.push_back({ E::DefaultButton, { 262, 234, 73, 19 }, "确定", "ok" });
+        e.push_back({ E::Button, { 342, 234, 73, 19 }, "取消", "cancel" });
+        return page;
+    }
+
 } // namespace
 
 const std::vector<DialogSpec>& dialogSpecs()
@@ -1676,6 +1228,22 @@ const std::vector<DialogSpec>& dialogSpecs()
         layerStylePage(1),
         layerStylePage(2),
         layerStylePage(3),
+        colourSettingsPage(1),
+        colourSettingsPage(2),
+        colourSettingsPage(3),
+        colourSettingsPage(4),
+        preferencesPage(1),
+        preferencesPage(2),
+        preferencesPage(3),
+        preferencesPage(4),
+        preferencesPage(5),
+        preferencesPage(6),
+        preferencesPage(7),
+        preferencesPage(8),
+        preferencesPage(9),
+        preferencesPage(10),
+        preferencesPage(11),
+        preferencesPage(12),
         { "dg0023", "画笔", { 220, 160 }, { 380, 110 },
             { { E::Label, { 10, 28, 120, 20 }, "画笔笔尖形状" },
                 { E::Label, { 10, 50, 200, 30 }, "·    •    ●    ●" },

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chrome.h"
+#include "workspace/chromeart.h"
 
 #include <QColor>
 #include <QImage>
@@ -17,7 +18,8 @@ QFont uiFont(int pixelSize, bool bold = false);
 
 // Chrome panels. `marked` draws one hotspot pressed (or hovered) so that the pressed and
 // hover pictures can be cut out of the same drawing the panel comes from.
-enum class Mark { None, Hover, Pressed };
+// The menu and options bars are the simulated window's own pictures (workspace/chromeart.h).
+using Mark = workspace::ChromeMark;
 QImage drawMenuPanel(int markedHotspot = 0, Mark mark = Mark::None);
 QImage drawOptionsPanel(int markedHotspot = 0, Mark mark = Mark::None);
 QImage drawToolbox(ToolboxForm form, int markedHotspot = 0, Mark mark = Mark::None);
