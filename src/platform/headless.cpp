@@ -95,6 +95,11 @@ void HeadlessDriver::giveClickFocus(QWidget* w)
 {
     for (; w; w = w->parentWidget()) {
         if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+            // A press into an inactive window activates it first, as the window system does.
+            if (!w->isActiveWindow()) {
+                w->window()->activateWindow();
+                processEvents();
+            }
             if (!w->hasFocus())
                 w->setFocus(Qt::MouseFocusReason);
             return;
