@@ -1,5 +1,9 @@
 #include "support/testsupport.h"
 
+#include "platform/text.h"
+#include "shell/system.h"
+#include "stepengine/steprecord.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,6 +33,25 @@ QByteArray readFile(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+bool launchQuestions(shell::System& sys)
+{
+    shell::AppState& st = sys.state;
+    const auto questions
+        = plat::readLines(sys.skinFile(stepengine::questionFileName(st.StudyMode, st.SetNo)));
+    if (!questions.ok())
+        return false;
+    st.QuestionCount = 0;
+    int line = 1;
+    for (const QString& q : questions.value()) {
+        ++st.QuestionCount;
+        st.FirstStepTable(st.QuestionCount) = static_cast<int16_t>(line);
+        st.QuestionIds(st.QuestionCount) = q.left(4);
+        st.QuestionState(st.QuestionCount) = 1;
+        line += plat::mid(q, 5, 2).toInt();
+    }
+    return true;
 }
 
 } // namespace testsupport

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+namespace shell {
+class System;
+}
+
 namespace testsupport {
 
 // Folder for renderings and other artefacts a person may look at after a run.
@@ -12,5 +16,10 @@ QString outputDir();
 // Writes bytes to a file, creating folders; fails the test on error.
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
+
+// The exercise launch as the question panel does it: the questions of the unit file that
+// StudyMode and SetNo name, with their first step lines (one line per question, "uuqqnn" and its
+// text, nn steps each) and each marked open. False when the file cannot be read.
+bool launchQuestions(shell::System& sys);
 
 } // namespace testsupport

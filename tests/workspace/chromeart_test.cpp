@@ -221,17 +221,7 @@ TEST(ChromeArt, SampleMenuStepOpensItsDropDownOnTheBar)
         st.StudyMode = kStudyMode;
         st.SetNo = 0;
         st.PanelMode = 1;
-        const auto questions
-            = plat::readLines(sys.skinFile(stepengine::questionFileName(kStudyMode, 0)));
-        ASSERT_TRUE(questions.ok());
-        int line = 1;
-        for (const QString& q : questions.value()) {
-            ++st.QuestionCount;
-            st.FirstStepTable(st.QuestionCount) = static_cast<int16_t>(line);
-            st.QuestionIds(st.QuestionCount) = q.left(4);
-            st.QuestionState(st.QuestionCount) = 1;
-            line += plat::mid(q, 5, 2).toInt();
-        }
+        ASSERT_TRUE(testsupport::launchQuestions(sys));
         st.CurrentQuestion = static_cast<int16_t>(at->question);
         auto& main = sys.form<workspace::FrmMain>();
         auto& tm = sys.form<exercise::FrmTm>();

@@ -39,20 +39,8 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
     st.SetNo = 0;
     st.PanelMode = 1;
 
-    // The exercise launch: one line per question, "uuqqnn" and the text; nn steps each.
-    const auto questions
-        = plat::readLines(sys.skinFile(stepengine::questionFileName(st.StudyMode, st.SetNo)));
-    ASSERT_TRUE(questions.ok());
-    int line = 1;
-    for (const QString& q : questions.value()) {
-        ++st.QuestionCount;
-        st.FirstStepTable(st.QuestionCount) = static_cast<int16_t>(line);
-        st.QuestionIds(st.QuestionCount) = q.left(4);
-        line += plat::mid(q, 5, 2).toInt();
-    }
+    ASSERT_TRUE(testsupport::launchQuestions(sys));
     ASSERT_GE(st.QuestionCount, kQuestion);
-    for (int q = 1; q <= st.QuestionCount; ++q)
-        st.QuestionState(q) = 1;
     st.CurrentQuestion = kQuestion;
 
     auto& main = sys.form<workspace::FrmMain>();

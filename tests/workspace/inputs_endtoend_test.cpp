@@ -115,17 +115,7 @@ struct SamplePractice {
             reports << tag + QStringLiteral(" ") + QString::number(number) + QStringLiteral(" ")
                     + description;
         };
-        // The exercise launch: one line per question, "uuqqnn" and the text; nn steps each.
-        const auto questions
-            = plat::readLines(sys->skinFile(stepengine::questionFileName(st.StudyMode, st.SetNo)));
-        EXPECT_TRUE(questions.ok());
-        int line = 1;
-        for (const QString& q : questions.value()) {
-            ++st.QuestionCount;
-            st.FirstStepTable(st.QuestionCount) = static_cast<int16_t>(line);
-            st.QuestionIds(st.QuestionCount) = q.left(4);
-            line += plat::mid(q, 5, 2).toInt();
-        }
+        EXPECT_TRUE(testsupport::launchQuestions(*sys));
         EXPECT_GE(st.QuestionCount, question);
         st.CurrentQuestion = static_cast<int16_t>(question);
         main().show();

@@ -8,6 +8,7 @@
 #include "platform/keys.h"
 #include "platform/paths.h"
 #include "support/skins.h"
+#include "support/testsupport.h"
 #include "workspace/frmmain.h"
 
 #include <QDir>
@@ -442,18 +443,7 @@ struct SampleModule {
     {
         shell::AppState& st = sys->state;
         st.SetNo = set;
-        st.QuestionCount = 0;
-        const auto questions
-            = plat::readLines(sys->skinFile(stepengine::questionFileName(st.StudyMode, st.SetNo)));
-        ASSERT_TRUE(questions.ok());
-        int line = 1;
-        for (const QString& q : questions.value()) {
-            ++st.QuestionCount;
-            st.FirstStepTable(st.QuestionCount) = static_cast<int16_t>(line);
-            st.QuestionIds(st.QuestionCount) = q.left(4);
-            st.QuestionState(st.QuestionCount) = 1;
-            line += plat::mid(q, 5, 2).toInt();
-        }
+        ASSERT_TRUE(testsupport::launchQuestions(*sys));
     }
     // Every "7000" step of the set, with the first "H" path among its descriptors.
     std::vector<SampleStep> menuSteps(int set)
