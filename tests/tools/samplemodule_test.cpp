@@ -1,9 +1,11 @@
 // Reads the generated sample module with a reader of its own (not the generator's code) and
 // checks what the program relies on: record layout, question ends, papers and pictures.
+#include "platform/font.h"
 #include "support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
@@ -126,7 +128,9 @@ struct Module {
 };
 
 // The tab strips the practice window has built in: dialog letter, tab count, and the page
-// picture of each tab, with the tab row's Top, the tab height and each tab's Left (twips).
+// picture of each tab, with the tab row's Top, the tab height and each tab's Left (twips). A
+// strip of more than nine tabs has two rows of six; the row of the page on show stands 300
+// twips lower, and the last tab of a row is 1050 wide.
 struct TabStrip {
     QChar letter;
     int tabs;
@@ -141,6 +145,10 @@ const std::vector<TabStrip> kTabStrips {
         { { "102001", 150 }, { "102002", 1050 }, { "102003", 2280 }, { "", 3570 } } },
     { 'C', 3, 555, 285,
         { { "103001", 150 }, { "103002", 1200 }, { "103003", 2070 }, { "", 3000 } } },
+    { 'D', 12, 510, 285,
+        { { "104001", 150 }, { "104002", 1335 }, { "104003", 2190 }, { "104004", 3225 },
+            { "104005", 4080 }, { "104006", 5115 }, { "104007", 150 }, { "104008", 1125 },
+            { "104009", 2130 }, { "104010", 3135 }, { "104011", 4140 }, { "104012", 5145 } } },
     { 'E', 3, 555, 285,
         { { "105001", 150 }, { "105002", 1560 }, { "105003", 3030 }, { "", 4200 } } },
     { 'G', 2, 585, 285, { { "107001", 150 }, { "107002", 1080 }, { "", 2310 } } },
@@ -517,6 +525,8 @@ QSet<QString> stepKinds(const Step& st)
             kinds << "back button";
         if (st.field(130, 1) == "X")
             kinds << "tab strip";
+        if (st.field(130, 1) == "X" && st.field(131, 1) == "D") // twelve tabs in two rows
+            kinds << "two-row tab strip";
     }
     const QString overlay = st.field(172, 5);
     if (overlay[0] == u'A')
@@ -541,7 +551,8 @@ TEST(SampleModule, EveryStepKindOfTheFormatOccurs)
         "key", "drag handle", "modified click", "location list", "list box", "hotspot path",
         "menu item path", "second-level path", "flyout item path", "R descriptor", "RA descriptor",
         "key field 86", "key field 91", "key field 96", "item picture", "back button", "tab strip",
-        "toolbox overlay pressed", "toolbox overlay variant", "jump", "press marker" };
+        "two-row tab strip", "toolbox overlay pressed", "toolbox overlay variant", "jump",
+        "press marker" };
     for (const QString& kind : expected)
         EXPECT_TRUE(seen.contains(kind)) << "no step of kind " << kind.toStdString();
 }
@@ -705,16 +716,84 @@ TEST(SampleModule, TabStepsShowTheirTabsWhereTheClickAreasLie)
         EXPECT_TRUE(hostRect.contains(target));
         // Each page draws its own tab unlike the other pages do: the selected look stands
         // where the click area of that tab lies.
+        const bool twoRows = strip->tabs > 9;
         for (int k = 0; k < strip->tabs; ++k) {
             const QImage page(data + strip->pages[k].first + ".mxy");
             ASSERT_EQ(page.size(), own.size()) << strip->pages[k].first.toStdString();
-            const QRect tab(strip->pages[k].second / 15, strip->rowTop / 15,
-                (strip->pages[k + 1].second - strip->pages[k].second) / 15, strip->height / 15);
+            const int width = twoRows && k % 6 == 5
+                ? 1050
+                : strip->pages[k + 1].second - strip->pages[k].second;
+            const QRect tab(strip->pages[k].second / 15, (strip->rowTop + (twoRows ? 300 : 0)) / 15,
+                width / 15, strip->height / 15);
+            EXPECT_TRUE(QRect(QPoint(), page.size()).contains(tab)) << "tab " << k + 1;
             const QImage other(data + strip->pages[(k + 1) % strip->tabs].first + ".mxy");
             EXPECT_TRUE(page.copy(tab) != other.copy(tab)) << "tab " << k + 1;
         }
     }
     EXPECT_GT(tabSteps, 0);
+}
+
+// The hint label of a step as the practice window shows it, in window pixels: bold 11-point
+// 宋体, sized to its caption; a text step wraps the hint in its prompt and joins alternatives.
+QRect hintLabel(const Step& st, const QStringList& answers)
+{
+    const QString code = st.field(8, 4);
+    QString caption = answers.value(st.field(122, 3).toInt() - 1);
+    if (code.startsWith("002")) {
+        caption.replace("|", "或  ");
+        const std::map<QString, std::pair<QString, QString>> prompts { { "0020", { "输入 ", "" } },
+            { "0021", { "输入 ", "" } }, { "0025", { "输入 ", "" } }, { "0027", { "输入 ", "" } },
+            { "0022", { "输入 ", " 并按回车键或点红色方框处" } },
+            { "0024", { "输入 ", " 并按回车键" } }, { "0023", { "请选中 ", "" } },
+            { "0026", { "输入 ", " 并点击红色方框处" } } };
+        if (const auto p = prompts.find(code); p != prompts.end())
+            caption = p->second.first + caption + p->second.second;
+    } else {
+        caption.replace("|", "\n");
+    }
+    plat::FontSpec font;
+    font.size = 11;
+    font.bold = true;
+    const QFontMetricsF fm(plat::toQFont(font));
+    const QSizeF size = fm.boundingRect(QRectF(0, 0, 1e6, 1e6), 0, caption).size();
+    return { st.field(112, 5).toInt() / 15, st.field(117, 5).toInt() / 15,
+        static_cast<int>(std::ceil(size.width())),
+        static_cast<int>(std::ceil(std::max(size.height(), fm.height()))) };
+}
+
+// What a candidate clicks must be reachable: the hint label, which takes the clicks on it,
+// lies over neither the target area nor the back button, and a "0004" step, which moves on
+// only by the jump its target area names, names a step of its question.
+TEST(SampleModule, TargetAreasAndBackButtonsCanBeClicked)
+{
+    const Module m = readModule(KSXT_PROGRAM_DIR);
+    ASSERT_FALSE(m.steps.empty());
+    int jumps = 0, backButtons = 0;
+    for (const Step& st : m.steps) {
+        SCOPED_TRACE(st.where().toStdString());
+        const QString code = st.field(8, 4);
+        if (code == "0004") {
+            ++jumps;
+            const QChar next = st.record.at(70);
+            const int step = next.isDigit() ? next.digitValue() : next.unicode() - 'A' + 10;
+            EXPECT_TRUE(step >= 1 && step <= st.steps && step != st.step)
+                << "jump " << next.toLatin1();
+        }
+        if (st.field(112, 10) == "0000000000")
+            continue;
+        const QRect hint = hintLabel(st, m.answers);
+        const QRect target(st.field(66, 5).toInt() / 15, st.field(72, 4).toInt() / 15,
+            st.field(76, 5).toInt() / 15, st.field(81, 5).toInt() / 15);
+        EXPECT_FALSE(hint.intersects(target)) << "hint over the target area";
+        const bool textFormat = code.startsWith("002") || code[0] == u'L' || code[0] == u'K';
+        if (!textFormat && st.field(125, 1) == "Q") {
+            ++backButtons;
+            const QRect back(st.field(167, 5).toInt() / 15, st.field(172, 5).toInt() / 15, 73, 19);
+            EXPECT_FALSE(hint.intersects(back)) << "hint over the back button";
+        }
+    }
+    EXPECT_GT(jumps, 0);
+    EXPECT_GT(backButtons, 0);
 }
 
 TEST(SampleModule, SplashAndCursorsHaveTheSizesTheProgramShows)

@@ -3,6 +3,11 @@
 #include "chrome.h"
 #include "drawing.h"
 
+#include "platform/font.h"
+
+#include <QFontMetricsF>
+
+#include <cmath>
 #include <stdexcept>
 
 namespace samplegen {
@@ -28,6 +33,38 @@ QStringList AnswerTable::fileLines() const
     return out;
 }
 
+QString hintCaption(const QString& code, const QString& hint)
+{
+    if (!code.startsWith(QStringLiteral("002")))
+        return QString(hint).replace(u'|', u'\n');
+    const QString c = QString(hint).replace(QStringLiteral("|"), QStringLiteral("或  "));
+    if (code == "0020" || code == "0021" || code == "0025" || code == "0027")
+        return "输入 " + c;
+    if (code == "0022")
+        return "输入 " + c + " 并按回车键或点红色方框处";
+    if (code == "0024")
+        return "输入 " + c + " 并按回车键";
+    if (code == "0023")
+        return "请选中 " + c;
+    if (code == "0026")
+        return "输入 " + c + " 并点击红色方框处";
+    return c;
+}
+
+QRect hintLabelRect(const QString& caption, QPoint place)
+{
+    plat::FontSpec font;
+    font.size = 11;
+    font.bold = true;
+    const QFontMetricsF fm(plat::toQFont(font, kTwipsPerPixel));
+    const QSizeF size = caption.isEmpty()
+        ? QSizeF(0, fm.height())
+        : fm.boundingRect(QRectF(0, 0, 1e6, 1e6), 0, caption).size();
+    return { place,
+        QSize(static_cast<int>(std::ceil(size.width())),
+            static_cast<int>(std::ceil(std::max(size.height(), fm.height())))) };
+}
+
 namespace {
 
     // Text fields are 9-point, left-aligned, black on white unless a step says otherwise.
@@ -42,6 +79,26 @@ namespace {
         if (r.right() + 8 + 170 < kWindowWidth)
             return { r.right() + 8, r.top() };
         return { std::max(70, r.left()), std::min(r.bottom() + 6, 540) };
+    }
+
+    // Beside `near` as hintBeside puts it, unless the label would lie over `avoid` (the step's
+    // target area, which must stay clickable): then under, above or left of `near`.
+    QPoint hintClearOf(const QRect& near, const QString& caption, const QRect& avoid)
+    {
+        const QPoint beside = hintBeside(near);
+        const QSize size = hintLabelRect(caption, {}).size();
+        if (!avoid.isValid() || !QRect(beside, size).intersects(avoid))
+            return beside;
+        const QPoint others[]
+            = { { near.left(), near.bottom() + 6 }, { near.left(), near.top() - size.height() - 6 },
+                  { near.left() - size.width() - 8, near.top() } };
+        for (const QPoint& at : others) {
+            const QRect label(at, size);
+            if (!label.intersects(avoid) && QRect(0, 0, kWindowWidth, kWindowHeight).contains(label)
+                && !label.intersects(kQuestionPanelArea))
+                return at;
+        }
+        throw std::runtime_error("no place for the hint \"" + caption.toStdString() + "\"");
     }
 
     class Builder {
@@ -96,7 +153,7 @@ namespace {
                 s.preset(answers_.line(preset));
             if (confirm.isValid())
                 s.target(confirm);
-            s.hint(hintBeside(field), answers_.line(answer));
+            s.hint(hintClearOf(field, hintCaption(code, answer), confirm), answers_.line(answer));
             return s;
         }
 
@@ -252,6 +309,12 @@ namespace {
         return s.image(slot, picture, dialogSpec(picture).screenPos);
     }
 
+    // Puts the hint under `button`, clear of the buttons beside it (a back button among them).
+    StepRecord& hintUnder(StepRecord& s, const QRect& button)
+    {
+        return s.hint({ button.left(), button.bottom() + 6 }, s.number(fields::kHintLine));
+    }
+
     // Keeps the dialog shown by an earlier step where it stands.
     StepRecord& keeping(StepRecord& s, const QString& picture, int slot = 1)
     {
@@ -359,7 +422,9 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
                 "sc0001", { b.hover(L.statusDocSize, "指向文档大小"), s2, s3 }));
         }
         {
+            // "0004" moves on only by the jump its target area names: here to the end step.
             auto s2 = b.click("0004", field("dg0014", "ok"), "单击“确定”");
+            s2.target(field("dg0014", "ok"), u'3');
             q.push_back(question("查看本图像编辑器的版本信息，然后关闭信息窗口。", "sc0001",
                 { b.menu(11, 3, "帮助→关于本程序"), showing(s2, "dg0014"), b.end("sc0001") }));
         }
@@ -397,6 +462,18 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
                 "在文档窗口的标签上单击右键，选择“图像大小”命令，将宽度改为 360 像素。", "sc0001",
                 { b.contextMenu(5128, L.documentTab, "右击文档标签→图像大小"),
                     showing(s2, "dg0002"), b.end("sc0005") }));
+        }
+        {
+            // The preferences open on their first page; the units page, in the second row of
+            // the two-row strip, must be chosen before "确定" counts. "取消" goes back to the
+            // menu step.
+            StepRecord s2 = b.click("0001", field("104007", "ok"), "单击“确定”");
+            showing(s2, "104007");
+            s2.tabStep(u'D', 1, 7, 1).backButton(1, field("104007", "cancel").topLeft());
+            hintUnder(s2, field("104007", "ok"));
+            q.push_back(question("使用“编辑→首选项→常规”命令打开“首选项”对话框，切换到“单位与标尺”"
+                                 "选项卡，然后单击“确定”。",
+                "sc0001", { b.subMenu(2, 27, 1, "编辑→首选项→常规"), s2, b.end("sc0001") }));
         }
         units.push_back(std::move(u));
     }
@@ -626,6 +703,7 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             StepRecord s2 = b.click("0001", field("105003", "ok"), "单击“确定”");
             showing(s2, "105003");
             s2.tabStep(u'E', 1, 3, 1).backButton(1, field("105003", "cancel").topLeft());
+            hintUnder(s2, field("105003", "ok"));
             q.push_back(question(
                 "打开“图层样式”对话框，切换到“描边”选项卡，按默认设置为“图层 1”添加描边。",
                 "sc0020", { b.subMenu(4, 5, 1, "图层→图层样式→混合选项"), s2, b.end("sc0051") }));
@@ -731,6 +809,17 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             { b.checkedMenu(checkedItems().front(), "窗口→调整"), b.end("sc0050") }));
         q.push_back(question("按快捷键 Shift+Ctrl+U 对图像去色。", "sc0001",
             { b.key("6385", "按 Shift+Ctrl+U"), b.end("sc0034") }));
+        {
+            // The colour settings open on their first tab; "确定" counts once the conversion
+            // page shows. "取消" goes back to the menu step.
+            StepRecord s2 = b.click("0001", field("101003", "ok"), "单击“确定”");
+            showing(s2, "101003");
+            s2.tabStep(u'A', 1, 3, 1).backButton(1, field("101003", "cancel").topLeft());
+            hintUnder(s2, field("101003", "ok"));
+            q.push_back(question("使用“编辑→颜色设置”命令打开“颜色设置”对话框，切换到“转换选项”"
+                                 "选项卡，然后单击“确定”。",
+                "sc0001", { b.menu(2, 22, "编辑→颜色设置"), s2, b.end("sc0001") }));
+        }
         units.push_back(std::move(u));
     }
 

@@ -3,6 +3,8 @@
 #include "steprecord.h"
 
 #include <QHash>
+#include <QPoint>
+#include <QRect>
 #include <QStringList>
 
 #include <vector>
@@ -34,5 +36,11 @@ private:
 };
 
 std::vector<Unit> buildUnits(AnswerTable& answers);
+
+// The hint label as the practice window shows it for a step of type `code` whose hint line
+// holds `hint`: a text step wraps the hint in its prompt, and the label sizes itself to the
+// caption in bold 11-point 宋体. The rectangle is in window pixels.
+QString hintCaption(const QString& code, const QString& hint);
+QRect hintLabelRect(const QString& caption, QPoint place);
 
 } // namespace samplegen

@@ -2,6 +2,7 @@
 #include "chrome.h"
 #include "drawing.h"
 #include "module.h"
+#include "questions.h"
 #include "steprecord.h"
 #include "textfiles.h"
 
@@ -733,6 +734,10 @@ namespace {
             fail(c.where, "text step confirmed by a click has no target area");
         if ((code == "8888" || code == "9999" || keyStep) && hasTarget)
             fail(c.where, "step without a click has a target area");
+        // "0004" has no rule of its own: only a release that jumps to the step the target
+        // area names moves the question on.
+        if (code == "0004" && r.get(fields::kTargetNext) == "0")
+            fail(c.where, "a 0004 step whose target area names no step can never be answered");
         if (code == "7000" && hasTarget && r.get(fields::kTargetNext) == "0")
             fail(c.where, "a click on the target area of a path step would do nothing");
         if (keyStep) {
@@ -811,6 +816,21 @@ namespace {
             checkNumber(c, r, fields::kHintTop, kWindowHeight * kTwipsPerPixel);
             checkLine(c, r, fields::kHintLine, false);
             checkHintWords(c, r);
+            // A hint over the target area or the back button would take the clicks meant
+            // for them.
+            const QRect label
+                = hintLabelRect(hintCaption(code, c.answers.value(r.number(fields::kHintLine) - 1)),
+                    QPoint(r.number(fields::kHintLeft) / kTwipsPerPixel,
+                        r.number(fields::kHintTop) / kTwipsPerPixel));
+            if (hasTarget
+                && label.intersects(areaOf(r, fields::kTargetLeft, fields::kTargetTop,
+                    fields::kTargetWidth, fields::kTargetHeight)))
+                fail(c.where, "the hint label lies over the target area");
+            if (descriptorsShown && r.get(fields::kDescriptor3)[0] == u'Q'
+                && label.intersects(QRect(r.number(fields::kDragX) / kTwipsPerPixel,
+                    r.number(fields::kDragY) / kTwipsPerPixel, 1095 / kTwipsPerPixel,
+                    285 / kTwipsPerPixel)))
+                fail(c.where, "the hint label lies over the back button");
         }
         const QString dragY = r.get(fields::kDragY);
         if (dragY[0] == u'A') {
