@@ -99,7 +99,7 @@ TEST(TargetArea, HoverAdvancesOnTheFirstMoveAndThePointerFollowsTheStep)
 
     struct Case {
         const char* code;
-        const char* spec;
+        const char* field; // the record's pointer field
         int pointer;
     };
     const Case cases[] = {
@@ -111,8 +111,8 @@ TEST(TargetArea, HoverAdvancesOnTheFirstMoveAndThePointerFollowsTheStep)
         { "0001", "M0007", plat::kCustomPointer },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.code << " " << c.spec);
-        Question p({ onTarget(c.code).set(fd::CursorSpec, QString::fromLatin1(c.spec)) });
+        SCOPED_TRACE(testing::Message() << c.code << " " << c.field);
+        Question p({ onTarget(c.code).set(fd::CursorSpec, QString::fromLatin1(c.field)) });
         p.writeCursor(QStringLiteral("ico07.CUR"));
         p.ui.Label1.setMousePointer(5).ignore();
         p.driver->moveTo(p.main, plat::HeadlessDriver::centreInForm(p.ui.Label1));

@@ -1272,34 +1272,34 @@ const std::vector<DialogSpec>& dialogSpecs()
 
 const DialogSpec& dialogSpec(const QString& name)
 {
-    for (const auto& spec : dialogSpecs())
-        if (spec.name == name)
-            return spec;
+    for (const auto& dialog : dialogSpecs())
+        if (dialog.name == name)
+            return dialog;
     throw std::runtime_error("no dialog " + name.toStdString());
 }
 
-QImage drawDialog(const DialogSpec& spec)
+QImage drawDialog(const DialogSpec& dialog)
 {
     using E = DialogElement;
-    const bool framed = !spec.title.isEmpty();
-    QImage image = canvas(spec.size, framed ? QColor(236, 236, 236) : QColor(255, 255, 225));
+    const bool framed = !dialog.title.isEmpty();
+    QImage image = canvas(dialog.size, framed ? QColor(236, 236, 236) : QColor(255, 255, 225));
     QPainter p(&image);
-    const QRect outer(0, 0, spec.size.width(), spec.size.height());
+    const QRect outer(0, 0, dialog.size.width(), dialog.size.height());
     if (framed) {
         QLinearGradient bar(0, 0, 0, 22);
         bar.setColorAt(0, QColor(214, 220, 230));
         bar.setColorAt(1, QColor(190, 198, 212));
-        p.fillRect(QRect(0, 0, spec.size.width(), 22), bar);
-        text(p, QRect(8, 0, spec.size.width() - 40, 22), spec.title, 12,
+        p.fillRect(QRect(0, 0, dialog.size.width(), 22), bar);
+        text(p, QRect(8, 0, dialog.size.width() - 40, 22), dialog.title, 12,
             Qt::AlignLeft | Qt::AlignVCenter, kInk, true);
-        text(p, QRect(spec.size.width() - 24, 0, 18, 22), "×", 14, Qt::AlignCenter);
+        text(p, QRect(dialog.size.width() - 24, 0, 18, 22), "×", 14, Qt::AlignCenter);
         p.setPen(QColor(100, 110, 130));
         p.drawRect(outer.adjusted(0, 0, -1, -1));
     } else {
         p.setPen(QColor(110, 110, 110));
         p.drawRect(outer.adjusted(0, 0, -1, -1));
     }
-    for (const auto& e : spec.elements) {
+    for (const auto& e : dialog.elements) {
         const QRect r = e.rect;
         switch (e.kind) {
         case E::Label:

@@ -123,7 +123,7 @@ struct DialogSpec {
 };
 const std::vector<DialogSpec>& dialogSpecs();
 const DialogSpec& dialogSpec(const QString& name);
-QImage drawDialog(const DialogSpec& spec);
+QImage drawDialog(const DialogSpec& dialog);
 
 // The knob of a dialog slider, a drag handle.
 QImage drawSliderKnob();

@@ -110,9 +110,9 @@ StepRecord& StepRecord::textBox(const QRect& rectPx)
     return *this;
 }
 
-StepRecord& StepRecord::cursor(const QString& spec)
+StepRecord& StepRecord::cursor(const QString& pointer)
 {
-    set(fields::kCursor, spec);
+    set(fields::kCursor, pointer);
     return *this;
 }
 

@@ -103,7 +103,7 @@ public:
     StepRecord& hideImage(int index);
     StepRecord& target(const QRect& rectPx, QChar next = u'0');
     StepRecord& textBox(const QRect& rectPx);
-    StepRecord& cursor(const QString& spec);
+    StepRecord& cursor(const QString& pointer);
     StepRecord& hint(QPoint posPx, int line);
     StepRecord& answer(int line);
     StepRecord& preset(int line);

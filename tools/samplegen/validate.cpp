@@ -6,6 +6,8 @@
 #include "steprecord.h"
 #include "textfiles.h"
 
+#include "stepengine/stepengine.h"
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QSet>
@@ -373,63 +375,14 @@ namespace {
                     + expected.join(u'→') + ")");
     }
 
-    // The built-in tab strips of the practice window, by dialog letter.
-    const char* const kTabStrips[] = {
-        "A4054030010100101501010020930101003177010100425500000003480000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000004530609010800270",
-        "B3055530010200101501020021050102003228000000035700000000000000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000004935600011700270",
-        "C3055528510300101501030021200103003207000000030000000000000000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000004710484510950285",
-        "DC051028510400101501040021335104003219010400432251040054080104006511510400701501040081"
-        "125104009213010401031351040114140104012514500000000005070592510800270",
-        "E3055528510500101501050021560105003303000000042000000000000000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000004800613510800270",
-        "F6055528510600101501060021290106003210010600429101060053720106006453000000052800000000"
-        "000000000000000000000000000000000000000000000000000005025496510800270",
-        "G2058528510700101501070021080000000231000000000000000000000000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000004980535510800270",
-        "H4055528510800101501080021380108003228010800435700000004770000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000005250465010800270",
-        "I3055528510900101501090020990109003228000000031200000000000000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000006690523510800270",
-        "J4054030011000101501100021005110003180011000426700000003660000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000004170541510800270",
-        "K4057030036009401503600950915501056177050105525500000003315000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000004560126010800270",
-        "L5054030040051701204005150870400518159050123322954005113060000000372000000000000000000"
-        "000000000000000000000000000000000000000000000000000004455628510950285",
-        "M4054030040058501205012361020400592192050123731650000004470000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000006465501010800270",
-        "N2054030040073601504006300990000000195000000000000000000000000000000000000000000000000"
-        "000000000000000000000000000000000000000000000000000006420006003300330",
-    };
-
-    QString tabStrip(QChar letter)
-    {
-        for (const char* spec : kTabStrips)
-            if (QChar(spec[0]) == letter)
-                return QString::fromLatin1(spec);
-        return {};
-    }
-
-    int tabDigit(QChar c)
-    {
-        if (c.isDigit())
-            return c.digitValue();
-        if (c >= u'A' && c <= u'D')
-            return c.unicode() - 'A' + 10;
-        return 0;
-    }
-
     // Rectangle of tab k (from 1) of a strip, in pixels of its host picture.
-    QRect tabRect(const QString& spec, int k)
+    QRect tabRect(const QString& strip, int k)
     {
-        const int left = spec.mid(10 * k + 5, 4).toInt();
-        const int next = spec.mid(10 * (k + 1) + 5, 4).toInt();
+        const int left = strip.mid(10 * k + 5, 4).toInt();
+        const int next = strip.mid(10 * (k + 1) + 5, 4).toInt();
         const int width = next - left < 0 ? 990 : next - left;
-        return { left / kTwipsPerPixel, spec.mid(2, 4).toInt() / kTwipsPerPixel,
-            width / kTwipsPerPixel, spec.mid(6, 3).toInt() / kTwipsPerPixel };
+        return { left / kTwipsPerPixel, strip.mid(2, 4).toInt() / kTwipsPerPixel,
+            width / kTwipsPerPixel, strip.mid(6, 3).toInt() / kTwipsPerPixel };
     }
 
     QImage pictureOf(const Context& c, const QString& name)
@@ -449,11 +402,11 @@ namespace {
     // the step works on, page pictures for every tab, and the target area on that page.
     void checkTabStep(const Context& c, const StepRecord& r, const QString& tab)
     {
-        const QString spec = tabStrip(tab[1]);
-        if (tab[0] != u'X' || spec.isEmpty())
+        const QString strip = stepengine::tabStripSpec(tab[1]);
+        if (tab[0] != u'X' || strip.isEmpty())
             fail(c.where, "tab step \"" + tab + "\" names no dialog A to N");
-        const int tabs = tabDigit(spec[1]);
-        const int shown = tabDigit(tab[2]), toClick = tabDigit(tab[3]);
+        const int tabs = stepengine::tabNumber(strip[1]);
+        const int shown = stepengine::tabNumber(tab[2]), toClick = stepengine::tabNumber(tab[3]);
         const int host = tab[4].digitValue();
         if (shown < 1 || shown > tabs || toClick < 1 || toClick > tabs)
             fail(c.where, "tab step \"" + tab + "\" names a tab the dialog does not have");
@@ -465,13 +418,13 @@ namespace {
         const QImage page = pictureOf(c, own);
         const QRect hostRect(imagePos(r, host), page.size());
         for (int k = 1; k <= tabs; ++k) {
-            const QString name = spec.mid(10 * k - 1, 6);
+            const QString name = strip.mid(10 * k - 1, 6);
             if (!c.hasData(name))
                 fail(
                     c.where, "page picture " + name + " of tab " + QString::number(k) + " missing");
             if (pictureOf(c, name).size() != page.size())
                 fail(c.where, "page picture " + name + " differs in size from the host picture");
-            if (!QRect(QPoint(0, 0), page.size()).contains(tabRect(spec, k)))
+            if (!QRect(QPoint(0, 0), page.size()).contains(tabRect(strip, k)))
                 fail(c.where, "tab " + QString::number(k) + " lies outside the host picture");
         }
         const QRect target(r.number(fields::kTargetLeft) / kTwipsPerPixel,
@@ -629,7 +582,7 @@ namespace {
         if (cursor[0] == u'S' && !allDigits(cursor.mid(3, 2)))
             fail(c.where, "standard pointer number malformed");
         if (cursor[0] != u'M' && cursor[0] != u'S')
-            fail(c.where, "cursor spec \"" + cursor + "\" malformed");
+            fail(c.where, "cursor field \"" + cursor + "\" malformed");
     }
 
     // Rubber bands (004x) and drags (005x): a second area to start from, the target area to
