@@ -271,4 +271,38 @@ TEST(RealDisplay, ARightClickOpensTheContextMenuAndItsEntryAdvances)
     EXPECT_TRUE(stepengine::StepRecord(p.sys->state.StepLine).isEndOfQuestion());
 }
 
+// A key combination and a typed answer in a real window: the keys go as Qt key events to the
+// widget that really has the focus, which the click into the field gave it.
+TEST(RealDisplay, AKeyAndATypedAnswerSolveAQuestionInARealWindow)
+{
+    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
+        GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
+    if (!sampleModuleGenerated())
+        GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
+    // Alt+Ctrl+I opens 图像大小, then the width is typed and confirmed with Enter.
+    SamplePractice p(0, 14);
+    shell::AppState& st = p.sys->state;
+    workspace::FrmMain& main = p.main();
+    auto& ui = main.ui();
+    p.driver->key(main, 'I', sm::Ctrl | sm::Alt);
+    ASSERT_EQ(st.CurrentStep, 2);
+
+    const auto answer = stepengine::acceptedAnswer(
+        st.AnswerTextFile, stepengine::StepRecord(st.StepLine).text(fd::AnswerLine));
+    ASSERT_TRUE(answer.ok());
+    p.driver->click(ui.Text1);
+    ASSERT_EQ(QApplication::focusWidget(), ui.Text1.widget());
+    p.driver->key(main, 'A', sm::Ctrl);
+    p.driver->type(main, QStringLiteral("1"));
+    p.driver->key(main, plat::vk::Return); // a wrong answer empties the field
+    EXPECT_EQ(st.CurrentStep, 2);
+    EXPECT_TRUE(ui.Text1.text().isEmpty());
+    p.driver->type(main, stepengine::alternatives(answer.value()).first);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(
+        testsupport::outputDir() + QStringLiteral("/typing-xcb.png"));
+    p.driver->key(main, plat::vk::Return);
+    EXPECT_TRUE(stepengine::StepRecord(st.StepLine).isEndOfQuestion());
+    EXPECT_TRUE(p.reports.isEmpty()) << p.reports.join(u'\n').toStdString();
+}
+
 } // namespace
