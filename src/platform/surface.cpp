@@ -95,19 +95,19 @@ namespace input {
     }
 
     bool allowed(Form& f)
-{
-    Runtime& rt = f.runtime();
-    Form* modal = rt.activeModal();
-    return !rt.ended() && (!modal || modal == &f);
-}
+    {
+        Runtime& rt = f.runtime();
+        Form* modal = rt.activeModal();
+        return !rt.ended() && (!modal || modal == &f);
+    }
 
-void focusIn(Control* c)
-{
-    if (c && c->form().focusedControl() != c)
-        c->form().noteFocus(c);
-}
+    void focusIn(Control* c)
+    {
+        if (c && c->form().focusedControl() != c)
+            c->form().noteFocus(c);
+    }
 
-bool keyDown(EventSlots& s, QKeyEvent* e)
+    bool keyDown(EventSlots& s, QKeyEvent* e)
     {
         int code = virtualKey(*e);
         if (code == 0 || !s.KeyDown)

@@ -66,10 +66,10 @@ namespace input {
     bool keyPress(EventSlots& s, QKeyEvent* e);
     void keyUp(EventSlots& s, QKeyEvent* e);
     int vbButton(Qt::MouseButton b);
-// Whether input may reach a form now: the program runs and no other form is modal.
-bool allowed(Form& f);
-// A control's widget got the focus from the window system: the form learns it (once).
-void focusIn(Control* c);
+    // Whether input may reach a form now: the program runs and no other form is modal.
+    bool allowed(Form& f);
+    // A control's widget got the focus from the window system: the form learns it (once).
+    void focusIn(Control* c);
     int vbButtons(Qt::MouseButtons b);
 }
 

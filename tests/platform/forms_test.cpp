@@ -85,14 +85,15 @@ protected:
         ++loads;
         move(0, 0, 9000, 6000);
         auto& ui = uiNoLoad();
-        for (Control* c : std::initializer_list<Control*> { &ui.A, &ui.B, &ui.Box, &ui.Text,
-                 &ui.List, &ui.Tiny })
+        for (Control* c :
+            std::initializer_list<Control*> { &ui.A, &ui.B, &ui.Box, &ui.Text, &ui.List, &ui.Tiny })
             wire(*c);
         MouseDown = [this](int b, int, double x, double y) {
             log << QStringLiteral("Form.Down(%1,%2,%3)").arg(b).arg(x).arg(y);
         };
         Click = [this] { log << QStringLiteral("Form.Click"); };
-        KeyDown = [this](int& k, int s) { log << QStringLiteral("Form.KeyDown(%1,%2)").arg(k).arg(s); };
+        KeyDown
+            = [this](int& k, int s) { log << QStringLiteral("Form.KeyDown(%1,%2)").arg(k).arg(s); };
     }
 };
 
@@ -152,8 +153,7 @@ TEST_F(FormsTest, ClickRaisesDownUpClickAndDoubleClickTheOriginalOrder)
 {
     showForm();
     app.driver->click(form().ui().A);
-    EXPECT_EQ(form().log,
-        QStringList({ "A.Down(1,0,750,750)", "A.Up(1,0,750,750)", "A.Click" }));
+    EXPECT_EQ(form().log, QStringList({ "A.Down(1,0,750,750)", "A.Up(1,0,750,750)", "A.Click" }));
     form().log.clear();
     app.driver->doubleClick(form().ui().A);
     EXPECT_EQ(form().log,
@@ -167,8 +167,8 @@ TEST_F(FormsTest, PressCapturesMovesAndReleaseOutsideGiveNoClick)
     app.driver->press(form(), { 750, 750 });
     app.driver->moveTo(form(), { 3750, 750 }); // over B, still A's
     app.driver->release(form(), { 3750, 750 });
-    EXPECT_EQ(form().log,
-        QStringList({ "A.Down(1,0,750,750)", "A.Move(1,3750)", "A.Up(1,0,3750,750)" }));
+    EXPECT_EQ(
+        form().log, QStringList({ "A.Down(1,0,750,750)", "A.Move(1,3750)", "A.Up(1,0,3750,750)" }));
 }
 
 TEST_F(FormsTest, RightClickAlsoClicksLabelsButButtonsAndModifiersArePassed)
@@ -335,8 +335,8 @@ TEST_F(FormsTest, ControlArraysLoadMembersAtRunTime)
 // A second form shown modally while the first one's timer keeps ticking on the real clock.
 TEST(ModalTest, TimersTickDuringAModalLoopAndHideReturns)
 {
-    auto rt = std::make_unique<Runtime>(std::make_unique<RealClock>(), makeFakeServices(),
-        QString());
+    auto rt
+        = std::make_unique<Runtime>(std::make_unique<RealClock>(), makeFakeServices(), QString());
     auto& owner = rt->formOf<LogForm>(*rt);
     auto& dialog = rt->formOf<SampleForm>(*rt);
     int ticks = 0;

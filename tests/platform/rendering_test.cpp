@@ -92,7 +92,8 @@ TEST(RenderingTest, AutoSizedLabelsMeasureWithTheFont)
     l.setAutoSize(true);
     l.setCaption(QStringLiteral("考试练习系统"));
     const QFontMetricsF fm(toQFont(l.font()));
-    EXPECT_NEAR(l.width(), std::ceil(fm.horizontalAdvance(QStringLiteral("考试练习系统"))) * 15, 30);
+    EXPECT_NEAR(
+        l.width(), std::ceil(fm.horizontalAdvance(QStringLiteral("考试练习系统"))) * 15, 30);
     const double oneLine = l.height();
     l.setCaption(QStringLiteral("第一行\r\n第二行"));
     EXPECT_NEAR(l.height(), 2 * oneLine, 30);

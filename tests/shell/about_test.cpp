@@ -1,8 +1,8 @@
 // The about box: its layout, what it reads at load, its clicks and its buttons.
 
 #include "shell/aboutbox.h"
-#include "support/systemapp.h"
 #include "support/skins.h"
+#include "support/systemapp.h"
 #include "support/testsupport.h"
 
 #include <QPainter>

@@ -10,8 +10,8 @@
 #include "platform/text.h"
 #include "printers.h"
 #include "shell/system.h"
-#include "support/testsupport.h"
 #include "support/skins.h"
+#include "support/testsupport.h"
 #include "widgets/msgbox.h"
 
 #include <QDir>

@@ -23,8 +23,10 @@ inline Rec& picture(Rec& r, int image, int left, int top, const QString& name)
 }
 inline Rec& textBox(Rec& r, int left, int top, int width, int height)
 {
-    return r.num(fd::TextLeft, left).num(fd::TextTop, top).num(fd::TextWidth, width).num(
-        fd::TextHeight, height);
+    return r.num(fd::TextLeft, left)
+        .num(fd::TextTop, top)
+        .num(fd::TextWidth, width)
+        .num(fd::TextHeight, height);
 }
 inline Rec& hint(Rec& r, int left, int top, int line)
 {

@@ -1,7 +1,7 @@
 // The skinned message box: its answers, its fresh start on every use and its layout.
 
-#include "support/systemapp.h"
 #include "support/skins.h"
+#include "support/systemapp.h"
 #include "support/testsupport.h"
 #include "widgets/msgbox.h"
 

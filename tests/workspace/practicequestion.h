@@ -4,8 +4,8 @@
 // (pictures, menu file, log), then load their steps, which are numbered in characters 1-3 and
 // closed by the end marker, and the window shows step 1.
 
-#include "stepengine/engineapp.h"
 #include "platform/text.h"
+#include "stepengine/engineapp.h"
 #include "workspace/frmmain.h"
 
 #include <gtest/gtest.h>
