@@ -117,7 +117,11 @@ namespace {
     {
         return plat::val(plat::mid(s, 10 * k + layout::kPageLength, layout::kLeftLength));
     }
-    int16_t digit(QChar c) { return c.isDigit() ? static_cast<int16_t>(c.digitValue()) : 0; }
+    // "0".."9" only: a full-width or other script's digit in a record is no number either.
+    int16_t digit(QChar c)
+    {
+        return c >= u'0' && c <= u'9' ? static_cast<int16_t>(c.unicode() - u'0') : 0;
+    }
 }
 
 QString tabStripSpec(QChar letter)

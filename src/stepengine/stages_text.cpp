@@ -151,7 +151,9 @@ void StepEngine::textFormat(plat::TextBox& t, const QString& code)
 
     plat::FontSpec font = t.font();
     double points = plat::val(plat::mid(code, 2, 3)) / 10;
-    if (points == 0)
+    // A negative size ("-50") is no font size: the field keeps the size it was just given
+    // instead of shrinking its text to nothing.
+    if (points <= 0)
         points = kTextPoints;
     font.size = points * scaleX;
     if (const int s = digitAt(code, 7); s >= 0 && s < static_cast<int>(kStyles.size())) {

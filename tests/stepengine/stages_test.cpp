@@ -265,6 +265,9 @@ TEST(TextFieldStage, PresetTextSelectionAndFormat)
         // No field: hidden, and the text and format of the step before stay in it, but for the
         // size that every load gives the answer fields first.
         { "001", "0000000000", false, "", 0, 9, 1, true, true, true, "隶书", 0xFF0000, 0x0000FF },
+        // A negative size is no size: the field keeps its 9 points; the rest of the code applies.
+        { "001", "0-50000000", true, "one", 3, 9, 0, false, false, false, "宋体", 0x000000,
+            0xFFFFFF },
     };
     QList<Rec> recs;
     for (const Case& c : cases) {
@@ -571,6 +574,7 @@ TEST(TabStripStage, ShownTabExpectedTabAndBackButton)
             .num(fd::DragTargetX, 4000)
             .num(fd::DragTargetY, 300),
         Rec(), // a plain step parks the tabs again
+        tabStep(QStringLiteral("XA12３"), 900, 700), // a full-width host digit names no image
     });
     auto& ui = app.ui();
     auto& f = app.main().fields;
@@ -615,6 +619,11 @@ TEST(TabStripStage, ShownTabExpectedTabAndBackButton)
     EXPECT_EQ(ui.LblXXK[1].width(), 1);
     EXPECT_EQ(rect(ui.LblXXK[0]), QRectF(4000, 300, 1095, 285)); // the back button stays
     EXPECT_EQ(f.BackCode, QStringLiteral("NONO"));
+
+    app.load(7);
+    EXPECT_EQ(f.TabHostImage, 0);
+    EXPECT_EQ(f.TabHostLeft, 600); // the last tab step's host
+    EXPECT_EQ(f.TabHostTop, 450);
 }
 
 TEST(DemonstrationStages, WhereTheDemonstrationsCopyDiffers)
