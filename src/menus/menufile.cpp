@@ -16,7 +16,8 @@ namespace {
     // Lines before the block; a negative start reads from the first line.
     int linesBefore(int familyDigit, int menuDigit)
     {
-        const int s = (familyNumber(familyDigit) - 1) * kFamilyLines + (menuDigit - 1) * kBlockLines;
+        const int s
+            = (familyNumber(familyDigit) - 1) * kFamilyLines + (menuDigit - 1) * kBlockLines;
         return std::max(s, 0);
     }
 
@@ -47,7 +48,8 @@ QStringList splitItems(const QString& line)
 
 bool ContextMenu::hasVisibleEntry() const
 {
-    return std::any_of(entries.begin(), entries.end(), [](const MenuEntry& e) { return e.visible; });
+    return std::any_of(
+        entries.begin(), entries.end(), [](const MenuEntry& e) { return e.visible; });
 }
 
 ContextMenu menuOfBlock(const QStringList& block)

@@ -41,9 +41,7 @@ TEST(MenuFileBlocks, FamilyAndMenuDigitsChooseFifteenLines)
         int first, last;
     };
     const Case cases[] = {
-        { 3, 1, 1, 15 },
-        { 4, 2, 151, 165 },
-        { 6, 9, 526, 540 },
+        { 3, 1, 1, 15 }, { 4, 2, 151, 165 }, { 6, 9, 526, 540 },
         { 3, 0, 1, 15 }, // a negative start reads from the top
         { 7, 4, 1, 15 }, // no family
         { 4, 0, 121, 135 }, // the lines before menu 1 of family 4
@@ -58,8 +56,8 @@ TEST(MenuFileBlocks, FamilyAndMenuDigitsChooseFifteenLines)
         const auto menu = readContextMenu(file, c.family, c.menu);
         ASSERT_TRUE(menu.ok());
         EXPECT_EQ(firstCaptionAndLastGroup(menu.value()),
-            std::make_pair(QStringLiteral("L%1").arg(c.first + 1),
-                QStringLiteral("L%1").arg(c.last)));
+            std::make_pair(
+                QStringLiteral("L%1").arg(c.first + 1), QStringLiteral("L%1").arg(c.last)));
     }
 }
 
@@ -68,9 +66,8 @@ TEST(MenuFileBlocks, FamilySixCodeFromTheStepReadsItsBlock)
     QTemporaryDir dir;
     const QString file = writeNumberedFile(dir, 540);
     // "RA" and 215 at 86: family 6, menu 2, entry 1, item 5.
-    const stepengine::StepRecord step(Rec(QStringLiteral("0003")).set(fd::MenuOfDescriptor,
-        QStringLiteral("RA215"))
-                                          .line);
+    const stepengine::StepRecord step(
+        Rec(QStringLiteral("0003")).set(fd::MenuOfDescriptor, QStringLiteral("RA215")).line);
     const int code = menuCodeOfStep(step);
     EXPECT_EQ(code, 6215);
     const auto menu = readContextMenu(file, code / 1000, code / 100 % 10);
