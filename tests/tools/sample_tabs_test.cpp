@@ -9,6 +9,7 @@
 #include "platform/text.h"
 #include "shell/system.h"
 #include "stepengine/steprecord.h"
+#include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
 
@@ -23,11 +24,10 @@ namespace {
 namespace fd = stepengine::field;
 using stepengine::StepRecord;
 
-constexpr int kUnitStudyMode = 20;
+using testsupport::kUnitStudyMode;
+using testsupport::sampleDataDir;
 
-QString programDir() { return QStringLiteral(KSXT_PROGRAM_DIR); }
-QString dataDir() { return programDir() + QStringLiteral("/txcl/"); }
-QString dataFile(const QString& name) { return dataDir() + name + QStringLiteral(".mxy"); }
+QString dataFile(const QString& name) { return sampleDataDir() + name + QStringLiteral(".mxy"); }
 
 // The tab step of a sample question: where it is and what its record asks for.
 struct TabStep {
@@ -66,40 +66,11 @@ std::vector<TabStep> sampleTabSteps()
     return found;
 }
 
-// The practice window and the question panel on one question, opened as the panel opens it.
-struct Practice {
-    explicit Practice(const TabStep& t,
-        std::unique_ptr<plat::VirtualClock> c = std::make_unique<plat::VirtualClock>())
-        : clock(*c)
-        , sys(std::move(c), plat::makeFakeServices(), programDir())
-        , driver(sys, clock)
-        , st(sys.state)
-        , main(sys.form<workspace::FrmMain>())
+// The practice window and the question panel on the question of a tab step.
+struct Practice : testsupport::SamplePractice {
+    explicit Practice(const TabStep& t)
+        : SamplePractice(t.unit, t.question)
     {
-        sys.setScreenRect(QRect(0, 0, 1280, 1024));
-        st.SkinPath = dataDir();
-        st.StudyMode = kUnitStudyMode;
-        st.SetNo = static_cast<int16_t>(t.unit);
-        st.PanelMode = 1;
-        st.AnswerTextFile = sys.skinFile(QStringLiteral("288890"));
-        st.errorSink = [this](QString tag, int number, QString description, QString) {
-            reports << tag + QStringLiteral(" ") + QString::number(number) + QStringLiteral(" ")
-                    + description;
-        };
-        // Only the question under test; its first step line is all the loader needs.
-        st.QuestionCount = 1;
-        st.FirstStepTable(1) = static_cast<int16_t>(t.firstLine);
-        st.QuestionIds(1) = QStringLiteral("%1%2")
-                                .arg(t.unit, 2, 10, QChar('0'))
-                                .arg(t.question, 2, 10, QChar('0'));
-        st.QuestionState(1) = 1;
-        st.CurrentQuestion = 1;
-        auto& tm = sys.form<exercise::FrmTm>();
-        main.show();
-        tm.show();
-        st.ResumeStep(1) = 1;
-        tm.DqExam();
-        driver.advance(100); // Timer2 loads the first step
     }
 
     // Passes over the steps before `step` as the step engine's doNext does.
@@ -114,14 +85,6 @@ struct Practice {
     {
         return { c.left(), c.top(), c.width(), c.height() };
     }
-
-    plat::VirtualClock& clock;
-    shell::System sys;
-    plat::HeadlessDriver driver;
-    shell::AppState& st;
-    workspace::FrmMain& main;
-    QStringList reports;
-    workspace::FrmMainUi& ui() { return main.ui(); }
 };
 
 QImage pageOf(const QChar dialog, int tab)
@@ -135,7 +98,8 @@ QImage pageOf(const QChar dialog, int tab)
 TEST(SampleTabSteps, WrongTabsWaitTheRightTabOpensTheTargetAndBackReturns)
 {
     if (!QFileInfo::exists(dataFile(QStringLiteral("288820"))))
-        GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
+        GTEST_SKIP() << "sample module not generated in "
+                     << testsupport::sampleProgramDir().toStdString();
     const std::vector<TabStep> steps = sampleTabSteps();
     bool twoRows = false;
     for (const TabStep& t : steps) {

@@ -9,6 +9,7 @@
 #include "platform/text.h"
 #include "shell/system.h"
 #include "stepengine/steprecord.h"
+#include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
 
@@ -27,10 +28,9 @@ namespace sm = plat::shiftmask;
 using stepengine::StepRecord;
 
 constexpr int kLeft = plat::button::Left, kRight = plat::button::Right;
-constexpr int kUnitStudyMode = 20;
-
-QString programDir() { return QStringLiteral(KSXT_PROGRAM_DIR); }
-QString dataDir() { return programDir() + QStringLiteral("/txcl/"); }
+using testsupport::kUnitStudyMode;
+using testsupport::sampleDataDir;
+using testsupport::sampleProgramDir;
 
 // How a step of each kind is answered, right and wrong.
 enum class Way {
@@ -91,7 +91,7 @@ struct Unit {
 
 std::optional<Unit> readUnit(int setNo)
 {
-    auto file = [](const QString& name) { return dataDir() + name + QStringLiteral(".mxy"); };
+    auto file = [](const QString& name) { return sampleDataDir() + name + QStringLiteral(".mxy"); };
     const auto questions
         = plat::readLines(file(stepengine::questionFileName(kUnitStudyMode, setNo)));
     const auto steps = plat::readLines(file(stepengine::stepFileName(kUnitStudyMode, setNo)));
@@ -106,51 +106,7 @@ std::optional<Unit> readUnit(int setNo)
     return u;
 }
 
-// The practice window and the question panel on one question of a unit, opened as the panel
-// opens a question.
-struct Practice {
-    explicit Practice(const Unit& unit, int question,
-        std::unique_ptr<plat::VirtualClock> c = std::make_unique<plat::VirtualClock>())
-        : clock(*c)
-        , sys(std::move(c), plat::makeFakeServices(), programDir())
-        , driver(sys, clock)
-        , st(sys.state)
-        , main(sys.form<workspace::FrmMain>())
-    {
-        sys.setScreenRect(QRect(0, 0, 1280, 1024));
-        st.SkinPath = dataDir();
-        st.StudyMode = kUnitStudyMode;
-        st.SetNo = static_cast<int16_t>(unit.setNo);
-        st.PanelMode = 1;
-        st.AnswerTextFile = sys.skinFile(QStringLiteral("288890"));
-        st.errorSink = [this](QString tag, int number, QString description, QString) {
-            reports << tag + QStringLiteral(" ") + QString::number(number) + QStringLiteral(" ")
-                    + description;
-        };
-        for (const QString& q : unit.questions) {
-            ++st.QuestionCount;
-            st.FirstStepTable(st.QuestionCount)
-                = static_cast<int16_t>(unit.firstLines[st.QuestionCount - 1]);
-            st.QuestionIds(st.QuestionCount) = q.left(4);
-            st.QuestionState(st.QuestionCount) = 1;
-        }
-        st.CurrentQuestion = static_cast<int16_t>(question);
-        auto& tm = sys.form<exercise::FrmTm>();
-        main.show();
-        tm.show();
-        st.ResumeStep(question) = 1;
-        tm.DqExam();
-        driver.advance(100); // Timer2 loads the first step
-    }
-
-    plat::VirtualClock& clock;
-    shell::System sys;
-    plat::HeadlessDriver driver;
-    shell::AppState& st;
-    workspace::FrmMain& main;
-    QStringList reports;
-    workspace::FrmMainUi& ui() { return main.ui(); }
-};
+using Practice = testsupport::SamplePractice;
 
 // The text of an answer file line named by a record field, read here on its own: the line from
 // its fourth character.
@@ -354,9 +310,9 @@ int expectedStepAfter(const StepKind& kind, const StepRecord& r, int step)
 
 TEST(SampleClicksAndTyping, EveryStepIsAnsweredByTheRightActionAndOnlyByIt)
 {
-    if (!QFileInfo::exists(dataDir() + QStringLiteral("288820.mxy")))
-        GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
-    const auto answerLines = plat::readLines(dataDir() + QStringLiteral("288890.mxy"));
+    if (!testsupport::sampleModuleGenerated())
+        GTEST_SKIP() << "sample module not generated in " << sampleProgramDir().toStdString();
+    const auto answerLines = plat::readLines(sampleDataDir() + QStringLiteral("288890.mxy"));
     ASSERT_TRUE(answerLines.ok());
     const QStringList& answers = answerLines.value();
 
@@ -373,7 +329,7 @@ TEST(SampleClicksAndTyping, EveryStepIsAnsweredByTheRightActionAndOnlyByIt)
                 continue;
             SCOPED_TRACE(testing::Message() << "unit " << setNo << " question " << q << " "
                                             << plat::mid(unit->questions[q - 1], 7).toStdString());
-            Practice p(*unit, q);
+            Practice p(unit->setNo, q);
             for (int guard = 0;
                  guard < records.size() && !StepRecord(p.st.StepLine).isEndOfQuestion(); ++guard) {
                 const StepRecord r(p.st.StepLine);
@@ -424,8 +380,8 @@ TEST(SampleClicksAndTyping, EveryStepIsAnsweredByTheRightActionAndOnlyByIt)
 // timer has ticked.
 TEST(SampleClicksAndTyping, TheHintFrameStandsOnTheHotspotTheFirstStepNames)
 {
-    if (!QFileInfo::exists(dataDir() + QStringLiteral("288820.mxy")))
-        GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
+    if (!testsupport::sampleModuleGenerated())
+        GTEST_SKIP() << "sample module not generated in " << sampleProgramDir().toStdString();
     struct Frame {
         int first, last; // the hotspots it frames
         plat::Shape workspace::FrmMainUi::*shape;
@@ -453,7 +409,7 @@ TEST(SampleClicksAndTyping, TheHintFrameStandsOnTheHotspotTheFirstStepNames)
                 continue;
             SCOPED_TRACE(testing::Message()
                 << "unit " << setNo << " question " << q << " hotspot " << hotspot);
-            Practice p(*unit, q);
+            Practice p(unit->setNo, q);
             p.driver.advance(100); // TimerDisFK, switched on last by the load
             const plat::Label& spot = p.ui().LblZHU[hotspot];
             for (const Frame& f : frames) {
@@ -479,9 +435,9 @@ TEST(SampleClicksAndTyping, TheHintFrameStandsOnTheHotspotTheFirstStepNames)
 // Typing with key events as the keyboard sends them, straight to the answer field's widget.
 TEST(SampleClicksAndTyping, ATypedAnswerGoesInThroughRealKeyEvents)
 {
-    if (!QFileInfo::exists(dataDir() + QStringLiteral("288820.mxy")))
-        GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
-    const auto answerLines = plat::readLines(dataDir() + QStringLiteral("288890.mxy"));
+    if (!testsupport::sampleModuleGenerated())
+        GTEST_SKIP() << "sample module not generated in " << sampleProgramDir().toStdString();
+    const auto answerLines = plat::readLines(sampleDataDir() + QStringLiteral("288890.mxy"));
     ASSERT_TRUE(answerLines.ok());
 
     // The first question that opens with an Enter-confirmed field or reaches one.
@@ -494,7 +450,7 @@ TEST(SampleClicksAndTyping, ATypedAnswerGoesInThroughRealKeyEvents)
                 [](const QString& r) { return StepRecord(r).actionCode() == u"0022"; });
             if (at == records.end())
                 continue;
-            Practice p(*unit, q);
+            Practice p(unit->setNo, q);
             while (p.st.CurrentStep - 1 < at - records.begin())
                 p.main.doNext();
             const QString answer

@@ -8,6 +8,7 @@
 #include "shell/system.h"
 #include "stepengine/answers.h"
 #include "stepengine/steprecord.h"
+#include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
 
@@ -84,54 +85,9 @@ const QList<SampleQuestion> kQuestions {
     { 4, 16, "RA173 消除锯齿 浑厚", { popup("消除锯齿/浑厚") } },
 };
 
-QString programDir() { return QStringLiteral(KSXT_PROGRAM_DIR); }
-bool sampleModuleGenerated()
-{
-    return QFileInfo::exists(programDir() + QStringLiteral("/txcl/288820.mxy"));
-}
-
-// Question `question` of unit `unit` (study mode 20) shown in the practice window beside the
-// question panel, its first step loaded; failures reported are collected.
-struct SamplePractice {
-    plat::VirtualClock* clock = nullptr; // owned by the system
-    std::unique_ptr<shell::System> sys;
-    std::unique_ptr<plat::HeadlessDriver> driver;
-    QStringList reports;
-
-    SamplePractice(int unit, int question)
-    {
-        auto c = std::make_unique<plat::VirtualClock>();
-        clock = c.get();
-        sys = std::make_unique<shell::System>(std::move(c), plat::makeFakeServices(), programDir());
-        sys->setScreenRect(QRect(0, 0, 1280, 1024));
-        driver = std::make_unique<plat::HeadlessDriver>(*sys, *clock);
-        shell::AppState& st = sys->state;
-        st.SkinPath = programDir() + QStringLiteral("/txcl/");
-        st.StudyMode = 20;
-        st.SetNo = static_cast<int16_t>(unit);
-        st.PanelMode = 1;
-        st.AnswerTextFile = sys->skinFile(QStringLiteral("288890"));
-        st.errorSink = [this](QString tag, int number, QString description, QString) {
-            reports << tag + QStringLiteral(" ") + QString::number(number) + QStringLiteral(" ")
-                    + description;
-        };
-        EXPECT_TRUE(testsupport::launchQuestions(*sys));
-        EXPECT_GE(st.QuestionCount, question);
-        st.CurrentQuestion = static_cast<int16_t>(question);
-        main().show();
-        auto& tm = sys->form<exercise::FrmTm>();
-        tm.show();
-        tm.DqExam();
-        driver->advance(100); // Timer2 loads the first step
-    }
-    ~SamplePractice()
-    {
-        driver.reset();
-        sys.reset();
-        plat::HeadlessDriver::processEvents();
-    }
-    workspace::FrmMain& main() { return sys->form<workspace::FrmMain>(); }
-};
+using testsupport::sampleModuleGenerated;
+using testsupport::SamplePractice;
+QString programDir() { return testsupport::sampleProgramDir(); }
 
 class SampleInputs : public testing::TestWithParam<SampleQuestion> { };
 
@@ -141,9 +97,9 @@ TEST_P(SampleInputs, TheQuestionIsSolvedInThePracticeWindow)
     if (!sampleModuleGenerated())
         GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
     SamplePractice p(sq.unit, sq.question);
-    shell::AppState& st = p.sys->state;
-    plat::HeadlessDriver& driver = *p.driver;
-    workspace::FrmMain& main = p.main();
+    shell::AppState& st = p.sys.state;
+    plat::HeadlessDriver& driver = p.driver;
+    workspace::FrmMain& main = p.main;
     auto& ui = main.ui();
 
     for (const Action& a : sq.actions) {
@@ -225,7 +181,7 @@ TEST(RealDisplay, ARightClickOpensTheContextMenuAndItsEntryAdvances)
         GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
     // "使用横排文字工具右击文字，将消除锯齿的方式设置为“浑厚”。"
     SamplePractice p(4, 16);
-    p.sys->popupDriver = nullptr; // the real popup, not the scripted answers
+    p.sys.popupDriver = nullptr; // the real popup, not the scripted answers
 
     QStringList shown; // the entries of each popup, in turn
     auto clickEntry = [](QMenu& menu, const QString& text) {
@@ -260,7 +216,7 @@ TEST(RealDisplay, ARightClickOpensTheContextMenuAndItsEntryAdvances)
             QTimer::singleShot(100, [&poll, tries] { poll(tries + 1); });
     };
     QTimer::singleShot(200, [&] { poll(0); });
-    p.driver->click(p.main().ui().Label1, plat::button::Right);
+    p.driver.click(p.main.ui().Label1, plat::button::Right);
 
     ASSERT_EQ(shown.size(), 2);
     EXPECT_EQ(shown[0],
@@ -268,7 +224,7 @@ TEST(RealDisplay, ARightClickOpensTheContextMenuAndItsEntryAdvances)
             "编辑文字|拼写检查...|查找和替换文本...|-|栅格化文字|创建工作路径|转换为形状|"
             "水平|垂直|-|仿粗体|仿斜体|消除锯齿"));
     EXPECT_EQ(shown[1], QStringLiteral("无|锐利|犀利|浑厚|平滑"));
-    EXPECT_TRUE(stepengine::StepRecord(p.sys->state.StepLine).isEndOfQuestion());
+    EXPECT_TRUE(stepengine::StepRecord(p.sys.state.StepLine).isEndOfQuestion());
 }
 
 // A key combination and a typed answer in a real window: the keys go as Qt key events to the
@@ -281,26 +237,26 @@ TEST(RealDisplay, AKeyAndATypedAnswerSolveAQuestionInARealWindow)
         GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
     // Alt+Ctrl+I opens 图像大小, then the width is typed and confirmed with Enter.
     SamplePractice p(0, 14);
-    shell::AppState& st = p.sys->state;
-    workspace::FrmMain& main = p.main();
+    shell::AppState& st = p.sys.state;
+    workspace::FrmMain& main = p.main;
     auto& ui = main.ui();
-    p.driver->key(main, 'I', sm::Ctrl | sm::Alt);
+    p.driver.key(main, 'I', sm::Ctrl | sm::Alt);
     ASSERT_EQ(st.CurrentStep, 2);
 
     const auto answer = stepengine::acceptedAnswer(
         st.AnswerTextFile, stepengine::StepRecord(st.StepLine).text(fd::AnswerLine));
     ASSERT_TRUE(answer.ok());
-    p.driver->click(ui.Text1);
+    p.driver.click(ui.Text1);
     ASSERT_EQ(QApplication::focusWidget(), ui.Text1.widget());
-    p.driver->key(main, 'A', sm::Ctrl);
-    p.driver->type(main, QStringLiteral("1"));
-    p.driver->key(main, plat::vk::Return); // a wrong answer empties the field
+    p.driver.key(main, 'A', sm::Ctrl);
+    p.driver.type(main, QStringLiteral("1"));
+    p.driver.key(main, plat::vk::Return); // a wrong answer empties the field
     EXPECT_EQ(st.CurrentStep, 2);
     EXPECT_TRUE(ui.Text1.text().isEmpty());
-    p.driver->type(main, stepengine::alternatives(answer.value()).first);
+    p.driver.type(main, stepengine::alternatives(answer.value()).first);
     QGuiApplication::primaryScreen()->grabWindow(0).save(
         testsupport::outputDir() + QStringLiteral("/typing-xcb.png"));
-    p.driver->key(main, plat::vk::Return);
+    p.driver.key(main, plat::vk::Return);
     EXPECT_TRUE(stepengine::StepRecord(st.StepLine).isEndOfQuestion());
     EXPECT_TRUE(p.reports.isEmpty()) << p.reports.join(u'\n').toStdString();
 }

@@ -1,0 +1,72 @@
+#pragma once
+
+// The sample module that the build writes beside the program, opened in the practice window
+// and the question panel as a candidate opens a question of a unit.
+
+#include "exercise/frmtm.h"
+#include "platform/clock.h"
+#include "platform/headless.h"
+#include "platform/services.h"
+#include "shell/system.h"
+#include "support/testsupport.h"
+#include "workspace/frmmain.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace testsupport {
+
+inline QString sampleProgramDir() { return QStringLiteral(KSXT_PROGRAM_DIR); }
+inline QString sampleDataDir() { return sampleProgramDir() + QStringLiteral("/txcl/"); }
+inline bool sampleModuleGenerated()
+{
+    return QFileInfo::exists(sampleDataDir() + QStringLiteral("288820.mxy"));
+}
+inline constexpr int kUnitStudyMode = 20; // unit practice: SetNo is the unit
+
+// Question `question` of unit `unit`, on a virtual clock with fake services, loaded at step
+// `step` once Timer2 has run; every failure reported is collected in `reports`.
+struct SamplePractice {
+    SamplePractice(int unit, int question, int step = 1,
+        std::unique_ptr<plat::VirtualClock> c = std::make_unique<plat::VirtualClock>())
+        : clock(*c)
+        , sys(std::move(c), plat::makeFakeServices(), sampleProgramDir())
+        , driver(sys, clock)
+        , st(sys.state)
+        , main(sys.form<workspace::FrmMain>())
+    {
+        sys.setScreenRect(QRect(0, 0, 1280, 1024));
+        st.SkinPath = sampleDataDir();
+        st.StudyMode = kUnitStudyMode;
+        st.SetNo = static_cast<int16_t>(unit);
+        st.PanelMode = 1;
+        st.AnswerTextFile = sys.skinFile(QStringLiteral("288890"));
+        st.errorSink = [this](QString tag, int number, QString description, QString) {
+            reports << tag + QStringLiteral(" ") + QString::number(number) + QStringLiteral(" ")
+                    + description;
+        };
+        EXPECT_TRUE(launchQuestions(sys));
+        EXPECT_GE(st.QuestionCount, question);
+        st.CurrentQuestion = static_cast<int16_t>(question);
+        auto& tm = sys.form<exercise::FrmTm>();
+        main.show();
+        tm.show();
+        st.ResumeStep(question) = static_cast<int16_t>(step);
+        tm.DqExam();
+        driver.advance(100); // Timer2 loads the step
+    }
+    ~SamplePractice() { plat::HeadlessDriver::processEvents(); }
+
+    plat::VirtualClock& clock;
+    shell::System sys;
+    plat::HeadlessDriver driver;
+    shell::AppState& st;
+    workspace::FrmMain& main;
+    QStringList reports;
+    workspace::FrmMainUi& ui() { return main.ui(); }
+};
+
+} // namespace testsupport
