@@ -261,33 +261,30 @@ QImage drawToolbox(ToolboxForm form, int markedHotspot, Mark mark)
                 p.fillRect(r.right() - 3, r.bottom() - 3, 2, 2, kInk); // has a flyout
         }
     }
-    if (form == ToolboxForm::TwoColumns) {
-        paintSwatches(p, hotspotRect(63, form).adjusted(2, 2, -6, -6),
-            hotspotRect(66, form).adjusted(4, 4, -4, -4));
-        const QRect swap = hotspotRect(65, form);
-        p.setPen(kInk);
-        p.drawArc(swap.adjusted(3, 3, -3, -3), 0, 90 * 16);
-        const QRect def = hotspotRect(67, form);
-        p.fillRect(def.adjusted(1, 1, -4, -4), Qt::black);
-        p.fillRect(def.adjusted(4, 4, -1, -1), Qt::white);
-        const QRect mask = hotspotRect(64, form).adjusted(10, 2, -10, -2);
-        p.drawRect(mask);
-        p.setBrush(Qt::white);
-        p.drawEllipse(mask.center(), 4, 4);
-    } else {
-        paintSwatches(p, hotspotRect(63, form).adjusted(3, 2, -7, -5),
-            hotspotRect(66, form).adjusted(7, 5, -3, -2));
-        const QRect swap = hotspotRect(65, form);
-        p.setPen(kInk);
-        p.drawArc(swap.adjusted(7, 5, -7, -5), 0, 90 * 16);
-        const QRect def = hotspotRect(67, form);
-        p.fillRect(def.adjusted(7, 6, -11, -9), Qt::black);
-        p.fillRect(def.adjusted(10, 9, -8, -6), Qt::white);
-        const QRect mask = hotspotRect(64, form).adjusted(5, 5, -5, -5);
-        p.drawRect(mask);
-        p.setBrush(Qt::white);
-        p.drawEllipse(mask.center(), 4, 4);
-    }
+    // The colour swatches, swap arrow, default colours and quick-mask button, inset within
+    // their hotspots as each toolbox form draws them.
+    struct Insets {
+        int l, t, r, b;
+        QRect in(const QRect& q) const { return q.adjusted(l, t, -r, -b); }
+    };
+    struct SwatchLayout {
+        Insets fore, back, swap, black, white, mask;
+    };
+    constexpr SwatchLayout kTwoColumns { { 2, 2, 6, 6 }, { 4, 4, 4, 4 }, { 3, 3, 3, 3 },
+        { 1, 1, 4, 4 }, { 4, 4, 1, 1 }, { 10, 2, 10, 2 } };
+    constexpr SwatchLayout kOneColumn { { 3, 2, 7, 5 }, { 7, 5, 3, 2 }, { 7, 5, 7, 5 },
+        { 7, 6, 11, 9 }, { 10, 9, 8, 6 }, { 5, 5, 5, 5 } };
+    const SwatchLayout& s = form == ToolboxForm::TwoColumns ? kTwoColumns : kOneColumn;
+    paintSwatches(p, s.fore.in(hotspotRect(63, form)), s.back.in(hotspotRect(66, form)));
+    p.setPen(kInk);
+    p.drawArc(s.swap.in(hotspotRect(65, form)), 0, 90 * 16);
+    const QRect def = hotspotRect(67, form);
+    p.fillRect(s.black.in(def), Qt::black);
+    p.fillRect(s.white.in(def), Qt::white);
+    const QRect mask = s.mask.in(hotspotRect(64, form));
+    p.drawRect(mask);
+    p.setBrush(Qt::white);
+    p.drawEllipse(mask.center(), 4, 4);
     return image;
 }
 
@@ -1589,28 +1586,38 @@ QImage drawLogo()
     return image;
 }
 
+void paintLandscapeIcon(QPainter& p, const QRectF& box, const QColor& back, const QColor& photo)
+{
+    // Drawn on a 30-unit square and scaled to the box.
+    const double u = box.width() / 30;
+    const auto at = [&](double x, double y) { return box.topLeft() + QPointF(x * u, y * u); };
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(back);
+    p.drawRoundedRect(box, 5 * u, 5 * u);
+    p.setBrush(photo);
+    p.drawRect(QRectF(at(6, 7), QSizeF(18 * u, 14 * u)).toRect()); // whole pixels: no soft edge
+    p.setBrush(QColor(80, 150, 90));
+    QPainterPath hill;
+    hill.moveTo(at(6, 21));
+    hill.lineTo(at(13, 12));
+    hill.lineTo(at(18, 17));
+    hill.lineTo(at(21, 14));
+    hill.lineTo(at(24, 21));
+    hill.closeSubpath();
+    p.drawPath(hill);
+    p.setBrush(QColor(250, 200, 60));
+    p.drawEllipse(at(20, 10), 2 * u, 2 * u);
+    p.restore();
+}
+
 QImage drawAppIcon()
 {
     QImage image(32, 32, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(40, 70, 130));
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
-    p.setBrush(QColor(250, 250, 250));
-    p.drawRect(QRectF(7, 8, 18, 14));
-    p.setBrush(QColor(80, 150, 90));
-    QPainterPath hill;
-    hill.moveTo(7, 22);
-    hill.lineTo(14, 13);
-    hill.lineTo(19, 18);
-    hill.lineTo(22, 15);
-    hill.lineTo(25, 22);
-    hill.closeSubpath();
-    p.drawPath(hill);
-    p.setBrush(QColor(250, 200, 60));
-    p.drawEllipse(QPointF(21, 11), 2, 2);
+    paintLandscapeIcon(p, QRectF(1, 1, 30, 30), QColor(40, 70, 130), QColor(250, 250, 250));
     return image;
 }
 

@@ -132,6 +132,8 @@ QImage drawSliderKnob();
 QImage drawLandscape(QSize size, Adjust adjust = Adjust::None);
 QImage drawSplash();
 QImage drawLogo();
+// The program's picture motif (a landscape in a rounded square), scaled to `box`.
+void paintLandscapeIcon(QPainter& p, const QRectF& box, const QColor& back, const QColor& photo);
 QImage drawAppIcon();
 QImage drawPaperCard();
 QImage drawRandomPaperPage();

@@ -396,23 +396,7 @@ namespace {
     {
         QImage image = blank({ 24, 24 }, kStripTop);
         QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setBrush(QColor(255, 255, 255));
-        p.setPen(Qt::NoPen);
-        p.drawRoundedRect(QRectF(2, 2, 20, 20), 4, 4);
-        p.setBrush(kAccent);
-        p.drawRect(QRectF(5, 6, 14, 11));
-        p.setBrush(QColor(90, 170, 100));
-        QPainterPath hill;
-        hill.moveTo(5, 17);
-        hill.lineTo(10, 10);
-        hill.lineTo(14, 14);
-        hill.lineTo(16, 12);
-        hill.lineTo(19, 17);
-        hill.closeSubpath();
-        p.drawPath(hill);
-        p.setBrush(QColor(250, 200, 60));
-        p.drawEllipse(QPointF(16, 9), 1.6, 1.6);
+        paintLandscapeIcon(p, QRectF(2, 2, 20, 20), Qt::white, kAccent);
         return image;
     }
 
