@@ -86,6 +86,21 @@ struct AppState {
     QString QuestionListFile; // SkinPath & "2888" & NN+50 & ".mxy"
     QString AnswerTextFile; // SkinPath & "288890" & ".mxy"
     QString CandidateName; // shown on the examination login and the question panel
+    QString QuestionLine; // the current question's line of QuestionListFile
+    int16_t MinutesLeft = 50; // minutes left in an examination
+    QString ExamStartTime; // "yyyy-mm-dd hh:mm:ss"; "-1" when no best score is to be recorded
+    // While 0 the question panel refuses every unload; -1 just before a program-driven unload.
+    int16_t PanelCanClose = 0;
+    // Home command replayed when the home window reappears: 16 units, 17 papers, 18 favourites,
+    // 19 wrong-question book; 0 none.
+    int16_t DeferredCommand = 0;
+    QString SeatNo; // two digits, entered at the examination login
+    QString ShiftNo; // shown in the question panel
+    QString ArchiveNo; // shown in the question panel
+    QString IdCardNo; // 18 characters, entered at the examination login
+    // Read from line 1 of the paper file by the home refresh.
+    int16_t FixedPaperCount = 0;
+    int16_t UnitCount = 0;
     // Input method of the answer fields, chosen in the question panel: when UseIme is not 0,
     // focusing an answer field activates KeyboardLayout (a keyboard-layout id).
     int16_t UseIme = 0;
