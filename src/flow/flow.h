@@ -26,4 +26,15 @@ void showLogin(shell::System& sys);
 void openHandIn(shell::System& sys);
 void countdownTick(shell::System& sys);
 
+// Home-window panels built in their own files: the paper panel (cards, paper commands, random
+// papers) and the favourites and wrong-question panels. The home window creates their controls
+// inside its panel containers when it loads (build), runs their pass in its refresh (pass) and
+// hands them the command indexes of their buttons and links (command).
+void buildPaperPanel(shell::System& sys);
+void paperPanelPass(shell::System& sys);
+void paperCommand(shell::System& sys, int index);
+void buildFavouritesPanels(shell::System& sys);
+void favouritesPass(shell::System& sys);
+void favouritesCommand(shell::System& sys, int index);
+
 } // namespace flow
