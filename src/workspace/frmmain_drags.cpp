@@ -201,16 +201,8 @@ void FrmMain::Label4_MouseMove(int, int shift, double x, double y)
     if (Dragging != -1)
         return;
     // The drag pointer is also the sign that a drag took place (see the drop).
-    const QString cursor = r.text(fd::CursorSpec);
-    const QString nn = plat::mid(cursor, 4, 2);
-    if (plat::left(cursor, 1) == QStringLiteral("S")) {
-        ui.Label4.setMousePointer(stepengine::readInt16(nn)).ignore(); // refused: unchanged
-    } else {
-        ui.Label4.setMousePointer(plat::kCustomPointer).ignore();
-        ui.Label4
-            .setMouseIcon(sys_.programFile(QStringLiteral("ico") + nn + QStringLiteral(".CUR")))
-            .ignore(); // a missing file keeps the icon it had
-    }
+    stepengine::showPointer(
+        sys_, ui.Label4, stepengine::PointerSpec::parse(r.text(fd::CursorSpec)).forDrag());
 }
 
 void FrmMain::Label4_MouseUp(int, int shift, double x, double y)
