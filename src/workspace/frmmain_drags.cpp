@@ -6,6 +6,7 @@
 
 #include "core/system.h"
 #include "platform/keys.h"
+#include "platform/rounding.h"
 #include "platform/text.h"
 #include "stepengine/answers.h"
 #include "workspace/checks.h"
@@ -50,8 +51,8 @@ namespace {
         return direction == 0 || (direction < 0 ? at <= target : at >= target);
     }
 
-    // Window positions are stored rounded, halves to even.
-    int32_t rounded(double twips) { return static_cast<int32_t>(std::nearbyint(twips)); }
+    // Window positions are stored rounded, halves to even, as the loader stores the home.
+    int32_t rounded(double twips) { return static_cast<int32_t>(plat::roundHalfEven(twips)); }
 
     constexpr stepengine::Field kHandleHomeLeft = stepengine::kImageGroups[4].left;
     constexpr stepengine::Field kHandleHomeTop = stepengine::kImageGroups[4].top;
