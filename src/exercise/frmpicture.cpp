@@ -1,7 +1,7 @@
 #include "exercise/frmpicture.h"
 
+#include "core/system.h"
 #include "platform/keys.h"
-#include "shell/system.h"
 
 namespace exercise {
 
