@@ -1,6 +1,8 @@
 #include "exam/examrules.h"
 
 #include "platform/text.h"
+#include "records/idlist.h"
+#include "records/learnerrecords.h"
 
 #include <cmath>
 
@@ -75,22 +77,12 @@ QString handInPrompt(const shell::PerQuestion<int16_t>& states)
     return QStringLiteral("\r\n您是否确定交卷?");
 }
 
-bool isIdText(const QString& id)
-{
-    if (id.size() != 4)
-        return false;
-    for (const QChar c : id)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
 bool isPaperLine(const QString& line)
 {
     if (line.size() != 4 * kPaperQuestions)
         return false;
     for (int i = 1; i <= kPaperQuestions; ++i)
-        if (!isIdText(plat::mid(line, 4 * i - 3, 4)))
+        if (!records::isIdText(plat::mid(line, 4 * i - 3, 4)))
             return false;
     return true;
 }
@@ -103,37 +95,28 @@ QString paperIdLine(const QString& fileLine, const shell::PerQuestion<QString>& 
     // place blank, so the later ids stay at their questions.
     QString line;
     for (int i = 1; i <= kPaperQuestions; ++i) {
-        const QString id = plat::trimSpaces(exerciseIds(i));
-        line += id.isEmpty() ? QStringLiteral("    ") : idText(static_cast<int>(plat::val(id)));
+        line += records::idText(exerciseIds(i)).value_or(QStringLiteral("    "));
     }
     return line;
 }
 
-PaperResult scorePaper(const shell::PerQuestion<int16_t>& states, const QString& paperLine)
+PaperResult scorePaper(const shell::PerQuestion<int16_t>& states)
 {
     PaperResult r;
     for (int i = 1; i <= kPaperQuestions; ++i) {
-        r.done[i] = states(i) >= 4;
+        r.done[i] = records::isDone(states(i));
         if (r.done[i])
             r.score += 2.5;
-        else if (const QString id = plat::mid(paperLine, 4 * i - 3, 4); isIdText(id))
-            r.wrongIds += id;
     }
     return r;
-}
-
-QString scoreText(double score)
-{
-    // Halves are exact in binary, so the shortest form is the plain decimal.
-    return QString::number(score, 'g', 6);
 }
 
 QString scoreCaption(int16_t studyMode, int16_t setNo, double score)
 {
     if (studyMode == 8)
-        return QStringLiteral("随机题得分：") + scoreText(score) + QStringLiteral("分");
+        return QStringLiteral("随机题得分：") + records::scoreText(score) + QStringLiteral("分");
     return QStringLiteral("第") + QString::number(setNo + 1) + QStringLiteral("套得分：")
-        + scoreText(score) + QStringLiteral("分");
+        + records::scoreText(score) + QStringLiteral("分");
 }
 
 QString questionText(const QString& line)
@@ -143,7 +126,5 @@ QString questionText(const QString& line)
         return plat::mid(line, 20);
     return text;
 }
-
-QString idText(int id) { return QStringLiteral("%1").arg(id, 4, 10, QLatin1Char('0')); }
 
 } // namespace exam

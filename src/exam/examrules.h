@@ -71,30 +71,21 @@ inline const QString kFinalHandInPrompt
 // The outcome of a handed-in paper.
 struct PaperResult {
     double score = 0; // 2.5 per completed question
-    QString wrongIds; // ids of the questions not completed, in paper order
     std::array<bool, kPaperQuestions + 1> done {}; // 1..40
 };
-// `paperLine` holds the paper's 40 four-digit ids; a missing id adds nothing to the wrong list.
-PaperResult scorePaper(const shell::PerQuestion<int16_t>& states, const QString& paperLine);
+PaperResult scorePaper(const shell::PerQuestion<int16_t>& states);
 
 // The paper's id line as the score sheet uses it: the line read from the paper or random-paper
 // file when it holds 40 four-digit ids, else the exercise's own ids (the line can only be wrong
-// when the file changed after the paper was started).
+// when the file changed after the paper was started); a missing exercise id stays blank.
 QString paperIdLine(const QString& fileLine, const shell::PerQuestion<QString>& exerciseIds);
 bool isPaperLine(const QString& line);
-// Four decimal digits.
-bool isIdText(const QString& id);
 
-// A score as the sheet writes it: "0", "2.5", "97.5", "100".
-QString scoreText(double score);
 // "第" & (SetNo + 1) & "套得分：" & score & "分", or "随机题得分：" & score & "分" for a random paper.
 QString scoreCaption(int16_t studyMode, int16_t setNo, double score);
 
 // A question's display text from its line of a question file: from character 7, or from
 // character 20 when that text begins with "picture".
 QString questionText(const QString& line);
-
-// The four-digit id text of a question id (7 -> "0007", 312 -> "0312").
-QString idText(int id);
 
 } // namespace exam

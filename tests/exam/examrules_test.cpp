@@ -2,6 +2,7 @@
 // countdown tick, the hand-in warning and the score sheet's arithmetic.
 
 #include "exam/examrules.h"
+#include "records/learnerrecords.h"
 
 #include <gtest/gtest.h>
 
@@ -134,33 +135,31 @@ QString paperOf(int first)
 {
     QString line;
     for (int i = 0; i < 40; ++i)
-        line += idText(first + i);
+        line += QStringLiteral("%1").arg(first + i, 4, 10, QLatin1Char('0'));
     return line;
 }
 }
 
-TEST(ScoreRules, ScoreTextAndWrongListByCompletedCount)
+TEST(ScoreRules, ScoreTextByCompletedCount)
 {
-    const QString paper = paperOf(101);
     struct Case {
         int done; // questions 1..done completed
         QString score;
-        int wrongCount;
     };
-    for (const Case& c : { Case { 0, "0", 40 }, Case { 1, "2.5", 39 }, Case { 39, "97.5", 1 },
-             Case { 40, "100", 0 } }) {
+    for (const Case& c : { Case { 0, "0" }, Case { 1, "2.5" }, Case { 39, "97.5" },
+             Case { 40, "100" } }) {
         shell::PerQuestion<int16_t> states;
         for (int i = 1; i <= 40; ++i)
             states(i) = i <= c.done ? 5 : 1;
-        const PaperResult r = scorePaper(states, paper);
-        EXPECT_EQ(scoreText(r.score), c.score);
-        EXPECT_EQ(r.wrongIds.size(), 4 * c.wrongCount);
-        EXPECT_EQ(r.wrongIds, paper.mid(4 * c.done));
+        states(41) = 5; // beyond the paper: never counted
+        const PaperResult r = scorePaper(states);
+        EXPECT_EQ(records::scoreText(r.score), c.score);
         EXPECT_EQ(r.done[1], c.done >= 1);
+        EXPECT_EQ(r.done[40], c.done == 40);
     }
 }
 
-TEST(ScoreRules, FlaggedAndDoneCountsFlaggedNotDoneIsWrong)
+TEST(ScoreRules, FlaggedAndDoneCountsFlaggedNotDoneDoesNot)
 {
     shell::PerQuestion<int16_t> states;
     for (int i = 1; i <= 40; ++i)
@@ -168,8 +167,9 @@ TEST(ScoreRules, FlaggedAndDoneCountsFlaggedNotDoneIsWrong)
     states(2) = 7; // flagged and done
     states(3) = 3; // flagged, not done
     states(4) = 6; // done, flagged, never visited
-    const PaperResult r = scorePaper(states, paperOf(1));
-    EXPECT_EQ(r.wrongIds, "0003");
+    const PaperResult r = scorePaper(states);
+    EXPECT_FALSE(r.done[3]);
+    EXPECT_TRUE(r.done[2] && r.done[4]);
     EXPECT_DOUBLE_EQ(r.score, 97.5);
 }
 
@@ -184,10 +184,8 @@ TEST(ScoreRules, AShortPaperLineIsReplacedByTheExercisesIds)
     EXPECT_EQ(paperIdLine("", ids), paperOf(201));
     EXPECT_EQ(paperIdLine(QString(full).replace(8, 1, "x"), ids), paperOf(201));
     ids(5) = "";
-    const QString withGap = paperIdLine("", ids);
-    EXPECT_EQ(withGap.size(), 160);
-    shell::PerQuestion<int16_t> none; // nothing done: every id but the missing one is wrong
-    EXPECT_EQ(scorePaper(none, withGap).wrongIds, paperOf(201).remove(16, 4));
+    ids(6) = "12345"; // not an id: never another question's
+    EXPECT_EQ(paperIdLine("", ids), paperOf(201).replace(16, 8, QString(8, ' ')));
 }
 
 TEST(ScoreRules, CaptionNamesThePaperOrTheRandomPaper)
