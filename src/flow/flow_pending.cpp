@@ -5,9 +5,6 @@
 
 namespace flow {
 
-void startLianXi(shell::System&) { }
-int InitShiTi(shell::System&, const QString&, int) { return 0; }
-void EndLianXi(shell::System&) { }
 void showLogin(shell::System&) { }
 void openHandIn(shell::System&) { }
 void countdownTick(shell::System&) { }
