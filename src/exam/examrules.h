@@ -81,7 +81,8 @@ PaperResult scorePaper(const shell::PerQuestion<int16_t>& states);
 QString paperIdLine(const QString& fileLine, const shell::PerQuestion<QString>& exerciseIds);
 bool isPaperLine(const QString& line);
 
-// "第" & (SetNo + 1) & "套得分：" & score & "分", or "随机题得分：" & score & "分" for a random paper.
+// "第" & (SetNo + 1) & "套得分：" & score & "分", or "随机题得分：" & score & "分" for a random
+// paper.
 QString scoreCaption(int16_t studyMode, int16_t setNo, double score);
 
 // A question's display text from its line of a question file: from character 7, or from

@@ -82,8 +82,7 @@ PaperListView paperListView(
         v.randomPageShown = true;
         break;
     case 31:
-        for (int r = kFirstRandomRow; r < kFirstRandomRow + randomPaperCount && r < kPaperRows;
-             ++r)
+        for (int r = kFirstRandomRow; r < kFirstRandomRow + randomPaperCount && r < kPaperRows; ++r)
             v.rowShown[r] = true;
         v.face = QStringLiteral("l20048");
         v.noRandomNoticeShown = randomPaperCount == 0;

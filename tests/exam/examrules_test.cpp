@@ -11,7 +11,11 @@ using namespace exam;
 TEST(LoginRules, SeatNumberIsTheLastTwoOfZeroPaddedEntry)
 {
     const std::pair<QString, QString> cases[] = {
-        { "", "00" }, { "7", "07" }, { "123", "23" }, { " 5 ", "05" }, { "18", "18" },
+        { "", "00" },
+        { "7", "07" },
+        { "123", "23" },
+        { " 5 ", "05" },
+        { "18", "18" },
     };
     for (const auto& [typed, seat] : cases)
         EXPECT_EQ(seatNumber(typed), seat) << typed.toStdString();
@@ -102,7 +106,8 @@ TEST(CountdownRules, FiftyTicksFromFiftyHandInOnTheLast)
 
 TEST(HandInRules, WarningByTheStatesOfTheFortyQuestions)
 {
-    const QString warning = QStringLiteral("您还有题目未做或仍处于标识状态！\r\n\r\n您是否确定交卷?");
+    const QString warning
+        = QStringLiteral("您还有题目未做或仍处于标识状态！\r\n\r\n您是否确定交卷?");
     const QString plain = QStringLiteral("\r\n您是否确定交卷?");
     struct Case {
         const char* what;
@@ -146,8 +151,8 @@ TEST(ScoreRules, ScoreTextByCompletedCount)
         int done; // questions 1..done completed
         QString score;
     };
-    for (const Case& c : { Case { 0, "0" }, Case { 1, "2.5" }, Case { 39, "97.5" },
-             Case { 40, "100" } }) {
+    for (const Case& c :
+        { Case { 0, "0" }, Case { 1, "2.5" }, Case { 39, "97.5" }, Case { 40, "100" } }) {
         shell::PerQuestion<int16_t> states;
         for (int i = 1; i <= 40; ++i)
             states(i) = i <= c.done ? 5 : 1;

@@ -26,9 +26,15 @@ TEST(PaperRules, TitlesFollowTheRowWithinItsGroup)
         QString title;
     };
     const Case cases[] = {
-        { 0, 3, "冲刺试卷一" }, { 3, 3, "冲刺试卷四" }, { 4, 3, "模拟试卷一" },
-        { 9, 3, "模拟试卷六" }, { 17, 7, "模拟试卷十" }, { 18, 7, "模拟试卷" },
-        { 19, 7, "模拟试卷" }, { 20, 3, "随机试卷一" }, { 29, 3, "随机试卷十" },
+        { 0, 3, "冲刺试卷一" },
+        { 3, 3, "冲刺试卷四" },
+        { 4, 3, "模拟试卷一" },
+        { 9, 3, "模拟试卷六" },
+        { 17, 7, "模拟试卷十" },
+        { 18, 7, "模拟试卷" },
+        { 19, 7, "模拟试卷" },
+        { 20, 3, "随机试卷一" },
+        { 29, 3, "随机试卷十" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(paperTitle(c.row, c.lastSprint), c.title) << c.row;
@@ -50,9 +56,9 @@ TEST(PaperRules, CardTexts)
 {
     EXPECT_EQ(lastExamCaption("2026-12-10 17:05:33"), "最后考试时间：2026-12-10 17:05");
     EXPECT_EQ(lastExamCaption("您还未考试！"), "最后考试时间：您还未考试！");
-    const std::pair<QString, QString> counts[] = { { "", "(0)" }, { "   ", "(0)" },
-        { "0001000200030004000500060007", "(7)" }, { QString(30, '1'), "(7)" },
-        { " 0101 ", "(1)" } };
+    const std::pair<QString, QString> counts[]
+        = { { "", "(0)" }, { "   ", "(0)" }, { "0001000200030004000500060007", "(7)" },
+              { QString(30, '1'), "(7)" }, { " 0101 ", "(1)" } };
     for (const auto& [line, caption] : counts)
         EXPECT_EQ(wrongCountCaption(line), caption) << line.toStdString();
 }

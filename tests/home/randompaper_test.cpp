@@ -58,10 +58,10 @@ TEST(RandomPaperDraw, OneUnitGivesUnitPartZeroAndEveryQuestionOnce)
 TEST(RandomPaperDraw, TheSameSeedDrawsTheSamePaper)
 {
     const QList<int> sizes { 20, 18, 17, 19, 17 };
-    EXPECT_EQ(drawRandomPaper(sizes, seededSource(5)).ids,
-        drawRandomPaper(sizes, seededSource(5)).ids);
-    EXPECT_NE(drawRandomPaper(sizes, seededSource(5)).ids,
-        drawRandomPaper(sizes, seededSource(6)).ids);
+    EXPECT_EQ(
+        drawRandomPaper(sizes, seededSource(5)).ids, drawRandomPaper(sizes, seededSource(5)).ids);
+    EXPECT_NE(
+        drawRandomPaper(sizes, seededSource(5)).ids, drawRandomPaper(sizes, seededSource(6)).ids);
 }
 
 TEST(RandomPaperDraw, TooSmallBanksAreRefusedWithAReason)
