@@ -2,6 +2,7 @@
 
 #include "demo/glide.h"
 #include "menus/menufile.h"
+#include "platform/rounding.h"
 
 #include <algorithm>
 
@@ -123,7 +124,7 @@ ContextMenuDrawing drawContextMenu(const QStringList& block, int32_t pointerX, i
             }
             const QSizeF size = measure(pieces[k]);
             labels[k] = { true, pieces[k], b.left + kTextInset, y, size.width(), size.height() };
-            widest = std::max(widest, halfEven(size.width()));
+            widest = std::max(widest, plat::roundHalfEven(size.width()));
             y += kRow;
         }
     }
@@ -170,7 +171,7 @@ SubmenuDrawing drawSubmenu(const QStringList& block, const Body& menu, double en
     b.left = menu.left + menu.width - kSubOverlap;
     b.top = isCascadeEntry(entry) ? entryTop : menu.top;
     const QString line = isCascadeEntry(entry) ? block.value(kSubmenuLine[entry]) : QString();
-    double y = halfEven(b.top + kSubFirstRow);
+    double y = plat::roundHalfEven(b.top + kSubFirstRow);
     double widest = 0;
     int s = 0;
     const QStringList pieces = menus::splitItems(line);
@@ -184,7 +185,7 @@ SubmenuDrawing drawSubmenu(const QStringList& block, const Body& menu, double en
         }
         const QSizeF size = measure(pieces[k]);
         d.entries[k] = { true, pieces[k], b.left + kTextInset, y, size.width(), size.height() };
-        widest = std::max(widest, halfEven(size.width()));
+        widest = std::max(widest, plat::roundHalfEven(size.width()));
         y += kRow;
     }
     b.width = widest + kBodyExtra;

@@ -5,7 +5,7 @@
 
 #include "demo/glide.h"
 #include "platform/text.h"
-#include "shell/system.h"
+#include "core/system.h"
 #include "stepengine/answers.h"
 #include "stepengine/steprecord.h"
 

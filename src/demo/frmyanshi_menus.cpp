@@ -6,7 +6,7 @@
 #include "demo/glide.h"
 #include "menus/menulayout.h"
 #include "platform/text.h"
-#include "shell/system.h"
+#include "core/system.h"
 #include "stepengine/steprecord.h"
 
 namespace demo {

@@ -1,5 +1,7 @@
 #include "demo/glide.h"
 
+#include "platform/rounding.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -14,7 +16,7 @@ namespace {
 
     template <class T> T clampTo(double v)
     {
-        const double r = halfEven(v);
+        const double r = plat::roundHalfEven(v);
         if (std::isnan(r))
             return 0;
         return static_cast<T>(std::clamp<double>(
@@ -48,7 +50,6 @@ namespace {
     constexpr uint32_t kYellow = 0x00FFFF;
 }
 
-double halfEven(double v) { return std::nearbyint(v); }
 int16_t toInt16(double v) { return clampTo<int16_t>(v); }
 int32_t toInt32(double v) { return clampTo<int32_t>(v); }
 

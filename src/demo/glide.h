@@ -11,9 +11,8 @@
 
 namespace demo {
 
-// Nearest whole number, an exact half to the even neighbour.
-double halfEven(double v);
-// The same, held as a 16-bit or 32-bit integer (clamped to the type's range).
+// The nearest whole number, an exact half to the even neighbour (plat::roundHalfEven), held as
+// a 16-bit or 32-bit integer and clamped to the type's range.
 int16_t toInt16(double v);
 int32_t toInt32(double v);
 

@@ -1,6 +1,6 @@
 #include "exercise/frmtm.h"
 
-#include "shell/system.h"
+#include "core/system.h"
 #include "workspace/frmmain.h"
 
 namespace exercise {

@@ -1,8 +1,8 @@
 #include "home/frmfengmian.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "platform/text.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
 
 namespace home {
 

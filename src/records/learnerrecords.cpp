@@ -1,0 +1,497 @@
+#include "records/learnerrecords.h"
+
+#include "platform/text.h"
+#include "records/homefiles.h"
+#include "records/recordio.h"
+#include "core/appstate.h"
+#include "core/errorreport.h"
+
+#include <algorithm>
+
+namespace records {
+
+namespace {
+
+    // A list file and its review file.
+    struct ListFiles {
+        QString list;
+        QString review;
+    };
+
+    ListFiles favourites(const RecordsDir& dir)
+    {
+        return { FavouritesFile(dir), FavouritesReviewFile(dir) };
+    }
+
+    ListFiles wrongBook(const RecordsDir& dir)
+    {
+        return { WrongBookFile(dir), WrongBookReviewFile(dir) };
+    }
+
+    ReviewedList readPair(const ListFiles& files, const shell::ErrorSite& site)
+    {
+        ParsedList parsed = parseReviewedList(
+            io::readLine1(files.list, site), io::readLine1(files.review, site));
+        io::reportRejected(files.list, parsed.rejected, site);
+        return std::move(parsed.list);
+    }
+
+    // The list first, then its review line; a failure of one still writes the other, and the
+    // next read brings the two back in step.
+    bool writePair(const ListFiles& files, const ReviewedList& list, const shell::ErrorSite& site)
+    {
+        const bool listOk = io::write(files.list, { list.listLine() }, site);
+        const bool reviewOk = io::write(files.review, { list.reviewLine() }, site);
+        return listOk && reviewOk;
+    }
+
+    bool anyDone(const shell::AppState& exercise)
+    {
+        for (int i = 1; i <= exercise.QuestionCount; ++i)
+            if (isDone(exercise.QuestionState(i)))
+                return true;
+        return false;
+    }
+
+    // The id text of question i of the exercise; a question id that is not one is reported.
+    std::optional<QString> idOfQuestion(const shell::AppState& exercise, int i,
+        const QString& file, const shell::ErrorSite& site)
+    {
+        const std::optional<QString> id = idText(exercise.QuestionIds(i));
+        if (!id)
+            io::reportRejected(file, { exercise.QuestionIds(i) }, site);
+        return id;
+    }
+
+    // Appends `id` unreviewed when it is not present yet; a full list refuses it.
+    void appendNew(ReviewedList& list, const QString& id, const QString& file,
+        const shell::ErrorSite& site)
+    {
+        if (positionInSearchText(searchText(list.ids), id) != 0)
+            return;
+        if (list.count() >= kMaxIds) {
+            io::reportRefused(file,
+                QStringLiteral("the list holds %1 ids; %2 is not added").arg(kMaxIds).arg(id),
+                site);
+            return;
+        }
+        list.ids.append(id);
+        list.review.append(u'F');
+    }
+
+    bool addFlagged(const ListFiles& files, const shell::AppState& exercise,
+        const shell::ErrorSite& site)
+    {
+        ReviewedList list = readPair(files, site);
+        for (int i = 1; i <= exercise.QuestionCount; ++i) {
+            if (!isFlagged(exercise.QuestionState(i)))
+                continue;
+            if (const auto id = idOfQuestion(exercise, i, files.list, site))
+                appendNew(list, *id, files.list, site);
+        }
+        return writePair(files, list, site);
+    }
+
+    bool removeUnflagged(const ListFiles& files, const shell::AppState& exercise,
+        const shell::ErrorSite& site)
+    {
+        ReviewedList list = readPair(files, site);
+        for (int i = 1; i <= exercise.QuestionCount; ++i) {
+            if (isFlagged(exercise.QuestionState(i)))
+                continue;
+            const std::optional<QString> id = idText(exercise.QuestionIds(i));
+            if (!id)
+                continue; // never in a list
+            // Every occurrence goes, each with its own review character.
+            for (int p = positionInSearchText(searchText(list.ids), *id); p != 0;
+                 p = positionInSearchText(searchText(list.ids), *id)) {
+                list.ids.removeAt(p - 1);
+                list.review.remove(p - 1, 1);
+            }
+        }
+        return writePair(files, list, site);
+    }
+
+    // Question k of a practice of the whole list is the id at position k; of the unreviewed
+    // group, the id at the k-th unreviewed position, by the same rule that built the group.
+    bool markReviewed(const ListFiles& files, const shell::AppState& exercise, int allMode,
+        int unreviewedMode, const shell::ErrorSite& site)
+    {
+        const int mode = exercise.StudyMode;
+        if ((mode != allMode && mode != unreviewedMode) || !anyDone(exercise))
+            return true;
+        ReviewedList list = readPair(files, site);
+        QList<int> positions;
+        if (mode == allMode) {
+            for (int i = 0; i < list.count(); ++i)
+                positions.append(i);
+        } else {
+            positions = list.unreviewedPositions();
+        }
+        const int questions = std::min<int>(exercise.QuestionCount, static_cast<int>(positions.size()));
+        for (int k = 1; k <= questions; ++k)
+            if (isDone(exercise.QuestionState(k)))
+                list.review[positions.at(k - 1)] = u'T';
+        return io::write(files.review, { list.reviewLine() }, site);
+    }
+
+    ReviewedList clear(const ListFiles& files, ReviewGroups cleared, const shell::ErrorSite& site)
+    {
+        const ReviewedList list = readPair(files, site);
+        if (cleared == NoGroup || list.count() == 0)
+            return list;
+        const ReviewedList kept = list.keep(static_cast<ReviewGroups>(BothGroups & ~cleared));
+        writePair(files, kept, site);
+        return kept;
+    }
+
+    // The ids of `paperLine` (characters 4i-3..4i for question i = 1..40) whose question is not
+    // completed, in paper order. A missing id (a short line) adds nothing.
+    QStringList undoneOfPaper(const shell::AppState& exercise, const QString& paperLine,
+        const QString& file, const shell::ErrorSite& site)
+    {
+        QStringList ids;
+        for (int i = 1; i <= 40; ++i) {
+            if (isDone(exercise.QuestionState(i)))
+                continue;
+            const QString chunk = plat::mid(paperLine, 4 * i - 3, 4);
+            if (chunk.isEmpty())
+                continue;
+            if (isIdText(chunk))
+                ids.append(chunk);
+            else
+                io::reportRejected(file, { chunk }, site);
+        }
+        return ids;
+    }
+
+    bool validPaper(int paper) { return paper >= 0 && paper <= 30; }
+
+    // Copies the wrong questions of paper `from` over those of paper `to`; a missing source
+    // leaves an empty list behind, never the destination's old one.
+    bool copyPaperWrong(const RecordsDir& dir, int from, int to, const shell::ErrorSite& site)
+    {
+        const std::optional<QStringList> lines = io::readLines(PaperWrongFile(dir, from), site);
+        return io::write(PaperWrongFile(dir, to), lines.value_or(QStringList { QString() }), site);
+    }
+
+    int clampedRandomCount(int count) { return std::clamp(count, 0, 10); }
+
+    // Rows 0 to rows - 1 of the table as one text, each line followed by CR LF: the file ends
+    // with one empty line.
+    bool writeHistoryRows(const RecordsDir& dir, const ExamHistory& table, int rows,
+        const shell::ErrorSite& site)
+    {
+        QStringList lines;
+        for (int n = 1; n <= 3 * rows; ++n)
+            lines.append(table.line(n));
+        lines.append(QString());
+        return io::write(ExamHistoryFile(dir), lines, site);
+    }
+
+    void copyRow(ExamHistory& table, int from, int to)
+    {
+        for (int j = 1; j <= 3; ++j)
+            table.line(3 * to + j) = table.line(3 * from + j);
+    }
+
+    QStringList progressLines(const RecordsDir& dir, const shell::ErrorSite& site, int* linesRead)
+    {
+        QStringList lines = io::linesOrNone(UnitProgressFile(dir), site, kProgressLinesRead);
+        if (linesRead)
+            *linesRead = static_cast<int>(lines.size());
+        while (lines.size() < kProgressLinesRead)
+            lines.append(QString());
+        return lines;
+    }
+
+    // Lines 0 .. count-1 and a final empty line. An unknown unit count (0) never shortens the
+    // file: it keeps the lines it had and the one just changed.
+    bool writeProgress(const RecordsDir& dir, const QStringList& lines, int unitCount, int linesRead,
+        int changedLine, const shell::ErrorSite& site)
+    {
+        const int count = std::max(unitCount > 0 ? unitCount : linesRead, changedLine + 1);
+        QStringList out = lines.mid(0, count);
+        out.append(QString());
+        return io::write(UnitProgressFile(dir), out, site);
+    }
+
+    QString fittedProgress(const QString& line, int size)
+    {
+        return size <= 0 ? QString() : fittedReview(line, size);
+    }
+
+} // namespace
+
+// ---- Favourites ----
+
+ReviewedList readFavourites(const RecordsDir& dir, const shell::ErrorSite& site)
+{
+    return readPair(favourites(dir), site);
+}
+
+bool addFlaggedFavourites(
+    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site)
+{
+    return addFlagged(favourites(dir), exercise, site);
+}
+
+bool removeUnflaggedFavourites(
+    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site)
+{
+    return removeUnflagged(favourites(dir), exercise, site);
+}
+
+bool markFavouritesReviewed(
+    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site)
+{
+    return markReviewed(favourites(dir), exercise, 9, 10, site);
+}
+
+ReviewedList clearFavourites(const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
+{
+    return clear(favourites(dir), cleared, site);
+}
+
+// ---- Wrong-question book ----
+
+ReviewedList readWrongBook(const RecordsDir& dir, const shell::ErrorSite& site)
+{
+    return readPair(wrongBook(dir), site);
+}
+
+bool addUndoneToWrongBook(const RecordsDir& dir, const shell::AppState& exercise,
+    const QString& paperLine, const shell::ErrorSite& site)
+{
+    const ListFiles files = wrongBook(dir);
+    ReviewedList list = readPair(files, site);
+    for (const QString& id : undoneOfPaper(exercise, paperLine, files.list, site))
+        appendNew(list, id, files.list, site);
+    return writePair(files, list, site);
+}
+
+bool markWrongBookReviewed(
+    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site)
+{
+    return markReviewed(wrongBook(dir), exercise, 12, 13, site);
+}
+
+ReviewedList clearWrongBook(const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
+{
+    return clear(wrongBook(dir), cleared, site);
+}
+
+// ---- A paper's wrong questions ----
+
+QStringList readPaperWrong(const RecordsDir& dir, int paper, const shell::ErrorSite& site)
+{
+    if (!validPaper(paper))
+        return {};
+    const QString file = PaperWrongFile(dir, paper);
+    ParsedIds parsed = parseIdList(io::readLine1(file, site));
+    io::reportRejected(file, parsed.rejected, site);
+    return parsed.ids;
+}
+
+bool writePaperWrong(const RecordsDir& dir, int paper, const shell::AppState& exercise,
+    const QString& paperLine, const shell::ErrorSite& site)
+{
+    const QString file = PaperWrongFile(dir, paper);
+    if (!validPaper(paper)) {
+        io::reportRefused(file, QStringLiteral("no paper %1").arg(paper), site);
+        return false;
+    }
+    return io::write(file, { undoneOfPaper(exercise, paperLine, file, site).join(QString()) }, site);
+}
+
+bool narrowPaperWrong(const RecordsDir& dir, int paper, const shell::AppState& exercise,
+    const shell::ErrorSite& site)
+{
+    if (!validPaper(paper) || !anyDone(exercise))
+        return true;
+    const QStringList ids = readPaperWrong(dir, paper, site);
+    QStringList kept;
+    for (int i = 1; i <= ids.size(); ++i)
+        if (!isDone(exercise.QuestionState(i)))
+            kept.append(ids.at(i - 1));
+    return io::write(PaperWrongFile(dir, paper), { kept.join(QString()) }, site);
+}
+
+bool shiftPaperWrongForNewRandomPaper(
+    const RecordsDir& dir, int randomCount, const shell::ErrorSite& site)
+{
+    bool ok = true;
+    for (int i = clampedRandomCount(randomCount); i >= 1; --i)
+        ok = copyPaperWrong(dir, 19 + i, 20 + i, site) && ok;
+    return io::write(PaperWrongFile(dir, kFirstRandomPaper), { QString() }, site) && ok;
+}
+
+bool shiftPaperWrongForDeletedRandomPaper(
+    const RecordsDir& dir, int paper, int randomCount, const shell::ErrorSite& site)
+{
+    const int count = clampedRandomCount(randomCount);
+    if (paper < kFirstRandomPaper || paper > count + 19) {
+        io::reportRefused(PaperWrongFile(dir, paper),
+            QStringLiteral("no random paper %1 among %2").arg(paper).arg(count), site);
+        return false;
+    }
+    bool ok = true;
+    for (int k = paper; k <= count + 18; ++k)
+        ok = copyPaperWrong(dir, k + 1, k, site) && ok;
+    return ok;
+}
+
+// ---- Examination history ----
+
+QString ExamHistory::defaultLine(int n)
+{
+    switch (n % 3) {
+    case 1:
+        return QStringLiteral("您还未考试！");
+    case 2:
+        return QStringLiteral("0");
+    default:
+        return QStringLiteral("E");
+    }
+}
+
+ExamHistory readExamHistory(const RecordsDir& dir, const shell::ErrorSite& site)
+{
+    ExamHistory table;
+    for (int n = 1; n <= ExamHistory::kLines; ++n)
+        table.line(n) = ExamHistory::defaultLine(n);
+    const QStringList lines = io::linesOrNone(ExamHistoryFile(dir), site, ExamHistory::kLines);
+    for (int n = 1; n <= lines.size(); ++n)
+        table.line(n) = lines.at(n - 1);
+    return table;
+}
+
+QString historyTime(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
+
+QString scoreText(double score) { return QString::number(score, 'g', 15); }
+
+bool recordScoring(const RecordsDir& dir, int row, const QString& examStartTime, double score,
+    const QDateTime& now, const shell::ErrorSite& site)
+{
+    if (row < 0 || row > 30) {
+        io::reportRefused(ExamHistoryFile(dir), QStringLiteral("no paper row %1").arg(row), site);
+        return false;
+    }
+    ExamHistory table = readExamHistory(dir, site);
+    if (examStartTime == QStringLiteral("-1")) {
+        table.line(3 * row + 1) = historyTime(now);
+    } else {
+        table.line(3 * row + 1) = examStartTime;
+        if (plat::val(table.bestScore(row)) < score)
+            table.line(3 * row + 2) = scoreText(score);
+    }
+    return writeHistoryRows(dir, table, 31, site);
+}
+
+bool historyForNewRandomPaper(const RecordsDir& dir, const QDateTime& now, const shell::ErrorSite& site)
+{
+    ExamHistory table = readExamHistory(dir, site);
+    for (int row = 29; row >= 21; --row)
+        copyRow(table, row - 1, row);
+    table.line(61) = historyTime(now);
+    table.line(62) = QStringLiteral("0");
+    table.line(63) = QStringLiteral("E");
+    return writeHistoryRows(dir, table, 30, site);
+}
+
+bool historyForDeletedRandomPaper(
+    const RecordsDir& dir, int paper, int randomCount, const shell::ErrorSite& site)
+{
+    const int count = clampedRandomCount(randomCount);
+    if (paper < kFirstRandomPaper || paper > count + 19) {
+        io::reportRefused(ExamHistoryFile(dir),
+            QStringLiteral("no random paper %1 among %2").arg(paper).arg(count), site);
+        return false;
+    }
+    ExamHistory table = readExamHistory(dir, site);
+    for (int row = paper; row <= count + 18; ++row)
+        copyRow(table, row + 1, row);
+    return writeHistoryRows(dir, table, 30, site);
+}
+
+// ---- Unit progress ----
+
+QStringList readUnitProgress(const RecordsDir& dir, const shell::ErrorSite& site)
+{
+    return progressLines(dir, site, nullptr);
+}
+
+QStringList refreshUnitProgress(
+    const RecordsDir& dir, const std::optional<QList<int>>& unitSizes, const shell::ErrorSite& site)
+{
+    QStringList lines = progressLines(dir, site, nullptr).mid(0, kProgressLinesWritten);
+    if (!unitSizes)
+        return lines; // no sizes to fit to: the learner's progress stays as it is
+    for (int u = 0; u < kProgressLinesWritten; ++u)
+        lines[u] = fittedProgress(lines.at(u), u < unitSizes->size() ? unitSizes->at(u) : 0);
+    QStringList out = lines;
+    out.append(QString());
+    io::write(UnitProgressFile(dir), out, site);
+    return lines;
+}
+
+bool recordUnitPractice(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
+    const shell::ErrorSite& site)
+{
+    const int unit = exercise.SetNo;
+    if (!anyDone(exercise))
+        return true;
+    if (unit < 0 || unit >= kProgressLinesRead) {
+        io::reportRefused(UnitProgressFile(dir), QStringLiteral("no unit %1").arg(unit), site);
+        return false;
+    }
+    int linesRead = 0;
+    QStringList lines = progressLines(dir, site, &linesRead);
+    QString line;
+    for (int i = 1; i <= exercise.QuestionCount; ++i)
+        line.append(isDone(exercise.QuestionState(i)) ? u'T' : u'F');
+    lines[unit] = line;
+    return writeProgress(dir, lines, unitCount, linesRead, unit, site);
+}
+
+bool recordUnlearnedDone(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
+    const shell::ErrorSite& site)
+{
+    const int unit = exercise.RecordNo;
+    if (!anyDone(exercise))
+        return true;
+    if (unit < 0 || unit >= kProgressLinesRead) {
+        io::reportRefused(UnitProgressFile(dir), QStringLiteral("no unit %1").arg(unit), site);
+        return false;
+    }
+    int linesRead = 0;
+    QStringList lines = progressLines(dir, site, &linesRead);
+    QString& line = lines[unit];
+    for (int i = 1; i <= exercise.QuestionCount; ++i) {
+        if (!isDone(exercise.QuestionState(i)))
+            continue;
+        const auto id = idOfQuestion(exercise, i, UnitProgressFile(dir), site);
+        const int qq = id ? id->right(2).toInt() : 0;
+        if (qq < 1)
+            continue;
+        // A shorter line is filled up with "F", so the "T" lands on its own question.
+        if (line.size() < qq)
+            line = fittedReview(line, qq);
+        line[qq - 1] = u'T';
+    }
+    return writeProgress(dir, lines, unitCount, linesRead, unit, site);
+}
+
+// ---- Input-method option ----
+
+bool readImeOption(const RecordsDir& dir, const shell::ErrorSite& site)
+{
+    return plat::val(io::readLine1(ImeOptionFile(dir), site)) != 0;
+}
+
+bool writeImeOption(const RecordsDir& dir, bool on, const shell::ErrorSite& site)
+{
+    return io::write(ImeOptionFile(dir), { on ? QStringLiteral("1") : QStringLiteral("0") }, site);
+}
+
+} // namespace records
