@@ -20,6 +20,16 @@ namespace {
 
 class Loader : public ::testing::Test {
 protected:
+    // The practice window and the question panel load each other, and the panel's load shows
+    // question 1 at its resume step: both are loaded before a test sets the state it loads, and
+    // the panel's hand-over to the practice window is left out, as the tests load steps
+    // themselves.
+    Loader()
+    {
+        main().load();
+        ui().Timer2.setEnabled(false);
+    }
+
     EngineApp app;
     shell::AppState& st = app.sys->state;
     FrmMain& main() { return app.sys->form<FrmMain>(); }
