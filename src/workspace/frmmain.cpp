@@ -28,7 +28,8 @@ namespace {
     constexpr Rect kHotspot { 0, 0, 495, 375 };
     constexpr double kHotspot0Top = 240; // design twips, kept unscaled
     constexpr Rect kHint { 6000, 4000, 2700, 300 };
-    constexpr Rect kYellowFrame { 0, 0, 600, 300 };
+    // Outside the 12000-twip window: nothing moves it, so it never shows on the screenshot.
+    constexpr Rect kYellowFrame { 16200, 5520, 975, 375 };
     constexpr Rect kText1 { 0, 0, 1500, 285 };
     constexpr Rect kList { 0, 0, 1800, 1200 };
     constexpr Rect kLocationList { 0, 0, 3915, 3720 }; // 261 x 248 pixels
