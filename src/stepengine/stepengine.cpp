@@ -50,8 +50,8 @@ void StepEngine::loadStep(int16_t step)
     if (!site.check(lines))
         return;
     if (line < 1 || line > lines.value().size()) {
-        site.fail(
-            62, QStringLiteral("Input past end of file: line %1 of %2").arg(line).arg(stepFile));
+        site.fail(plat::err::InputPastEndOfFile,
+            QStringLiteral("Input past end of file: line %1 of %2").arg(line).arg(stepFile));
         return;
     }
     loading_ = true;
