@@ -11,8 +11,5 @@ void countdownTick(shell::System&) { }
 void buildPaperPanel(shell::System&) { }
 void paperPanelPass(shell::System&) { }
 void paperCommand(shell::System&, int) { }
-void buildFavouritesPanels(shell::System&) { }
-void favouritesPass(shell::System&) { }
-void favouritesCommand(shell::System&, int) { }
 
 } // namespace flow
