@@ -74,6 +74,20 @@ protected:
         h->click(4);
         h->click(tab);
     }
+    // A fresh program whose list and review line are given, on the panel of that list, with
+    // the toggles pressed.
+    void startCase(bool wrongBook, const QString& list, const QString& review,
+        const std::vector<int>& presses)
+    {
+        SetUp();
+        if (wrongBook)
+            seedWrongBook(list, review);
+        else
+            seedFavourites(list, review);
+        open(wrongBook ? 19 : 18);
+        for (int p : presses)
+            h->click(p);
+    }
     bool pictureIs(int button, const QString& name)
     {
         return h->button(button).picture().image
@@ -192,14 +206,7 @@ TEST_F(CollectionPanels, PracticeStartsTheChosenGroup)
             { "F", "T" } },
     };
     for (const auto& c : cases) {
-        SetUp();
-        if (c.wrongBook)
-            seedWrongBook(c.list, c.review);
-        else
-            seedFavourites(c.list, c.review);
-        open(c.wrongBook ? 19 : 18);
-        for (int p : c.presses)
-            h->click(p);
+        startCase(c.wrongBook, c.list, c.review, c.presses);
         h->click(c.wrongBook ? 24 : 22);
 
         shell::AppState& st = h->st();
@@ -252,14 +259,7 @@ TEST_F(CollectionPanels, AnEmptyChoiceShowsItsNotice)
         { "no reviewed wrong question", true, "0101", "", { 42, 43 }, "您还没有已复习的错题记录！" },
     };
     for (const auto& c : cases) {
-        SetUp();
-        if (c.wrongBook)
-            seedWrongBook(c.list, c.review);
-        else
-            seedFavourites(c.list, c.review);
-        open(c.wrongBook ? 19 : 18);
-        for (int p : c.presses)
-            h->click(p);
+        startCase(c.wrongBook, c.list, c.review, c.presses);
         const int modeBefore = h->st().StudyMode;
         QString prompt;
         QString title;
@@ -301,16 +301,7 @@ TEST_F(CollectionPanels, ClearingAGroupAfterConfirmation)
             "0", "0" },
     };
     for (const auto& c : cases) {
-        SetUp();
-        const QString list = "0001010203050007";
-        const QString review = "FTTF";
-        if (c.wrongBook)
-            seedWrongBook(list, review);
-        else
-            seedFavourites(list, review);
-        open(c.wrongBook ? 19 : 18);
-        for (int p : c.presses)
-            h->click(p);
+        startCase(c.wrongBook, "0001010203050007", "FTTF", c.presses);
         QString prompt;
         QString title;
         h->answerBox(c.confirm, &prompt, &title);
