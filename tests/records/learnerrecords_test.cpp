@@ -375,6 +375,9 @@ TEST_F(LearnerRecords, HistoryReadsDefaultsAndAtMostAHundredLines)
     EXPECT_EQ(h.line(2), "0");
     EXPECT_EQ(h.line(3), "E");
     EXPECT_EQ(h.line(100), "您还未考试！");
+    EXPECT_EQ(h.lastTime(40), ""); // past the table
+    h.line(0) = "lost";
+    EXPECT_EQ(h.line(0), "");
 
     QStringList lines;
     for (int n = 1; n <= 120; ++n)
