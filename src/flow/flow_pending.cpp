@@ -5,12 +5,6 @@
 
 namespace flow {
 
-void showLogin(shell::System&) { }
-void openHandIn(shell::System&) { }
-void countdownTick(shell::System&) { }
-void buildPaperPanel(shell::System&) { }
-void paperPanelPass(shell::System&) { }
-void paperCommand(shell::System&, int) { }
 void buildFavouritesPanels(shell::System&) { }
 void favouritesPass(shell::System&) { }
 void favouritesCommand(shell::System&, int) { }

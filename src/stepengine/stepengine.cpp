@@ -240,19 +240,25 @@ void StepEngine::frameCheck(StepControls& c)
 
 void StepEngine::pointer(StepControls& c)
 {
-    const QString cursor = StepRecord(sys_.state.StepLine).text(field::CursorSpec);
     plat::Label& area = *c.Label1;
-    area.setMousePointer(0).ignore();
-    const QString kind = plat::left(cursor, 1);
-    const QString nn = plat::mid(cursor, 4, 2);
-    if (kind == QStringLiteral("S")) {
-        // A number outside the platform's set is refused and the default stays.
-        area.setMousePointer(readInt16(nn)).ignore();
-    } else if (kind == QStringLiteral("M")) {
+    area.setMousePointer(0).ignore(); // a refused standard number leaves the default
+    showPointer(
+        sys_, area, PointerSpec::parse(StepRecord(sys_.state.StepLine).text(field::CursorSpec)));
+}
+
+void showPointer(const shell::System& sys, plat::Label& area, const PointerSpec& pointer)
+{
+    switch (pointer.kind) {
+    case PointerSpec::Kind::Default:
+        area.setMousePointer(0).ignore();
+        break;
+    case PointerSpec::Kind::Standard:
+        area.setMousePointer(pointer.standard).ignore();
+        break;
+    case PointerSpec::Kind::Custom:
         area.setMousePointer(plat::kCustomPointer).ignore();
-        // A missing cursor file keeps the icon of an earlier step.
-        area.setMouseIcon(sys_.programFile(QStringLiteral("ico") + nn + QStringLiteral(".CUR")))
-            .ignore();
+        area.setMouseIcon(sys.programFile(pointer.cursorFile)).ignore();
+        break;
     }
 }
 
