@@ -183,6 +183,9 @@ void FrmFengmian::Form_Load()
     ui.TimFH.Tick = [this] { TimFH_Timer(); };
     ui.lblMove.MouseDown = [this](int button, int, double, double) { dragWindow(button); };
     ui.picShouYe.MouseDown = [this](int button, int, double, double) { dragWindow(button); };
+    // The paper and favourites panels put their own controls into their containers.
+    flow::buildPaperPanel(sys_);
+    flow::buildFavouritesPanels(sys_);
 
     setWidth(12000 * sx);
     setHeight(9000 * sy);
