@@ -38,9 +38,9 @@ void solveImageSizeQuestion(SampleHome& h, bool screenshots)
     shell::AppState& st = h.st();
     auto& tm = h.sys->form<exercise::FrmTm>();
     auto& main = h.sys->form<workspace::FrmMain>();
-    st.CurrentQuestion = 14;
-    tm.DqExam();
+    tm.CmTNO_Click(14); // the panel's number 14 on its first page
     h.driver->advance(100);
+    ASSERT_EQ(st.CurrentQuestion, 14);
     h.driver->key(main, 'I', sm::Ctrl | sm::Alt);
     ASSERT_EQ(st.CurrentStep, 2);
     const auto answer = stepengine::acceptedAnswer(
