@@ -34,9 +34,11 @@ struct PanelApp {
     shell::AppState& st;
     QStringList reports;
 
-    // The sample module's unit `unit` in practice (PanelMode 2) at display scale `scale`.
-    explicit PanelApp(int unit = 0, double scale = 1.0)
-        : sys(std::move(ownClock), plat::makeFakeServices(), sampleProgramDir())
+    // The sample module's unit `unit` in practice (PanelMode 2) at display scale `scale`. With
+    // `ownProgramDir` the program folder (and so the learner's records) is the test's own.
+    explicit PanelApp(int unit = 0, double scale = 1.0, bool ownProgramDir = false)
+        : sys(std::move(ownClock), plat::makeFakeServices(),
+              ownProgramDir ? dir.path() : sampleProgramDir())
         , driver(sys, clock)
         , st(sys.state)
     {
@@ -136,6 +138,25 @@ struct PanelApp {
     }
 
     QString text() { return ui().RtbTM.text(); }
+    // The text of line `q` of the exercise's question file from character 7.
+    QString fileText(int q)
+    {
+        const auto lines = plat::readLines(st.QuestionListFile);
+        return lines.ok() ? plat::mid(lines.value().value(q - 1), 7) : QString();
+    }
+    plat::FakeKeyboardLayouts& layouts()
+    {
+        return static_cast<plat::FakeKeyboardLayouts&>(*sys.services().keyboardLayouts);
+    }
+    plat::FakeMessageBoxes& messageBoxes()
+    {
+        return static_cast<plat::FakeMessageBoxes&>(*sys.services().messageBoxes);
+    }
+    QString runLog() const
+    {
+        const auto lines = plat::readLines(st.LogPath);
+        return lines.ok() ? lines.value().join(u'\n') : QString();
+    }
 };
 
 } // namespace testsupport
