@@ -20,10 +20,7 @@ using testsupport::PanelApp;
         GTEST_SKIP() << "no sample module";                                                        \
     }
 
-QStringList unfinished(PanelApp& app)
-{
-    return app.ui().LblUnit.caption().split(u' ').mid(1);
-}
+QStringList unfinished(PanelApp& app) { return app.ui().LblUnit.caption().split(u' ').mid(1); }
 
 TEST(PanelOpen, ShowsQuestionOneBesideThePracticeWindow)
 {
@@ -409,10 +406,10 @@ TEST(QuestionDisplay, LineBreaksAndPictureQuestions)
         i.fill(Qt::darkGreen);
         return i;
     }();
-    app.prepareLines({ QStringLiteral("000101上一行|下一行"),
-                         QStringLiteral("000201pictureqp0001看图|照做"),
-                         QStringLiteral("000301picture../x01不是图"),
-                         QStringLiteral("000401pictureqp0404没有这张图") },
+    app.prepareLines(
+        { QStringLiteral("000101上一行|下一行"), QStringLiteral("000201pictureqp0001看图|照做"),
+            QStringLiteral("000301picture../x01不是图"),
+            QStringLiteral("000401pictureqp0404没有这张图") },
         4);
     ASSERT_TRUE(pic.save(app.sys.skinFile(QStringLiteral("qp0001")), "BMP"));
     app.open();

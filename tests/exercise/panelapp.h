@@ -38,7 +38,7 @@ struct PanelApp {
     // `ownProgramDir` the program folder (and so the learner's records) is the test's own.
     explicit PanelApp(int unit = 0, double scale = 1.0, bool ownProgramDir = false)
         : sys(std::move(ownClock), plat::makeFakeServices(),
-              ownProgramDir ? dir.path() : sampleProgramDir())
+            ownProgramDir ? dir.path() : sampleProgramDir())
         , driver(sys, clock)
         , st(sys.state)
     {
@@ -101,8 +101,10 @@ struct PanelApp {
         const QDir sample(sampleDataDir());
         for (const QString& name : sample.entryList(QDir::Files))
             QFile::link(sample.filePath(name), data + name);
-        QFile::link(sample.filePath(QStringLiteral("288820.mxy")), data + QStringLiteral("288800.mxy"));
-        QFile::link(sample.filePath(QStringLiteral("288870.mxy")), data + QStringLiteral("288850.mxy"));
+        QFile::link(
+            sample.filePath(QStringLiteral("288820.mxy")), data + QStringLiteral("288800.mxy"));
+        QFile::link(
+            sample.filePath(QStringLiteral("288870.mxy")), data + QStringLiteral("288850.mxy"));
         st.SkinPath = data;
         st.StudyMode = 0;
         st.SetNo = 0;
@@ -119,7 +121,10 @@ struct PanelApp {
     {
         QStringList lines;
         for (int q = 1; q <= (linesInFile < 0 ? count : linesInFile); ++q)
-            lines << QStringLiteral("%1%2第%3题").arg(q, 4, 10, QChar(u'0')).arg(1, 2, 10, QChar(u'0')).arg(q);
+            lines << QStringLiteral("%1%2第%3题")
+                         .arg(q, 4, 10, QChar(u'0'))
+                         .arg(1, 2, 10, QChar(u'0'))
+                         .arg(q);
         prepareLines(lines, count);
     }
 

@@ -34,8 +34,9 @@ TEST(PanelTitle, ByStudyMode)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "mode " << c.studyMode << " id " << c.id);
-        const auto title = panelTitle({ c.studyMode, c.setNo, c.recordNo, c.question, c.count,
-            QStringLiteral("图像处理"), QString::fromLatin1(c.id), QString::fromLatin1(c.doneBefore) });
+        const auto title = panelTitle(
+            { c.studyMode, c.setNo, c.recordNo, c.question, c.count, QStringLiteral("图像处理"),
+                QString::fromLatin1(c.id), QString::fromLatin1(c.doneBefore) });
         if (c.title == nullptr) {
             EXPECT_FALSE(title.has_value());
             continue;
@@ -163,8 +164,8 @@ TEST(ImeMenuFill, ItemsAreBoundToTheLayoutTheirCaptionNames)
     EXPECT_EQ(m.english->id, QStringLiteral("en"));
     EXPECT_EQ(m.captions.mid(0, 3), QStringList({ "拼音", "五笔", "中文3" }));
     EXPECT_EQ(ids(m).mid(0, 3), QStringList({ "py", "wb", "-" }));
-    EXPECT_EQ(m.visible, std::vector<bool>({ true, true, false, false, false, false, false, false,
-                             false, false }));
+    EXPECT_EQ(m.visible,
+        std::vector<bool>({ true, true, false, false, false, false, false, false, false, false }));
 
     // No layout at all: the English item and 中文1 show, neither chooses a layout.
     m = imeMenu({});
