@@ -148,8 +148,7 @@ TEST(ImeMenu, ChoosesTheLayoutItsItemNamesOnlyWhileTheOptionIsOn)
     app.layouts().layouts = { { QStringLiteral("en-US"), QString() },
         { QStringLiteral("zh-py"), QStringLiteral("拼音输入法") },
         { QStringLiteral("zh-wb"), QStringLiteral("五笔输入法") } };
-    app.prepareNumbered(3);
-    app.open();
+    app.openNumbered(3);
     auto& tm = app.tm();
     EXPECT_EQ(tm.mCn[1]->caption, QStringLiteral("拼音输入法"));
     EXPECT_TRUE(tm.mCn[2]->visible);
@@ -181,8 +180,7 @@ TEST(ImeMenu, ChoosesTheLayoutItsItemNamesOnlyWhileTheOptionIsOn)
 TEST(ImeMenu, WithoutInputMethodsTheSecondItemChoosesNone)
 {
     PanelApp app;
-    app.prepareNumbered(3);
-    app.open();
+    app.openNumbered(3);
     auto& tm = app.tm();
     EXPECT_EQ(tm.mCn[1]->caption, QStringLiteral("中文1"));
     EXPECT_TRUE(tm.mCn[1]->visible);
@@ -199,11 +197,7 @@ struct ImeOption {
     PanelApp app { 0, 1.0, true };
     exercise::FrmIME& dialog = app.sys.form<exercise::FrmIME>();
     QString file() const { return records::ImeOptionFile(records::RecordsDir::of(app.sys)); }
-    ImeOption()
-    {
-        app.prepareNumbered(3);
-        app.open();
-    }
+    ImeOption() { app.openNumbered(3); }
 };
 
 TEST(ImeOptionDialog, ShowsTheOptionAsTheFileHoldsIt)

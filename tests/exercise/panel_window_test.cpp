@@ -154,8 +154,7 @@ TEST(PanelNavigation, HintsHoldForOneQuestionAndAnExaminationStaysOne)
     for (const Case c : { Case { 1, 2 }, Case { 2, 2 }, Case { 3, 3 } }) {
         SCOPED_TRACE(c.before);
         PanelApp app;
-        app.prepareNumbered(3);
-        app.open();
+        app.openNumbered(3);
         app.st.PanelMode = static_cast<int16_t>(c.before);
         app.tm().CmdGN_Click(1);
         EXPECT_EQ(app.st.PanelMode, c.after);
@@ -258,8 +257,7 @@ TEST(PanelButtonSets, PracticeAndExaminationAfterTheButtonSetTimer)
 TEST(PanelWindow, ACloseRequestIsRefusedUntilTheProgramLetsThePanelGo)
 {
     PanelApp app;
-    app.prepareNumbered(3);
-    app.open();
+    app.openNumbered(3);
     auto& tm = app.tm();
     tm.hWnd()->close(); // the window manager's close
     EXPECT_TRUE(tm.isLoaded());
@@ -284,8 +282,7 @@ TEST(PanelWindow, ACloseRequestIsRefusedUntilTheProgramLetsThePanelGo)
 TEST(PanelWindow, FoldsAtTheBottomLeftAndUnfoldsDockedWhereThePracticeWindowIsNow)
 {
     PanelApp app;
-    app.prepareNumbered(3);
-    app.open();
+    app.openNumbered(3);
     auto& tm = app.tm();
     auto& main = app.main();
     auto& ui = app.ui();
@@ -313,8 +310,7 @@ TEST(PanelWindow, FoldsAtTheBottomLeftAndUnfoldsDockedWhereThePracticeWindowIsNo
 TEST(PanelWindow, ARightButtonOnTheCaptionStripMovesNothingButBringsThePracticeWindowBack)
 {
     PanelApp app;
-    app.prepareNumbered(3);
-    app.open();
+    app.openNumbered(3);
     auto& tm = app.tm();
     auto& main = app.main();
     tm.move(777, 888);
@@ -329,8 +325,7 @@ TEST(PanelWindow, ARightButtonOnTheCaptionStripMovesNothingButBringsThePracticeW
 TEST(PanelWindow, TheCloseButtonDoesNothingAndTheListShowsWholeAsATooltip)
 {
     PanelApp app;
-    app.prepareNumbered(120);
-    app.open();
+    app.openNumbered(120);
     auto& tm = app.tm();
     const QPointF at(tm.left(), tm.top());
     app.driver.click(app.ui().LblClose.control());

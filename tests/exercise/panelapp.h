@@ -142,6 +142,13 @@ struct PanelApp {
         driver.advance(600); // TimerREDO, the step load, TimKsModel
     }
 
+    // Numbered questions, opened.
+    void openNumbered(int count)
+    {
+        prepareNumbered(count);
+        open();
+    }
+
     QString text() { return ui().RtbTM.text(); }
     // The text of line `q` of the exercise's question file from character 7.
     QString fileText(int q)
