@@ -3,7 +3,7 @@
 #include "exercise/frmtm.h"
 #include "platform/text.h"
 
-#include "shell/system.h"
+#include "core/system.h"
 #include "stepengine/steprecord.h"
 #include "workspace/chromeart.h"
 #include "workspace/frmmain.h"

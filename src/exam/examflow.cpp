@@ -7,7 +7,7 @@
 #include "exercise/frmtm.h"
 #include "flow/flow.h"
 #include "platform/services.h"
-#include "shell/system.h"
+#include "core/system.h"
 
 namespace flow {
 

@@ -4,7 +4,7 @@
 // filter, the progress bar, the countdown's minute tick, the hand-in warning and the score
 // sheet's arithmetic. The windows of this folder apply them.
 
-#include "shell/appstate.h"
+#include "core/appstate.h"
 
 #include <QString>
 #include <QStringList>

@@ -6,7 +6,7 @@
 #include "exercise/frmtm.h"
 #include "home/frmfengmian.h"
 #include "records/learnerrecords.h"
-#include "shell/system.h"
+#include "core/system.h"
 #include "workspace/frmmain.h"
 
 #include <QDateTime>

@@ -8,8 +8,8 @@
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "widgets/msgbox.h"
 #include "workspace/frmmain.h"
 

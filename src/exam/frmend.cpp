@@ -5,7 +5,7 @@
 #include "exam/frmchengji.h"
 #include "exercise/frmtm.h"
 #include "platform/color.h"
-#include "shell/system.h"
+#include "core/system.h"
 #include "workspace/frmmain.h"
 
 namespace exam {

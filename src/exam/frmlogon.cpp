@@ -3,7 +3,7 @@
 #include "exam/examrules.h"
 #include "exam/examwindows.h"
 #include "platform/color.h"
-#include "shell/system.h"
+#include "core/system.h"
 
 #include <QDate>
 

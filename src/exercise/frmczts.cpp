@@ -3,7 +3,7 @@
 #include "exercise/frmtm.h"
 #include "platform/color.h"
 #include "platform/services.h"
-#include "shell/system.h"
+#include "core/system.h"
 #include "workspace/frmmain.h"
 
 namespace exercise {

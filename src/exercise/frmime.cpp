@@ -4,8 +4,8 @@
 #include "platform/color.h"
 #include "platform/keys.h"
 #include "records/learnerrecords.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
+#include "core/errorreport.h"
+#include "core/system.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #include "exercise/frmpicture.h"
 
 #include "platform/keys.h"
-#include "shell/system.h"
+#include "core/system.h"
 
 namespace exercise {
 

@@ -4,8 +4,8 @@
 #include "exercise/panelart.h"
 #include "platform/color.h"
 #include "platform/text.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "stepengine/stepengine.h"
 #include "workspace/frmmain.h"
 

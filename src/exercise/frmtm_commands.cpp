@@ -6,7 +6,7 @@
 #include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"
 #include "flow/flow.h"
-#include "shell/system.h"
+#include "core/system.h"
 #include "workspace/frmmain.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include "exercise/frmtm.h"
 #include "flow/flow.h"
 #include "platform/keys.h"
-#include "shell/system.h"
+#include "core/system.h"
 #include "workspace/frmmain.h"
 
 namespace exercise {

@@ -1,9 +1,9 @@
 // Stages of the step loader: the list and location steps, and the dialog tab strips with their
 // back button; the fourteen built-in tab strip descriptions.
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "platform/text.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
 #include "stepengine/answers.h"
 #include "stepengine/stepengine.h"
 #include "stepengine/steprecord.h"

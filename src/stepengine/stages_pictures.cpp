@@ -1,7 +1,7 @@
 // Stages of the step loader: the screen pictures, and the panels with the toolbox overlay.
 
+#include "core/system.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/stepengine.h"
 #include "stepengine/steprecord.h"
 

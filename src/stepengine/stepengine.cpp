@@ -1,8 +1,8 @@
 #include "stepengine/stepengine.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "platform/text.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 
 #include <utility>

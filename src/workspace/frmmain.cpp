@@ -1,11 +1,11 @@
 #include "workspace/frmmain.h"
 
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "menus/contextmenu.h"
 #include "platform/keys.h"
 #include "platform/menu.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "workspace/chromeart.h"
 #include "workspace/hotspots.h"

@@ -4,12 +4,12 @@
 
 #include "workspace/frmmain.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "platform/keys.h"
 #include "platform/menu.h"
 #include "platform/services.h"
 #include "platform/text.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
 #include "stepengine/answers.h"
 #include "workspace/checks.h"
 

@@ -4,9 +4,9 @@
 
 #include "workspace/frmmain.h"
 
+#include "core/system.h"
 #include "platform/keys.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/answers.h"
 #include "workspace/checks.h"
 

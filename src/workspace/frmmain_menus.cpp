@@ -4,11 +4,11 @@
 
 #include "workspace/frmmain.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "menus/menulayout.h"
 #include "platform/keys.h"
 #include "platform/text.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 
 #include <QDateTime>

@@ -3,10 +3,10 @@
 
 #include "workspace/frmmain.h"
 
+#include "core/system.h"
 #include "platform/color.h"
 #include "platform/font.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "workspace/pickers.h"
 

@@ -9,7 +9,7 @@
 #include "platform/text.h"
 #include "records/recordfiles.h"
 #include "shell/moduleinfo.h"
-#include "shell/system.h"
+#include "core/system.h"
 #include "home/homefixture.h"
 #include "support/testsupport.h"
 

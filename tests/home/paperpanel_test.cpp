@@ -8,7 +8,7 @@
 #include "home/paperpanel.h"
 #include "platform/text.h"
 #include "records/learnerrecords.h"
-#include "shell/errorreport.h"
+#include "core/errorreport.h"
 
 #include <QDateTime>
 #include <QFileInfo>

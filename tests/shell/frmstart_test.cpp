@@ -1,11 +1,11 @@
 // Start-up: the second-instance refusal, the splash laid out at two display scales, and the
 // hand-over to the home window.
 
+#include "core/system.h"
 #include "home/frmfengmian.h"
 #include "platform/headless.h"
 #include "platform/services.h"
 #include "shell/frmstart.h"
-#include "shell/system.h"
 #include "support/numericencoding.h"
 #include "support/testsupport.h"
 

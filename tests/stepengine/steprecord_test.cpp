@@ -1,6 +1,6 @@
 // The step file's names and lines, and the reading of step record fields.
 
-#include "shell/appstate.h"
+#include "core/appstate.h"
 #include "stepengine/steprecord.h"
 
 #include <gtest/gtest.h>

@@ -3,11 +3,11 @@
 // The sample module that the build writes beside the program, opened in the practice window
 // and the question panel as a candidate opens a question of a unit.
 
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "platform/clock.h"
 #include "platform/headless.h"
 #include "platform/services.h"
-#include "shell/system.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
 

@@ -1,7 +1,7 @@
 #include "support/testsupport.h"
 
+#include "core/system.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 
 #include <QDir>

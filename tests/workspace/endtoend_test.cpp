@@ -1,10 +1,10 @@
 // A question of the sample module solved in the practice window from its first step to its end.
 
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "platform/headless.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
