@@ -1,9 +1,9 @@
 #include "exercise/frmczts.h"
 
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "platform/color.h"
 #include "platform/services.h"
-#include "core/system.h"
 #include "workspace/frmmain.h"
 
 namespace exercise {

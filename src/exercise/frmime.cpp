@@ -1,21 +1,23 @@
 #include "exercise/frmime.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "platform/color.h"
 #include "platform/keys.h"
 #include "records/learnerrecords.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 
 #include <QPainter>
 
 namespace exercise {
 
 namespace {
-    const QString kAdvice = QStringLiteral(
-        "如果输入文字时出现计算机考试***.exe遇到问题需要关闭时，说明您另外安装的输入法和本软件不兼容，"
-        "您可以取消调用输入法，在您需要输入汉字时，可以按Ctrl+Shift键切换，或者点击电脑右下角的输入法"
-        "按钮。");
+    const QString kAdvice
+        = QStringLiteral("如果输入文字时出现计算机考试***."
+                         "exe遇到问题需要关闭时，说明您另外安装的输入法和本软件不兼容，"
+                         "您可以取消调用输入法，在您需要输入汉字时，可以按Ctrl+"
+                         "Shift键切换，或者点击电脑右下角的输入法"
+                         "按钮。");
     constexpr int kSquarePixels = 13;
 }
 

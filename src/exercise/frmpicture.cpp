@@ -1,7 +1,7 @@
 #include "exercise/frmpicture.h"
 
-#include "platform/keys.h"
 #include "core/system.h"
+#include "platform/keys.h"
 
 namespace exercise {
 

@@ -1,11 +1,11 @@
 #include "exercise/frmtm.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "exercise/frmpicture.h"
 #include "exercise/panelart.h"
 #include "platform/color.h"
 #include "platform/text.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 #include "stepengine/stepengine.h"
 #include "workspace/frmmain.h"
 
@@ -190,8 +190,8 @@ void FrmTm::Form_Load()
 
     // The clock and the candidate's name.
     st.MinutesLeft = 50;
-    ui.LblTime.setCaption(QStringLiteral("剩余") + QString::number(st.MinutesLeft)
-        + QStringLiteral("分钟"));
+    ui.LblTime.setCaption(
+        QStringLiteral("剩余") + QString::number(st.MinutesLeft) + QStringLiteral("分钟"));
     ui.LblTimeJD.setWidth((50 - st.MinutesLeft) * ui.PTime.width() / 50);
     ui.LblName.setCaption(st.CandidateName);
 
@@ -289,8 +289,8 @@ void FrmTm::layOut()
     // The candidate-info frame.
     ui.Image1.move(120 * sx, 120 * sy, 1455 * sx, 1740 * sy);
     ui.Image1.setPicture(portraitPicture());
-    plat::Label* values[6] = { &ui.KsName1, &ui.KsZWH1, &ui.KsCC1, &ui.KsDAH1, &ui.KsKM1,
-        &ui.KsSFZ1 };
+    plat::Label* values[6]
+        = { &ui.KsName1, &ui.KsZWH1, &ui.KsCC1, &ui.KsDAH1, &ui.KsKM1, &ui.KsSFZ1 };
     for (int k = 0; k <= 5; ++k) {
         plat::Label& prefix = ui.Label1[k];
         prefix.setFont(small);

@@ -1,12 +1,12 @@
 // The question panel's commands: the function buttons, the question-number page, the button
 // set of practice or examination, and the demonstration start.
 
+#include "core/system.h"
 #include "demo/frmyanshi.h"
 #include "exercise/frmczts.h"
 #include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"
 #include "flow/flow.h"
-#include "core/system.h"
 #include "workspace/frmmain.h"
 
 #include <algorithm>

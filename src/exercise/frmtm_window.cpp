@@ -2,12 +2,12 @@
 // the focus handed back to the simulated window, the tooltip of the unfinished list, the
 // picture toggle, and the input-method menu.
 
+#include "core/system.h"
 #include "exercise/frmime.h"
 #include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"
 #include "flow/flow.h"
 #include "platform/keys.h"
-#include "core/system.h"
 #include "workspace/frmmain.h"
 
 namespace exercise {
@@ -36,8 +36,10 @@ void FrmTm::wireEvents()
     ui.CmdEn.Click = [this] { CmdEn_Click(); };
 
     // The border of the unfold area follows the pointer on the strip.
-    ui.Command2.MouseMove = [this](int, int, double, double) { this->ui().Command2.setBorderStyle(1); };
-    ui.FrmZXH.MouseMove = [this](int, int, double, double) { this->ui().Command2.setBorderStyle(0); };
+    ui.Command2.MouseMove
+        = [this](int, int, double, double) { this->ui().Command2.setBorderStyle(1); };
+    ui.FrmZXH.MouseMove
+        = [this](int, int, double, double) { this->ui().Command2.setBorderStyle(0); };
 
     // Drags: the left button moves the panel as if by a title bar. The caption strip and the
     // strip's handle then bring the simulated window back to the front, whatever the button.

@@ -22,8 +22,8 @@ std::optional<QString> panelTitle(const TitleInput& in)
                                                            : QStringLiteral("(已完成)");
     // "已 5/30(0105)(未完成)": the set's word, the place in the set, the code, done before.
     auto inSet = [&](const QString& word) {
-        return L + word + q + QStringLiteral("/") + n + QStringLiteral("(") + C + QStringLiteral(")")
-            + D;
+        return L + word + q + QStringLiteral("/") + n + QStringLiteral("(") + C
+            + QStringLiteral(")") + D;
     };
     switch (in.studyMode) {
     case 0:
@@ -66,7 +66,8 @@ int withoutFlag(int state) { return isFlagged(state) ? state - 2 : state; }
 
 int lastNumberPage(int questionCount)
 {
-    const int last = questionCount / kNumbersPerPage - (questionCount % kNumbersPerPage == 0 ? 1 : 0);
+    const int last
+        = questionCount / kNumbersPerPage - (questionCount % kNumbersPerPage == 0 ? 1 : 0);
     return std::max(last, 0);
 }
 

@@ -354,7 +354,7 @@ TEST(TextPromptStage, EachTextStepWrapsItsHint)
     EXPECT_EQ(d.LHelp.caption(),
         QStringLiteral("在单元格或编辑栏中输入 abc或  ABC 并按回车键或点编辑区或点“√”"));
     EXPECT_TRUE(d.Text4.visible());
-    EXPECT_EQ(app.demo().DemoTypedText, QStringLiteral("abc|ABC"));
+    EXPECT_EQ(app.demo().TypedAnswer, QStringLiteral("abc|ABC"));
 }
 
 TEST(HintStage, PlaceTextSavedHintAndFrames)
@@ -665,7 +665,7 @@ TEST(DemonstrationStages, WhereTheDemonstrationsCopyDiffers)
     EXPECT_EQ(d.Text1.text(), QStringLiteral("abc"));
     EXPECT_EQ(d.Text1.selStart(), 3); // the caret after the preset, nothing selected
     EXPECT_EQ(d.Text1.selLength(), 0);
-    EXPECT_EQ(app.demo().DemoTypedText, QStringLiteral("007abc|def")); // the whole line
+    EXPECT_EQ(app.demo().TypedAnswer, QStringLiteral("007abc|def")); // the whole line
     EXPECT_EQ(st.ResumeStep(1), 2); // the demonstration never moves the practice window's step
 }
 
