@@ -1,5 +1,7 @@
 #include "exam/frmchengji.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "exam/examwindows.h"
 #include "exercise/frmtm.h"
 #include "flow/flow.h"
@@ -8,8 +10,6 @@
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 #include "widgets/msgbox.h"
 #include "workspace/frmmain.h"
 

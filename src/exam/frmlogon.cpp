@@ -1,9 +1,9 @@
 #include "exam/frmlogon.h"
 
+#include "core/system.h"
 #include "exam/examrules.h"
 #include "exam/examwindows.h"
 #include "platform/color.h"
-#include "core/system.h"
 
 #include <QDate>
 
