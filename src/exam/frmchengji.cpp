@@ -70,6 +70,8 @@ void FrmChengji::Form_Load()
     setCaption(st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——") + st.ModuleName
         + QStringLiteral("模块"));
     setBackColor(kSheetBack);
+    // Maximised: the window's size is the screen's, so the sheet centres on the screen.
+    move(0, 0, sys_.screenWidthTwips(), sys_.screenHeightTwips());
     setWindowState(2);
     ui.Command3.setVisible(true);
     ui.Picture1.setPicture(sys_.skinFile(QStringLiteral("9l0058"))).ignore();
