@@ -339,20 +339,6 @@ void FrmYanShi::Form_Load()
     loadOrEnd(1);
 }
 
-QString FrmYanShi::questionNote() const
-{
-    // The text the question panel put into its question box when it started the demonstration:
-    // the question's line from its 7th character, a picture's name left out.
-    const shell::AppState& st = sys_.state;
-    const auto lines = plat::readLines(st.QuestionListFile);
-    if (!lines.ok() || st.CurrentQuestion < 1 || st.CurrentQuestion > lines.value().size())
-        return QString();
-    QString text = lines.value()[st.CurrentQuestion - 1].mid(6);
-    if (text.startsWith(QStringLiteral("picture")))
-        text = text.mid(13);
-    return text;
-}
-
 void FrmYanShi::placeNote()
 {
     const shell::AppState& st = sys_.state;
@@ -363,7 +349,8 @@ void FrmYanShi::placeNote()
     note.setBackStyle(1);
     note.setBackColor(kNoteBack);
     note.setFontSize(9 * st.ScaleX);
-    note.setCaption(questionNote().trimmed());
+    // The question text the panel put into its question box when it started the demonstration.
+    note.setCaption(sys_.form<exercise::FrmTm>().ui().RtbTM.text().trimmed());
     const auto lines = note.caption().size() / kNoteLineChars + 1;
     note.setHeight(double(lines) * kNoteLine * st.ScaleY + kNoteExtra * st.ScaleY);
     note.setForeColor(kButtonText);

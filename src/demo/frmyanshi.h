@@ -174,7 +174,6 @@ private:
     void startEnd(); // the end timer on, unless it already runs
     void writeLog(const QString& text) const;
     void placeNote();
-    QString questionNote() const;
     void glideTo(int32_t x, int32_t y); // target, then the glide set-up
     void movePointer(); // one glide step
     bool pointerArrived() const;
