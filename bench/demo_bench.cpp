@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
 #include "workspace/frmmain.h"
+#include "samplequestions.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,17 +39,8 @@ DemoModule makeModule()
     shell::AppState& st = m.sys->state;
     st.SkinPath = programDir + QStringLiteral("/txcl/");
     st.AnswerTextFile = m.sys->skinFile(QStringLiteral("288890"));
-    for (int16_t unit = 0; unit < 5; ++unit) {
-        const auto lines
-            = plat::readLines(m.sys->skinFile(stepengine::questionFileName(20 + unit, 0)));
-        if (!lines.ok())
-            continue;
-        int16_t q = 0, firstLine = 1;
-        for (const QString& line : lines.value()) {
-            m.questions.push_back({ unit, ++q, firstLine });
-            firstLine = static_cast<int16_t>(firstLine + plat::mid(line, 5, 2).toInt());
-        }
-    }
+    for (const bench::SampleQuestion& q : bench::sampleQuestions(*m.sys))
+        m.questions.push_back({ q.unit, q.question, q.firstLine });
     return m;
 }
 
