@@ -2,9 +2,13 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <optional>
 #include <utility>
 
 namespace stepengine {
@@ -23,6 +27,34 @@ namespace {
         s.setHeight(c.height());
     }
 
+    // The step file's lines, decoded once and kept while the file stays the same (its size and
+    // modification time to the nanosecond): a step change in a set of 500 questions reads no more
+    // than one in a set of 5. A file that is missing or cannot be read is tried again at every
+    // load, so its failure is reported as before, and a rewritten slot is read afresh.
+    plat::Result<QStringList> stepFileLines(const QString& path)
+    {
+        struct Cached {
+            QString path;
+            std::uintmax_t size = 0;
+            std::filesystem::file_time_type modified {};
+            QStringList lines;
+        };
+        static std::optional<Cached> cache;
+        std::error_code ec;
+        const std::filesystem::path file(plat::resolvePath(path).toStdString());
+        const auto size = std::filesystem::file_size(file, ec);
+        const auto modified
+            = ec ? std::filesystem::file_time_type {} : std::filesystem::last_write_time(file, ec);
+        if (!ec && cache && cache->path == path && cache->size == size
+            && cache->modified == modified)
+            return cache->lines;
+        auto lines = plat::readLines(path);
+        if (lines.ok() && !ec)
+            cache = Cached { path, size, modified, lines.value() };
+        else
+            cache.reset();
+        return lines;
+    }
 }
 
 StepEngine::StepEngine(shell::System& sys, StepWindow& window)
@@ -46,7 +78,7 @@ void StepEngine::loadStep(int16_t step)
 
     // The record is read before anything changes: a missing file or line must not rebuild the
     // window from the record of another step or of the other window.
-    auto lines = plat::readLines(stepFile);
+    auto lines = stepFileLines(stepFile);
     if (!site.check(lines))
         return;
     if (line < 1 || line > lines.value().size()) {
@@ -236,22 +268,26 @@ void StepEngine::advance(std::function<void()> advanceNow)
 std::optional<int16_t> StepEngine::jumpTarget(const QString& code)
 {
     const auto step = stepOfNextCode(code);
-    if (!step)
-        return std::nullopt;
-    const shell::AppState& st = sys_.state;
-    const int q = st.CurrentQuestion;
-    const int next = shell::PerQuestion<int16_t>::inBounds(q + 1) ? st.FirstStepTable(q + 1) : 0;
-    QString questionLine;
-    if (next <= st.FirstStepTable(q)) {
-        // The table does not say: the question file does, as the launch read it. A file that
-        // cannot be read names no count, and no jump is made.
-        const auto lines = plat::readLines(sys_.skinFile(questionFileName(st.StudyMode, st.SetNo)));
-        if (lines.ok() && q >= 1 && q <= lines.value().size())
-            questionLine = lines.value()[q - 1];
-    }
-    if (*step > questionStepCount(st.FirstStepTable(q), next, questionLine))
+    if (!step || *step > lastStep(sys_.state.CurrentQuestion))
         return std::nullopt;
     return step;
+}
+
+int16_t StepEngine::lastStep(int question)
+{
+    const shell::AppState& st = sys_.state;
+    const int next
+        = shell::PerQuestion<int16_t>::inBounds(question + 1) ? st.FirstStepTable(question + 1) : 0;
+    QString questionLine;
+    if (next <= st.FirstStepTable(question)) {
+        // The table does not say: the question file does, as the launch read it. A file that
+        // cannot be read names no count.
+        const auto lines = plat::readLines(sys_.skinFile(questionFileName(st.StudyMode, st.SetNo)));
+        if (lines.ok() && question >= 1 && question <= lines.value().size())
+            questionLine = lines.value()[question - 1];
+    }
+    return static_cast<int16_t>(
+        std::clamp(questionStepCount(st.FirstStepTable(question), next, questionLine), 0, 32767));
 }
 
 bool StepEngine::pressOfThisStep() const { return sys_.pressSerial() > pressAtLoad_; }

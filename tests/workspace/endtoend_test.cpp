@@ -37,7 +37,6 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
     st.SkinPath = dataDir;
     st.StudyMode = kUnitStudyMode;
     st.SetNo = 0;
-    st.PanelMode = 1;
 
     ASSERT_TRUE(testsupport::launchQuestions(sys));
     ASSERT_GE(st.QuestionCount, kQuestion);
@@ -47,8 +46,9 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
     auto& tm = sys.form<exercise::FrmTm>();
     main.show();
     tm.show();
-    tm.ui().LblBiao.setCaption(QStringLiteral("第12题(未完成)"));
     tm.DqExam();
+    tm.ui().LblBiao.setCaption(QStringLiteral("第12题(未完成)"));
+    st.PanelMode = 1; // step hints, as the hints button switches them on
     driver.advance(100); // Timer2
     const QString out = testsupport::outputDir();
 
