@@ -80,15 +80,19 @@ namespace chromepaint {
     }
 
     // Simple recognisable tool pictograms, drawn into a square.
-    void paintToolIcon(QPainter& p, const QRect& box, const QString& key)
+    QRectF beginToolIcon(QPainter& p, const QRect& box)
     {
         p.save();
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(box).adjusted(4, 4, -4, -4);
-        const QPointF c = r.center();
-        QPen pen(kInk, 1.4);
-        p.setPen(pen);
+        p.setPen(QPen(kInk, 1.4));
         p.setBrush(Qt::NoBrush);
+        return QRectF(box).adjusted(4, 4, -4, -4);
+    }
+
+    void paintToolIcon(QPainter& p, const QRect& box, const QString& key)
+    {
+        const QRectF r = beginToolIcon(p, box);
+        const QPointF c = r.center();
         if (key == "marquee") {
             p.setPen(QPen(kInk, 1.2, Qt::DashLine));
             p.drawRect(r.adjusted(1, 3, -1, -3));

@@ -9,17 +9,36 @@ namespace samplegen {
 namespace {
     using workspace::chromepaint::kInk;
     using workspace::chromepaint::text;
+
+    // The slanted block of the three erasers.
+    QPainterPath eraserBlock(const QRectF& r)
+    {
+        QPainterPath e;
+        e.moveTo(r.left(), r.bottom() - 5);
+        e.lineTo(r.left() + 7, r.top() + 2);
+        e.lineTo(r.right(), r.top() + 7);
+        e.lineTo(r.right() - 7, r.bottom());
+        e.closeSubpath();
+        return e;
+    }
+
+    // The arrow of the two selection tools, filled or outlined.
+    QPainterPath selectionArrow(const QRectF& r)
+    {
+        QPainterPath a;
+        a.moveTo(r.left() + 3, r.top());
+        a.lineTo(r.left() + 3, r.bottom());
+        a.lineTo(r.left() + 7, r.bottom() - 4);
+        a.lineTo(r.right() - 1, r.bottom() - 4);
+        a.closeSubpath();
+        return a;
+    }
 }
 
 void paintToolIcon(QPainter& p, const QRect& box, const QString& key)
 {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(box).adjusted(4, 4, -4, -4);
+    const QRectF r = workspace::chromepaint::beginToolIcon(p, box);
     const QPointF c = r.center();
-    QPen pen(kInk, 1.4);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
     if (key == "move") {
         QPainterPath a;
         a.moveTo(r.left() + 2, r.top());
@@ -66,14 +85,8 @@ void paintToolIcon(QPainter& p, const QRect& box, const QString& key)
         p.setPen(QPen(kInk, 2.0, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(r.right(), r.top() + 3), QPointF(c.x(), r.bottom() - 2));
     } else if (key == "eraser") {
-        QPainterPath e;
-        e.moveTo(r.left(), r.bottom() - 5);
-        e.lineTo(r.left() + 7, r.top() + 2);
-        e.lineTo(r.right(), r.top() + 7);
-        e.lineTo(r.right() - 7, r.bottom());
-        e.closeSubpath();
         p.setBrush(QColor(245, 245, 245));
-        p.drawPath(e);
+        p.drawPath(eraserBlock(r));
     } else if (key == "gradient") {
         QLinearGradient g(r.topLeft(), r.topRight());
         g.setColorAt(0, Qt::white);
@@ -103,13 +116,7 @@ void paintToolIcon(QPainter& p, const QRect& box, const QString& key)
     } else if (key == "type") {
         text(p, box, "T", 16, Qt::AlignCenter, kInk, true);
     } else if (key == "pathselect") {
-        QPainterPath a;
-        a.moveTo(r.left() + 3, r.top());
-        a.lineTo(r.left() + 3, r.bottom());
-        a.lineTo(r.left() + 7, r.bottom() - 4);
-        a.lineTo(r.right() - 1, r.bottom() - 4);
-        a.closeSubpath();
-        p.fillPath(a, kInk);
+        p.fillPath(selectionArrow(r), kInk);
     } else if (key == "rectangle") {
         p.fillRect(r.adjusted(1, 3, -1, -3), kInk);
     } else if (key == "rotate3d" || key == "orbit3d") {
@@ -206,14 +213,8 @@ void paintToolIcon(QPainter& p, const QRect& box, const QString& key)
         else
             p.drawRect(QRectF(r.left(), r.top(), 6, 6));
     } else if (key == "bgeraser" || key == "magiceraser") {
-        QPainterPath e;
-        e.moveTo(r.left(), r.bottom() - 5);
-        e.lineTo(r.left() + 7, r.top() + 2);
-        e.lineTo(r.right(), r.top() + 7);
-        e.lineTo(r.right() - 7, r.bottom());
-        e.closeSubpath();
         p.setBrush(key == "bgeraser" ? QColor(180, 180, 180) : QColor(245, 245, 245));
-        p.drawPath(e);
+        p.drawPath(eraserBlock(r));
         if (key == "magiceraser")
             p.drawLine(QPointF(r.left(), r.top()), QPointF(r.left() + 4, r.top() + 4));
     } else if (key == "bucket") {
@@ -283,14 +284,8 @@ void paintToolIcon(QPainter& p, const QRect& box, const QString& key)
         text(p, box, "T", 15, Qt::AlignCenter, kInk, true);
         p.restore();
     } else if (key == "directselect") {
-        QPainterPath a;
-        a.moveTo(r.left() + 3, r.top());
-        a.lineTo(r.left() + 3, r.bottom());
-        a.lineTo(r.left() + 7, r.bottom() - 4);
-        a.lineTo(r.right() - 1, r.bottom() - 4);
-        a.closeSubpath();
         p.setBrush(Qt::white);
-        p.drawPath(a);
+        p.drawPath(selectionArrow(r));
     } else if (key == "roundrect") {
         p.setBrush(kInk);
         p.drawRoundedRect(r.adjusted(1, 3, -1, -3), 4, 4);
