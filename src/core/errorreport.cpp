@@ -74,7 +74,7 @@ void ErrorReporter::ReportError(QString tag, int number, QString description, QS
     add("errdescript", description + extra);
     url.setQuery(query, QUrl::StrictMode);
     // The reply is never looked at, and a failed send is not reported.
-    http->get(url, 1).status().ignore();
+    http->get(url, sendLimitMs).status().ignore();
 }
 
 void ErrorReporter::install(AppState& target)

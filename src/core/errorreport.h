@@ -83,13 +83,15 @@ public:
 
     // ReportError(tag, number, description, extra): extra is appended to the description that
     // is sent and not logged. The log entry is written before the report is sent: the send waits
-    // up to 2 s with events flowing, and a report started meanwhile (or the program ending) must
-    // not cost this entry. The send never reports its own failure, so a broken network cannot
+    // up to sendLimitMs with events flowing, and a report started meanwhile (or the program ending)
+    // must not cost this entry. The send never reports its own failure, so a broken network cannot
     // make reports beget reports.
     void ReportError(QString tag, int number, QString description, QString extra);
 
     // Makes this reporter the target of every fail() on `target`; the reporter must outlive it.
     void install(AppState& target);
+
+    int sendLimitMs = 1000; // the time limit of one report's send
 
 private:
     const AppState& state;

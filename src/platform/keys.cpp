@@ -36,7 +36,7 @@ namespace {
         Qt::Key key;
     };
 
-    constexpr std::array<NamedRow, 24> kNamed = { {
+    constexpr std::array<NamedRow, 23> kNamed = { {
         { vk::Back, Qt::Key_Backspace },
         { vk::Tab, Qt::Key_Tab },
         { vk::Return, Qt::Key_Return },
@@ -59,7 +59,6 @@ namespace {
         { vk::Insert, Qt::Key_Insert },
         { vk::Delete, Qt::Key_Delete },
         { vk::NumLock, Qt::Key_NumLock },
-        { vk::Return, Qt::Key_Enter },
         { vk::Menu, Qt::Key_Meta },
     } };
 

@@ -207,11 +207,11 @@ namespace {
             manager.setRedirectPolicy(QNetworkRequest::SameOriginRedirectPolicy);
         }
 
-        Result<HttpReply> get(const QUrl& url, int timeoutSeconds) override
+        Result<HttpReply> get(const QUrl& url, int timeoutMs) override
         {
             HttpReply result;
             Status status = fetch(
-                url, timeoutSeconds,
+                url, timeoutMs,
                 [&result](QNetworkReply& reply) {
                     result.body += reply.readAll();
                     return true;
@@ -222,14 +222,14 @@ namespace {
             return result;
         }
 
-        Status download(const QUrl& url, const QString& path, int timeoutSeconds) override
+        Status download(const QUrl& url, const QString& path, int timeoutMs) override
         {
             const QString target = resolvePath(path);
             QSaveFile file(target);
             if (!file.open(QIODevice::WriteOnly))
                 return Status::failure(err::FileIo,
                     QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-            Status status = fetch(url, timeoutSeconds, [&file](QNetworkReply& reply) {
+            Status status = fetch(url, timeoutMs, [&file](QNetworkReply& reply) {
                 const QByteArray chunk = reply.readAll();
                 return file.write(chunk) == chunk.size();
             });
@@ -246,15 +246,14 @@ namespace {
         // meanwhile. `consume` takes the body as it arrives and returns false when it cannot
         // store it, which ends the transfer as a failure.
         template <class Consume>
-        Status fetch(
-            const QUrl& url, int timeoutSeconds, Consume consume, int* httpStatus = nullptr)
+        Status fetch(const QUrl& url, int timeoutMs, Consume consume, int* httpStatus = nullptr)
         {
             const QString scheme = url.scheme().toLower();
             if (!url.isValid()
                 || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
                 return Status::failure(
                     err::Network, QStringLiteral("Not an HTTP address: %1").arg(url.toString()));
-            if (timeoutSeconds <= 0)
+            if (timeoutMs <= 0)
                 return Status::failure(
                     err::Timeout, QStringLiteral("Time limit reached: %1").arg(url.toString()));
 
@@ -276,7 +275,7 @@ namespace {
                 }
             });
             QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-            limit.start(std::min(timeoutSeconds, INT_MAX / 1000) * 1000);
+            limit.start(timeoutMs);
             if (!reply->isFinished())
                 loop.exec();
             limit.stop();
@@ -413,7 +412,7 @@ Status FakeKeyboardLayouts::activate(const QString& id)
         err::InvalidProperty, QStringLiteral("Unknown keyboard layout %1").arg(id));
 }
 
-Result<HttpReply> FakeHttp::get(const QUrl& url, int timeoutSeconds)
+Result<HttpReply> FakeHttp::get(const QUrl& url, int timeoutMs)
 {
     requested << url.toString();
     const HttpReply* reply = findReply(replies, url);
@@ -424,9 +423,9 @@ Result<HttpReply> FakeHttp::get(const QUrl& url, int timeoutSeconds)
     return *reply;
 }
 
-Status FakeHttp::download(const QUrl& url, const QString& path, int timeoutSeconds)
+Status FakeHttp::download(const QUrl& url, const QString& path, int timeoutMs)
 {
-    Result<HttpReply> reply = get(url, timeoutSeconds);
+    Result<HttpReply> reply = get(url, timeoutMs);
     if (!reply)
         return reply.status();
     QSaveFile file(path);

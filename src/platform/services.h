@@ -78,11 +78,12 @@ class Http {
 public:
     virtual ~Http() = default;
     // A GET. A reply with a non-2xx status, a network error or the time limit is a failure
-    // (err::Timeout for the time limit); the request is aborted at the limit.
-    virtual Result<HttpReply> get(const QUrl& url, int timeoutSeconds) = 0;
+    // (err::Timeout for the time limit); the request is aborted at the limit. Time limits are in
+    // milliseconds.
+    virtual Result<HttpReply> get(const QUrl& url, int timeoutMs) = 0;
     // Downloads to a file: into a temporary file beside it, renamed over `path` only after a
     // complete 2xx reply; a failure leaves an existing file whole.
-    virtual Status download(const QUrl& url, const QString& path, int timeoutSeconds) = 0;
+    virtual Status download(const QUrl& url, const QString& path, int timeoutMs) = 0;
 };
 
 // The operating system's version as "major.minor", or "Unknown".
@@ -140,8 +141,8 @@ class FakeHttp : public Http {
 public:
     std::map<QString, HttpReply> replies; // by full URL
     QStringList requested;
-    Result<HttpReply> get(const QUrl& url, int timeoutSeconds) override;
-    Status download(const QUrl& url, const QString& path, int timeoutSeconds) override;
+    Result<HttpReply> get(const QUrl& url, int timeoutMs) override;
+    Status download(const QUrl& url, const QString& path, int timeoutMs) override;
 };
 
 // Records every message box and answers from `answers` (true when empty).

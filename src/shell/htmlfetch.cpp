@@ -10,9 +10,9 @@
 
 namespace shell {
 
-QString getHtmlStr(AppState& state, plat::Http& http, const QString& url, int16_t seconds)
+QString getHtmlStr(AppState& state, plat::Http& http, const QString& url, int timeoutMs)
 {
-    const auto reply = http.get(QUrl(url), std::max<int>(seconds, 0));
+    const auto reply = http.get(QUrl(url), std::max(timeoutMs, 0));
     if (reply.ok())
         return plat::trimSpaces(plat::decodeGbk(reply.value().body));
     if (reply.error().number == plat::err::Timeout)

@@ -180,14 +180,14 @@ void BankUpdater::fetchAdvert()
 {
     if (baseUrl.isEmpty())
         return;
-    http.download(QUrl(advertUrl()), advertPath(), limits.advertSeconds).ignore();
+    http.download(QUrl(advertUrl()), advertPath(), limits.advertMs).ignore();
 }
 
 UpdateCheck BankUpdater::check()
 {
     if (baseUrl.isEmpty())
         return UpdateCheck::Failed;
-    const QString reply = getHtmlStr(state, http, listUrl(), limits.listSeconds);
+    const QString reply = getHtmlStr(state, http, listUrl(), limits.listMs);
     return judgeUpdateReply(reply, state.BankVersion);
 }
 
@@ -195,7 +195,7 @@ bool BankUpdater::fetchListCopy()
 {
     // An old copy must not stand in for the list just checked: it would name the wrong files
     // and become the bank version.
-    return http.download(QUrl(listUrl()), listCopyPath(), limits.downloadSeconds).ok();
+    return http.download(QUrl(listUrl()), listCopyPath(), limits.downloadMs).ok();
 }
 
 UpdateOutcome BankUpdater::applyList()
@@ -224,7 +224,7 @@ UpdateOutcome BankUpdater::applyList()
 
         const QString url = fileBase() + entry.folderPart + entry.serverName();
         ++outcome.attempted;
-        if (!http.download(QUrl(url), localPath, limits.downloadSeconds).ok())
+        if (!http.download(QUrl(url), localPath, limits.downloadMs).ok())
             continue;
         ++outcome.successful;
         if (programFile)

@@ -21,11 +21,11 @@ class Http;
 
 namespace shell {
 
-// The time limits of the update's network waits, in seconds.
+// The time limits of the update's network waits, in milliseconds.
 struct UpdateLimits {
-    int16_t listSeconds = 2; // the update check (the fetch of the list)
-    int downloadSeconds = 30; // the local copy of the list and each listed file
-    int advertSeconds = 5; // the advert file, fetched while the window loads
+    int listMs = 2000; // the update check (the fetch of the list)
+    int downloadMs = 30000; // the local copy of the list and each listed file
+    int advertMs = 5000; // the advert file, fetched while the window loads
 };
 
 // The local stamp of a file that does not exist: older than every listed stamp.

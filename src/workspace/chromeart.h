@@ -47,7 +47,11 @@ namespace chromepaint {
         int flags = Qt::AlignLeft | Qt::AlignVCenter, QColor colour = kInk, bool bold = false);
     void triangleDown(QPainter& p, QPoint c, int size = 3, QColor colour = kInk);
     void triangleRight(QPainter& p, QPoint c, int size = 3, QColor colour = kInk);
-    // A simple recognisable pictogram of a tool or button, drawn into a square.
+    // Readies `p` for a pictogram in `box` (saved state, antialiasing, the ink pen) and returns
+    // the square to draw in; the pictogram ends with p.restore().
+    QRectF beginToolIcon(QPainter& p, const QRect& box);
+    // The pictograms the chrome shows ("marquee", "brush", "hand", "zoom", "browser",
+    // "rotateview"), drawn into a square; the generator draws the other tools' itself.
     void paintToolIcon(QPainter& p, const QRect& box, const QString& key);
     void markRect(QPainter& p, const QRect& r, ChromeMark mark);
 } // namespace chromepaint

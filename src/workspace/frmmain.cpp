@@ -377,13 +377,6 @@ void FrmMain::imageClick(int image)
     GoStep(stepengine::StepRecord(sys_.state.StepLine).imageNext(image));
 }
 
-void FrmMain::Image1_Click() { imageClick(1); }
-void FrmMain::Image2_Click() { imageClick(2); }
-void FrmMain::Image3_Click() { imageClick(3); }
-void FrmMain::Image4_Click() { imageClick(4); }
-void FrmMain::Image5_Click() { imageClick(5); }
-void FrmMain::Image6_Click() { imageClick(6); }
-
 void FrmMain::Timer3_Timer()
 {
     // While the demonstration runs, StepLine holds its record, not this window's step.

@@ -90,12 +90,6 @@ public:
     void GoStep(const QString& cStep); // jumps to the step a NextStepCode names
     void KeyClick(int keyCode, int shift); // the key check
 
-    void Image1_Click();
-    void Image2_Click();
-    void Image3_Click();
-    void Image4_Click();
-    void Image5_Click();
-    void Image6_Click();
     void Timer3_Timer();
 
     // Drags: the drag handle Image5 and the second area Label4 (frmmain_drags.cpp).

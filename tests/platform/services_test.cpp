@@ -101,7 +101,7 @@ protected:
 
 TEST_F(HttpTest, GetReturnsTheBodyOfASuccessfulReply)
 {
-    Result<HttpReply> reply = http.get(server.url("/ok"), 5);
+    Result<HttpReply> reply = http.get(server.url("/ok"), 5000);
     ASSERT_TRUE(reply.ok()) << reply.error().description.toStdString();
     EXPECT_EQ(reply.value().status, 200);
     EXPECT_EQ(reply.value().body, QByteArray(LoopbackServer::okBody));
@@ -109,7 +109,7 @@ TEST_F(HttpTest, GetReturnsTheBodyOfASuccessfulReply)
 
 TEST_F(HttpTest, ErrorStatusAndUnreachableServerAreFailures)
 {
-    Result<HttpReply> missing = http.get(server.url("/missing"), 5);
+    Result<HttpReply> missing = http.get(server.url("/missing"), 5000);
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.error().number, err::Network);
     EXPECT_TRUE(missing.error().description.contains(QLatin1String("404")));
@@ -120,13 +120,13 @@ TEST_F(HttpTest, ErrorStatusAndUnreachableServerAreFailures)
     const quint16 port = closed.serverPort();
     closed.close();
     Result<HttpReply> refused
-        = http.get(QUrl(QStringLiteral("http://127.0.0.1:%1/ok").arg(port)), 5);
+        = http.get(QUrl(QStringLiteral("http://127.0.0.1:%1/ok").arg(port)), 5000);
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error().number, err::Network);
 
     // Only HTTP goes over this interface; a local file address must not be read through it.
     Result<HttpReply> file
-        = http.get(QUrl::fromLocalFile(QDir::rootPath() + QStringLiteral("etc/hostname")), 5);
+        = http.get(QUrl::fromLocalFile(QDir::rootPath() + QStringLiteral("etc/hostname")), 5000);
     EXPECT_FALSE(file.ok());
 }
 
@@ -141,13 +141,12 @@ TEST_F(HttpTest, TimeLimitAbortsWhileTimersKeepRunning)
         ticker.start();
         QElapsedTimer clock;
         clock.start();
-        Result<HttpReply> reply = http.get(server.url(path), 1);
+        Result<HttpReply> reply = http.get(server.url(path), 300);
         const qint64 elapsed = clock.elapsed();
         ASSERT_FALSE(reply.ok());
         EXPECT_EQ(reply.error().number, err::Timeout);
-        EXPECT_GE(elapsed, 1000);
-        EXPECT_LT(elapsed, 2000);
-        EXPECT_GT(ticks, 5);
+        EXPECT_GE(elapsed, 300); // the whole limit was waited
+        EXPECT_GT(ticks, 0); // timers kept running during the wait
     }
 }
 
@@ -166,7 +165,7 @@ TEST_F(HttpTest, DownloadReplacesTheFileOnlyAfterACompleteReply)
     for (const auto& f : failures) {
         SCOPED_TRACE(f.path);
         testsupport::writeFile(target, old);
-        Status status = http.download(server.url(f.path), target, 1);
+        Status status = http.download(server.url(f.path), target, 300);
         ASSERT_FALSE(status.ok());
         EXPECT_EQ(status.error().number, f.error);
         EXPECT_EQ(testsupport::readFile(target), old);
@@ -174,12 +173,12 @@ TEST_F(HttpTest, DownloadReplacesTheFileOnlyAfterACompleteReply)
             QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "update.mxy" });
     }
 
-    ASSERT_TRUE(http.download(server.url("/ok"), target, 5).ok());
+    ASSERT_TRUE(http.download(server.url("/ok"), target, 5000).ok());
     EXPECT_EQ(testsupport::readFile(target), QByteArray(LoopbackServer::okBody));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "update.mxy" });
 
-    Status noFolder
-        = http.download(server.url("/ok"), dir.filePath(QStringLiteral("no/such/folder/f.mxy")), 5);
+    Status noFolder = http.download(
+        server.url("/ok"), dir.filePath(QStringLiteral("no/such/folder/f.mxy")), 5000);
     EXPECT_FALSE(noFolder.ok());
 }
 
@@ -328,7 +327,7 @@ TEST(ServicesFakes, BehaveLikeTheRealOnes)
     auto& http = static_cast<FakeHttp&>(*services.http);
     http.replies[QStringLiteral("http://h/list.txt")] = { 200, "list" };
     http.replies[QStringLiteral("http://h/gone")] = { 404, "gone" };
-    Result<HttpReply> ok = http.get(QUrl(QStringLiteral("http://h/list.txt")), 5);
+    Result<HttpReply> ok = http.get(QUrl(QStringLiteral("http://h/list.txt")), 5000);
     ASSERT_TRUE(ok.ok());
     EXPECT_EQ(ok.value().body, QByteArray("list"));
     EXPECT_FALSE(http.get(QUrl(QStringLiteral("http://h/gone")), 5).ok());
@@ -338,9 +337,9 @@ TEST(ServicesFakes, BehaveLikeTheRealOnes)
     ASSERT_TRUE(dir.isValid());
     const QString target = dir.filePath(QStringLiteral("list.txt"));
     testsupport::writeFile(target, "old");
-    EXPECT_FALSE(http.download(QUrl(QStringLiteral("http://h/gone")), target, 5).ok());
+    EXPECT_FALSE(http.download(QUrl(QStringLiteral("http://h/gone")), target, 5000).ok());
     EXPECT_EQ(testsupport::readFile(target), QByteArray("old"));
-    EXPECT_TRUE(http.download(QUrl(QStringLiteral("http://h/list.txt")), target, 5).ok());
+    EXPECT_TRUE(http.download(QUrl(QStringLiteral("http://h/list.txt")), target, 5000).ok());
     EXPECT_EQ(testsupport::readFile(target), QByteArray("list"));
     EXPECT_EQ(http.requested,
         (QStringList { "http://h/list.txt", "http://h/gone", "http://h/unknown", "http://h/gone",

@@ -110,20 +110,27 @@ TEST_F(ReporterTest, ReportBeforeTheRunLogPathIsSentButNotWritten)
 
 TEST_F(ReporterTest, ReportsStartedDuringAPendingReportEachLogTheirOwnError)
 {
-    // The server answers late, so the first report is still waiting when the timer fails twice.
-    LoopbackServer server(LoopbackServer::Mode::Late, "ok", 300);
+    // The server never answers, so the first report is still waiting when the server has its
+    // request; a handler running in that wait fails twice.
+    LoopbackServer server(LoopbackServer::Mode::Never);
     shell::ErrorReporter reporter(
         state, services.http.get(), { server.baseUrl(), {} }, [] { return kWhen; });
+    reporter.sendLimitMs = 500;
     reporter.install(state);
 
     bool firedDuringReport = false;
-    QTimer::singleShot(50, [&] {
-        firedDuringReport = server.targets.size() == 1;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (firedDuringReport || server.targets.size() != 1)
+            return;
+        firedDuringReport = true;
         shell::fail(state, QStringLiteral("tkup"), { 53, QStringLiteral("second") });
         shell::fail(state, QStringLiteral("upload"), { 57, QStringLiteral("third") });
     });
+    poll.start(5);
     const shell::ErrorSite site(state, QStringLiteral("readInfo"));
     EXPECT_FALSE(site.check(plat::Status::failure(13, QStringLiteral("first"))));
+    poll.stop();
 
     EXPECT_TRUE(firedDuringReport);
     EXPECT_EQ(log(),

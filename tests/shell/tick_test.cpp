@@ -5,7 +5,6 @@
 #include "platform/clock.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -128,13 +127,10 @@ TEST_F(TickTest, WhilePausedEventsKeepFlowingUntilAHandlerStopsTheRun)
                 tick.setOStop(true);
         });
         ticker.start(1);
-        QElapsedTimer elapsed;
-        elapsed.start();
         tick.WaitPauseOrStop(wait);
         // It returns within the wait round in which the handler stopped it.
         EXPECT_GE(rounds, 5) << wait;
         EXPECT_LE(rounds, 8) << wait;
-        EXPECT_LT(elapsed.elapsed(), 2000) << wait;
     }
 }
 

@@ -185,7 +185,7 @@ TEST(ChromeArt, SampleMenuStepOpensItsDropDownOnTheBar)
     const QString dataDir = programDir + QStringLiteral("/txcl/");
     const auto at = findMenuStep(dataDir, kStudyMode);
     if (!at)
-        GTEST_SKIP() << "no sample module in " << programDir.toStdString();
+        FAIL() << "no sample module in " << programDir.toStdString();
 
     // Every hover and pressed look of the bars in the examdata folder is the bar's own drawing
     // with that hotspot marked, cut at the hotspot.

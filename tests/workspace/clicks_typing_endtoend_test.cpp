@@ -311,7 +311,7 @@ int expectedStepAfter(const StepKind& kind, const StepRecord& r, int step)
 TEST(SampleClicksAndTyping, EveryStepIsAnsweredByTheRightActionAndOnlyByIt)
 {
     if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated in " << sampleProgramDir().toStdString();
+        FAIL() << "sample module not generated in " << sampleProgramDir().toStdString();
     const auto answerLines = plat::readLines(sampleDataDir() + QStringLiteral("288890.mxy"));
     ASSERT_TRUE(answerLines.ok());
     const QStringList& answers = answerLines.value();
@@ -381,7 +381,7 @@ TEST(SampleClicksAndTyping, EveryStepIsAnsweredByTheRightActionAndOnlyByIt)
 TEST(SampleClicksAndTyping, TheHintFrameStandsOnTheHotspotTheFirstStepNames)
 {
     if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated in " << sampleProgramDir().toStdString();
+        FAIL() << "sample module not generated in " << sampleProgramDir().toStdString();
     struct Frame {
         int first, last; // the hotspots it frames
         plat::Shape workspace::FrmMainUi::*shape;
@@ -436,7 +436,7 @@ TEST(SampleClicksAndTyping, TheHintFrameStandsOnTheHotspotTheFirstStepNames)
 TEST(SampleClicksAndTyping, ATypedAnswerGoesInThroughRealKeyEvents)
 {
     if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated in " << sampleProgramDir().toStdString();
+        FAIL() << "sample module not generated in " << sampleProgramDir().toStdString();
     const auto answerLines = plat::readLines(sampleDataDir() + QStringLiteral("288890.mxy"));
     ASSERT_TRUE(answerLines.ok());
 

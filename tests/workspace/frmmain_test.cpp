@@ -178,10 +178,9 @@ TEST(FrmMainSteps, TheYellowHintFrameStaysAtItsDesignPlaceOutsideTheWindow)
     EngineApp app;
     app.writeSteps(
         { Rec(QStringLiteral("0001")).target(3000, 3000, 900, 450), Rec(QStringLiteral("9999")) });
-    auto& st = app.sys->state;
-    st.PanelMode = 1; // hints on: the frame is shown with them
     auto& main = app.sys->form<FrmMain>();
     main.show();
+    app.sys->state.PanelMode = 1; // hints on: the frame is shown with them
     main.setData();
     const auto& frame = main.ui().Shape2;
     ASSERT_TRUE(frame.visible());

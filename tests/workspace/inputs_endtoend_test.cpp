@@ -95,7 +95,7 @@ TEST_P(SampleInputs, TheQuestionIsSolvedInThePracticeWindow)
 {
     const SampleQuestion& sq = GetParam();
     if (!sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
+        FAIL() << "sample module not generated in " << programDir().toStdString();
     SamplePractice p(sq.unit, sq.question);
     shell::AppState& st = p.sys.state;
     plat::HeadlessDriver& driver = p.driver;
@@ -178,7 +178,7 @@ TEST(RealDisplay, ARightClickOpensTheContextMenuAndItsEntryAdvances)
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
         GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
     if (!sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
+        FAIL() << "sample module not generated in " << programDir().toStdString();
     // "使用横排文字工具右击文字，将消除锯齿的方式设置为“浑厚”。"
     SamplePractice p(4, 16);
     p.sys.popupDriver = nullptr; // the real popup, not the scripted answers
@@ -234,7 +234,7 @@ TEST(RealDisplay, AKeyAndATypedAnswerSolveAQuestionInARealWindow)
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
         GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
     if (!sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated in " << programDir().toStdString();
+        FAIL() << "sample module not generated in " << programDir().toStdString();
     // Alt+Ctrl+I opens 图像大小, then the width is typed and confirmed with Enter.
     SamplePractice p(0, 14);
     shell::AppState& st = p.sys.state;

@@ -476,7 +476,7 @@ struct SampleModule {
 TEST(SampleModule, EveryMenuStepIsSolvedThroughTheMenus)
 {
     if (!SampleModule::present())
-        GTEST_SKIP() << "sample module not generated in " KSXT_PROGRAM_DIR;
+        FAIL() << "sample module not generated in " KSXT_PROGRAM_DIR;
     SampleModule m;
     auto& main = m.sys->form<FrmMain>();
     auto& ui = main.ui();
@@ -540,7 +540,7 @@ TEST(SampleModule, EveryMenuStepIsSolvedThroughTheMenus)
 TEST(SampleModule, RenderingsOfOpenDropDowns)
 {
     if (!SampleModule::present())
-        GTEST_SKIP() << "sample module not generated in " KSXT_PROGRAM_DIR;
+        FAIL() << "sample module not generated in " KSXT_PROGRAM_DIR;
     SampleModule m;
     auto& main = m.sys->form<FrmMain>();
     auto& ui = main.ui();

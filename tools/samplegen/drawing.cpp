@@ -1,5 +1,7 @@
 #include "drawing.h"
 
+#include "toolicons.h"
+
 #include <QFontMetrics>
 
 #include <QLinearGradient>
@@ -35,7 +37,6 @@ namespace {
     // The chrome's drawing kit is the program's own, so the screens match the window's bars.
     using workspace::chromepaint::bevel;
     using workspace::chromepaint::markRect;
-    using workspace::chromepaint::paintToolIcon;
     using workspace::chromepaint::text;
     using workspace::chromepaint::triangleDown;
     using workspace::chromepaint::triangleRight;
