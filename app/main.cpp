@@ -1,8 +1,8 @@
 // The program: the real window driver, real services, and the start-up window.
+#include "core/system.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "shell/frmstart.h"
-#include "shell/system.h"
 
 #include <QApplication>
 #include <QDir>

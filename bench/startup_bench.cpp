@@ -3,11 +3,11 @@
 // tick, with the picture cache empty as at a real start. The splash's own timer interval is
 // design, not work, and passes on the virtual clock.
 
+#include "core/system.h"
 #include "home/frmfengmian.h"
 #include "platform/headless.h"
 #include "platform/picture.h"
 #include "shell/frmstart.h"
-#include "shell/system.h"
 
 #include <QDir>
 #include <QDirIterator>

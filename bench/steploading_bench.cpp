@@ -1,10 +1,10 @@
 // Time to load a step into the practice window: every step of the sample module's units in
 // turn, with the decoded pictures cached and with the cache emptied before each load.
 
+#include "core/system.h"
 #include "platform/headless.h"
 #include "platform/picture.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "workspace/frmmain.h"
 

@@ -1,21 +1,74 @@
+// The demonstration window: its controls, its load, the advance from step to step and the end
+// of a run. The pointer's glides and actions are in frmyanshi_glide.cpp, the drop-down replay
+// and the drawn context menu in frmyanshi_menus.cpp.
+
 #include "demo/frmyanshi.h"
 
+#include "demo/glide.h"
 #include "exercise/frmtm.h"
+#include "menus/menufile.h"
+#include "platform/keys.h"
 #include "platform/text.h"
-
-#include "shell/system.h"
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "stepengine/steprecord.h"
 #include "workspace/chromeart.h"
+#include "workspace/design.h"
 #include "workspace/frmmain.h"
 #include "workspace/hotspots.h"
 #include "workspace/pickers.h"
-#include <cmath>
+
+#include <QDateTime>
+#include <QImage>
 
 namespace demo {
 
 namespace {
-    constexpr double kParked = -500; // the click ring and the pointer off the window
-    constexpr uint32_t kRed = 0x0000FF;
+    using namespace workspace::design;
+
+    constexpr double kParked = -500; // the click ring and the pointer off the window, unscaled
+    constexpr double kPointerStartX = 7680, kPointerStartY = 5760;
+    constexpr double kLastLegMark = -100; // Shape4.Left on the last leg of a step
+    constexpr int kEndTicks = 4; // the end timer closes the window on its fourth tick
+    constexpr uint32_t kNoteBack = 0xC0FFFF;
+    constexpr uint32_t kButtonText = 0x80000012;
+    constexpr uint32_t kMenuWhite = 0xFFFFFF;
+    constexpr uint32_t kMenuGrey = 0xC0C0C0;
+    constexpr uint32_t kWindowText = 0x80000008;
+    constexpr uint32_t kFillWhite = 0xFFFFFF;
+    // The note: lines of 14 characters, 180 twips each, plus 15.
+    constexpr int kNoteLineChars = 14;
+    constexpr double kNoteLine = 180, kNoteExtra = 15;
+    constexpr double kNoteLeft = 9420, kNoteTop = 7620, kNoteWidth = 2535;
+    const int kCascadePositions[] = { 1, 3, 5, 7, 8 };
+
+    // The submenu mark beside a cascade entry: a black triangle pointing right, 4 x 7 pixels.
+    plat::Picture triangle()
+    {
+        QImage img(4, 7, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        const int widths[] = { 1, 2, 3, 4, 3, 2, 1 };
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < widths[y]; ++x)
+                img.setPixel(x, y, qRgb(0, 0, 0));
+        plat::Picture p;
+        p.image = img;
+        return p;
+    }
+
+    void transparent(plat::Label& l) { l.setBackStyle(0); }
+    void entryLabel(plat::Label& l)
+    {
+        transparent(l);
+        l.setAutoSize(true);
+        l.setVisible(false);
+    }
+    void frame(plat::Shape& s, uint32_t colour)
+    {
+        s.setBorderColor(colour);
+        s.setBorderWidth(2);
+        s.setFillStyle(1);
+    }
 }
 
 FrmYanShiUi::FrmYanShiUi(plat::Form& f)
@@ -34,37 +87,55 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     , ImgHui(f.area(), QStringLiteral("ImgHui"))
     , ImgElse(f.area(), QStringLiteral("ImgElse"))
     , ImgHui2(f.area(), QStringLiteral("ImgHui2"))
-    , Img1J(f.area(), QStringLiteral("Img1J"))
-    , Pic1J(f.area(), QStringLiteral("Pic1J"))
-    , Pic2J(f.area(), QStringLiteral("Pic2J"))
+    , LblZHU(f.area(), QStringLiteral("LblZHU"))
     , Label1(f.area(), QStringLiteral("Label1"))
-    , Shape1(f.area(), QStringLiteral("Shape1"))
     , Label4(f.area(), QStringLiteral("Label4"))
     , Shape4(f.area(), QStringLiteral("Shape4"))
     , Shape2(f.area(), QStringLiteral("Shape2"))
     , Shape6(f.area(), QStringLiteral("Shape6"))
     , LblXXK(f.area(), QStringLiteral("LblXXK"))
     , LHelp(f.area(), QStringLiteral("LHelp"))
+    , Pic1J(f.area(), QStringLiteral("Pic1J"))
+    , Pic2J(f.area(), QStringLiteral("Pic2J"))
+    , Img1J(f.area(), QStringLiteral("Img1J"))
+    , Lbl1J(f.area(), QStringLiteral("Lbl1J"))
+    , Lbl2J(f.area(), QStringLiteral("Lbl2J"))
+    , LRightMMenu(f.area(), QStringLiteral("LRightMMenu"))
+    , ShapeRMain(f.area(), QStringLiteral("ShapeRMain"))
+    , LRMJL(f.area(), QStringLiteral("LRMJL"))
+    , ImgJLSanjiao(f.area(), QStringLiteral("ImgJLSanjiao"))
+    , LRM2(f.area(), QStringLiteral("LRM2"))
+    , LRM4(f.area(), QStringLiteral("LRM4"))
+    , LRM6(f.area(), QStringLiteral("LRM6"))
+    , LRM9(f.area(), QStringLiteral("LRM9"))
+    , LRFGX(f.area(), QStringLiteral("LRFGX"))
+    , LRightSub(f.area(), QStringLiteral("LRightSub"))
+    , ShapeRSUB(f.area(), QStringLiteral("ShapeRSUB"))
+    , LRS(f.area(), QStringLiteral("LRS"))
+    , LRSFgx(f.area(), QStringLiteral("LRSFgx"))
+    , Shape1(f.area(), QStringLiteral("Shape1"))
     , Shape5(f.area(), QStringLiteral("Shape5"))
     , ImgICO(f.area(), QStringLiteral("ImgICO"))
+    , LPoint(f.area(), QStringLiteral("LPoint"))
+    , LPoinB(f.area(), QStringLiteral("LPoinB"))
+    , ImgLogo(f.area(), QStringLiteral("ImgLogo"))
     , Text1(f.area(), QStringLiteral("Text1"))
     , Text2(f.area(), QStringLiteral("Text2"))
-    , PicList(f.area(), QStringLiteral("PicList"))
-    , LblZHU(f.area(), QStringLiteral("LblZHU"))
+    , Text4(f.area(), QStringLiteral("Text4"))
     , LstLA(f.area(), QStringLiteral("LstLA"))
     , PicLeft(f.area(), QStringLiteral("PicLeft"))
     , PicTop(f.area(), QStringLiteral("PicTop"))
     , PicRight(f.area(), QStringLiteral("PicRight"))
     , PicBottom(f.area(), QStringLiteral("PicBottom"))
+    , PicList(f.area(), QStringLiteral("PicList"))
     , LblADDmyXZ(PicList, QStringLiteral("LblADDmyXZ"))
     , LblADD(PicList, QStringLiteral("LblADD"))
     , ImgLiN(PicList, QStringLiteral("ImgLiN"))
     , ImgSelAD(PicList, QStringLiteral("ImgSelAD"))
-    , Text4(f.area(), QStringLiteral("Text4"))
-    , Timer1(f, QStringLiteral("Timer1"), 100)
+    , Timer1(f, QStringLiteral("Timer1"), 500)
     , Timer2(f, QStringLiteral("Timer2"), 100)
     , Timer3(f, QStringLiteral("Timer3"), 1000)
-    , Timer4(f, QStringLiteral("Timer4"), 100)
+    , Timer4(f, QStringLiteral("Timer4"), 200)
     , Timer5(f, QStringLiteral("Timer5"), 100)
     , Timer6(f, QStringLiteral("Timer6"), 100)
     , Timer7(f, QStringLiteral("Timer7"), 200)
@@ -72,47 +143,121 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     , Timer9(f, QStringLiteral("Timer9"), 100)
     , Timer10(f, QStringLiteral("Timer10"), 100)
     , Timer11(f, QStringLiteral("Timer11"), 100)
+    , TimerRM(f, QStringLiteral("TimerRM"), 100)
+    , TimerRS(f, QStringLiteral("TimerRS"), 100)
     , TimEnd(f, QStringLiteral("TimEnd"), 100)
 {
-    Label1.setBackStyle(0);
-    Label4.setBackStyle(0);
-    Shape1.setBorderColor(kRed);
-    Shape1.setBorderWidth(2);
-    Shape4.setBorderColor(0x00FF00);
-    Shape4.setBorderWidth(2);
-    Shape2.setBorderColor(0x00FFFF);
-    Shape2.setBorderWidth(2);
-    Shape5.setShape(2);
-    Shape5.setBorderWidth(2);
+    place(PicMenu, kMenuBar);
+    place(PicTool, kOptionsBar);
+    place(PicHui, kToolbox);
+    place(PicElse, kElse);
+    PicElse.setVisible(false);
+    for (int i = 0; i <= 89; ++i) {
+        plat::Label& hot = LblZHU.create(i);
+        transparent(hot);
+        place(hot, kHotspot);
+    }
+    LblZHU[0].setTop(kHotspot0Top);
+
+    for (plat::Label* area : { &Label1, &Label4 })
+        transparent(*area);
+    frame(Shape1, kRed);
+    frame(Shape4, kGreen);
+    frame(Shape2, kYellow);
+    place(Shape2, kYellowFrame);
     Shape6.setBorderStyle(3);
-    for (int i = 0; i <= 13; ++i)
-        LblXXK.create(i).setBackStyle(0);
-    LHelp.setBackColor(0xC0FFFF);
+    Shape6.move(-1000, -1000, 10, 10); // visible at design, outside the window
+    for (int i = 0; i <= 13; ++i) {
+        plat::Label& tab = LblXXK.create(i);
+        transparent(tab);
+        tab.setAlignment(2);
+    }
+    place(LblXXK[0], kBackLabel);
+    LHelp.setBackColor(kHintBack);
     LHelp.setForeColor(kRed);
     LHelp.setFontBold(true);
     LHelp.setAutoSize(true);
-    Text1.setVisible(false);
-    Text2.setVisible(false);
-    PicList.setVisible(false);
+    place(LHelp, kHint);
+
+    place(Pic1J, kDropDown);
+    place(Pic2J, kDropDown);
     Pic1J.setVisible(false);
     Pic2J.setVisible(false);
-    for (int i = 0; i <= 89; ++i) {
-        plat::Label& hot = LblZHU.create(i);
-        hot.setBackStyle(0);
-        hot.move(0, 0, 495, 375);
+    Img1J.setVisible(false);
+    for (int i = 1; i <= 44; ++i) {
+        transparent(Lbl1J.create(i));
+        transparent(Lbl2J.create(i));
     }
+
+    for (plat::Label* body : { &LRightMMenu, &LRightSub }) {
+        body->setBackStyle(1);
+        body->setBackColor(kMenuWhite);
+        body->setVisible(false);
+    }
+    for (plat::Shape* border : { &ShapeRMain, &ShapeRSUB }) {
+        border->setBorderColor(kMenuGrey);
+        border->setFillStyle(1);
+        border->setVisible(false);
+    }
+    static const plat::Picture mark = triangle();
+    for (int g : kCascadePositions) {
+        entryLabel(LRMJL.create(g));
+        plat::Image& t = ImgJLSanjiao.create(g);
+        t.setPicture(mark);
+        t.setStretch(true);
+        t.move(0, 0, 60, 105);
+        t.setVisible(false);
+    }
+    for (auto* group : { &LRM2, &LRM4, &LRM6, &LRM9 })
+        for (int i = 0; i < kGroupEntries; ++i)
+            entryLabel(group->create(i));
+    for (int i = 0; i < kSubEntries; ++i)
+        entryLabel(LRS.create(i));
+    for (int i = 0; i < kMenuSeparators; ++i)
+        LRFGX.create(i).setBorderColor(kMenuGrey);
+    for (int i = 0; i < kSubSeparators; ++i)
+        LRSFgx.create(i).setBorderColor(kMenuGrey);
+    for (auto* lines : { &LRFGX, &LRSFgx })
+        lines->forEach([](plat::Line& l) { l.setVisible(false); });
+
+    Shape5.setShape(3);
+    Shape5.setBorderWidth(2);
+    Shape5.setBorderColor(kRed);
+    Shape5.move(kParked, kParked, 375, 375);
+    Shape5.setVisible(false);
+    ImgICO.setVisible(false);
+    // The arrow waits below the window's visible area until the first glide tick.
+    for (int i = 0; i < kOutlineSegments; ++i) {
+        plat::Line& l = LPoint.create(i);
+        l.setBorderColor(kWindowText);
+        l.setPoints(1440, 9720, 1560, 10080);
+    }
+    for (int i = 0; i < kFillSegments; ++i) {
+        plat::Line& l = LPoinB.create(i);
+        l.setBorderColor(kFillWhite);
+        l.setBorderWidth(2);
+        l.setPoints(1440, 9720, 1560, 10080);
+    }
+    ImgLogo.setWordWrap(true);
+
+    for (plat::TextBox* t : { &Text1, &Text2, &Text4 }) {
+        place(*t, kText1);
+        t->setVisible(false);
+    }
+    place(LstLA, kList);
     LstLA.setVisible(false);
     for (plat::PictureBox* strip : { &PicLeft, &PicTop, &PicRight, &PicBottom }) {
-        strip->move(0, 0, 15, 15);
-        strip->setBackColor(0xB99D7F);
+        strip->move(0, 0, kStrip, kStrip);
+        strip->setBackColor(kStripColour);
         strip->setVisible(false);
     }
-    LblADDmyXZ.setBackStyle(0);
-    for (int i = 0; i <= 13; ++i) {
-        LblADD.create(i).setBackStyle(0);
+    place(PicList, kLocationList);
+    PicList.setVisible(false);
+    transparent(LblADDmyXZ);
+    for (int i = 0; i < workspace::kLocationRows; ++i) {
+        transparent(LblADD.create(i));
         ImgLiN.create(i);
     }
-    Text4.setVisible(false);
 }
 
 FrmYanShi::FrmYanShi(shell::System& sys)
@@ -126,28 +271,102 @@ FrmYanShi::FrmYanShi(shell::System& sys)
 void FrmYanShi::Form_Load()
 {
     shell::AppState& st = sys_.state;
+    const double sx = st.ScaleX, sy = st.ScaleY;
     auto& ui = uiNoLoad();
-    setBackColor(0xC0C0C0);
-    setWidth(12000 * st.ScaleX);
-    setHeight(9000 * st.ScaleY);
-    DemoExamDataPath = sys_.programFile(QStringLiteral("examdata")) + QStringLiteral("/");
+    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    PointerX = toInt32(kPointerStartX * sx);
+    PointerY = toInt32(kPointerStartY * sy);
+    st.PanelMode = 1; // the demonstration shows its hint and frames on every step
+    TickCount = 0;
+    endTicks_ = 0;
+    ui.Label1.setCaption(QString());
+    setBackColor(kWindowGrey);
+    setWidth(kWindowWidth * sx);
+    setHeight(kWindowHeight * sy);
+    setWindowState(0);
+    placeNote();
+    setTopMost(true);
+    topMost_ = true;
+    setLeft((sys_.screenWidthTwips() - width()) / 2);
+    setTop((sys_.screenHeightTwips() - height()) / 2);
+    // Where the practice window lay, unless it is maximized (or was never opened).
+    auto& main = sys_.form<workspace::FrmMain>();
+    if (main.isLoaded() && main.windowState() == 0) {
+        setLeft(main.left());
+        setTop(main.top());
+    }
+    ui.LHelp.setFontSize(11 * sx);
+    ui.LstLA.setFont({ QStringLiteral("宋体"), 9 * sx });
+    ui.LblXXK[0].setFontSize(9 * sx);
+    InterfaceFolder = sys_.programFile(QStringLiteral("examdata")) + QStringLiteral("/");
+    workspace::layOutLocationList(
+        ui.PicList, ui.LblADDmyXZ, ui.LblADD, ui.ImgLiN, ui.ImgSelAD, sx, sy);
     ui.PicMenu.setPicture(workspace::menuBarArt()); // the same chrome as the practice window
     ui.PicTool.setPicture(workspace::optionsBarArt());
-    st.PanelMode = 1; // the demonstration shows its hint and frames
-    ui.LHelp.setFontSize(11 * st.ScaleX);
-    ui.LstLA.setFont({ QStringLiteral("宋体"), 9 * st.ScaleX });
-    workspace::layOutLocationList(
-        ui.PicList, ui.LblADDmyXZ, ui.LblADD, ui.ImgLiN, ui.ImgSelAD, st.ScaleX, st.ScaleY);
-    for (int i = 0; i <= 13; ++i)
-        ui.ImgLiN[i].Click = [this, i] { ImgLiN_Click(static_cast<int16_t>(i)); };
-    ui.Timer3.Tick = [this] {
-        // Without a glide the pointer is at its target at once.
-        if (sys_.state.DemoActive != 0)
-            doNext();
-    };
+
+    // Read once for the whole run: the glide ticks and the drawn menus use them many times.
+    const auto menuLines
+        = plat::readLines(sys_.programFile(menus::kMenuFileName), plat::kMaxDataFileBytes);
+    menuFile_ = menuLines.ok() ? menuLines.value() : QStringList();
+    if (!menuLines.ok())
+        writeLog(QStringLiteral("menu file not read: ") + menuLines.error().description);
+    cursors_.clear();
+    standReason_.clear();
+
+    ui.Timer1.Tick = [this] { Timer1_Timer(); };
+    ui.Timer2.Tick = [this] { Timer2_Timer(); };
+    ui.Timer3.Tick = [this] { Timer3_Timer(); };
+    ui.Timer4.Tick = [this] { Timer4_Timer(); };
+    ui.Timer5.Tick = [this] { Timer5_Timer(); };
+    ui.Timer6.Tick = [this] { Timer6_Timer(); };
+    ui.Timer7.Tick = [this] { Timer7_Timer(); };
+    ui.TimerRM.Tick = [this] { TimerRM_Timer(); };
+    ui.TimerRS.Tick = [this] { TimerRS_Timer(); };
     ui.TimEnd.Tick = [this] { TimEnd_Timer(); };
+    DblClick = [this] { startEnd(); };
+    for (plat::Image* image : { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4, &ui.Image5 })
+        image->DblClick = [this] { startEnd(); };
+    KeyUp = [this](int& keyCode, int) {
+        if (keyCode == plat::vk::Return || keyCode == plat::vk::Space
+            || keyCode == plat::vk::Escape)
+            startEnd();
+    };
+    for (int i = 0; i < workspace::kLocationRows; ++i)
+        ui.ImgLiN[i].Click = [this, i] { ImgLiN_Click(static_cast<int16_t>(i)); };
+
+    DemoStep = 1;
     CSH();
-    setData();
+    loadOrEnd(1);
+}
+
+QString FrmYanShi::questionNote() const
+{
+    // The text the question panel put into its question box when it started the demonstration:
+    // the question's line from its 7th character, a picture's name left out.
+    const shell::AppState& st = sys_.state;
+    const auto lines = plat::readLines(st.QuestionListFile);
+    if (!lines.ok() || st.CurrentQuestion < 1 || st.CurrentQuestion > lines.value().size())
+        return QString();
+    QString text = lines.value()[st.CurrentQuestion - 1].mid(6);
+    if (text.startsWith(QStringLiteral("picture")))
+        text = text.mid(13);
+    return text;
+}
+
+void FrmYanShi::placeNote()
+{
+    const shell::AppState& st = sys_.state;
+    plat::Label& note = uiNoLoad().ImgLogo;
+    note.setLeft(kNoteLeft * st.ScaleX);
+    note.setTop(kNoteTop * st.ScaleY);
+    note.setWidth(kNoteWidth * st.ScaleX);
+    note.setBackStyle(1);
+    note.setBackColor(kNoteBack);
+    note.setFontSize(9 * st.ScaleX);
+    note.setCaption(questionNote().trimmed());
+    const auto lines = note.caption().size() / kNoteLineChars + 1;
+    note.setHeight(double(lines) * kNoteLine * st.ScaleY + kNoteExtra * st.ScaleY);
+    note.setForeColor(kButtonText);
 }
 
 void FrmYanShi::setData() { engine_.load(); }
@@ -161,6 +380,38 @@ void FrmYanShi::switchOff(int firstTimer, int lastTimer)
         timers[i - 1]->setEnabled(false);
 }
 
+void FrmYanShi::loadOrEnd(int16_t step)
+{
+    const int16_t last = engine_.lastStep(sys_.state.CurrentQuestion);
+    if (step < 1 || step > last) {
+        endRun(QStringLiteral("step %1 lies outside the question's %2 steps").arg(step).arg(last));
+        return;
+    }
+    const quint64 before = loads_;
+    engine_.loadStep(step);
+    if (loads_ == before)
+        endRun(QStringLiteral("step %1 could not be loaded").arg(step));
+}
+
+void FrmYanShi::endRun(const QString& why)
+{
+    writeLog(QStringLiteral("demonstration ended: ") + why);
+    auto& ui = this->ui();
+    switchOff(1, 11);
+    ui.TimerRM.setEnabled(false);
+    ui.TimerRS.setEnabled(false);
+    startEnd();
+}
+
+void FrmYanShi::startEnd()
+{
+    plat::Timer& end = ui().TimEnd;
+    if (end.enabled())
+        return; // a second ending while the first runs changes nothing
+    endTicks_ = 0;
+    end.setEnabled(true);
+}
+
 void FrmYanShi::doNext()
 {
     engine_.advance([this] {
@@ -169,22 +420,33 @@ void FrmYanShi::doNext()
         auto& ui = this->ui();
         switchOff(1, 11);
         if (stepengine::StepRecord(sys_.state.StepLine).isEndOfQuestion()) {
-            ui.Timer2.setEnabled(false);
             ui.Shape5.move(kParked, kParked);
-            ui.ImgICO.move(kParked, kParked);
-            ui.TimEnd.setEnabled(true);
-        } else {
-            engine_.loadStep(static_cast<int16_t>(DemoStep + 1));
+            PointerX = PointerY = static_cast<int32_t>(kParked);
+            startEnd();
+            return;
         }
+        loadOrEnd(static_cast<int16_t>(DemoStep + 1));
     });
 }
 
 void FrmYanShi::GoStep(const QString& cStep)
 {
     engine_.advance([this, cStep] {
+        if (cStep == stepengine::kNoJump)
+            return;
         if (const auto step = engine_.jumpTarget(cStep))
-            engine_.loadStep(*step);
+            loadOrEnd(*step);
+        else
+            endRun(QStringLiteral("jump \"%1\" leads out of the question").arg(cStep));
     });
+}
+
+void FrmYanShi::advanceBy(const QString& nextCode)
+{
+    if (nextCode == stepengine::kNoJump)
+        doNext();
+    else
+        GoStep(nextCode);
 }
 
 void FrmYanShi::CSH()
@@ -192,12 +454,25 @@ void FrmYanShi::CSH()
     if (sys_.state.DemoActive == 0)
         return;
     auto& ui = this->ui();
-    if (DemoHotspot != 33 && DemoHotspot != 34)
+    const auto clear = [](plat::Label& l) {
+        l.setCaption(QString());
+        l.setVisible(false);
+    };
+    for (auto* group : { &ui.LRM2, &ui.LRM4, &ui.LRM6, &ui.LRM9, &ui.LRS })
+        group->forEach(clear);
+    ui.LRMJL.forEach(clear);
+    for (auto* lines : { &ui.LRFGX, &ui.LRSFgx })
+        lines->forEach([](plat::Line& l) { l.setVisible(false); });
+    ui.ImgJLSanjiao.forEach([](plat::Image& t) { t.setVisible(false); });
+    for (plat::Control* c : std::initializer_list<plat::Control*> {
+             &ui.LRightMMenu, &ui.LRightSub, &ui.ShapeRMain, &ui.ShapeRSUB })
+        c->setVisible(false);
+    if (ReplayHotspot != 33 && ReplayHotspot != 34)
         ui.Pic1J.setVisible(false);
     ui.Pic2J.setVisible(false);
     ui.ImgMenu.setPicture(plat::Picture {});
     ui.ImgElse.setPicture(plat::Picture {});
-    ui.PicList.setHeight(330 * sys_.state.ScaleY);
+    ui.PicList.setHeight(stepengine::kLocationClosed * sys_.state.ScaleY);
 }
 
 void FrmYanShi::ToolCSH()
@@ -208,13 +483,15 @@ void FrmYanShi::ToolCSH()
         look->setPicture(plat::Picture {});
     ui.Pic1J.setVisible(false);
     ui.Pic2J.setVisible(false);
-    ui.PicMenu.move(0, 0);
-    ui.PicTool.move(60 * st.ScaleX, 915 * st.ScaleY);
-    ui.PicHui.move(60 * st.ScaleX, 1425 * st.ScaleY);
+    ui.PicMenu.move(kMenuBar.left * st.ScaleX, kMenuBar.top * st.ScaleY);
+    ui.PicTool.move(kOptionsBar.left * st.ScaleX, kOptionsBar.top * st.ScaleY);
+    ui.PicHui.move(kToolbox.left * st.ScaleX, kToolbox.top * st.ScaleY);
     // The hotspots lie on the window itself: the panels' origins are added.
     workspace::layOutHotspots(ui.LblZHU, workspace::twoColumnToolboxOf(st.StepLine), st.ScaleX,
         st.ScaleY, { ui.PicTool.left(), ui.PicTool.top() }, { ui.PicHui.left(), ui.PicHui.top() });
 }
+
+void FrmYanShi::ElseToolCSH() { }
 
 void FrmYanShi::DoubleXXK() { stepengine::layOutTabRows(ui().LblXXK, fields, sys_.state.ScaleY); }
 
@@ -222,26 +499,11 @@ void FrmYanShi::ImgLiN_Click(int16_t index)
 {
     const shell::AppState& st = sys_.state;
     auto& ui = this->ui();
+    if (!ui.ImgLiN.exists(index))
+        return;
     if (workspace::chooseLocationRow(ui.PicList, ui.ImgLiN, ui.ImgSelAD, index,
             stepengine::StepRecord(st.StepLine).actionCode(), st.ScaleX, st.ScaleY))
         doNext();
-}
-
-void FrmYanShi::ElseToolCSH() { }
-
-void FrmYanShi::MuBiaoWei()
-{
-    if (sys_.state.DemoActive == 0)
-        return;
-    auto& ui = this->ui();
-    const plat::Label& area = ui.Label1;
-    if (area.visible() && area.width() > 1 && area.height() > 1) {
-        GlideTargetX = static_cast<int32_t>(std::lround(area.left() + area.width() / 2));
-        GlideTargetY = static_cast<int32_t>(std::lround(area.top() + area.height() / 2));
-        ui.Timer2.setEnabled(true);
-    } else {
-        ui.Timer4.setEnabled(true);
-    }
 }
 
 void FrmYanShi::TimEnd_Timer()
@@ -249,19 +511,39 @@ void FrmYanShi::TimEnd_Timer()
     shell::AppState& st = sys_.state;
     auto& ui = this->ui();
     ui.Shape5.move(kParked, kParked);
-    ++DemoTicks;
-    if (DemoTicks < 4)
+    // Its own count: the pause and blink timers share TickCount and would delay the close.
+    ++endTicks_;
+    if (endTicks_ < kEndTicks)
         return;
     switchOff(1, 9);
-    ui.TimEnd.setEnabled(false);
-    DemoTicks = 0;
+    endTicks_ = 0;
+    TickCount = 0;
     DemoStep = 1;
     st.DemoActive = 0;
+    ui.TimEnd.setEnabled(false);
     unload();
     sys_.form<workspace::FrmMain>().show();
     auto& tm = sys_.form<exercise::FrmTm>();
     tm.ui().TimerREDO.setEnabled(true);
     tm.show();
+}
+
+void FrmYanShi::writeLog(const QString& text) const
+{
+    shell::AppendLog(sys_.state.LogPath, text, QDateTime::currentDateTime());
+}
+
+void FrmYanShi::stand(const QString& why)
+{
+    // The pointer stays where it is instead of aiming at a stale or made-up point; the user
+    // ends the run with a double-click, Enter, Space or Esc.
+    TargetX = PointerX;
+    TargetY = PointerY;
+    GlideStep = 0;
+    GlideDX = GlideDY = 0;
+    if (why != standReason_)
+        writeLog(QStringLiteral("demonstration pointer stands at step %1: %2").arg(DemoStep).arg(why));
+    standReason_ = why;
 }
 
 // The window's part of every step load ------------------------------------------------------
@@ -270,25 +552,31 @@ stepengine::StepControls FrmYanShi::stepControls()
 {
     stepengine::StepControls c = stepengine::sharedStepControls(*this, ui());
     c.Text4 = &ui().Text4;
+    // The loader switches its window's timed-step timer; here timed steps pause on Timer4 and
+    // Timer3 carries the drag handle, so the loader gets a timer that has no handler.
+    c.Timer3 = &ui().Timer8;
     return c;
 }
 
 void FrmYanShi::prologue()
 {
     auto& ui = this->ui();
+    ++loads_;
     stepengine::putTopMost(sys_.form<exercise::FrmTm>());
     setTopMost(false);
+    topMost_ = false;
     ui.Shape5.setBorderColor(kRed);
     CSH();
-    DemoTypedCount = 0;
     ui.Img1J.setVisible(false);
     ui.ImgHui2.setVisible(false);
-    DemoTicks = 0;
+    TypedCount = 0;
+    TickCount = 0;
+    DragLeg = 0;
     ui.Shape6.setWidth(10);
     ui.Shape6.setHeight(10);
-    DemoSecondLeg = false;
-    DemoHotspot = DemoItem = DemoSubItem = 0;
-    DemoNextCode = QStringLiteral("0");
+    ReplayHotspot = ReplayItem = ReplaySubItem = 0;
+    ReplayNextCode = stepengine::kNoJump;
+    ui.Timer3.setEnabled(false);
 }
 
 bool FrmYanShi::endOfQuestion(const QString& actionCode)
@@ -300,7 +588,7 @@ bool FrmYanShi::endOfQuestion(const QString& actionCode)
     }
     ui.LHelp.setCaption(QStringLiteral("操作成功！"));
     ui.Shape1.setVisible(false);
-    ui.TimEnd.setEnabled(true);
+    startEnd();
     return false;
 }
 
@@ -310,15 +598,15 @@ void FrmYanShi::pointerTarget(const QString& actionCode)
         return;
     namespace field = stepengine::field;
     const stepengine::StepRecord r(sys_.state.StepLine);
-    QString d = r.text(field::Descriptor3);
-    if (!d.startsWith(u'H'))
-        d = r.text(field::Descriptor1);
-    if (!d.startsWith(u'H'))
-        d = r.text(field::Descriptor2);
-    DemoHotspot = stepengine::readInt16(plat::mid(d, 2, 2));
-    DemoItem = stepengine::readInt16(plat::mid(d, 4, 2));
-    DemoSubItem = stepengine::readInt16(plat::mid(d, 6, 2));
-    DemoNextCode = plat::mid(d, 10, 1);
+    auto d = r.descriptor(field::Descriptor3);
+    if (d.kind != u'H')
+        d = r.descriptor(field::Descriptor1);
+    if (d.kind != u'H')
+        d = r.descriptor(field::Descriptor2);
+    ReplayHotspot = static_cast<int16_t>(d.hotspot);
+    ReplayItem = static_cast<int16_t>(d.item);
+    ReplaySubItem = static_cast<int16_t>(d.subItem);
+    ReplayNextCode = QString(d.next);
 }
 
 void FrmYanShi::epilogue()

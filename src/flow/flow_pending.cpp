@@ -5,11 +5,5 @@
 
 namespace flow {
 
-void showLogin(shell::System&) { }
-void openHandIn(shell::System&) { }
-void countdownTick(shell::System&) { }
-void buildPaperPanel(shell::System&) { }
-void paperPanelPass(shell::System&) { }
-void paperCommand(shell::System&, int) { }
 
 } // namespace flow

@@ -8,8 +8,8 @@
 #include "records/idlist.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "workspace/frmmain.h"
 
 namespace flow {

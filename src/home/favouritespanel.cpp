@@ -5,8 +5,8 @@
 #include "platform/controls.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "widgets/msgbox.h"
 
 #include <algorithm>

@@ -8,9 +8,9 @@
 #include "records/homefiles.h"
 #include "records/recordfiles.h"
 #include "shell/aboutbox.h"
-#include "shell/errorreport.h"
+#include "core/errorreport.h"
 #include "shell/frmupdata.h"
-#include "shell/system.h"
+#include "core/system.h"
 #include "widgets/msgbox.h"
 
 #include <QImage>

@@ -7,8 +7,8 @@
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
+#include "core/errorreport.h"
+#include "core/system.h"
 
 #include <QDateTime>
 

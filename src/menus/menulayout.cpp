@@ -1,5 +1,6 @@
 #include "menus/menulayout.h"
 
+#include "platform/rounding.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -18,8 +19,6 @@ namespace {
     constexpr double kWindowRight = 11850; // a second level reaching past this is flipped
     constexpr double kSecondLevelInset = 90; // second level starts inside the first's right edge
     constexpr double kFlipOverlap = 45; // a flipped second level overlaps the first
-
-    double roundHalfEven(double v) { return std::nearbyint(v); }
 
     struct LetterValue {
         char letter;
@@ -262,14 +261,14 @@ namespace {
 ItemLayout layOutGroups(const GroupRow& row, Level level, Scale s)
 {
     std::array<double, kItemLabels> tops {};
-    tops[0] = roundHalfEven(kFirstTop * s.y);
+    tops[0] = plat::roundHalfEven(kFirstTop * s.y);
     for (int i = 1; i < kItemLabels; ++i)
-        tops[i] = roundHalfEven(tops[i - 1] + row.height * s.y);
+        tops[i] = plat::roundHalfEven(tops[i - 1] + row.height * s.y);
     int n = 0;
     for (const char* c = row.groups; *c; ++c) {
         n += groupSize(QLatin1Char(*c), level);
         for (int j = n; j < kItemLabels; ++j)
-            tops[j] = roundHalfEven(tops[j] + kGroupGap * s.y);
+            tops[j] = plat::roundHalfEven(tops[j] + kGroupGap * s.y);
     }
     ItemLayout layout;
     layout.count = std::min(n, kItemLabels);

@@ -1,6 +1,7 @@
 #include "platform/text.h"
 
 #include "platform/paths.h"
+#include "platform/rounding.h"
 
 #include <QByteArrayView>
 #include <QFile>
@@ -265,18 +266,6 @@ namespace {
         if (value == 0)
             return 0; // never -0
         return negative ? -value : value;
-    }
-
-    // Round half to even, the original's conversion to integers ("banker's rounding").
-    double roundHalfEven(double v)
-    {
-        const double floor = std::floor(v);
-        const double fraction = v - floor; // exact for every double
-        if (fraction < 0.5)
-            return floor;
-        if (fraction > 0.5)
-            return floor + 1;
-        return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
     }
 
     template <class Int> Result<Int> toInteger(double value)

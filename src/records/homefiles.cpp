@@ -2,7 +2,7 @@
 
 #include "platform/text.h"
 #include "records/recordio.h"
-#include "shell/errorreport.h"
+#include "core/errorreport.h"
 
 #include <algorithm>
 

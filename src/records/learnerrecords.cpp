@@ -3,8 +3,8 @@
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/recordio.h"
-#include "shell/appstate.h"
-#include "shell/errorreport.h"
+#include "core/appstate.h"
+#include "core/errorreport.h"
 
 #include <algorithm>
 

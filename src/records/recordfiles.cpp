@@ -1,7 +1,7 @@
 #include "records/recordfiles.h"
 
 #include "platform/paths.h"
-#include "shell/system.h"
+#include "core/system.h"
 
 namespace records {
 

@@ -2,7 +2,7 @@
 
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "shell/errorreport.h"
+#include "core/errorreport.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "shell/aboutbox.h"
 
+#include "core/system.h"
 #include "platform/color.h"
 #include "platform/keys.h"
 #include "platform/runtime.h"
-#include "shell/system.h"
 
 #include <QDir>
 

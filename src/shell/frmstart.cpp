@@ -1,10 +1,10 @@
 #include "shell/frmstart.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "home/frmfengmian.h"
 #include "platform/services.h"
-#include "shell/errorreport.h"
 #include "shell/moduleinfo.h"
-#include "shell/system.h"
 
 #include <QDateTime>
 

@@ -1,11 +1,11 @@
 #include "shell/frmupdata.h"
 
+#include "core/errorreport.h"
+#include "core/serverconfig.h"
+#include "core/system.h"
 #include "platform/color.h"
 #include "platform/keys.h"
 #include "platform/services.h"
-#include "shell/errorreport.h"
-#include "shell/serverconfig.h"
-#include "shell/system.h"
 #include "widgets/msgbox.h"
 
 namespace shell {

@@ -1,8 +1,8 @@
 #include "shell/htmlfetch.h"
 
+#include "core/errorreport.h"
 #include "platform/services.h"
 #include "platform/text.h"
-#include "shell/errorreport.h"
 
 #include <QUrl>
 

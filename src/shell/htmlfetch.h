@@ -2,7 +2,7 @@
 
 // HTTP text fetch with a time limit, keeping the interface live while it waits.
 
-#include "shell/appstate.h"
+#include "core/appstate.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "shell/moduleinfo.h"
 
+#include "core/errorreport.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/text.h"
-#include "shell/errorreport.h"
 #include "shell/numerictext.h"
 
 #include <QStringList>

@@ -3,8 +3,8 @@
 // Module and product information: the product table, the module values derived from ver.txt
 // and the vendor file, and the first-run settings of an installation.
 
+#include "core/appstate.h"
 #include "platform/status.h"
-#include "shell/appstate.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 #include "shell/updater.h"
 
+#include "core/errorreport.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/status.h"
 #include "platform/text.h"
-#include "shell/errorreport.h"
 #include "shell/htmlfetch.h"
 
 #include <QDateTime>

@@ -7,7 +7,7 @@
 // the old one only after a complete reply, and the bank version file advances only when every
 // file the list asked for has arrived, so a file that failed is fetched again by the next check.
 
-#include "shell/appstate.h"
+#include "core/appstate.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // Stages of the step loader: the drag target, the answer fields with their preset text and
 // format, the prompts of text steps, the hint label and its yellow frame.
 
+#include "core/system.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/answers.h"
 #include "stepengine/stepengine.h"
 #include "stepengine/steprecord.h"

@@ -1,8 +1,8 @@
 #include "widgets/msgbox.h"
 
+#include "core/system.h"
 #include "platform/color.h"
 #include "platform/keys.h"
-#include "shell/system.h"
 
 namespace widgets {
 

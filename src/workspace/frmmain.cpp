@@ -1,13 +1,14 @@
 #include "workspace/frmmain.h"
 
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "menus/contextmenu.h"
 #include "platform/keys.h"
 #include "platform/menu.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "workspace/chromeart.h"
+#include "workspace/design.h"
 #include "workspace/hotspots.h"
 
 namespace workspace {
@@ -15,26 +16,7 @@ namespace workspace {
 namespace {
     using plat::Control;
 
-    // Design rectangles in twips of the 96-dpi layout (Left, Top, Width, Height).
-    struct Rect {
-        double left, top, width, height;
-    };
-    void place(Control& c, const Rect& r) { c.move(r.left, r.top, r.width, r.height); }
-
-    constexpr Rect kMenuBar { 0, 0, 11985, 900 }; // 799 x 60 pixels
-    constexpr Rect kOptionsBar { 60, 915, 11550, 450 }; // 770 x 30 pixels
-    constexpr Rect kToolbox { 60, 1425, 900, 5400 };
-    constexpr Rect kElse { 0, 0, 1500, 1500 };
-    constexpr Rect kHotspot { 0, 0, 495, 375 };
-    constexpr double kHotspot0Top = 240; // design twips, kept unscaled
-    constexpr Rect kHint { 6000, 4000, 2700, 300 };
-    constexpr Rect kYellowFrame { 0, 0, 600, 300 };
-    constexpr Rect kText1 { 0, 0, 1500, 285 };
-    constexpr Rect kList { 0, 0, 1800, 1200 };
-    constexpr Rect kLocationList { 0, 0, 3915, 3720 }; // 261 x 248 pixels
-    constexpr Rect kDropDown { 30000, 30000, 3600, 4800 };
-    constexpr Rect kBackLabel { -1, -1, 1095, 285 };
-    constexpr double kStrip = 15; // border strips around the list box
+    using namespace design;
 
     // Where each chrome panel goes (ToolCSH) and the window's own load-time layout.
     struct PanelPlace {
@@ -42,20 +24,13 @@ namespace {
         double left, top;
     };
     constexpr PanelPlace kPanelPlaces[] = {
-        { &FrmMainUi::PicMenu, 0, 0 },
-        { &FrmMainUi::PicTool, 60, 915 },
-        { &FrmMainUi::PicHui, 60, 1425 },
+        { &FrmMainUi::PicMenu, kMenuBar.left, kMenuBar.top },
+        { &FrmMainUi::PicTool, kOptionsBar.left, kOptionsBar.top },
+        { &FrmMainUi::PicHui, kToolbox.left, kToolbox.top },
     };
 
     // The pictures whose NextStepCode a click hands to GoStep: Image1..Image6.
     constexpr int kImageCount = 6;
-
-    constexpr uint32_t kRed = 0x0000FF;
-    constexpr uint32_t kGreen = 0x00FF00;
-    constexpr uint32_t kYellow = 0x00FFFF;
-    constexpr uint32_t kWindowGrey = 0xC0C0C0;
-    constexpr uint32_t kStripColour = 0xB99D7F;
-    constexpr uint32_t kHintBack = 0xC0FFFF;
 
     void transparent(plat::Label& l) { l.setBackStyle(0); }
     void frame(plat::Shape& s, uint32_t colour)
@@ -159,11 +134,10 @@ FrmMainUi::FrmMainUi(plat::Form& f)
     for (plat::PictureBox* panel : { &PicMenu, &PicTool, &PicHui })
         panel->setAutoSize(true);
     PicElse.setVisible(false);
-    for (int i = 0; i <= 67; ++i) {
-        plat::Container& in = i <= 20 ? static_cast<plat::Container&>(PicMenu)
-            : i <= 40                 ? static_cast<plat::Container&>(PicTool)
-                                      : static_cast<plat::Container&>(PicHui);
-        plat::Label& hot = LblZHU.create(i, in);
+    for (int i = 0; i <= stepengine::kLastHotspot; ++i) {
+        plat::PictureBox* const panels[] = { &PicMenu, &PicTool, &PicHui };
+        plat::Label& hot
+            = LblZHU.create(i, *panels[static_cast<int>(stepengine::panelOfHotspot(i))]);
         transparent(hot);
         place(hot, kHotspot);
     }
@@ -268,8 +242,8 @@ void FrmMain::Form_Load()
     setTop(0);
     if (screenTallerThan650()) {
         setWindowState(0);
-        setWidth(12000 * sx);
-        setHeight(9000 * sy);
+        setWidth(kWindowWidth * sx);
+        setHeight(kWindowHeight * sy);
         setLeft((sys_.screenWidthTwips() - width()) / 2);
         setTop((sys_.screenHeightTwips() - height()) / 2);
     }

@@ -3,10 +3,10 @@
 
 #include "workspace/frmmain.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "menus/contextmenu.h"
 #include "platform/menu.h"
-#include "shell/errorreport.h"
-#include "shell/system.h"
 
 #include <QDateTime>
 

@@ -3,7 +3,7 @@
 
 #include "workspace/frmmain.h"
 
-#include "shell/system.h"
+#include "core/system.h"
 #include "workspace/shortcuts.h"
 
 namespace workspace {

@@ -6,12 +6,15 @@
 
 #include "platform/controls.h"
 #include "platform/picture.h"
+#include "workspace/design.h"
 
 #include <QString>
 
 namespace workspace {
 
 inline constexpr int kLocationRows = 14;
+// Design width of the list: its picture is 261 pixels wide.
+inline constexpr double kLocationListWidth = design::kLocationList.width;
 
 // Row `row` (0..13) of the list: the location, its indentation level and the width of its
 // highlighted picture in pixels.

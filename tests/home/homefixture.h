@@ -8,7 +8,7 @@
 #include "platform/headless.h"
 #include "platform/services.h"
 #include "shell/moduleinfo.h"
-#include "shell/system.h"
+#include "core/system.h"
 #include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "widgets/msgbox.h"

@@ -4,7 +4,9 @@
 #include "flow/flow.h"
 #include "home/questionset.h"
 #include "platform/text.h"
+#include "home/unitmodule.h"
 #include "support/systemapp.h"
+#include "workspace/frmmain.h"
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +113,34 @@ TEST_F(SlotTest, AtMostFiveHundredQuestions)
     EXPECT_EQ(flow::InitShiTi(*app.sys, ids, 19), 500);
     EXPECT_EQ(st.QuestionCount, 500);
     EXPECT_EQ(reports.size(), 10);
+}
+
+} // namespace
+
+namespace {
+
+// The practice window keeps a step file it has read while the file stays the same; a slot
+// rebuilt for the next exercise, even at once and with the same size, is read afresh.
+TEST(SlotReload, ARebuiltSlotIsReadAfresh)
+{
+    testsupport::UnitModule m({ 2 });
+    shell::AppState& st = m.st;
+    st.StudyMode = 6;
+    st.SetNo = 13;
+    st.CurrentQuestion = 1;
+    st.CurrentStep = 1;
+    st.FirstStepTable(1) = 1;
+    auto& main = m.app.sys->form<workspace::FrmMain>();
+    for (const char* id : { "0001", "0002", "0001" }) {
+        ASSERT_EQ(flow::InitShiTi(*m.app.sys, QString::fromLatin1(id), 19), 1);
+        main.setData();
+        EXPECT_EQ(st.StepLine, QStringLiteral("step %1").arg(QString::fromLatin1(id).toInt()));
+    }
+    // A slot that has gone is reported, not played from memory.
+    QFile::remove(st.SkinPath + "288819.mxy");
+    m.reports.clear();
+    main.setData();
+    EXPECT_TRUE(m.reports.join(u'\n').contains(QStringLiteral("setdata")));
 }
 
 } // namespace

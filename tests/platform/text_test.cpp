@@ -1,6 +1,7 @@
 // Text, numbers and files: code page 936, line splitting, the numeric reading of record fields,
 // substrings, and the file helpers (missing, empty, huge files; atomic rewrites; appends).
 #include "platform/paths.h"
+#include "platform/rounding.h"
 #include "platform/text.h"
 
 #include "support/testsupport.h"
@@ -209,6 +210,31 @@ TEST(ValInt16, Table)
             EXPECT_EQ(r.error().number, err::Overflow) << c.field;
         }
     }
+}
+
+TEST(RoundHalfEven, Table)
+{
+    struct Case {
+        double in;
+        double out;
+    };
+    const Case cases[] = {
+        { 0.5, 0 },
+        { 1.5, 2 },
+        { 2.5, 2 },
+        { -0.5, 0 },
+        { -1.5, -2 },
+        { -2.5, -2 },
+        { 2.4999999, 2 },
+        { 2.5000001, 3 },
+        { -2.5000001, -3 },
+        { 6262.5, 6262 },
+        { 6263.5, 6264 },
+        { 4503599627370495.5, 4503599627370496 }, // the largest half a double holds
+        { 1e300, 1e300 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(plat::roundHalfEven(c.in), c.out) << c.in;
 }
 
 TEST(ToInt, RoundsHalfToEvenAndRefusesWhatDoesNotFit)

@@ -5,8 +5,8 @@
 
 #include "platform/text.h"
 #include "records/recordfiles.h"
-#include "shell/appstate.h"
-#include "shell/errorreport.h"
+#include "core/appstate.h"
+#include "core/errorreport.h"
 #include "shell/printers.h"
 #include "support/testsupport.h"
 

@@ -1,4 +1,4 @@
-#include "shell/errorreport.h"
+#include "core/errorreport.h"
 
 #include "loopbackserver.h"
 #include "platform/services.h"

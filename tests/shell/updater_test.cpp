@@ -4,12 +4,12 @@
 #include "shell/frmupdata.h"
 #include "shell/updater.h"
 
+#include "core/system.h"
 #include "loopbackserver.h"
 #include "platform/headless.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "printers.h"
-#include "shell/system.h"
 #include "support/skins.h"
 #include "support/testsupport.h"
 #include "widgets/msgbox.h"

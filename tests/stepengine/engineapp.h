@@ -4,9 +4,9 @@
 // and a builder of step records by field position, for tests of the step engine and of the
 // windows that use it.
 
+#include "core/system.h"
 #include "platform/headless.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "support/testsupport.h"
 

@@ -354,7 +354,7 @@ TEST(TextPromptStage, EachTextStepWrapsItsHint)
     EXPECT_EQ(d.LHelp.caption(),
         QStringLiteral("在单元格或编辑栏中输入 abc或  ABC 并按回车键或点编辑区或点“√”"));
     EXPECT_TRUE(d.Text4.visible());
-    EXPECT_EQ(app.demo().DemoTypedText, QStringLiteral("abc|ABC"));
+    EXPECT_EQ(app.demo().TypedAnswer, QStringLiteral("abc|ABC"));
 }
 
 TEST(HintStage, PlaceTextSavedHintAndFrames)
@@ -363,7 +363,6 @@ TEST(HintStage, PlaceTextSavedHintAndFrames)
     auto& st = app.st;
     st.ScaleX = 0.8;
     st.ScaleY = 1.25;
-    st.PanelMode = 1;
     app.writeAnswers({ "001", "002", "003", "004", "005", "006", "007", "008", "009", "010", "011",
         "012一|二|三" });
     Rec first, placed;
@@ -371,6 +370,7 @@ TEST(HintStage, PlaceTextSavedHintAndFrames)
     testsupport::hint(placed, 900, 800, 0);
     app.writeSteps({ first, Rec(), placed, Rec() });
     auto& ui = app.ui();
+    st.PanelMode = 1; // after the windows load: every question display turns hints off
     auto& saved = app.main().SavedHint;
 
     app.load(1);
@@ -557,7 +557,6 @@ TEST(TabStripStage, ShownTabExpectedTabAndBackButton)
 {
     StagesApp app;
     auto& st = app.st;
-    st.PanelMode = 1;
     st.LogPath = app.dir.path() + QStringLiteral("/run.log");
     app.writeAnswers({ "001", "002", "003", "004选择|确定" });
     app.writePicture(QStringLiteral("dialog"), { 300, 200 });
@@ -577,6 +576,7 @@ TEST(TabStripStage, ShownTabExpectedTabAndBackButton)
         tabStep(QStringLiteral("XA12３"), 900, 700), // a full-width host digit names no image
     });
     auto& ui = app.ui();
+    st.PanelMode = 1; // after the windows load: every question display turns hints off
     auto& f = app.main().fields;
     auto rect
         = [](const plat::Control& c) { return QRectF(c.left(), c.top(), c.width(), c.height()); };
@@ -631,7 +631,6 @@ TEST(DemonstrationStages, WhereTheDemonstrationsCopyDiffers)
     StagesApp app;
     auto& st = app.st;
     st.DemoActive = -1;
-    st.ResumeStep(1) = 2;
     app.writeAnswers({ "001", "002", "003", "004", "005", "006", "007abc|def" });
     app.writePicture(QStringLiteral("dialog"), { 300, 200 });
     app.writeExamPicture(QStringLiteral("X04502"), { 25, 25 });
@@ -645,7 +644,8 @@ TEST(DemonstrationStages, WhereTheDemonstrationsCopyDiffers)
         text.set(fd::PresetLine, "007").num({ 1, 3 }, 4),
         Rec(QStringLiteral("9999")),
     });
-    auto& d = app.demo().ui();
+    auto& d = app.demo().ui(); // loads the panel too, which starts every question at step 1
+    st.ResumeStep(1) = 2;
 
     app.loadDemo(1);
     EXPECT_FALSE(d.Shape4.visible()); // a tab step hides the second area's frame
@@ -665,7 +665,7 @@ TEST(DemonstrationStages, WhereTheDemonstrationsCopyDiffers)
     EXPECT_EQ(d.Text1.text(), QStringLiteral("abc"));
     EXPECT_EQ(d.Text1.selStart(), 3); // the caret after the preset, nothing selected
     EXPECT_EQ(d.Text1.selLength(), 0);
-    EXPECT_EQ(app.demo().DemoTypedText, QStringLiteral("007abc|def")); // the whole line
+    EXPECT_EQ(app.demo().TypedAnswer, QStringLiteral("007abc|def")); // the whole line
     EXPECT_EQ(st.ResumeStep(1), 2); // the demonstration never moves the practice window's step
 }
 

@@ -3,11 +3,11 @@
 // The sample module that the build writes beside the program, opened in the practice window
 // and the question panel as a candidate opens a question of a unit.
 
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "platform/clock.h"
 #include "platform/headless.h"
 #include "platform/services.h"
-#include "shell/system.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
 
@@ -42,7 +42,6 @@ struct SamplePractice {
         st.SkinPath = sampleDataDir();
         st.StudyMode = kUnitStudyMode;
         st.SetNo = static_cast<int16_t>(unit);
-        st.PanelMode = 1;
         st.AnswerTextFile = sys.skinFile(QStringLiteral("288890"));
         st.errorSink = [this](QString tag, int number, QString description, QString) {
             reports << tag + QStringLiteral(" ") + QString::number(number) + QStringLiteral(" ")
@@ -56,6 +55,7 @@ struct SamplePractice {
         tm.show();
         st.ResumeStep(question) = static_cast<int16_t>(step);
         tm.DqExam();
+        st.PanelMode = 1; // step hints, as the hints button switches them on
         driver.advance(100); // Timer2 loads the step
     }
     ~SamplePractice() { plat::HeadlessDriver::processEvents(); }

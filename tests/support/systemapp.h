@@ -3,9 +3,9 @@
 // The program's application object on a virtual clock with fake services, a driver, and a
 // temporary program folder whose "skin" folder is SkinPath, for tests of the system's windows.
 
+#include "core/system.h"
 #include "platform/headless.h"
 #include "platform/services.h"
-#include "shell/system.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "support/testsupport.h"
 
+#include "core/system.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 
 #include <QDir>
@@ -38,8 +38,9 @@ QByteArray readFile(const QString& path)
 bool launchQuestions(shell::System& sys)
 {
     shell::AppState& st = sys.state;
-    const auto questions
-        = plat::readLines(sys.skinFile(stepengine::questionFileName(st.StudyMode, st.SetNo)));
+    st.StepFile = sys.skinFile(stepengine::stepFileName(st.StudyMode, st.SetNo));
+    st.QuestionListFile = sys.skinFile(stepengine::questionFileName(st.StudyMode, st.SetNo));
+    const auto questions = plat::readLines(st.QuestionListFile);
     if (!questions.ok())
         return false;
     st.QuestionCount = 0;

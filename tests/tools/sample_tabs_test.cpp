@@ -3,11 +3,11 @@
 // opens the target area, the back button returns to the step before, and the step is then
 // answered as a candidate would.
 
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "platform/headless.h"
 #include "platform/picture.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "support/samplepractice.h"
 #include "support/testsupport.h"

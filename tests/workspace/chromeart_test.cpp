@@ -4,12 +4,12 @@
 
 #include "workspace/chromeart.h"
 
+#include "core/system.h"
 #include "demo/frmyanshi.h"
 #include "exercise/frmtm.h"
 #include "platform/headless.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "support/systemapp.h"
 #include "support/testsupport.h"

@@ -3,11 +3,11 @@
 // Steps of other kinds on the way are passed over by the step engine's doNext (or, for timed
 // steps, by waiting), so that each of these steps is met in its question as the bank has it.
 
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "platform/headless.h"
 #include "platform/keys.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "support/samplepractice.h"
 #include "support/testsupport.h"

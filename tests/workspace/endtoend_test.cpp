@@ -1,10 +1,10 @@
 // A question of the sample module solved in the practice window from its first step to its end.
 
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "platform/headless.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/steprecord.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
@@ -37,7 +37,6 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
     st.SkinPath = dataDir;
     st.StudyMode = kUnitStudyMode;
     st.SetNo = 0;
-    st.PanelMode = 1;
 
     ASSERT_TRUE(testsupport::launchQuestions(sys));
     ASSERT_GE(st.QuestionCount, kQuestion);
@@ -47,8 +46,9 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
     auto& tm = sys.form<exercise::FrmTm>();
     main.show();
     tm.show();
-    tm.ui().LblBiao.setCaption(QStringLiteral("第12题(未完成)"));
     tm.DqExam();
+    tm.ui().LblBiao.setCaption(QStringLiteral("第12题(未完成)"));
+    st.PanelMode = 1; // step hints, as the hints button switches them on
     driver.advance(100); // Timer2
     const QString out = testsupport::outputDir();
 

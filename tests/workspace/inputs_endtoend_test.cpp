@@ -1,11 +1,11 @@
 // Every key, drag and context-menu question of the sample module solved in the practice window,
 // action by action as a candidate would do it, from the first step to the end marker.
 
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "platform/headless.h"
 #include "platform/keys.h"
 #include "platform/text.h"
-#include "shell/system.h"
 #include "stepengine/answers.h"
 #include "stepengine/steprecord.h"
 #include "support/samplepractice.h"

@@ -37,6 +37,8 @@ struct PracticeQuestion : EngineApp {
             EXPECT_TRUE(plat::writeLines(sys->state.AnswerTextFile, answers).ok());
         }
         main.show();
+        // The panel's load handed step loading to Timer2; the question loads its step here.
+        main.ui().Timer2.setEnabled(false);
         main.setData();
     }
     int step() const { return sys->state.CurrentStep; }

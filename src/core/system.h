@@ -4,8 +4,8 @@
 // windows share and the error reporter. Every form is constructed from it and reaches the
 // others through it.
 
+#include "core/appstate.h"
 #include "platform/runtime.h"
-#include "shell/appstate.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "shell/errorreport.h"
+#include "core/errorreport.h"
 
 #include "platform/services.h"
 #include "platform/text.h"

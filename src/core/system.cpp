@@ -1,8 +1,8 @@
-#include "shell/system.h"
+#include "core/system.h"
 
+#include "core/errorreport.h"
+#include "core/serverconfig.h"
 #include "platform/paths.h"
-#include "shell/errorreport.h"
-#include "shell/serverconfig.h"
 
 namespace shell {
 

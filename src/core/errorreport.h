@@ -4,9 +4,9 @@
 // and the run log. Failures never travel up to a caller; a procedure reports a failed step under
 // its lower-case tag and goes on with the next step.
 
+#include "core/appstate.h"
+#include "core/serverconfig.h"
 #include "platform/status.h"
-#include "shell/appstate.h"
-#include "shell/serverconfig.h"
 
 #include <QDateTime>
 #include <QString>

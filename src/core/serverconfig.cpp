@@ -1,4 +1,4 @@
-#include "shell/serverconfig.h"
+#include "core/serverconfig.h"
 
 #include "platform/paths.h"
 

@@ -1,0 +1,184 @@
+// The question panel's commands: the function buttons, the question-number page, the button
+// set of practice or examination, and the demonstration start.
+
+#include "core/system.h"
+#include "demo/frmyanshi.h"
+#include "exercise/frmczts.h"
+#include "exercise/frmpicture.h"
+#include "exercise/frmtm.h"
+#include "flow/flow.h"
+#include "workspace/frmmain.h"
+
+#include <algorithm>
+
+namespace exercise {
+
+void FrmTm::CmdGN_Click(int index)
+{
+    shell::AppState& st = sys_.state;
+    auto& ui = this->ui();
+    const int q = st.CurrentQuestion;
+    switch (index) {
+    case 0: // previous question
+        st.CurrentQuestion = static_cast<int16_t>(std::max(q - 1, 1));
+        DqExam();
+        break;
+    case 1: // next question
+        st.CurrentQuestion
+            = static_cast<int16_t>(std::max(std::min<int>(q + 1, st.QuestionCount), 1));
+        DqExam();
+        break;
+    case 2: // redo: the question restarts at its first step
+        st.ResumeStep(q) = 1;
+        DqExam();
+        break;
+    case 3: // flag
+        st.QuestionState(q) = static_cast<int16_t>(withFlag(st.QuestionState(q)));
+        ui.CmdGN[11].setVisible(true);
+        ui.CmdGN[3].setVisible(false);
+        break;
+    case 4:
+        dqYeMian();
+        break;
+    case 5:
+        flow::EndLianXi(sys_);
+        break;
+    case 6: { // step hints, until the next question display
+        auto& main = sys_.form<workspace::FrmMain>();
+        st.PanelMode = 1;
+        auto& m = main.ui();
+        // The hint stage placed the hint and its frames while hints were off; show them as
+        // they are.
+        m.LHelp.setVisible(true);
+        m.Shape1.setVisible(true);
+        m.Shape4.setVisible(true);
+        m.Shape2.setVisible(true);
+        main.setWindowState(0);
+        m.TimerDisFK.setEnabled(true);
+        main.show();
+        break;
+    }
+    case 7:
+        StartYanShi();
+        break;
+    case 8: // hand in: out of the way while the hand-in dialogs run
+        setLeft(0);
+        setTop(0);
+        hide();
+        flow::openHandIn(sys_);
+        break;
+    case 9:
+        ui.FrmKSXX.setVisible(true);
+        break;
+    case 10: // view the answer
+        sys_.form<FrmPicture>().hide();
+        ui.Image2.setCaption(QStringLiteral("显示图片"));
+        sys_.form<FrmCZTS>().show(true);
+        break;
+    case 11: // remove the flag
+        st.QuestionState(q) = static_cast<int16_t>(withoutFlag(st.QuestionState(q)));
+        ui.CmdGN[3].setVisible(true);
+        ui.CmdGN[11].setVisible(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmTm::CmTNO_Click(int index)
+{
+    sys_.state.CurrentQuestion = static_cast<int16_t>(NumberPage * kNumbersPerPage + index);
+    ui().FrmSelect.setVisible(false);
+    DqExam();
+}
+
+void FrmTm::CmdSelLast_Click()
+{
+    NumberPage = static_cast<int16_t>(std::max(NumberPage - 1, 0));
+    dqYeMian();
+}
+
+void FrmTm::CmdSelNext_Click()
+{
+    NumberPage = static_cast<int16_t>(std::clamp<int>(NumberPage + 1, 0, LastNumberPage));
+    dqYeMian();
+}
+
+void FrmTm::CmdSelFH_Click() { ui().FrmSelect.setVisible(false); }
+
+void FrmTm::CmdKSFH_Click() { ui().FrmKSXX.setVisible(false); }
+
+void FrmTm::dqYeMian()
+{
+    const shell::AppState& st = sys_.state;
+    auto& ui = this->ui();
+    const int count = st.QuestionCount;
+    const bool paging = pagingShown(count);
+    ui.CmdSelLast.setVisible(paging);
+    ui.CmdSelNext.setVisible(paging);
+    LastNumberPage = static_cast<int16_t>(lastNumberPage(count));
+    NumberPage = static_cast<int16_t>(std::clamp<int>(NumberPage, 0, LastNumberPage));
+    const int n = numbersOnPage(count, NumberPage);
+    for (int i = 1; i <= kNumbersPerPage; ++i) {
+        widgets::mirtButton& b = ui.CmTNO[i];
+        if (i > n) {
+            b.setVisible(false);
+            continue;
+        }
+        const int k = NumberPage * kNumbersPerPage + i;
+        b.setCaption(QString::number(k));
+        b.setPicture(sys_.skinFile(numberFace(st.QuestionState(k)))).ignore();
+        b.setVisible(true);
+    }
+    ui.FrmSelect.setVisible(true);
+}
+
+void FrmTm::TimKsModel_Timer()
+{
+    const shell::AppState& st = sys_.state;
+    auto& ui = this->ui();
+    // Practice shows the unfinished list and end, hints, demonstration; an examination the
+    // clock row and hand in, candidate's details, view the answer.
+    const bool practice = st.PanelMode != 3;
+    ui.PicUnit.setVisible(practice);
+    for (int i = 5; i <= 10; ++i)
+        ui.CmdGN[i].setVisible(i <= 7 ? practice : !practice);
+    ui.TimKsModel.setEnabled(false);
+}
+
+void FrmTm::TimerREDO_Timer()
+{
+    DqExam();
+    ui().TimerREDO.setEnabled(false);
+}
+
+void FrmTm::StartYanShi()
+{
+    shell::AppState& st = sys_.state;
+    auto& ui = this->ui();
+    sys_.form<FrmPicture>().hide();
+    ui.Image2.setCaption(QStringLiteral("显示图片"));
+    st.DemoActive = -1;
+    // The demonstration's note shows the text in one run, its "|" as they are.
+    showQuestionText(false);
+    st.DemoActive = -1;
+    ui.TimStartYS.setEnabled(true);
+}
+
+void FrmTm::TimStartYS_Timer()
+{
+    auto& ui = this->ui();
+    // The first tick only counts, so the button's own click and repaint finish first.
+    ++DemoStartTicks;
+    if (DemoStartTicks < 2)
+        return;
+    DemoStartTicks = 0;
+    ui.TimStartYS.setEnabled(false);
+    // Hidden, not unloaded: the exercise's state stays as it is for the demonstration's end.
+    sys_.form<workspace::FrmMain>().hide();
+    hide();
+    sys_.form<demo::FrmYanShi>().show();
+    sys_.state.DemoActive = -1;
+}
+
+} // namespace exercise

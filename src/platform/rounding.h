@@ -1,0 +1,14 @@
+#pragma once
+
+// The one rounding rule of the system: to the nearest integer, halves to the even neighbour
+// ("banker's rounding": 0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -2.5 -> -2), as the original converted
+// every fractional value to an integer. It relies on the default floating-point rounding mode,
+// which nothing in the program changes.
+
+#include <cmath>
+
+namespace plat {
+
+inline double roundHalfEven(double v) { return std::nearbyint(v); }
+
+} // namespace plat
