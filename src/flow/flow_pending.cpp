@@ -1,9 +1,0 @@
-// Entry points whose windows are still being built. Each owner moves its definition into its
-// own folder and deletes it here.
-
-#include "flow/flow.h"
-
-namespace flow {
-
-
-} // namespace flow
