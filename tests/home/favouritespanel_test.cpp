@@ -3,6 +3,7 @@
 #include "home/favouritespanel.h"
 
 #include "exercise/frmtm.h"
+#include "flow/flow.h"
 #include "home/homefixture.h"
 #include "platform/picture.h"
 #include "platform/text.h"
@@ -316,6 +317,37 @@ TEST_F(CollectionPanels, ClearingAGroupAfterConfirmation)
         EXPECT_EQ(count(c.wrongBook ? "LblCuoTiYI" : "LblBiaoZhiYI", c.wrongBook).caption(),
             QString::fromUtf8(c.reviewed))
             << c.name;
+    }
+}
+
+// A practice of the unreviewed favourites ends back on the favourites panel, whose counts show
+// the question done in it as reviewed; the wrong-question book likewise.
+TEST_F(CollectionPanels, APracticeReturnsToItsPanelWithTheNewCounts)
+{
+    const struct {
+        bool wrongBook;
+        const char* unreviewedLabel;
+        const char* reviewedLabel;
+        QString review; // afterwards
+    } cases[] = {
+        { false, "LblBiaoZhiWei", "LblBiaoZhiYI", "TFTF" },
+        { true, "LblCuoTiWei", "LblCuoTiYI", "TFTF" },
+    };
+    for (const auto& c : cases) {
+        startCase(c.wrongBook, "0001000200030004", "TFFF", {});
+        h->click(c.wrongBook ? 24 : 22); // unreviewed: 0002, 0003, 0004
+        ASSERT_EQ(h->st().QuestionCount, 3);
+        h->st().QuestionState(2) |= 4; // 0003 done
+        flow::EndLianXi(*h->sys);
+        h->driver->advance(100); // the home window replays its page
+        EXPECT_EQ(record(c.wrongBook ? "288873" : "288872"), c.review + "\r\n");
+        EXPECT_TRUE((c.wrongBook ? h->ui().PicCuoTi : h->ui().PicBiaoZhi).visible());
+        EXPECT_EQ(count(c.unreviewedLabel, c.wrongBook).caption(), "2");
+        EXPECT_EQ(count(c.reviewedLabel, c.wrongBook).caption(), "2");
+        // A favourites practice leaves every question flagged: the list keeps all four.
+        if (!c.wrongBook) {
+            EXPECT_EQ(record("288862"), "0001000200030004\r\n");
+        }
     }
 }
 
