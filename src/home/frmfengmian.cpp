@@ -385,7 +385,7 @@ void FrmFengmian::openLink(const QString& link, const QString& tag)
 {
     const shell::ErrorSite site(sys_.state, tag);
     if (!isOpenableLink(link)) {
-        site.fail(plat::err::CantFocus, QStringLiteral("link not opened: \"%1\"").arg(link));
+        site.fail(plat::err::InvalidProcedureCall, QStringLiteral("link not opened: \"%1\"").arg(link));
         return;
     }
     site.check(sys_.services().shell->openUrl(link.trimmed()));
