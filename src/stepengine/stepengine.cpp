@@ -267,22 +267,25 @@ void StepEngine::advance(std::function<void()> advanceNow)
 std::optional<int16_t> StepEngine::jumpTarget(const QString& code)
 {
     const auto step = stepOfNextCode(code);
-    if (!step)
+    if (!step || *step > stepCount())
         return std::nullopt;
+    return step;
+}
+
+int StepEngine::stepCount() const
+{
     const shell::AppState& st = sys_.state;
     const int q = st.CurrentQuestion;
     const int next = shell::PerQuestion<int16_t>::inBounds(q + 1) ? st.FirstStepTable(q + 1) : 0;
     QString questionLine;
     if (next <= st.FirstStepTable(q)) {
         // The table does not say: the question file does, as the launch read it. A file that
-        // cannot be read names no count, and no jump is made.
+        // cannot be read names no count.
         const auto lines = plat::readLines(sys_.skinFile(questionFileName(st.StudyMode, st.SetNo)));
         if (lines.ok() && q >= 1 && q <= lines.value().size())
             questionLine = lines.value()[q - 1];
     }
-    if (*step > questionStepCount(st.FirstStepTable(q), next, questionLine))
-        return std::nullopt;
-    return step;
+    return questionStepCount(st.FirstStepTable(q), next, questionLine);
 }
 
 bool StepEngine::pressOfThisStep() const { return sys_.pressSerial() > pressAtLoad_; }
