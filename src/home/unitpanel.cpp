@@ -133,9 +133,12 @@ void FrmFengmian::unitRefresh()
 void FrmFengmian::setUnitPage(int page)
 {
     auto& ui = this->ui();
+    const shell::ErrorSite site(sys_.state, QStringLiteral("clickbotn"));
     const int units = shownUnits(sys_.state);
-    ui.ClickBotn[47].setPicture(sys_.skinFile(page == 1 ? QStringLiteral("l20086") : QStringLiteral("l20046"))).ignore();
-    ui.ClickBotn[48].setPicture(sys_.skinFile(page == 1 ? QStringLiteral("l20046") : QStringLiteral("l20086"))).ignore();
+    const QString chosen = sys_.skinFile(QStringLiteral("l20086"));
+    const QString other = sys_.skinFile(QStringLiteral("l20046"));
+    site.check(ui.ClickBotn[47].setPicture(page == 1 ? chosen : other));
+    site.check(ui.ClickBotn[48].setPicture(page == 1 ? other : chosen));
     for (int i = 50; i <= 69; ++i)
         ui.ClickBotn[i].setVisible((i < 60) == (page == 1) && i < units + 50);
 }
@@ -192,11 +195,11 @@ void FrmFengmian::unitPage(int index)
 void FrmFengmian::unitScope(int index)
 {
     auto& ui = this->ui();
+    const shell::ErrorSite site(sys_.state, QStringLiteral("clickbotn"));
     UnitScope = static_cast<int16_t>(index - 37);
     for (int i = 37; i <= 39; ++i)
-        ui.ClickBotn[i]
-            .setPicture(sys_.skinFile(QStringLiteral("l200") + QString::number(i == index ? i + 50 : i)))
-            .ignore();
+        site.check(ui.ClickBotn[i].setPicture(
+            sys_.skinFile(QStringLiteral("l200") + QString::number(i == index ? i + 50 : i))));
 }
 
 void FrmFengmian::unitTab()

@@ -419,17 +419,17 @@ TEST_F(PaperPanelTest, WrongQuestionPracticeOfAPaper)
     writeRecord("182403", { "  00030105  " });
     h.restart();
     show();
-    st.DoneBefore(1) = "T";
+    h.st().DoneBefore(1) = "T";
     h.driver->click(panel().LblShiJuanCCC[3]);
     EXPECT_FALSE(h.home().isLoaded());
-    EXPECT_EQ(st.StudyMode, 2);
-    EXPECT_EQ(st.SetNo, 17);
-    EXPECT_EQ(st.RecordNo, 3);
-    EXPECT_EQ(st.PanelMode, 2);
-    EXPECT_EQ(st.QuestionCount, 2);
-    EXPECT_EQ(*records::idText(st.QuestionIds(1)), "0003");
-    EXPECT_EQ(*records::idText(st.QuestionIds(2)), "0105");
-    EXPECT_EQ(st.DoneBefore(1), "F");
+    EXPECT_EQ(h.st().StudyMode, 2);
+    EXPECT_EQ(h.st().SetNo, 17);
+    EXPECT_EQ(h.st().RecordNo, 3);
+    EXPECT_EQ(h.st().PanelMode, 2);
+    EXPECT_EQ(h.st().QuestionCount, 2);
+    EXPECT_EQ(*records::idText(h.st().QuestionIds(1)), "0003");
+    EXPECT_EQ(*records::idText(h.st().QuestionIds(2)), "0105");
+    EXPECT_EQ(h.st().DoneBefore(1), "F");
     EXPECT_TRUE(h.sys->form<exercise::FrmTm>().visible());
 }
 

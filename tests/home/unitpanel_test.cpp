@@ -3,6 +3,8 @@
 
 #include "home/unitmodule.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 using testsupport::UnitModule;
@@ -118,12 +120,30 @@ TEST(UnitPanel, AnEmptyUnitDrawsEmptyBars)
 TEST(UnitPanel, ScopeButtonsShowTheChosenFace)
 {
     UnitModule m({ 2 });
+    // Normal faces l20037..l20039 in grey, chosen faces l20087..l20089 in blue.
+    for (int i = 37; i <= 39; ++i) {
+        QImage face(240, 25, QImage::Format_RGB32);
+        face.fill(QColor(200, 200, 200));
+        m.app.writeSkin(QStringLiteral("l200%1").arg(i), face);
+        face.fill(QColor(30, 90, 200));
+        m.app.writeSkin(QStringLiteral("l200%1").arg(i + 50), face);
+    }
+    auto chosenFaces = [&m] {
+        QList<int> chosen;
+        for (int i = 37; i <= 39; ++i)
+            if (QColor(m.button(i).picture().image.pixel(5, 5)) == QColor(30, 90, 200))
+                chosen << i;
+        return chosen;
+    };
     m.home().show();
+    EXPECT_EQ(chosenFaces(), QList<int> { 37 });
     m.click(4);
     m.click(38);
     EXPECT_EQ(m.home().UnitScope, 1);
+    EXPECT_EQ(chosenFaces(), QList<int> { 38 });
     m.home().FengMainCsh();
     EXPECT_EQ(m.home().UnitScope, 0);
+    EXPECT_EQ(chosenFaces(), QList<int> { 37 });
 }
 
 TEST(UnitPractice, EachScopeLaunchesItsSet)
