@@ -1,11 +1,14 @@
 // What the panel opens: the demonstration, the view-answer notice of an examination, the
 // input-method menu and the input-method option.
 
+#include "core/errorreport.h"
 #include "demo/frmyanshi.h"
 #include "exercise/frmczts.h"
 #include "exercise/frmime.h"
 #include "exercise/frmpicture.h"
 #include "exercise/panelapp.h"
+#include "platform/keys.h"
+#include "records/learnerrecords.h"
 #include "records/recordfiles.h"
 
 #include <QRegularExpression>
@@ -51,6 +54,32 @@ TEST(DemonstrationStart, TwoTicksLaterBothWindowsAreHiddenNotUnloaded)
     EXPECT_EQ(app.st.CurrentQuestion, 1); // the exercise's state stays as it was
 }
 
+TEST(DemonstrationStart, AfterTheDemonstrationTheQuestionResumesWhereThePracticeLeftIt)
+{
+    if (!testsupport::sampleModuleGenerated())
+        GTEST_SKIP() << "no sample module";
+    PanelApp app;
+    app.prepareSample();
+    app.open();
+    app.st.ResumeStep(1) = 2;
+    app.driver.click(app.ui().CmdGN[7].control());
+    app.driver.advance(200);
+    auto& demo = app.sys.form<demo::FrmYanShi>();
+    ASSERT_TRUE(demo.visible());
+    EXPECT_EQ(app.st.PanelMode, 1);
+
+    app.driver.key(demo, plat::vk::Escape); // the candidate stops it
+    app.driver.advance(1000);
+    EXPECT_FALSE(demo.isLoaded());
+    EXPECT_TRUE(app.tm().visible());
+    EXPECT_TRUE(app.main().visible());
+    EXPECT_EQ(app.st.DemoActive, 0);
+    EXPECT_EQ(app.st.PanelMode, 2);
+    EXPECT_EQ(app.st.CurrentStep, 2);
+    EXPECT_EQ(app.st.ResumeStep(1), 2);
+    EXPECT_EQ(app.text(), app.fileText(1));
+}
+
 TEST(DemonstrationStart, APictureQuestionHidesItsPictureWindowFirst)
 {
     PanelApp app;
@@ -72,7 +101,7 @@ TEST(DemonstrationStart, APictureQuestionHidesItsPictureWindowFirst)
 
 // The view-answer notice of an examination, answered from inside its modal run.
 struct ViewAnswer {
-    PanelApp app;
+    PanelApp app { 0, 1.0, true };
     exercise::FrmCZTS& notice = app.sys.form<exercise::FrmCZTS>();
     ViewAnswer()
     {
@@ -140,6 +169,15 @@ TEST(ViewAnswerSwitch, YesTurnsThePaperIntoPracticeAndDemonstratesFromStepOne)
     EXPECT_FALSE(app.tm().visible());
     EXPECT_FALSE(app.main().visible());
     EXPECT_TRUE(app.sys.form<demo::FrmYanShi>().visible());
+
+    // The paper's later scoring records the time and keeps the best score it had.
+    const records::RecordsDir dir = records::RecordsDir::of(app.sys);
+    const shell::ErrorSite site(app.st, QStringLiteral("test"));
+    ASSERT_TRUE(records::recordScoring(
+        dir, 0, QStringLiteral("2026-12-10 08:00:00"), 60, QDateTime::currentDateTime(), site));
+    ASSERT_TRUE(records::recordScoring(
+        dir, 0, app.st.ExamStartTime, 97.5, QDateTime::currentDateTime(), site));
+    EXPECT_EQ(records::readExamHistory(dir, site).bestScore(0), QStringLiteral("60"));
 }
 
 TEST(ImeMenu, ChoosesTheLayoutItsItemNamesOnlyWhileTheOptionIsOn)

@@ -3,6 +3,7 @@
 
 #include "exercise/frmczts.h"
 #include "exercise/frmime.h"
+#include "exercise/frmpicture.h"
 #include "exercise/panelapp.h"
 
 #include <QImage>
@@ -75,6 +76,33 @@ INSTANTIATE_TEST_SUITE_P(Panel, PanelLook,
     ::testing::Values(Look { "practice_100", false, 1.0 }, Look { "practice_80", false, 0.8 },
         Look { "exam_100", true, 1.0 }, Look { "exam_80", true, 0.8 }),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PanelLookPicture, APictureQuestionOffersItsPictureAboveTheText)
+{
+    if (!testsupport::sampleModuleGenerated())
+        GTEST_SKIP() << "no sample module";
+    PanelApp app(3);
+    app.prepareSample();
+    app.open();
+    int question = 0;
+    for (int q = 1; q <= app.st.QuestionCount && question == 0; ++q)
+        if (app.fileText(q).startsWith(QStringLiteral("picture")))
+            question = q;
+    ASSERT_GT(question, 0);
+    app.driver.click(app.ui().CmdGN[4].control());
+    app.driver.click(app.ui().CmTNO[question].control());
+    ASSERT_TRUE(app.ui().Image2.visible());
+    const QImage img = plat::HeadlessDriver::render(app.tm());
+    ASSERT_TRUE(img.save(testsupport::outputDir() + QStringLiteral("/panel_picture_question.png")));
+    // The button's caption is drawn over its face inside the text box's corner.
+    const QRect button = app.ui().Image2.control().widget()->geometry().translated(0, 30);
+    EXPECT_GT(
+        pixelsOtherThan(img, button.adjusted(8, 4, -8, -4), img.pixelColor(button.center())), 20);
+    app.driver.click(app.ui().Image2.control());
+    app.driver.advance(100);
+    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(app.sys.form<exercise::FrmPicture>(),
+        testsupport::outputDir() + QStringLiteral("/picture_window_sample.png")));
+}
 
 // The two dialogs the panel opens, with the module's skins, at both display settings.
 class DialogLook : public ::testing::TestWithParam<double> { };

@@ -477,3 +477,36 @@ TEST_P(PictureWindow, TheButtonShowsThenHidesTheCentredPicture)
 INSTANTIATE_TEST_SUITE_P(Scales, PictureWindow, ::testing::Values(1.0, 0.8));
 
 } // namespace
+
+namespace {
+
+TEST(PanelClock, TheMinuteTimerCountsAPaperDownAndStopsInPractice)
+{
+    struct Case {
+        int studyMode, panelMode;
+        bool counts;
+    };
+    for (const Case c : { Case { 0, 3, true }, Case { 8, 3, true }, Case { 20, 2, false } }) {
+        SCOPED_TRACE(c.studyMode);
+        PanelApp app;
+        app.prepareNumbered(3);
+        app.st.StudyMode = static_cast<int16_t>(c.studyMode);
+        app.st.RecordNo = 20;
+        app.st.PanelMode = static_cast<int16_t>(c.panelMode);
+        app.open();
+        auto& ui = app.ui();
+        app.driver.advance(60000);
+        EXPECT_EQ(ui.TimeKS.enabled(), c.counts);
+        if (!c.counts) {
+            EXPECT_EQ(app.st.MinutesLeft, 50);
+            continue;
+        }
+        EXPECT_EQ(ui.LblTime.caption(), QStringLiteral("剩余50分钟"));
+        EXPECT_EQ(app.st.MinutesLeft, 49);
+        app.driver.advance(60000);
+        EXPECT_EQ(ui.LblTime.caption(), QStringLiteral("剩余49分钟"));
+        EXPECT_NEAR(ui.LblTimeJD.width(), ui.PTime.width() / 50, 1);
+    }
+}
+
+} // namespace
