@@ -34,6 +34,30 @@ bool copyTree(const QString& from, const QString& to)
     return true;
 }
 
+// The program started on a virtual clock: the start-up window shown and its first tick run.
+struct StartedProgram {
+    plat::VirtualClock* clock;
+    shell::System sys;
+    plat::HeadlessDriver driver;
+
+    explicit StartedProgram(const QString& programDir,
+        std::unique_ptr<plat::VirtualClock> c = std::make_unique<plat::VirtualClock>())
+        : clock(c.get())
+        , sys(std::move(c), plat::makeFakeServices(), programDir)
+        , driver(sys, *clock)
+    {
+        sys.setScreenRect(QRect(0, 0, 1280, 1024));
+        sys.form<shell::FrmStart>().show();
+        driver.advance(100);
+    }
+    ~StartedProgram()
+    {
+        sys.end();
+        plat::HeadlessDriver::processEvents();
+    }
+    bool homeShown() { return sys.form<home::FrmFengmian>().visible(); }
+};
+
 void BM_StartUpToHomeWindow(benchmark::State& state)
 {
     QTemporaryDir dir;
@@ -43,27 +67,13 @@ void BM_StartUpToHomeWindow(benchmark::State& state)
     }
     for (auto _ : state) {
         plat::clearPictureCache();
-        auto clock = std::make_unique<plat::VirtualClock>();
-        plat::VirtualClock& c = *clock;
-        shell::System sys(std::move(clock), plat::makeFakeServices(), dir.path());
-        sys.setScreenRect(QRect(0, 0, 1280, 1024));
-        plat::HeadlessDriver driver(sys, c);
-        sys.form<shell::FrmStart>().show();
-        driver.advance(100);
-        if (!sys.form<home::FrmFengmian>().visible()) {
+        StartedProgram program(dir.path());
+        if (!program.homeShown()) {
             state.SkipWithError("the home window did not open");
             return;
         }
-        sys.end();
-        plat::HeadlessDriver::processEvents();
     }
 }
-
-} // namespace
-
-BENCHMARK(BM_StartUpToHomeWindow)->Unit(benchmark::kMillisecond);
-
-namespace {
 
 // The part of the start-up that the home window's refresh takes: every panel rebuilt from the
 // module data and the records (the progress file rewritten), on a window already loaded.
@@ -74,24 +84,17 @@ void BM_HomeRefresh(benchmark::State& state)
         state.SkipWithError("cannot copy the program folder");
         return;
     }
-    auto clock = std::make_unique<plat::VirtualClock>();
-    plat::VirtualClock& c = *clock;
-    shell::System sys(std::move(clock), plat::makeFakeServices(), dir.path());
-    sys.setScreenRect(QRect(0, 0, 1280, 1024));
-    plat::HeadlessDriver driver(sys, c);
-    sys.form<shell::FrmStart>().show();
-    driver.advance(100);
-    auto& home = sys.form<home::FrmFengmian>();
-    if (!home.visible()) {
+    StartedProgram program(dir.path());
+    if (!program.homeShown()) {
         state.SkipWithError("the home window did not open");
         return;
     }
+    auto& home = program.sys.form<home::FrmFengmian>();
     for (auto _ : state)
         home.FengMainCsh();
-    sys.end();
-    plat::HeadlessDriver::processEvents();
 }
 
 } // namespace
 
+BENCHMARK(BM_StartUpToHomeWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HomeRefresh)->Unit(benchmark::kMillisecond);

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
 #include "workspace/frmmain.h"
+#include "samplequestions.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -42,20 +43,10 @@ Module& module()
         m.driver = std::make_unique<plat::HeadlessDriver>(*m.sys, c);
         m.sys->state.SkinPath = programDir + QStringLiteral("/txcl/");
         m.sys->state.PanelMode = 1;
-        for (int16_t unit = 0; unit < 5; ++unit) {
-            const auto lines
-                = plat::readLines(m.sys->skinFile(stepengine::questionFileName(20 + unit, 0)));
-            if (!lines.ok())
-                continue;
-            int16_t q = 0, firstLine = 1;
-            for (const QString& line : lines.value()) {
-                ++q;
-                const int count = plat::mid(line, 5, 2).toInt();
-                for (int16_t s = 1; s <= count; ++s)
-                    m.steps.push_back({ static_cast<int16_t>(20 + unit), q, s, firstLine });
-                firstLine = static_cast<int16_t>(firstLine + count);
-            }
-        }
+        for (const bench::SampleQuestion& q : bench::sampleQuestions(*m.sys))
+            for (int16_t s = 1; s <= q.steps; ++s)
+                m.steps.push_back(
+                    { static_cast<int16_t>(20 + q.unit), q.question, s, q.firstLine });
         if (m.steps.empty())
             m.error = QStringLiteral("no sample module in ") + programDir;
         return m;

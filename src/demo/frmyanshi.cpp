@@ -21,6 +21,8 @@
 #include <QDateTime>
 #include <QImage>
 
+#include <algorithm>
+
 namespace demo {
 
 namespace {
@@ -116,8 +118,8 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     , Shape1(f.area(), QStringLiteral("Shape1"))
     , Shape5(f.area(), QStringLiteral("Shape5"))
     , ImgICO(f.area(), QStringLiteral("ImgICO"))
-    , LPoint(f.area(), QStringLiteral("LPoint"))
     , LPoinB(f.area(), QStringLiteral("LPoinB"))
+    , LPoint(f.area(), QStringLiteral("LPoint"))
     , ImgLogo(f.area(), QStringLiteral("ImgLogo"))
     , Text1(f.area(), QStringLiteral("Text1"))
     , Text2(f.area(), QStringLiteral("Text2"))
@@ -226,16 +228,17 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     Shape5.move(kParked, kParked, 375, 375);
     Shape5.setVisible(false);
     ImgICO.setVisible(false);
-    // The arrow waits below the window's visible area until the first glide tick.
-    for (int i = 0; i < kOutlineSegments; ++i) {
-        plat::Line& l = LPoint.create(i);
-        l.setBorderColor(kWindowText);
-        l.setPoints(1440, 9720, 1560, 10080);
-    }
+    // The arrow waits below the window's visible area until the first glide tick. Its fill lies
+    // beneath the outline, so the 2-pixel fill lines do not cover the 1-pixel edge.
     for (int i = 0; i < kFillSegments; ++i) {
         plat::Line& l = LPoinB.create(i);
         l.setBorderColor(kFillWhite);
         l.setBorderWidth(2);
+        l.setPoints(1440, 9720, 1560, 10080);
+    }
+    for (int i = 0; i < kOutlineSegments; ++i) {
+        plat::Line& l = LPoint.create(i);
+        l.setBorderColor(kWindowText);
         l.setPoints(1440, 9720, 1560, 10080);
     }
     ImgLogo.setWordWrap(true);
@@ -339,20 +342,6 @@ void FrmYanShi::Form_Load()
     loadOrEnd(1);
 }
 
-QString FrmYanShi::questionNote() const
-{
-    // The text the question panel put into its question box when it started the demonstration:
-    // the question's line from its 7th character, a picture's name left out.
-    const shell::AppState& st = sys_.state;
-    const auto lines = plat::readLines(st.QuestionListFile);
-    if (!lines.ok() || st.CurrentQuestion < 1 || st.CurrentQuestion > lines.value().size())
-        return QString();
-    QString text = lines.value()[st.CurrentQuestion - 1].mid(6);
-    if (text.startsWith(QStringLiteral("picture")))
-        text = text.mid(13);
-    return text;
-}
-
 void FrmYanShi::placeNote()
 {
     const shell::AppState& st = sys_.state;
@@ -363,9 +352,16 @@ void FrmYanShi::placeNote()
     note.setBackStyle(1);
     note.setBackColor(kNoteBack);
     note.setFontSize(9 * st.ScaleX);
-    note.setCaption(questionNote().trimmed());
+    // The question text the panel put into its question box when it started the demonstration.
+    note.setCaption(sys_.form<exercise::FrmTm>().ui().RtbTM.text().trimmed());
     const auto lines = note.caption().size() / kNoteLineChars + 1;
-    note.setHeight(double(lines) * kNoteLine * st.ScaleY + kNoteExtra * st.ScaleY);
+    const double designed = double(lines) * kNoteLine * st.ScaleY + kNoteExtra * st.ScaleY;
+    // Lines of 180 twips assume a font 12 pixels high; a taller one gets the height its wrapped
+    // text needs, so the note's last words are not cut off.
+    note.setAutoSize(true);
+    const double needed = note.height();
+    note.setAutoSize(false);
+    note.setHeight(std::max(designed, needed));
     note.setForeColor(kButtonText);
 }
 

@@ -61,8 +61,8 @@ struct FrmYanShiUi {
     plat::Shape Shape1; // red target frame, in front of the drawn menus
     plat::Shape Shape5; // click ring
     plat::Image ImgICO; // the cursor picture of drag legs
-    plat::ControlArray<plat::Line> LPoint; // 0..7, the arrow's outline
-    plat::ControlArray<plat::Line> LPoinB; // 0..5, its white fill
+    plat::ControlArray<plat::Line> LPoinB; // 0..5, the arrow's white fill, beneath
+    plat::ControlArray<plat::Line> LPoint; // 0..7, its outline
     plat::Label ImgLogo; // the question note, in front of the arrow
     // Windowed controls: always above the drawn ones.
     plat::TextBox Text1, Text2;
@@ -174,7 +174,6 @@ private:
     void startEnd(); // the end timer on, unless it already runs
     void writeLog(const QString& text) const;
     void placeNote();
-    QString questionNote() const;
     void glideTo(int32_t x, int32_t y); // target, then the glide set-up
     void movePointer(); // one glide step
     bool pointerArrived() const;

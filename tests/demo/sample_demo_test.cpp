@@ -134,6 +134,10 @@ TEST_P(SampleDemonstration, RunsFromTheFirstStepToTheEnd)
     QTemporaryDir logDir;
     run.st.LogPath = logDir.filePath(QStringLiteral("run.txt"));
     run.start();
+    ASSERT_TRUE(run.yan.isLoaded());
+    EXPECT_FALSE(run.yan.ui().ImgLogo.caption().isEmpty()); // the question as its note
+    EXPECT_FALSE(run.main.visible());
+    EXPECT_FALSE(run.sys.form<exercise::FrmTm>().visible());
     ASSERT_TRUE(run.runToEnd(120000)) << "the demonstration stalled at step " << run.yan.DemoStep
                                       << " " << run.st.StepLine.left(11).toStdString();
     EXPECT_EQ(run.st.DemoActive, 0);

@@ -132,13 +132,15 @@ TEST(UnitPractice, EachScopeLaunchesItsSet)
         int scope;
         int studyMode, setNo, count;
         QStringList ids;
-        QList<int> states; // after the launch; question 0203 is a favourite
+        // After the launch; question 0203 is a favourite, and the panel's load marks the first
+        // question visited.
+        QList<int> states;
         QString stepFile;
     };
     const Case cases[] = {
-        { 0, 20, 2, 4, { "0201", "0202", "0203", "0204" }, { 4, 0, 2, 4 }, "288822.mxy" },
-        { 1, 5, 14, 2, { "0201", "0204" }, { 4, 4 }, "288819.mxy" },
-        { 2, 6, 13, 2, { "0202", "0203" }, { 0, 2 }, "288819.mxy" },
+        { 0, 20, 2, 4, { "0201", "0202", "0203", "0204" }, { 5, 0, 2, 4 }, "288822.mxy" },
+        { 1, 5, 14, 2, { "0201", "0204" }, { 5, 4 }, "288819.mxy" },
+        { 2, 6, 13, 2, { "0202", "0203" }, { 1, 2 }, "288819.mxy" },
     };
     for (const Case& c : cases) {
         UnitModule m({ 4, 4, 4 }, { "FFFF", "FFFF", "TFFT" });
