@@ -333,7 +333,7 @@ void LblShiJuanDel_Click(shell::System& sys, int row)
 namespace home {
 
 namespace {
-    // The panel of each running system; it lives exactly as long as the home window's controls.
+    // The panel of each running system, owned by the home window's current load.
     std::map<const shell::System*, std::weak_ptr<PaperPanelUi>>& panels()
     {
         static std::map<const shell::System*, std::weak_ptr<PaperPanelUi>> map;
@@ -357,16 +357,14 @@ void buildPaperPanel(shell::System& sys)
 {
     if (home::paperPanel(sys))
         return;
-    auto& ui = sys.form<home::FrmFengmian>().ui();
-    auto panel = std::make_shared<home::PaperPanelUi>(ui.PicKaCH);
-    // The panel's controls must go before their container. The generate button lives in the
-    // same container and, being declared after it, goes before it: it carries the panel (in an
-    // event it never raises for itself), so the panel dies with the window's other controls.
-    ui.ClickBotn[21].control().DblClick = [panel] {};
+    auto& homeWindow = sys.form<home::FrmFengmian>();
+    auto panel = std::make_shared<home::PaperPanelUi>(homeWindow.ui().PicKaCH);
     for (int r = 0; r < home::kPaperRows; ++r) {
         panel->LblShiJuanCCC[r].Click = [&sys, r] { home::LblShiJuanCCC_Click(sys, r); };
         panel->LblShiJuanDel[r].Click = [&sys, r] { home::LblShiJuanDel_Click(sys, r); };
     }
+    // The window keeps the panel for this load and drops it before its container.
+    homeWindow.adoptControls(panel);
     home::panels()[&sys] = panel;
 }
 
