@@ -1,5 +1,7 @@
 #include "home/paperpanel.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "flow/flow.h"
 #include "home/frmfengmian.h"
 #include "platform/color.h"
@@ -9,8 +11,6 @@
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 #include "widgets/msgbox.h"
 
 #include <QDateTime>
@@ -39,7 +39,8 @@ namespace {
     {
         const QFontMetricsF m(plat::toQFont(caption.font(), twipsPerPixel));
         const double gapCentre
-            = (m.horizontalAdvance(kScorePrefix) + m.horizontalAdvance(kScoreGap) / 2) * twipsPerPixel;
+            = (m.horizontalAdvance(kScorePrefix) + m.horizontalAdvance(kScoreGap) / 2)
+            * twipsPerPixel;
         return caption.left() + gapCentre - score.width() / 2;
     }
 
@@ -322,6 +323,11 @@ void LblShiJuanDel_Click(shell::System& sys, int row)
         return;
     const shell::ErrorSite site(sys.state, QStringLiteral("lblshijuandel"));
     const auto dir = records::RecordsDir::of(sys);
+    // The list, the wrong-question files and the history move together or not at all: a file
+    // that is there but cannot be read stops the deletion before anything is written.
+    for (const QString& file : { records::RandomPaperFile(dir), records::ExamHistoryFile(dir) })
+        if (plat::fileExists(file) && !site.check(plat::readLines(file)))
+            return;
     records::deleteRandomPaper(dir, row, count, site);
     records::shiftPaperWrongForDeletedRandomPaper(dir, row, count, site);
     records::historyForDeletedRandomPaper(dir, row, count, site);
