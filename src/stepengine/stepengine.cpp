@@ -42,8 +42,8 @@ namespace {
         std::error_code ec;
         const std::filesystem::path file(plat::resolvePath(path).toStdString());
         const auto size = std::filesystem::file_size(file, ec);
-        const auto modified = ec ? std::filesystem::file_time_type {}
-                                 : std::filesystem::last_write_time(file, ec);
+        const auto modified
+            = ec ? std::filesystem::file_time_type {} : std::filesystem::last_write_time(file, ec);
         if (!ec && cache && cache->path == path && cache->size == size
             && cache->modified == modified)
             return cache->lines;
@@ -267,10 +267,15 @@ void StepEngine::advance(std::function<void()> advanceNow)
 std::optional<int16_t> StepEngine::jumpTarget(const QString& code)
 {
     const auto step = stepOfNextCode(code);
-    if (!step)
+    if (!step || *step > lastStep(sys_.state.CurrentQuestion))
         return std::nullopt;
+    return step;
+}
+
+int16_t StepEngine::lastStep(int question)
+{
     const shell::AppState& st = sys_.state;
-    const int q = st.CurrentQuestion;
+    const int q = question;
     const int next = shell::PerQuestion<int16_t>::inBounds(q + 1) ? st.FirstStepTable(q + 1) : 0;
     QString questionLine;
     if (next <= st.FirstStepTable(q)) {
@@ -280,9 +285,7 @@ std::optional<int16_t> StepEngine::jumpTarget(const QString& code)
         if (lines.ok() && q >= 1 && q <= lines.value().size())
             questionLine = lines.value()[q - 1];
     }
-    if (*step > questionStepCount(st.FirstStepTable(q), next, questionLine))
-        return std::nullopt;
-    return step;
+    return static_cast<int16_t>(questionStepCount(st.FirstStepTable(q), next, questionLine));
 }
 
 bool StepEngine::pressOfThisStep() const { return sys_.pressSerial() > pressAtLoad_; }

@@ -126,6 +126,9 @@ public:
     // (questionStepCount), so a jump past an earlier end marker of the question reaches a later
     // solution branch; otherwise none.
     std::optional<int16_t> jumpTarget(const QString& code);
+    // The number of steps of question `question` (questionStepCount); the demonstration ends
+    // past it.
+    int16_t lastStep(int question);
 
     // Whether the latest mouse press was made after the latest load. A release, click or
     // double-click of an earlier press belongs to a step that is gone and is not judged.
