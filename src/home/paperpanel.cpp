@@ -1,5 +1,7 @@
 #include "home/paperpanel.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "flow/flow.h"
 #include "home/frmfengmian.h"
 #include "platform/color.h"
@@ -9,8 +11,6 @@
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 #include "widgets/msgbox.h"
 
 #include <QDateTime>
@@ -39,7 +39,8 @@ namespace {
     {
         const QFontMetricsF m(plat::toQFont(caption.font(), twipsPerPixel));
         const double gapCentre
-            = (m.horizontalAdvance(kScorePrefix) + m.horizontalAdvance(kScoreGap) / 2) * twipsPerPixel;
+            = (m.horizontalAdvance(kScorePrefix) + m.horizontalAdvance(kScoreGap) / 2)
+            * twipsPerPixel;
         return caption.left() + gapCentre - score.width() / 2;
     }
 
@@ -322,6 +323,11 @@ void LblShiJuanDel_Click(shell::System& sys, int row)
         return;
     const shell::ErrorSite site(sys.state, QStringLiteral("lblshijuandel"));
     const auto dir = records::RecordsDir::of(sys);
+    // The list, the wrong-question files and the history move together or not at all: a file
+    // that is there but cannot be read stops the deletion before anything is written.
+    for (const QString& file : { records::RandomPaperFile(dir), records::ExamHistoryFile(dir) })
+        if (plat::fileExists(file) && !site.check(plat::readLines(file)))
+            return;
     records::deleteRandomPaper(dir, row, count, site);
     records::shiftPaperWrongForDeletedRandomPaper(dir, row, count, site);
     records::historyForDeletedRandomPaper(dir, row, count, site);
@@ -333,7 +339,7 @@ void LblShiJuanDel_Click(shell::System& sys, int row)
 namespace home {
 
 namespace {
-    // The panel of each running system; it lives exactly as long as the home window's controls.
+    // The panel of each running system, owned by the home window's current load.
     std::map<const shell::System*, std::weak_ptr<PaperPanelUi>>& panels()
     {
         static std::map<const shell::System*, std::weak_ptr<PaperPanelUi>> map;
@@ -357,16 +363,14 @@ void buildPaperPanel(shell::System& sys)
 {
     if (home::paperPanel(sys))
         return;
-    auto& ui = sys.form<home::FrmFengmian>().ui();
-    auto panel = std::make_shared<home::PaperPanelUi>(ui.PicKaCH);
-    // The panel's controls must go before their container. The generate button lives in the
-    // same container and, being declared after it, goes before it: it carries the panel (in an
-    // event it never raises for itself), so the panel dies with the window's other controls.
-    ui.ClickBotn[21].control().DblClick = [panel] {};
+    auto& homeWindow = sys.form<home::FrmFengmian>();
+    auto panel = std::make_shared<home::PaperPanelUi>(homeWindow.ui().PicKaCH);
     for (int r = 0; r < home::kPaperRows; ++r) {
         panel->LblShiJuanCCC[r].Click = [&sys, r] { home::LblShiJuanCCC_Click(sys, r); };
         panel->LblShiJuanDel[r].Click = [&sys, r] { home::LblShiJuanDel_Click(sys, r); };
     }
+    // The window keeps the panel for this load and drops it before its container.
+    homeWindow.adoptControls(panel);
     home::panels()[&sys] = panel;
 }
 

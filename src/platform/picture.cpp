@@ -110,8 +110,10 @@ namespace {
     };
 
     // Bounded by decoded bytes (in KiB) so a long session through many step pictures cannot
-    // hold them all; the least recently used are dropped first.
-    constexpr qsizetype kCacheLimitKiB = 256 * 1024;
+    // hold them all; the least recently used are dropped first. 16 MiB holds the pictures of the
+    // question on show and the window's own with room to spare (a screen of 800 x 600 is under
+    // 2 MiB); more only keeps questions already left, which a paper of 40 does not come back to.
+    constexpr qsizetype kCacheLimitKiB = 16 * 1024;
 
     struct PictureCache {
         QMutex mutex {};

@@ -2,13 +2,13 @@
 // fills, the paper tab's choice of list, the lists, starting a paper, generating, deleting and
 // practising the wrong questions of a paper.
 
+#include "core/errorreport.h"
 #include "exam/frmlogon.h"
 #include "exercise/frmtm.h"
 #include "home/homefixture.h"
 #include "home/paperpanel.h"
 #include "platform/text.h"
 #include "records/learnerrecords.h"
-#include "core/errorreport.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -384,6 +384,22 @@ TEST_F(PaperPanelTest, CancelledOrMisplacedDeletionChangesNoFile)
     EXPECT_EQ(h.driver->unansweredModals(), 0);
     for (int i = 0; i < names.size(); ++i)
         EXPECT_EQ(bytes(names[i]), before[i]) << names[i].toStdString();
+
+    // Confirmed, but the history cannot be read (far too large): nothing moves.
+    {
+        QFile big(h.recordFile("288892"));
+        ASSERT_TRUE(big.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(big.resize(plat::kMaxDataFileBytes + 1));
+    }
+    h.answerBox(true);
+    h.driver->click(panel().LblShiJuanDel[20]);
+    EXPECT_FALSE(h.reports.isEmpty());
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i] != "288892") {
+            EXPECT_EQ(bytes(names[i]), before[i]) << names[i].toStdString();
+        }
+    }
+    EXPECT_EQ(QFileInfo(h.recordFile("288892")).size(), plat::kMaxDataFileBytes + 1);
 }
 
 TEST_F(PaperPanelTest, WrongQuestionPracticeOfAPaper)
