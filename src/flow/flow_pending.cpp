@@ -5,15 +5,6 @@
 
 namespace flow {
 
-void startLianXi(shell::System&) { }
-int InitShiTi(shell::System&, const QString&, int) { return 0; }
-void EndLianXi(shell::System&) { }
-void showLogin(shell::System&) { }
-void openHandIn(shell::System&) { }
-void countdownTick(shell::System&) { }
-void buildPaperPanel(shell::System&) { }
-void paperPanelPass(shell::System&) { }
-void paperCommand(shell::System&, int) { }
 void buildFavouritesPanels(shell::System&) { }
 void favouritesPass(shell::System&) { }
 void favouritesCommand(shell::System&, int) { }

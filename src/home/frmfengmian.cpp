@@ -1,72 +1,425 @@
 #include "home/frmfengmian.h"
 
-#include "core/errorreport.h"
-#include "core/system.h"
+#include "flow/flow.h"
+#include "home/homerules.h"
+#include "platform/keys.h"
+#include "platform/services.h"
 #include "platform/text.h"
+#include "records/homefiles.h"
+#include "records/recordfiles.h"
+#include "shell/aboutbox.h"
+#include "core/errorreport.h"
+#include "shell/frmupdata.h"
+#include "core/system.h"
+#include "widgets/msgbox.h"
+
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
 
 namespace home {
 
+namespace {
+    // The containers of the buttons, by index.
+    enum class Host { Window, Top, Units, Papers, Favourites, Wrong, Help, None };
+    Host hostOf(int i)
+    {
+        if ((i >= 0 && i <= 12) || (i >= 44 && i <= 46))
+            return Host::Window;
+        if (i >= 13 && i <= 19)
+            return Host::Top;
+        if (i == 20 || (i >= 37 && i <= 39) || (i >= 47 && i <= 69))
+            return Host::Units;
+        if (i == 21 || (i >= 28 && i <= 31) || (i >= 70 && i <= 99))
+            return Host::Papers;
+        if (i == 22 || i == 23 || i == 40 || i == 41)
+            return Host::Favourites;
+        if (i == 24 || i == 25 || i == 42 || i == 43)
+            return Host::Wrong;
+        if (i >= 32 && i <= 36)
+            return Host::Help;
+        return Host::None;
+    }
+
+    // The bars of the unit chart: small vertical gradients that the bar images stretch.
+    plat::Picture barTexture(QColor top, QColor bottom)
+    {
+        QImage img(8, 64, QImage::Format_RGB32);
+        QPainter p(&img);
+        QLinearGradient g(0, 0, 8, 0);
+        g.setColorAt(0, bottom);
+        g.setColorAt(0.5, top);
+        g.setColorAt(1, bottom);
+        p.fillRect(img.rect(), g);
+        p.end();
+        return plat::Picture { img };
+    }
+
+    plat::Label& transparentLabel(plat::Label& l)
+    {
+        l.setBackStyle(0);
+        return l;
+    }
+}
+
 FrmFengmianUi::FrmFengmianUi(plat::Form& f)
-    : LblTitle(f.area(), QStringLiteral("LblTitle"))
+    : picShouYe(f.area(), QStringLiteral("picShouYe"))
     , LblInfo(f.area(), QStringLiteral("LblInfo"))
-    , LblExit(f.area(), QStringLiteral("LblExit"))
+    , PicTop(f.area(), QStringLiteral("PicTop"))
+    , lblMove(PicTop, QStringLiteral("lblMove"))
+    , LblCaption(PicTop, QStringLiteral("LblCaption"))
+    , PicTiKu(f.area(), QStringLiteral("PicTiKu"))
+    , PicKaCH(f.area(), QStringLiteral("PicKaCH"))
+    , PicBiaoZhi(f.area(), QStringLiteral("PicBiaoZhi"))
+    , PicCuoTi(f.area(), QStringLiteral("PicCuoTi"))
+    , PicHelp(f.area(), QStringLiteral("PicHelp"))
+    , PicUnitLeft(PicTiKu, QStringLiteral("PicUnitLeft"))
+    , ImgUnitGezi(PicTiKu, QStringLiteral("ImgUnitGezi"))
+    , ImgUnitD(PicTiKu, QStringLiteral("ImgUnitD"))
+    , ImgUnitC(PicTiKu, QStringLiteral("ImgUnitC"))
+    , imgPicIII(PicTiKu, QStringLiteral("imgPicIII"))
+    , LblUnitDQCAP(PicTiKu, QStringLiteral("LblUnitDQCAP"))
+    , PicHelpLeft(PicHelp, QStringLiteral("PicHelpLeft"))
+    , LlbHelpCAP(PicHelp, QStringLiteral("LlbHelpCAP"))
+    , WebHelpCON(PicHelp, QStringLiteral("WebHelpCON"))
+    , PicAd(f.area(), QStringLiteral("PicAd"))
+    , LblAD(PicAd, QStringLiteral("LblAD"))
+    , ClickBotn(f.area(), QStringLiteral("ClickBotn"))
+    , TimFH(f, QStringLiteral("TimFH"), 100, false)
 {
-    LblTitle.setBackStyle(0);
-    LblTitle.setForeColor(0x6A3A10);
-    LblTitle.setAlignment(2);
-    LblTitle.setFont({ QStringLiteral("黑体"), 18, true });
-    plat::Label& info = LblInfo.create(0);
-    info.setBackStyle(0);
-    info.setAlignment(2);
-    info.setForeColor(0x404040);
-    info.setFont({ QStringLiteral("宋体"), 10 });
-    LblExit.setBackStyle(1);
-    LblExit.setBackColor(0xE0C8A0);
-    LblExit.setAlignment(2);
-    LblExit.setFont({ QStringLiteral("黑体"), 11 });
-    LblExit.setCaption(QStringLiteral("退出"));
-    LblExit.setMousePointer(99).ignore();
+    const plat::FontSpec song { QStringLiteral("宋体"), 9 };
+    for (int i : { 0, 1, 2, 3 }) {
+        plat::Label& l = transparentLabel(LblInfo.create(i));
+        l.setAutoSize(true);
+        l.setFont(song);
+    }
+    for (int i = 17; i <= 21; ++i)
+        transparentLabel(LblInfo.create(i));
+
+    transparentLabel(lblMove);
+    plat::Label& caption = transparentLabel(LblCaption);
+    caption.setAutoSize(true);
+    caption.setForeColor(0xFFFFFF);
+    caption.setFont({ QStringLiteral("黑体"), 10, true });
+    PicTop.move(0, 0, 12000, 1650);
+    for (plat::PictureBox* p : { &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi, &PicHelp })
+        p->move(0, 1650, 12000, 6900);
+
+    PicUnitLeft.move(0, 0, 2715, 6870);
+    ImgUnitD.setStretch(true);
+    ImgUnitC.setStretch(true);
+    ImgUnitD.setPicture(barTexture(QColor(0x4a, 0x8c, 0xe0), QColor(0x22, 0x66, 0xc0)));
+    ImgUnitC.setPicture(barTexture(QColor(0xf0, 0xad, 0x4e), QColor(0xd0, 0x80, 0x20)));
+    for (int i = 0; i <= 4; ++i) {
+        plat::Label& l = transparentLabel(LblUnitDQCAP.create(i));
+        l.setAutoSize(true);
+        l.setForeColor(0x333333);
+        l.setFont({ QStringLiteral("宋体"), 9.75 });
+    }
+    LblUnitDQCAP[0].setFont({ QStringLiteral("宋体"), 10, true });
+    LblUnitDQCAP[0].setCaption(QStringLiteral("学习进度信息"));
+    LblUnitDQCAP[1].setFont({ QStringLiteral("宋体"), 12, true });
+    LblUnitDQCAP[1].setForeColor(0x6A3A10);
+
+    plat::Label& help = transparentLabel(LlbHelpCAP);
+    help.setWidth(3000);
+    help.setHeight(480);
+    help.setForeColor(0x6A3A10);
+    help.setFont({ QStringLiteral("黑体"), 20 });
+
+    PicAd.setBackColor(0xF7F3EE);
+    plat::Label& ad = transparentLabel(LblAD);
+    ad.setAutoSize(true);
+    ad.setFont({ QStringLiteral("宋体"), 10 });
+
+    plat::Container* hosts[] = { &f.area(), &PicTop, &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi,
+        &PicHelp };
+    for (int i = 0; i <= 99; ++i) {
+        const Host h = hostOf(i);
+        if (h != Host::None)
+            ClickBotn.create(i, *hosts[static_cast<int>(h)]);
+    }
+    // Buttons that carry no command are never shown.
+    for (int i : { 0, 1, 9, 10, 44, 45, 46 })
+        ClickBotn[i].setVisible(false);
+    // Front to back: the advert strip, the panels and the tab strip, the window's own buttons.
+    for (plat::PictureBox* p : { &PicTop, &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi, &PicHelp, &PicAd })
+        p->zOrder(0);
 }
 
 FrmFengmian::FrmFengmian(shell::System& sys)
     : FormWith(sys, QStringLiteral("FrmFengmian"))
     , sys_(sys)
 {
+    setBorderless(true);
     setCentered(true);
 }
 
 void FrmFengmian::Form_Load()
 {
     shell::AppState& st = sys_.state;
-    st.ScaleX = sys_.twipsPerPixelX() / 15;
-    st.ScaleY = sys_.twipsPerPixelY() / 15;
+    const shell::ErrorSite site(st, QStringLiteral("fmload"));
     auto& ui = uiNoLoad();
-    setWidth(9000 * st.ScaleX);
-    setHeight(4500 * st.ScaleY);
-    setBackColor(0xF4EDE4);
-    setCaption(st.AppTitle);
-    ui.LblTitle.move(0, 900 * st.ScaleY, 9000 * st.ScaleX, 700 * st.ScaleY);
-    ui.LblTitle.setCaption(st.ModuleShortName.isEmpty() ? st.AppTitle : st.ModuleShortName);
-    ui.LblInfo[0].move(0, 2000 * st.ScaleY, 9000 * st.ScaleX, 400 * st.ScaleY);
-    ui.LblExit.move(3900 * st.ScaleX, 3000 * st.ScaleY, 1200 * st.ScaleX, 420 * st.ScaleY);
-    ui.LblExit.setMousePointer(0).ignore();
-    ui.LblExit.Click = [this] { sys_.end(); };
+    const double sx = st.ScaleX = sys_.twipsPerPixelX() / 15;
+    const double sy = st.ScaleY = sys_.twipsPerPixelY() / 15;
+    closingForExercise_ = false;
+    AdvertLink.clear();
+    SelectedUnit = -1;
+    UnitScope = 0;
+    FavouriteFilter = 0;
+    WrongFilter = 0;
+    LastSprintRow = 0;
+    HistoryLines.fill(QString());
+    RandomPaperCount = 0;
+    helpTopic_ = 0;
+    st.BankVersionText = [this] { return isLoaded() ? this->ui().LblInfo[0].caption() : QString(); };
+
+    for (int i = 0; i <= 99; ++i)
+        if (ui.ClickBotn.exists(i))
+            ui.ClickBotn[i].Click = [this, i] { ClickBotn_Click(i); };
+    for (int i : { 0, 1, 2, 3, 17, 18, 19, 20, 21 })
+        ui.LblInfo[i].Click = [this, i] { LblInfo_Click(i); };
+    ui.LblAD.Click = [this] { LblAD_Click(); };
+    ui.TimFH.Tick = [this] { TimFH_Timer(); };
+    ui.lblMove.MouseDown = [this](int button, int, double, double) { dragWindow(button); };
+    ui.picShouYe.MouseDown = [this](int button, int, double, double) { dragWindow(button); };
+
+    setWidth(12000 * sx);
+    setHeight(9000 * sy);
+    site.check(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
+    site.check(setPicture(sys_.skinFile(QStringLiteral("l20060"))));
+    ui.picShouYe.move(0, 0);
+    site.check(ui.picShouYe.setPicture(sys_.skinFile(QStringLiteral("l20051"))));
+    ui.PicTop.move(0, 0, 12000 * sx, 1650 * sy);
+    site.check(ui.PicTop.setPicture(sys_.skinFile(QStringLiteral("l20052"))));
+    ui.PicTop.setVisible(false);
+    ui.lblMove.move(0, 0, 10455 * sx, 675 * sy);
+    ui.PicTiKu.move(0, 1650 * sy, 12000 * sx, 6900 * sy);
+    site.check(ui.PicTiKu.setPicture(sys_.skinFile(QStringLiteral("l20053"))));
+    ui.PicTiKu.setVisible(false);
+    for (plat::PictureBox* p : { &ui.PicKaCH, &ui.PicBiaoZhi, &ui.PicCuoTi, &ui.PicHelp }) {
+        p->move(ui.PicTiKu.left(), ui.PicTiKu.top(), ui.PicTiKu.width(), ui.PicTiKu.height());
+        p->setPicture(ui.PicTiKu.picture());
+        p->setVisible(false);
+    }
+
+    const records::Advert advert = records::readAdvert(records::RecordsDir::of(sys_), site);
+    AdvertLink = advert.link;
+    ui.PicAd.move(3000 * sx, 8100 * sy);
+    ui.LblAD.move(0, 0);
+    site.check(ui.LblAD.setMousePointer(plat::kCustomPointer));
+    site.check(ui.LblAD.setMouseIcon(sys_.skinFile(QStringLiteral("9l0015"))));
+    ui.LblAD.setFontSize(10 * sx);
+    ui.LblAD.setCaption(advert.text);
+    ui.LblAD.setForeColor(static_cast<uint32_t>(advert.colour));
+    ui.PicAd.move(ui.PicAd.left(), ui.PicAd.top(), ui.LblAD.width(), ui.LblAD.height());
+    ui.PicAd.setVisible(false);
+
     FengMainCsh();
 }
 
-void FrmFengmian::Form_Unload(int&) { sys_.end(); }
-
-void FrmFengmian::FengMainCsh()
+void FrmFengmian::Form_Unload(int& cancel)
 {
-    shell::AppState& st = sys_.state;
-    const shell::ErrorSite site(st, QStringLiteral("fengmaincsh"));
-    st.BankVersion.clear();
-    auto lines = plat::readLines(sys_.skinFile(QStringLiteral("288895")));
-    if (site.check(lines) && !lines.value().isEmpty())
-        st.BankVersion = plat::trimSpaces(lines.value().first());
-    else if (lines.ok())
-        site.fail(62, QStringLiteral("Input past end of file"));
-    ui().LblInfo[0].setCaption(QStringLiteral("题库版本：V") + st.BankVersion);
+    if (sys_.ended() || closingForExercise_) {
+        closingForExercise_ = false;
+        return;
+    }
+    // The window manager's close is the exit command: asked, and the whole program ends.
+    cancel = 1;
+    exitCommand();
+}
+
+void FrmFengmian::closeForExercise()
+{
+    if (!isLoaded())
+        return;
+    closingForExercise_ = true;
+    unload();
+    closingForExercise_ = false;
+}
+
+// ---- Views ----
+
+void FrmFengmian::showPanel(int tab)
+{
+    auto& ui = this->ui();
+    ui.PicTop.setVisible(true);
+    plat::PictureBox* panels[] = { &ui.PicTiKu, &ui.PicKaCH, &ui.PicBiaoZhi, &ui.PicCuoTi };
+    for (int k = 0; k < 4; ++k)
+        panels[k]->setVisible(k == tab - 16);
+    ui.PicHelp.setVisible(false);
+    for (int i = 15; i <= 19; ++i)
+        ui.ClickBotn[i].setEnabled(true);
+    ui.ClickBotn[tab].setEnabled(false);
+}
+
+void FrmFengmian::showHelp()
+{
+    auto& ui = this->ui();
+    ui.PicTop.setVisible(true);
+    for (plat::PictureBox* p : { &ui.PicTiKu, &ui.PicKaCH, &ui.PicBiaoZhi, &ui.PicCuoTi })
+        p->setVisible(false);
+    ui.PicHelp.setVisible(true);
+    ui.PicAd.setVisible(true);
+}
+
+void FrmFengmian::showStartPage()
+{
+    auto& ui = this->ui();
+    ui.PicTop.setVisible(false);
+    for (plat::PictureBox* p : { &ui.PicTiKu, &ui.PicKaCH, &ui.PicBiaoZhi, &ui.PicCuoTi, &ui.PicHelp })
+        p->setVisible(false);
+    for (int i = 15; i <= 19; ++i)
+        ui.ClickBotn[i].setEnabled(true);
+    ui.PicAd.setVisible(false);
+}
+
+// ---- The dispatcher ----
+
+void FrmFengmian::ClickBotn_Click(int index)
+{
+    auto& ui = this->ui();
+    switch (index) {
+    case 2:
+    case 13:
+        setWindowState(1);
+        return;
+    case 3:
+    case 14:
+        exitCommand();
+        return;
+    case 4:
+    case 16:
+        unitTab();
+        return;
+    case 5:
+    case 17:
+        showPanel(17);
+        flow::paperCommand(sys_, index);
+        ui.PicAd.setVisible(true);
+        return;
+    case 6:
+    case 18:
+        showPanel(18);
+        flow::favouritesCommand(sys_, index);
+        ui.PicAd.setVisible(true);
+        return;
+    case 7:
+    case 19:
+        showPanel(19);
+        flow::favouritesCommand(sys_, index);
+        ui.PicAd.setVisible(true);
+        return;
+    case 8:
+        sys_.state.UpdaterVisible = 1;
+        sys_.form<shell::FrmUpdata>().show();
+        return;
+    case 11:
+        showHelp();
+        return;
+    case 12:
+        openLink(sys_.state.ProductInfo[2], QStringLiteral("clickbotn"));
+        return;
+    case 15:
+        showStartPage();
+        return;
+    case 20:
+        ui.PicAd.setVisible(true);
+        startUnitPractice();
+        return;
+    case 21:
+        ui.PicAd.setVisible(true);
+        flow::paperCommand(sys_, index);
+        return;
+    case 22:
+        ui.PicAd.setVisible(true);
+        flow::favouritesCommand(sys_, index);
+        return;
+    default:
+        break;
+    }
+    if (index >= 23 && index <= 25)
+        flow::favouritesCommand(sys_, index);
+    else if ((index >= 28 && index <= 31) || (index >= 70 && index <= 99))
+        flow::paperCommand(sys_, index);
+    else if (index >= 32 && index <= 36)
+        helpTopic(index);
+    else if (index >= 37 && index <= 39)
+        unitScope(index);
+    else if (index >= 40 && index <= 43)
+        flow::favouritesCommand(sys_, index);
+    else if (index == 47 || index == 48)
+        unitPage(index);
+    else if (index >= 49 && index <= 69)
+        chooseUnit(index);
+    // Every other index (0, 1, 9, 10, 26, 27, 44 to 46, anything else) is no command.
+}
+
+void FrmFengmian::exitCommand()
+{
+    if (widgets::ask(sys_, QStringLiteral("退出系统"),
+            QStringLiteral("\r\n\r\n\r\n您确实要退出学习软件吗？"), widgets::kMsgIconQuestion))
+        sys_.end();
+}
+
+void FrmFengmian::helpTopic(int index)
+{
+    static const char16_t* const kTitles[] = { u"软件介绍", u"备考指南", u"考试大纲", u"答题技巧", u"常见问题" };
+    auto& ui = this->ui();
+    const int n = index - 32;
+    for (int i = 32; i <= 36; ++i)
+        ui.ClickBotn[i].setEnabled(true);
+    const QString page = records::HelpPageFile(records::DataDir::of(sys_), n);
+    ui.LlbHelpCAP.setCaption(QString::fromUtf16(kTitles[n]));
+    ui.ClickBotn[index].setEnabled(false);
+    helpTopic_ = n;
+    if (!ui.WebHelpCON.navigate(page).ok())
+        ui.WebHelpCON.setHtml(QStringLiteral("<p style=\"margin:24px\">本页暂缺。请升级题库后再看。</p>"));
+}
+
+// ---- Links, drag and the deferred command ----
+
+void FrmFengmian::openLink(const QString& link, const QString& tag)
+{
+    const shell::ErrorSite site(sys_.state, tag);
+    if (!isOpenableLink(link)) {
+        site.fail(plat::err::CantFocus, QStringLiteral("link not opened: \"%1\"").arg(link));
+        return;
+    }
+    site.check(sys_.services().shell->openUrl(link.trimmed()));
+}
+
+void FrmFengmian::LblInfo_Click(int index)
+{
+    const shell::AppState& st = sys_.state;
+    if (index == 0 || index == 21) {
+        sys_.form<shell::FrmAbout>().show(true);
+        return;
+    }
+    const int entry = linkEntryOfLabel(index);
+    if (entry == 0)
+        return;
+    const bool builtIn
+        = plat::left(plat::trimSpaces(st.ProductInfo[26]), 4) == QStringLiteral("2099");
+    openLink(builtIn ? builtInLink(entry) : st.ProductInfo[static_cast<size_t>(entry)],
+        QStringLiteral("lblinfo"));
+}
+
+void FrmFengmian::LblAD_Click() { openLink(AdvertLink, QStringLiteral("lblad")); }
+
+void FrmFengmian::dragWindow(int button)
+{
+    if (button == plat::button::Left)
+        startSystemMove();
+}
+
+void FrmFengmian::TimFH_Timer()
+{
+    // Off first: the replay runs with the window's timers quiet, and only page commands replay.
+    ui().TimFH.setEnabled(false);
+    const int command = sys_.state.DeferredCommand;
+    if (command >= 16 && command <= 19)
+        ClickBotn_Click(command);
 }
 
 } // namespace home

@@ -404,8 +404,10 @@ Status writeFileAtomically(const QString& path, const QByteArray& bytes)
 
     // QSaveFile writes a temporary file beside the target, syncs it to disk on commit and only
     // then renames it over the target; any failure removes the temporary file.
+    // Unbuffered: a buffered QSaveFile flushes at commit, where a short write (a full disk)
+    // goes unnoticed and the truncated file would replace the old one.
     QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly))
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fileError(err::FileIo, file, f.errorString());
     if (f.write(bytes) != bytes.size()) {
         const QString why = f.errorString();

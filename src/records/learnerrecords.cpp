@@ -112,8 +112,6 @@ namespace {
         return writePair(files, list, site);
     }
 
-    // Question k of a practice of the whole list is the id at position k; of the unreviewed
-    // group, the id at the k-th unreviewed position, by the same rule that built the group.
     bool markReviewed(const ListFiles& files, const shell::AppState& exercise, int allMode,
         int unreviewedMode, const shell::ErrorSite& site)
     {
@@ -121,25 +119,23 @@ namespace {
         if ((mode != allMode && mode != unreviewedMode) || !anyDone(exercise))
             return true;
         ReviewedList list = readPair(files, site);
-        QList<int> positions;
-        if (mode == allMode) {
-            for (int i = 0; i < list.count(); ++i)
-                positions.append(i);
-        } else {
-            positions = list.unreviewedPositions();
+        for (int k = 1; k <= exercise.QuestionCount; ++k) {
+            if (!isDone(exercise.QuestionState(k)))
+                continue;
+            const std::optional<QString> id = idText(exercise.QuestionIds(k));
+            for (int i = 0; id && i < list.count(); ++i)
+                if (list.ids.at(i) == *id)
+                    list.review[i] = u'T';
         }
-        const int questions = std::min<int>(exercise.QuestionCount, static_cast<int>(positions.size()));
-        for (int k = 1; k <= questions; ++k)
-            if (isDone(exercise.QuestionState(k)))
-                list.review[positions.at(k - 1)] = u'T';
         return io::write(files.review, { list.reviewLine() }, site);
     }
 
-    ReviewedList clear(const ListFiles& files, ReviewGroups cleared, const shell::ErrorSite& site)
+    std::optional<ReviewedList> clear(
+        const ListFiles& files, ReviewGroups cleared, const shell::ErrorSite& site)
     {
         const ReviewedList list = readPair(files, site);
         if (cleared == NoGroup || list.count() == 0)
-            return list;
+            return std::nullopt;
         const ReviewedList kept = list.keep(static_cast<ReviewGroups>(BothGroups & ~cleared));
         writePair(files, kept, site);
         return kept;
@@ -248,7 +244,8 @@ bool markFavouritesReviewed(
     return markReviewed(favourites(dir), exercise, 9, 10, site);
 }
 
-ReviewedList clearFavourites(const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
+std::optional<ReviewedList> clearFavourites(
+    const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
 {
     return clear(favourites(dir), cleared, site);
 }
@@ -276,7 +273,8 @@ bool markWrongBookReviewed(
     return markReviewed(wrongBook(dir), exercise, 12, 13, site);
 }
 
-ReviewedList clearWrongBook(const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
+std::optional<ReviewedList> clearWrongBook(
+    const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
 {
     return clear(wrongBook(dir), cleared, site);
 }

@@ -40,16 +40,17 @@ bool addFlaggedFavourites(const RecordsDir& dir, const shell::AppState& exercise
 // character.
 bool removeUnflaggedFavourites(const RecordsDir& dir, const shell::AppState& exercise,
     const shell::ErrorSite& site);
-// Mark reviewed (end of practice; only when a question of the exercise is done): study mode 9
-// (the whole list) marks the id at position i for every done question i; mode 10 (the
-// unreviewed group) marks the k-th unreviewed id for every done question k; any other mode
-// changes nothing.
+// Mark reviewed (end of practice; only when a question of the exercise is done): in study
+// modes 9 (the whole list) and 10 (its unreviewed group) every done question's id becomes
+// reviewed in the list; any other mode changes nothing. The set was built from the list in
+// order, so question k is the k-th id of its group; going by the id keeps that true when the
+// set builder had to skip a question whose files are missing.
 bool markFavouritesReviewed(const RecordsDir& dir, const shell::AppState& exercise,
     const shell::ErrorSite& site);
 // Clear (favourites panel): keeps, in order and with their own review characters, the ids of
 // the groups not cleared; clearing both groups leaves both files with one empty line. Returns
-// the list as written.
-ReviewedList clearFavourites(const RecordsDir& dir, ReviewGroups cleared,
+// the list as written; nothing (and no write) when the list is empty or no group is chosen.
+std::optional<ReviewedList> clearFavourites(const RecordsDir& dir, ReviewGroups cleared,
     const shell::ErrorSite& site);
 
 // ---- Wrong-question book (WrongBookFile with WrongBookReviewFile) ----
@@ -63,7 +64,7 @@ bool addUndoneToWrongBook(const RecordsDir& dir, const shell::AppState& exercise
 // Mark reviewed: as markFavouritesReviewed with study modes 12 (whole book) and 13 (unreviewed).
 bool markWrongBookReviewed(const RecordsDir& dir, const shell::AppState& exercise,
     const shell::ErrorSite& site);
-ReviewedList clearWrongBook(const RecordsDir& dir, ReviewGroups cleared,
+std::optional<ReviewedList> clearWrongBook(const RecordsDir& dir, ReviewGroups cleared,
     const shell::ErrorSite& site);
 
 // ---- A paper's wrong questions (PaperWrongFile of paper 0..29) ----

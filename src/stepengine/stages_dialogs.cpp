@@ -197,8 +197,11 @@ void StepEngine::tabStripStage()
 
         if (f.TabHostImage >= 1 && f.TabHostImage <= 5) {
             plat::Control& host = *c.images[f.TabHostImage - 1];
-            f.TabHostLeft = static_cast<int16_t>(std::lround(host.left()));
-            f.TabHostTop = static_cast<int16_t>(std::lround(host.top()));
+            // Rounded half to even into 16 bits; a place beyond them keeps the one before.
+            if (const auto left = plat::toInt16(host.left()); left.ok())
+                f.TabHostLeft = left.value();
+            if (const auto top = plat::toInt16(host.top()); top.ok())
+                f.TabHostTop = top.value();
             // The expected tab's page is the step's own picture; tab 0 names no page.
             if (shown != f.TabToClick && shown >= 1)
                 showTabPage(sys_, host, plat::mid(s, 10 * shown, layout::kPageLength));

@@ -1,11 +1,10 @@
 // Stages of the step loader: the screen pictures, and the panels with the toolbox overlay.
 
 #include "core/system.h"
+#include "platform/rounding.h"
 #include "platform/text.h"
 #include "stepengine/stepengine.h"
 #include "stepengine/steprecord.h"
-
-#include <cmath>
 
 namespace stepengine {
 
@@ -58,8 +57,8 @@ void StepEngine::picturesStage()
         if (k == kDragHandle && practice) {
             // The drag checks compare the handle's displayed place with the scaled target, so
             // its home is stored as displayed too: drags work at every scale.
-            f.HandleLeft = static_cast<int32_t>(std::lround(image.left()));
-            f.HandleTop = static_cast<int32_t>(std::lround(image.top()));
+            f.HandleLeft = static_cast<int32_t>(plat::roundHalfEven(image.left()));
+            f.HandleTop = static_cast<int32_t>(plat::roundHalfEven(image.top()));
         }
         if (name != kKeepPicture) {
             setPictureOf(image, sys_.skinFile(name)).ignore();

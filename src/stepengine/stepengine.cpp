@@ -2,9 +2,12 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
 
+#include <filesystem>
+#include <optional>
 #include <utility>
 
 namespace stepengine {
@@ -21,6 +24,35 @@ namespace {
         s.setTop(c.top());
         s.setWidth(c.width());
         s.setHeight(c.height());
+    }
+
+    // The step file's lines, decoded once and kept while the file stays the same (its size and
+    // modification time to the nanosecond): a step change in a set of 500 questions reads no more
+    // than one in a set of 5. A file that is missing or cannot be read is tried again at every
+    // load, so its failure is reported as before, and a rewritten slot is read afresh.
+    plat::Result<QStringList> stepFileLines(const QString& path)
+    {
+        struct Cached {
+            QString path;
+            std::uintmax_t size = 0;
+            std::filesystem::file_time_type modified {};
+            QStringList lines;
+        };
+        static std::optional<Cached> cache;
+        std::error_code ec;
+        const std::filesystem::path file(plat::resolvePath(path).toStdString());
+        const auto size = std::filesystem::file_size(file, ec);
+        const auto modified = ec ? std::filesystem::file_time_type {}
+                                 : std::filesystem::last_write_time(file, ec);
+        if (!ec && cache && cache->path == path && cache->size == size
+            && cache->modified == modified)
+            return cache->lines;
+        auto lines = plat::readLines(path);
+        if (lines.ok() && !ec)
+            cache = Cached { path, size, modified, lines.value() };
+        else
+            cache.reset();
+        return lines;
     }
 
     // Line of the question's last step: its "9999" record, or the file's end.
@@ -56,7 +88,7 @@ void StepEngine::loadStep(int16_t step)
 
     // The record is read before anything changes: a missing file or line must not rebuild the
     // window from the record of another step or of the other window.
-    auto lines = plat::readLines(stepFile);
+    auto lines = stepFileLines(stepFile);
     if (!site.check(lines))
         return;
     if (line < 1 || line > lines.value().size()) {
@@ -208,19 +240,25 @@ void StepEngine::frameCheck(StepControls& c)
 
 void StepEngine::pointer(StepControls& c)
 {
-    const QString cursor = StepRecord(sys_.state.StepLine).text(field::CursorSpec);
     plat::Label& area = *c.Label1;
-    area.setMousePointer(0).ignore();
-    const QString kind = plat::left(cursor, 1);
-    const QString nn = plat::mid(cursor, 4, 2);
-    if (kind == QStringLiteral("S")) {
-        // A number outside the platform's set is refused and the default stays.
-        area.setMousePointer(readInt16(nn)).ignore();
-    } else if (kind == QStringLiteral("M")) {
+    area.setMousePointer(0).ignore(); // a refused standard number leaves the default
+    showPointer(
+        sys_, area, PointerSpec::parse(StepRecord(sys_.state.StepLine).text(field::CursorSpec)));
+}
+
+void showPointer(const shell::System& sys, plat::Label& area, const PointerSpec& pointer)
+{
+    switch (pointer.kind) {
+    case PointerSpec::Kind::Default:
+        area.setMousePointer(0).ignore();
+        break;
+    case PointerSpec::Kind::Standard:
+        area.setMousePointer(pointer.standard).ignore();
+        break;
+    case PointerSpec::Kind::Custom:
         area.setMousePointer(plat::kCustomPointer).ignore();
-        // A missing cursor file keeps the icon of an earlier step.
-        area.setMouseIcon(sys_.programFile(QStringLiteral("ico") + nn + QStringLiteral(".CUR")))
-            .ignore();
+        area.setMouseIcon(sys.programFile(pointer.cursorFile)).ignore();
+        break;
     }
 }
 
@@ -254,7 +292,7 @@ int16_t StepEngine::lastStep(int question)
     const shell::AppState& st = sys_.state;
     const QString stepFile = sys_.skinFile(stepFileName(st.StudyMode, st.SetNo));
     if (question != cachedQuestion_ || stepFile != cachedFile_) {
-        const auto lines = plat::readLines(stepFile);
+        const auto lines = stepFileLines(stepFile);
         cachedQuestion_ = question;
         cachedFile_ = stepFile;
         cachedLastStep_ = lines.ok() ? lastStepIn(lines.value(), st.FirstStepTable(question)) : 0;

@@ -58,8 +58,7 @@ ActionKind actionKindOf(const QString& code)
     if (code >= QLatin1String("8001") && code <= QLatin1String("8009"))
         return ActionKind::DragHandle;
     const int n = code.toInt();
-    // The context-menu range 3000..6000 takes 6000 itself; keys are 6001..6999.
-    if (n >= 3000 && n <= 6000)
+    if (isContextMenuStep(n))
         return ActionKind::ContextMenu;
     if (n >= 6001 && n <= 6999)
         return ActionKind::Key;
@@ -99,20 +98,19 @@ PanelCode panelCodeOf(const QString& code)
     struct Row {
         char digit;
         bool menu, tool, toolbox;
-        int columns;
     };
     static constexpr Row rows[] = {
-        { '1', true, false, false, 1 },
-        { '2', false, true, false, 1 },
-        { '3', true, true, false, 1 },
-        { '4', false, false, true, 1 },
-        { '5', true, false, true, 1 },
-        { '6', false, true, true, 1 },
-        { '7', true, true, true, 1 },
-        { '8', false, false, true, 2 },
-        { '9', true, false, true, 2 },
-        { 'A', false, true, true, 2 },
-        { 'B', true, true, true, 2 },
+        { '1', true, false, false },
+        { '2', false, true, false },
+        { '3', true, true, false },
+        { '4', false, false, true },
+        { '5', true, false, true },
+        { '6', false, true, true },
+        { '7', true, true, true },
+        { '8', false, false, true },
+        { '9', true, false, true },
+        { 'A', false, true, true },
+        { 'B', true, true, true },
     };
     PanelCode p;
     if (code.size() < 2 || code[0] < u'A' || code[0] > u'E')
@@ -123,12 +121,69 @@ PanelCode panelCodeOf(const QString& code)
             p.menu = r.menu;
             p.tool = r.tool;
             p.toolbox = r.toolbox;
-            p.toolboxColumns = r.columns;
+            p.toolboxColumns = twoColumnToolbox(code[1]) ? 2 : 1;
         }
     return p;
 }
 
 bool twoColumnToolbox(QChar d) { return d == u'8' || d == u'9' || d == u'A' || d == u'B'; }
+
+bool twoColumnToolboxOf(const QString& stepLine)
+{
+    return twoColumnToolbox(StepRecord(stepLine).at(field::PanelCode.pos + 1));
+}
+
+HotspotPanel panelOfHotspot(int hotspot)
+{
+    if (hotspot >= kFirstToolboxHotspot)
+        return HotspotPanel::Toolbox;
+    if (hotspot >= kFirstOptionsHotspot)
+        return HotspotPanel::OptionsBar;
+    return HotspotPanel::MenuBar;
+}
+
+PointerSpec PointerSpec::parse(const QString& spec)
+{
+    PointerSpec p;
+    const QString number = plat::mid(spec, 4, 2);
+    p.cursorFile = QStringLiteral("ico") + number + QStringLiteral(".CUR");
+    if (spec.startsWith(u'S')) {
+        p.kind = Kind::Standard;
+        p.standard = readInt16(number);
+    } else if (spec.startsWith(u'M')) {
+        p.kind = Kind::Custom;
+    }
+    return p;
+}
+
+PointerSpec PointerSpec::forDrag() const
+{
+    PointerSpec p = *this;
+    if (p.kind == Kind::Default)
+        p.kind = Kind::Custom;
+    return p;
+}
+
+namespace {
+    constexpr int kFirstContextMenuCode = 3000;
+    constexpr int kLastContextMenuCode = 6000;
+}
+
+bool isContextMenuStep(int actionCode)
+{
+    return actionCode >= kFirstContextMenuCode && actionCode <= kLastContextMenuCode;
+}
+
+bool isContextMenuCode(int menuCode)
+{
+    const int family = menuCode / 1000; // not MenuCode::of: 13000 is no family-3 code
+    return family >= 3 && family <= 6;
+}
+
+bool opensContextMenuOnOptionsBar(int actionCode)
+{
+    return actionCode > kFirstContextMenuCode && actionCode < kLastContextMenuCode;
+}
 
 MenuCode MenuCode::of(int code)
 {

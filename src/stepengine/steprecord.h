@@ -104,7 +104,7 @@ enum class ActionKind {
     Hover, // "0030"
     RubberBand, // "004x", x = modifier keys
     DragArea, // "005x"
-    ContextMenu, // 3000..6000, the code is the MenuCode
+    ContextMenu, // 3000..6000 (isContextMenuStep), the code is the MenuCode
     Key, // 6001..6999: 6SKK
     HotspotPath, // "7000"
     DragHandle, // "8001".."8009"
@@ -145,6 +145,44 @@ struct PanelCode {
 PanelCode panelCodeOf(const QString& twoCharacters);
 // Whether character 7 alone asks for the two-column toolbox ("8".."B").
 bool twoColumnToolbox(QChar panelDigit);
+// The same for a whole record: the hotspots are laid out by character 7 whether or not
+// character 6 shows the panels (a shorter record gives one column).
+bool twoColumnToolboxOf(const QString& stepLine);
+
+// The chrome's hotspots LblZHU(0..67), numbered as the descriptors and overlays name them, and
+// the panel each lies in: 0..20 the menu and application bar (PicMenu), 21..40 the options bar
+// (PicTool), 41..67 the toolbox (PicHui).
+inline constexpr int kLastHotspot = 67;
+inline constexpr int kFirstOptionsHotspot = 21;
+inline constexpr int kFirstToolboxHotspot = 41;
+enum class HotspotPanel { MenuBar, OptionsBar, Toolbox };
+// A number below 0 counts as the menu bar's, one past 67 as the toolbox's.
+HotspotPanel panelOfHotspot(int hotspot);
+
+// CursorSpec (record 101-105): the pointer over the target area, and the pointer of a drag.
+struct PointerSpec {
+    enum class Kind {
+        Default, // the default pointer (0)
+        Standard, // "S": the standard pointer numbered by characters 4-5
+        Custom, // "M": pointer 99 with the cursor file "ico" & characters 4-5 & ".CUR"
+    };
+    Kind kind = Kind::Default;
+    int16_t standard = 0;
+    QString cursorFile {}; // file name in the program folder; set whatever the kind
+    static PointerSpec parse(const QString& fiveCharacters);
+    // A drag always shows a pointer of its own: its drop takes a pointer other than the default
+    // as the sign that a drag took place, so any first character but "S" gives the cursor file.
+    PointerSpec forDrag() const;
+};
+
+// The context-menu codes. An ActionCode 3000..6000 is a context-menu step (6001.. are keys),
+// and so is an "R" descriptor's MenuCode of the families 3..6 (an "RA" code is 6000 and more).
+bool isContextMenuStep(int actionCode);
+bool isContextMenuCode(int menuCode);
+// A right release on the options bar opens the step's menu for 3001..5999 only: the bar never
+// took the two ends, whose menu digit 0 names no menu of the menu file, while the target area
+// takes the whole range, as step files have always been written for it.
+bool opensContextMenuOnOptionsBar(int actionCode);
 
 // MenuCode FMGI of a context-menu step.
 struct MenuCode {

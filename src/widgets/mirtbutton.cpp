@@ -1,6 +1,7 @@
 #include "widgets/mirtbutton.h"
 
 #include "platform/color.h"
+#include "platform/rounding.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -8,7 +9,6 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <cfenv>
 #include <cmath>
 
 namespace widgets {
@@ -90,10 +90,7 @@ void mirtButton::wire(plat::EventSlots& s)
 double mirtButton::centredOffset(double outer, double inner)
 {
     // Whole twips first (a half goes to the even neighbour), then down to a multiple of 15.
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double n = std::nearbyint((outer - inner) / 2);
-    std::fesetround(saved);
+    const double n = plat::roundHalfEven((outer - inner) / 2);
     return 15 * std::trunc(n / 15);
 }
 

@@ -2,14 +2,13 @@
 
 #include "platform/text.h"
 #include "stepengine/answers.h"
+#include "stepengine/steprecord.h"
 
 namespace workspace::checks {
 
 namespace {
     constexpr int kClickFirst = 9000; // 9SBB: S the exact modifier mask, BB the button
     constexpr int kClickLast = 9999;
-    constexpr int kMenuFirst = 3000;
-    constexpr int kMenuLast = 6000;
     constexpr int kLeftClick = 1;
     constexpr int kDoubleClick = 2;
     constexpr int kRightClick = 3;
@@ -23,7 +22,7 @@ Release judgeRelease(int stepCode, QChar next, int button, int shift)
                                                                             : Release::Nothing;
     if (stepCode == kRightClick)
         return button == 2 ? Release::Advance : Release::Nothing;
-    if (actionOpensMenu(stepCode))
+    if (stepengine::isContextMenuStep(stepCode))
         return button == 2 ? Release::ContextMenu : Release::Nothing;
     if (stepCode == kLeftClick)
         return button == 1 && shift == 0 ? Release::Advance : Release::Nothing;
@@ -36,16 +35,6 @@ Release judgeRelease(int stepCode, QChar next, int button, int shift)
         return Release::Advance;
     return Release::Nothing;
 }
-
-bool descriptorOpensMenu(int menuCode)
-{
-    const int family = menuCode / 1000;
-    return family >= 3 && family <= 6;
-}
-
-bool actionOpensMenu(int stepCode) { return stepCode >= kMenuFirst && stepCode <= kMenuLast; }
-
-int menuNoOf(int menuCode) { return menuCode / 100 % 10; }
 
 bool liveMatch(const QString& typed, const QString& answer, bool keepCase)
 {
@@ -79,7 +68,7 @@ std::optional<int> framedHotspot(const QString& descriptor)
         n = static_cast<int>(plat::val(plat::mid(descriptor, 3, 1)));
     if (second == QStringLiteral("Z"))
         n = 100 + static_cast<int>(plat::val(plat::mid(descriptor, 3, 1)));
-    if (n < 1 || n > kLastHotspot)
+    if (n < 1 || n > stepengine::kLastHotspot)
         return std::nullopt;
     return n;
 }

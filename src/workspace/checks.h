@@ -23,13 +23,6 @@ enum class Release {
 // 1 left, 2 right, 4 middle, `shift` the modifier mask (1 Shift, 2 Ctrl, 4 Alt).
 Release judgeRelease(int stepCode, QChar next, int button, int shift);
 
-// Whether a MenuCode names a context menu: from the "R" descriptor the families 3..6 (an "RA"
-// code is 6000 and more), from the ActionCode 3000..6000 (6001.. are key steps).
-bool descriptorOpensMenu(int menuCode);
-bool actionOpensMenu(int stepCode);
-// The menu digit of a MenuCode: its hundreds.
-int menuNoOf(int menuCode);
-
 // The typed-answer rules. `answer` is the answer text as looked up (characters 4 on).
 // Live comparison of Text1 ("0020" ignores case, "0025" keeps it) and of Text3.
 bool liveMatch(const QString& typed, const QString& answer, bool keepCase);
@@ -46,6 +39,5 @@ bool selectionMatch(const QString& selected, const QString& answer);
 // The hint frame: the hotspot (1..67) a ten-character ActionDescriptor names, or none. A number
 // past the last hotspot names nothing to frame.
 std::optional<int> framedHotspot(const QString& descriptor);
-inline constexpr int kLastHotspot = 67;
 
 } // namespace workspace::checks

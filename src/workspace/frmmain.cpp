@@ -134,11 +134,10 @@ FrmMainUi::FrmMainUi(plat::Form& f)
     for (plat::PictureBox* panel : { &PicMenu, &PicTool, &PicHui })
         panel->setAutoSize(true);
     PicElse.setVisible(false);
-    for (int i = 0; i <= 67; ++i) {
-        plat::Container& in = i <= 20 ? static_cast<plat::Container&>(PicMenu)
-            : i <= 40                 ? static_cast<plat::Container&>(PicTool)
-                                      : static_cast<plat::Container&>(PicHui);
-        plat::Label& hot = LblZHU.create(i, in);
+    for (int i = 0; i <= stepengine::kLastHotspot; ++i) {
+        plat::PictureBox* const panels[] = { &PicMenu, &PicTool, &PicHui };
+        plat::Label& hot
+            = LblZHU.create(i, *panels[static_cast<int>(stepengine::panelOfHotspot(i))]);
         transparent(hot);
         place(hot, kHotspot);
     }

@@ -33,16 +33,19 @@ namespace {
         { fd::Descriptor3, "H" },
     };
 
-    // Hotspot ranges of the three hint frames (the panel each lies in).
-    struct FrameRange {
-        int last;
-        plat::Shape FrmMainUi::*frame;
-    };
-    constexpr FrameRange kFrameRanges[] = {
-        { 20, &FrmMainUi::ShapeMenu },
-        { 40, &FrmMainUi::ShapeTool },
-        { checks::kLastHotspot, &FrmMainUi::ShapeHui },
-    };
+    // The hint frame of the panel a hotspot lies in.
+    plat::Shape& frameOf(FrmMainUi& ui, int hotspot)
+    {
+        switch (stepengine::panelOfHotspot(hotspot)) {
+        case stepengine::HotspotPanel::MenuBar:
+            return ui.ShapeMenu;
+        case stepengine::HotspotPanel::OptionsBar:
+            return ui.ShapeTool;
+        case stepengine::HotspotPanel::Toolbox:
+            break;
+        }
+        return ui.ShapeHui;
+    }
 
     QString actionCodeOf(const QString& stepLine) { return StepRecord(stepLine).actionCode(); }
     // The target area's NextStepCode; a record too short to hold one names no jump.
@@ -86,7 +89,7 @@ void FrmMain::advanceBy(QChar nextStepCode)
 
 void FrmMain::showContextMenu(int menuCode)
 {
-    MenuNo = static_cast<int16_t>(checks::menuNoOf(menuCode));
+    MenuNo = static_cast<int16_t>(stepengine::MenuCode::of(menuCode).menu);
     systemMenu();
     if (plat::MenuItem* wm100 = menuBar().find(QStringLiteral("wm100")))
         popupMenu(*wm100); // modal: a chosen item's handler runs before this returns
@@ -130,18 +133,8 @@ void FrmMain::Label1_MouseMove(int, int, double, double)
         return;
     }
     // The record now current: a hover step has loaded the next one.
-    const QString cursor = StepRecord(st.StepLine).text(fd::CursorSpec);
-    const QString kind = plat::left(cursor, 1);
-    const QString nn = plat::mid(cursor, 4, 2);
-    if (kind == QStringLiteral("S")) {
-        area.setMousePointer(stepengine::readInt16(nn)).ignore(); // refused: unchanged
-    } else if (kind == QStringLiteral("M")) {
-        area.setMousePointer(plat::kCustomPointer).ignore();
-        area.setMouseIcon(sys_.programFile(QStringLiteral("ico") + nn + QStringLiteral(".CUR")))
-            .ignore(); // a missing file keeps the icon shown before
-    } else {
-        area.setMousePointer(0).ignore();
-    }
+    stepengine::showPointer(
+        sys_, area, stepengine::PointerSpec::parse(StepRecord(st.StepLine).text(fd::CursorSpec)));
 }
 
 void FrmMain::Label1_MouseUp(int button, int shift, double, double)
@@ -155,7 +148,7 @@ void FrmMain::Label1_MouseUp(int button, int shift, double, double)
     const auto menu = before.descriptor(fd::MenuOfDescriptor);
     if (menu.kind == u'R') {
         StepTypeValue = static_cast<int16_t>(menu.menuCode);
-        if (checks::descriptorOpensMenu(menu.menuCode) && button == plat::button::Right) {
+        if (stepengine::isContextMenuCode(menu.menuCode) && button == plat::button::Right) {
             showContextMenu(menu.menuCode);
             popupShown = true;
             // A chosen item that advanced has loaded another step; this release was for the
@@ -273,18 +266,13 @@ void FrmMain::TimerDisFK_Timer()
         const auto hotspot = checks::framedHotspot(descriptor);
         if (!hotspot)
             continue;
-        for (const FrameRange& range : kFrameRanges) {
-            if (*hotspot > range.last)
-                continue;
-            plat::Shape& frame = ui.*range.frame;
-            const plat::Label& spot = ui.LblZHU[*hotspot];
-            frame.setLeft(spot.left());
-            frame.setTop(spot.top());
-            frame.setWidth(spot.width());
-            frame.setHeight(spot.height());
-            frame.setVisible(ui.LHelp.visible()); // frames show only with the hints
-            break;
-        }
+        plat::Shape& frame = frameOf(ui, *hotspot);
+        const plat::Label& spot = ui.LblZHU[*hotspot];
+        frame.setLeft(spot.left());
+        frame.setTop(spot.top());
+        frame.setWidth(spot.width());
+        frame.setHeight(spot.height());
+        frame.setVisible(ui.LHelp.visible()); // frames show only with the hints
     }
     ui.TimerDisFK.setEnabled(false);
 }

@@ -6,6 +6,7 @@
 
 #include "core/system.h"
 #include "platform/keys.h"
+#include "platform/rounding.h"
 #include "platform/text.h"
 #include "stepengine/answers.h"
 #include "workspace/checks.h"
@@ -50,8 +51,8 @@ namespace {
         return direction == 0 || (direction < 0 ? at <= target : at >= target);
     }
 
-    // Window positions are stored rounded, halves to even.
-    int32_t rounded(double twips) { return static_cast<int32_t>(std::nearbyint(twips)); }
+    // Window positions are stored rounded, halves to even, as the loader stores the home.
+    int32_t rounded(double twips) { return static_cast<int32_t>(plat::roundHalfEven(twips)); }
 
     constexpr stepengine::Field kHandleHomeLeft = stepengine::kImageGroups[4].left;
     constexpr stepengine::Field kHandleHomeTop = stepengine::kImageGroups[4].top;
@@ -201,16 +202,8 @@ void FrmMain::Label4_MouseMove(int, int shift, double x, double y)
     if (Dragging != -1)
         return;
     // The drag pointer is also the sign that a drag took place (see the drop).
-    const QString cursor = r.text(fd::CursorSpec);
-    const QString nn = plat::mid(cursor, 4, 2);
-    if (plat::left(cursor, 1) == QStringLiteral("S")) {
-        ui.Label4.setMousePointer(stepengine::readInt16(nn)).ignore(); // refused: unchanged
-    } else {
-        ui.Label4.setMousePointer(plat::kCustomPointer).ignore();
-        ui.Label4
-            .setMouseIcon(sys_.programFile(QStringLiteral("ico") + nn + QStringLiteral(".CUR")))
-            .ignore(); // a missing file keeps the icon it had
-    }
+    stepengine::showPointer(
+        sys_, ui.Label4, stepengine::PointerSpec::parse(r.text(fd::CursorSpec)).forDrag());
 }
 
 void FrmMain::Label4_MouseUp(int, int shift, double x, double y)

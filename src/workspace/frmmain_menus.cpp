@@ -19,7 +19,7 @@ namespace {
     namespace fd = stepengine::field;
     using stepengine::StepRecord;
 
-    constexpr int kLastHotspot = 67;
+    using stepengine::kLastHotspot;
     constexpr int kLastHoverLook = 64; // 65..67, the colour controls, have no hover picture
 
     // Hotspot, item and sub-item numbers in picture names: two digits.
@@ -28,10 +28,14 @@ namespace {
     // The overlay of the panel a hotspot lies in.
     plat::Image& lookOf(FrmMainUi& ui, int hotspot)
     {
-        if (hotspot <= 20)
+        switch (stepengine::panelOfHotspot(hotspot)) {
+        case stepengine::HotspotPanel::MenuBar:
             return ui.ImgMenu;
-        if (hotspot <= 40)
+        case stepengine::HotspotPanel::OptionsBar:
             return ui.ImgTool;
+        case stepengine::HotspotPanel::Toolbox:
+            break;
+        }
         return ui.ImgHui;
     }
 
@@ -206,7 +210,7 @@ void FrmMain::hotspotRightRelease(int index)
 void FrmMain::PicTool_MouseUp(int button, int, double, double)
 {
     StepTypeValue = StepRecord(sys_.state.StepLine).number(fd::ActionCode);
-    if (StepTypeValue > 3000 && StepTypeValue < 6000 && button == plat::button::Right)
+    if (stepengine::opensContextMenuOnOptionsBar(StepTypeValue) && button == plat::button::Right)
         showContextMenu(StepTypeValue);
 }
 

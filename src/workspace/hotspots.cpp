@@ -91,16 +91,7 @@ namespace {
         { u"设置背景色 ", 9195, { 300, 4635, 435, 435 } },
         { u"默认前景色和背景色 (D)", 9540, { 105, 4935, 165, 165 } },
     } };
-    constexpr int kFirstToolboxHotspot = 41;
-    constexpr int kFirstOptionsHotspot = 21;
-}
-
-bool twoColumnToolboxOf(const QString& stepLine)
-{
-    if (stepLine.size() < 7)
-        return false;
-    const QChar c = stepLine[6];
-    return c == u'8' || c == u'9' || c == u'A' || c == u'B';
+    using stepengine::kFirstToolboxHotspot;
 }
 
 HotspotCell hotspotCell(int index, bool twoColumns)
@@ -121,9 +112,8 @@ void layOutHotspots(plat::ControlArray<plat::Label>& hotspots, bool twoColumns, 
     for (int i = 0; i <= kLastHotspot; ++i) {
         plat::Label& h = hotspots[i];
         const HotspotCell c = hotspotCell(i, twoColumns);
-        const QPointF origin = i >= kFirstToolboxHotspot ? toolboxOrigin
-            : i >= kFirstOptionsHotspot                  ? optionsBarOrigin
-                                                         : QPointF();
+        const QPointF origins[] = { QPointF(), optionsBarOrigin, toolboxOrigin };
+        const QPointF origin = origins[static_cast<int>(stepengine::panelOfHotspot(i))];
         h.setLeft(origin.x() + c.left * scaleX);
         h.setWidth(c.width * scaleX);
         if (i == 0)

@@ -5,6 +5,7 @@
 // windows lay their hotspots out from this one table.
 
 #include "platform/controls.h"
+#include "stepengine/steprecord.h"
 
 #include <QPointF>
 #include <QString>
@@ -16,11 +17,10 @@ struct HotspotCell {
     int left = 0, top = 0, width = 0, height = 0;
 };
 
-inline constexpr int kLastHotspot = 67; // hotspots laid out; the demonstration has more
-
-// Whether a step's toolbox shows two columns: character 7 of its record is "8", "9", "A" or
-// "B" (exactly; a shorter record gives one column).
-bool twoColumnToolboxOf(const QString& stepLine);
+// Hotspots laid out (the demonstration has more) and the toolbox form of a step, as the step
+// records name them.
+using stepengine::kLastHotspot;
+using stepengine::twoColumnToolboxOf;
 
 // The design rectangle of hotspot `index` (0..67) in the given toolbox form. Hotspot 0's Top
 // and Height are not part of the layout: each window keeps its design values.

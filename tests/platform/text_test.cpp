@@ -461,6 +461,8 @@ TEST_F(TextFiles, FailedRewriteKeepsTheOldContent)
         many << kChinese;
     const Status s = writeLines(path("keep.txt"), many);
     const Status bytes = writeFileAtomically(path("keep.txt"), QByteArray(100000, 'n'));
+    // A little more than fits: a short write, not a failing one.
+    const Status justOver = writeFileAtomically(path("keep.txt"), QByteArray(1500, 'n'));
 
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, savedHandler);
@@ -468,6 +470,7 @@ TEST_F(TextFiles, FailedRewriteKeepsTheOldContent)
     ASSERT_FALSE(s.ok());
     EXPECT_EQ(s.error().number, err::FileIo);
     ASSERT_FALSE(bytes.ok());
+    ASSERT_FALSE(justOver.ok());
     EXPECT_EQ(readFile(path("keep.txt")), old);
     EXPECT_EQ(entriesOf(dir_.path()), QStringList { "keep.txt" });
 

@@ -38,6 +38,7 @@ protected:
                 { QStringLiteral("全国专业技术人员计算机应用能力考试") }));
         testsupport::writeFile(data + "288892.mxy", "0\r\n");
         testsupport::writeFile(data + "288895.mxy", " 202612010900 \r\n");
+        testsupport::writeFile(data + "288899.mxy", "12\r\n"); // the module number
         QImage splash(400, 200, QImage::Format_RGB32);
         splash.fill(QColor(40, 70, 110));
         splash.save(data + "l20059.mxy", "BMP");
@@ -150,7 +151,8 @@ TEST_F(FrmStartTest, FirstTickHandsOverToTheHomeWindowOnce)
     EXPECT_TRUE(home.visible());
     EXPECT_FALSE(f.isLoaded());
     EXPECT_EQ(sys->state.BankVersion, QStringLiteral("202612010900"));
-    EXPECT_TRUE(home.ui().LblInfo[0].caption().contains(QStringLiteral("题库版本：V202612010900")));
+    // The label shows the version line as the file holds it, blanks included.
+    EXPECT_EQ(home.ui().LblInfo[0].caption(), QStringLiteral("题库版本：V 202612010900 "));
     const QString logPath = sys->state.LogPath;
     EXPECT_TRUE(
         QRegularExpression(QStringLiteral("/ksdata/\\d{14}\\.txt$")).match(logPath).hasMatch())

@@ -122,6 +122,100 @@ TEST(StepRecordCodes, DescriptorsPanelsAndMenuCodes)
     EXPECT_TRUE(m.opensSubmenu());
 }
 
+TEST(StepRecordCodes, ContextMenuCodesAndTheirMenuDigit)
+{
+    struct Case {
+        int code;
+        bool fromDescriptor, fromAction, onOptionsBar;
+        int menuNo;
+    };
+    const Case cases[] = {
+        { 3000, true, true, false, 0 }, // the bar leaves out both ends of the range
+        { 3001, true, true, true, 0 },
+        { 3101, true, true, true, 1 },
+        { 4312, true, true, true, 3 },
+        { 5999, true, true, true, 9 },
+        { 6000, true, true, false, 0 },
+        { 6105, true, false, false, 1 }, // "RA105": a descriptor code beyond the action range
+        { 6999, true, false, false, 9 },
+        { 2999, false, false, false, 9 },
+        { 7000, false, false, false, 0 },
+        { 13000, false, false, false, 0 },
+        { -3500, false, false, false, -5 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(isContextMenuCode(c.code), c.fromDescriptor);
+        EXPECT_EQ(isContextMenuStep(c.code), c.fromAction);
+        EXPECT_EQ(opensContextMenuOnOptionsBar(c.code), c.onOptionsBar);
+        EXPECT_EQ(MenuCode::of(c.code).menu, c.menuNo);
+    }
+}
+
+TEST(StepRecordCodes, HotspotPanelsAndToolboxColumns)
+{
+    struct PanelCase {
+        int hotspot;
+        HotspotPanel panel;
+    };
+    const PanelCase panels[] = {
+        { 0, HotspotPanel::MenuBar },
+        { 20, HotspotPanel::MenuBar },
+        { 21, HotspotPanel::OptionsBar },
+        { 40, HotspotPanel::OptionsBar },
+        { 41, HotspotPanel::Toolbox },
+        { kLastHotspot, HotspotPanel::Toolbox },
+    };
+    for (const PanelCase& c : panels)
+        EXPECT_EQ(panelOfHotspot(c.hotspot), c.panel) << c.hotspot;
+
+    struct ColumnsCase {
+        const char* line;
+        bool twoColumns; // of the hotspot layout, from character 7 alone
+        int shownColumns; // of the toolbox picture, when character 6 shows the panels
+    };
+    const ColumnsCase columns[] = {
+        { "001EEA79999", false, 1 }, { "001EEA89999", true, 2 }, { "001EEAB9999", true, 2 },
+        { "001EEAC9999", false, 1 },
+        { "001EEZ99999", true, 1 }, // no panels shown, yet the hotspots take two columns
+        { "001EEA", false, 1 }, // too short to name a form
+    };
+    for (const ColumnsCase& c : columns) {
+        const QString line = QString::fromLatin1(c.line);
+        EXPECT_EQ(twoColumnToolboxOf(line), c.twoColumns) << c.line;
+        EXPECT_EQ(
+            panelCodeOf(StepRecord(line).text(field::PanelCode)).toolboxColumns, c.shownColumns)
+            << c.line;
+    }
+}
+
+TEST(StepRecordCodes, PointerSpecs)
+{
+    using Kind = PointerSpec::Kind;
+    struct Case {
+        const char* spec;
+        Kind kind, dragKind;
+        int16_t standard;
+        const char* cursorFile;
+    };
+    const Case cases[] = {
+        { "S0003", Kind::Standard, Kind::Standard, 3, "ico03.CUR" },
+        { "S00 5", Kind::Standard, Kind::Standard, 5, "ico 5.CUR" },
+        { "M0012", Kind::Custom, Kind::Custom, 0, "ico12.CUR" },
+        { "00000", Kind::Default, Kind::Custom, 0, "ico00.CUR" }, // a drag shows the file
+        { "s0003", Kind::Default, Kind::Custom, 0, "ico03.CUR" },
+        { "", Kind::Default, Kind::Custom, 0, "ico.CUR" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.spec);
+        const PointerSpec p = PointerSpec::parse(QString::fromLatin1(c.spec));
+        EXPECT_EQ(p.kind, c.kind);
+        EXPECT_EQ(p.forDrag().kind, c.dragKind);
+        EXPECT_EQ(p.standard, c.standard);
+        EXPECT_EQ(p.cursorFile, QLatin1String(c.cursorFile));
+    }
+}
+
 TEST(StepRecordCodes, NextStepCodeNamesSteps1To35)
 {
     struct Case {

@@ -57,29 +57,6 @@ TEST(ReleaseOnTargetArea, ButtonAndModifierMaskMustBeExactlyTheCodes)
     }
 }
 
-TEST(ReleaseOnTargetArea, ContextMenuCodesAndTheirMenuDigit)
-{
-    struct Case {
-        int code;
-        bool fromDescriptor, fromAction;
-        int menuNo;
-    };
-    const Case cases[] = {
-        { 3101, true, true, 1 },
-        { 4312, true, true, 3 },
-        { 6000, true, true, 0 },
-        { 6105, true, false, 1 }, // "RA105": a descriptor code beyond the action range
-        { 2999, false, false, 9 },
-        { 7000, false, false, 0 },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
-        EXPECT_EQ(checks::descriptorOpensMenu(c.code), c.fromDescriptor);
-        EXPECT_EQ(checks::actionOpensMenu(c.code), c.fromAction);
-        EXPECT_EQ(checks::menuNoOf(c.code), c.menuNo);
-    }
-}
-
 TEST(TypedAnswers, EachFieldComparesInItsOwnWay)
 {
     enum Rule { LiveIgnoringCase, LiveKeepingCase, Enter, Whole, Selection };

@@ -100,6 +100,37 @@ TEST(DragHandle, AfterAFailedReleaseTheNextDragStartsFromHome)
     EXPECT_EQ(q.step(), 2);
 }
 
+TEST(DragHandle, AtAHalfTwipScaleTheHomeIsStoredAsTheReturnHomeStoresIt)
+{
+    // At ScaleX = ScaleY = 1.5 the design 1003 lands on 1504.5 twips, which rounds half to even
+    // to 1504; the home the loader stores and the one a failed release stores must agree, or
+    // the same handle at the same place would be judged one way before and another way after.
+    struct Case {
+        const char* code; // the moving axis must reach a target at 0, which it never does
+        int home;
+        int32_t stored;
+    };
+    const Case cases[] = {
+        { "8001", 1003, 1504 },
+        { "8003", 1003, 1504 },
+        { "8001", 1001, 1502 }, // 1501.5: the even neighbour lies above
+        { "8003", 1001, 1502 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.code << " home " << c.home);
+        testsupport::PracticeQuestion q;
+        q.sys->state.ScaleX = q.sys->state.ScaleY = 1.5;
+        q.writePicture(QStringLiteral("hd0001"), { 20, 20 });
+        q.load({ handle(c.code, c.home, c.home, 0, 0) }, {}, 1);
+        const bool horizontal = c.code == QLatin1String("8001");
+        int32_t& home = horizontal ? q.main.HandleLeft : q.main.HandleTop;
+        EXPECT_EQ(home, c.stored);
+        q.main.Image5_MouseUp(kLeft, 0, 0, 0); // short of the target: back home
+        ASSERT_EQ(q.step(), 1);
+        EXPECT_EQ(home, c.stored);
+    }
+}
+
 TEST(DragHandle, ASnapThatAdvancedJudgesNothingOfTheNextStep)
 {
     // Both handle steps stand at their targets, and step 2's handle would jump to step 4 when

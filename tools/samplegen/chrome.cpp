@@ -196,7 +196,7 @@ namespace {
 QRect hotspotRect(int hotspot, ToolboxForm form)
 {
     // The window's own layout; 0 and 38 to 40 are parked where nothing is drawn.
-    if ((hotspot >= 1 && hotspot <= 37) || (hotspot >= 41 && hotspot <= workspace::kLastHotspot))
+    if ((hotspot >= 1 && hotspot <= 37) || (hotspot >= 41 && hotspot <= stepengine::kLastHotspot))
         return workspace::hotspotArtRect(hotspot, form == ToolboxForm::TwoColumns);
     throw std::runtime_error("no element under hotspot " + std::to_string(hotspot));
 }

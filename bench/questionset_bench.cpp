@@ -1,0 +1,126 @@
+// Question sets on the sample module: building a set of 500 questions, and a step change in the
+// practice window in a set of 500 questions beside one of 5 (the step file grows with the set).
+
+#include "core/system.h"
+#include "flow/flow.h"
+#include "home/questionset.h"
+#include "platform/headless.h"
+#include "platform/text.h"
+#include "stepengine/steprecord.h"
+#include "workspace/frmmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A data folder of links to the sample module, so the slot files are written into a copy.
+struct LinkedModule {
+    QTemporaryDir dir;
+    QString data;
+    QStringList ids; // every question id of the sample module
+    LinkedModule()
+    {
+        const QString from = QStringLiteral(KSXT_PROGRAM_DIR) + QStringLiteral("/txcl/");
+        data = dir.path() + QStringLiteral("/txcl/");
+        QDir().mkpath(data);
+        for (const QString& name : QDir(from).entryList(QDir::Files))
+            QFile::link(from + name, data + name);
+        for (int u = 0; u < 20; ++u) {
+            const auto lines = plat::readLines(from + QStringLiteral("2888%1.mxy").arg(70 + u));
+            if (!lines.ok())
+                break;
+            for (int q = 1; q <= lines.value().size(); ++q)
+                ids << QStringLiteral("%1").arg(u * 100 + q, 4, 10, QChar(u'0'));
+        }
+    }
+    QString idString(int count) const
+    {
+        QString s;
+        for (int i = 0; i < count; ++i)
+            s += ids[i % ids.size()];
+        return s;
+    }
+};
+
+std::unique_ptr<shell::System> makeSystem(const LinkedModule& m, plat::VirtualClock*& clock)
+{
+    auto c = std::make_unique<plat::VirtualClock>();
+    clock = c.get();
+    auto sys = std::make_unique<shell::System>(std::move(c), plat::makeFakeServices(), m.dir.path());
+    sys->setScreenRect(QRect(0, 0, 1280, 1024));
+    sys->state.SkinPath = m.data;
+    return sys;
+}
+
+void BM_InitShiTi500(benchmark::State& state)
+{
+    LinkedModule m;
+    if (m.ids.isEmpty()) {
+        state.SkipWithError("no sample module");
+        return;
+    }
+    plat::VirtualClock* clock = nullptr;
+    auto sys = makeSystem(m, clock);
+    const QString ids = m.idString(500);
+    for (auto _ : state) {
+        if (flow::InitShiTi(*sys, ids, 19) != 500) {
+            state.SkipWithError("the set was not built whole");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_InitShiTi500)->Unit(benchmark::kMillisecond);
+
+// One step change: the next step of the questions of the set, in turn, loaded into the practice
+// window with its pictures already decoded.
+void BM_StepChange(benchmark::State& state)
+{
+    LinkedModule m;
+    if (m.ids.isEmpty()) {
+        state.SkipWithError("no sample module");
+        return;
+    }
+    plat::VirtualClock* clock = nullptr;
+    auto sys = makeSystem(m, clock);
+    plat::HeadlessDriver driver(*sys, *clock);
+    shell::AppState& st = sys->state;
+    const int count = static_cast<int>(state.range(0));
+    flow::InitShiTi(*sys, m.idString(count), 19);
+    st.StudyMode = 6;
+    st.SetNo = 13;
+    st.PanelMode = 1;
+    st.AnswerTextFile = sys->skinFile(QStringLiteral("288890"));
+    const auto questions = plat::readLines(sys->skinFile(stepengine::questionFileName(19, 0)));
+    const QList<int> table = home::firstStepLines(questions.value());
+    for (int q = 1; q <= table.size(); ++q)
+        st.FirstStepTable(q) = static_cast<int16_t>(table[q - 1]);
+    struct Step {
+        int16_t question, step;
+    };
+    std::vector<Step> steps;
+    for (int q = 1; q <= count && q < table.size(); ++q)
+        for (int s = 1; s <= table[q] - table[q - 1]; ++s)
+            steps.push_back({ static_cast<int16_t>(q), static_cast<int16_t>(s) });
+    auto& main = sys->form<workspace::FrmMain>();
+    main.show();
+    for (const Step& s : steps) { // decode every picture once
+        st.CurrentQuestion = s.question;
+        st.CurrentStep = s.step;
+        main.setData();
+    }
+    size_t i = 0;
+    for (auto _ : state) {
+        const Step& s = steps[i++ % steps.size()];
+        st.CurrentQuestion = s.question;
+        st.CurrentStep = s.step;
+        main.setData();
+    }
+    state.counters["step_lines"] = benchmark::Counter(static_cast<double>(table.value(table.size() - 1)));
+}
+BENCHMARK(BM_StepChange)->Arg(5)->Arg(500)->Unit(benchmark::kMicrosecond);
+
+} // namespace

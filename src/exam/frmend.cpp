@@ -1,0 +1,104 @@
+#include "exam/frmend.h"
+
+#include "exam/examrules.h"
+#include "exam/examwindows.h"
+#include "exam/frmchengji.h"
+#include "exercise/frmtm.h"
+#include "platform/color.h"
+#include "core/system.h"
+#include "workspace/frmmain.h"
+
+namespace exam {
+
+namespace {
+    constexpr uint32_t kDialogBack = plat::rgb(235, 233, 216);
+}
+
+FrmEndUi::FrmEndUi(plat::Form& f)
+    : Frame1(f.area(), QStringLiteral("Frame1"))
+    , Label1(Frame1, QStringLiteral("Label1"))
+    , Command1(f.area(), QStringLiteral("Command1"))
+    , Command2(f.area(), QStringLiteral("Command2"))
+{
+    Frame1.move(90, 60, 4215, 1935);
+    Frame1.setBorderStyle(1);
+    Frame1.setBackColor(kDialogBack);
+    Label1.move(150, 240, 3855, 1575);
+    Label1.setBackStyle(0);
+    Label1.setWordWrap(true);
+    Label1.setForeColor(plat::rgb(255, 0, 0));
+    Label1.setFont({ QStringLiteral("宋体"), 15, true });
+    Command1.move(600, 2160);
+    Command2.move(2400, 2160);
+}
+
+FrmEndBase::FrmEndBase(shell::System& sys, const QString& name)
+    : FormWith(sys, name)
+    , sys_(sys)
+{
+    setCentered(true);
+}
+
+void FrmEndBase::Form_Load()
+{
+    const shell::AppState& st = sys_.state;
+    auto& ui = uiNoLoad();
+    setCaption(QStringLiteral("重要提示"));
+    setBackColor(kDialogBack);
+    move(left(), top(), 4410, 2670);
+    setTopMost(true);
+    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    ui.Command1.move(ui.Command1.left(), ui.Command1.top(), 1320 * st.ScaleX, 420 * st.ScaleY);
+    ui.Command2.move(ui.Command2.left(), ui.Command2.top(), 1320 * st.ScaleX, 420 * st.ScaleY);
+    ui.Command1.setPicture(sys_.skinFile(QStringLiteral("l01041"))).ignore();
+    ui.Command2.setPicture(sys_.skinFile(QStringLiteral("l01042"))).ignore();
+    ui.Command1.Click = [this] { Command1_Click(); };
+    ui.Command2.Click = [this] { Command2_Click(); };
+}
+
+void FrmEndBase::Command2_Click()
+{
+    unload();
+    dockPanel(sys_);
+    sys_.form<exercise::FrmTm>().show();
+}
+
+FrmEnd1::FrmEnd1(shell::System& sys)
+    : FrmEndBase(sys, QStringLiteral("FrmEnd1"))
+{
+}
+
+void FrmEnd1::Form_Load()
+{
+    FrmEndBase::Form_Load();
+    uiNoLoad().Label1.setCaption(handInPrompt(sys_.state.QuestionState));
+}
+
+void FrmEnd1::Command1_Click()
+{
+    unload();
+    sys_.form<FrmEnd2>().show(true);
+}
+
+FrmEnd2::FrmEnd2(shell::System& sys)
+    : FrmEndBase(sys, QStringLiteral("FrmEnd2"))
+{
+}
+
+void FrmEnd2::Form_Load()
+{
+    FrmEndBase::Form_Load();
+    uiNoLoad().Label1.setCaption(kFinalHandInPrompt);
+}
+
+void FrmEnd2::Command1_Click()
+{
+    shell::AppState& st = sys_.state;
+    st.MinutesLeft = 50;
+    resetPanelClock(sys_);
+    unload();
+    closeExaminationWindows(sys_);
+    sys_.form<FrmChengji>().show();
+}
+
+} // namespace exam

@@ -1,0 +1,96 @@
+// The end of practice: what the exercise taught goes into the learner records, the panel and
+// the simulated window close, and the home window comes back on the page the exercise came from.
+
+#include "exercise/frmtm.h"
+#include "flow/flow.h"
+#include "home/frmfengmian.h"
+#include "platform/services.h"
+#include "records/idlist.h"
+#include "records/learnerrecords.h"
+#include "records/recordfiles.h"
+#include "core/errorreport.h"
+#include "core/system.h"
+#include "workspace/frmmain.h"
+
+namespace flow {
+
+namespace {
+    // The home page an exercise of a study mode returns to (0: the start page).
+    int16_t returnPage(int studyMode)
+    {
+        switch (studyMode) {
+        case 5:
+        case 6:
+        case 20:
+            return 16;
+        case 9:
+        case 10:
+        case 11:
+            return 18;
+        case 12:
+        case 13:
+        case 14:
+            return 19;
+        default:
+            return 0;
+        }
+    }
+}
+
+void EndLianXi(shell::System& sys)
+{
+    shell::AppState& st = sys.state;
+    const shell::ErrorSite site(st, QStringLiteral("endlianxi"));
+    const records::RecordsDir dir = records::RecordsDir::of(sys);
+
+    bool anyDone = false;
+    for (int i = 1; i <= st.QuestionCount; ++i)
+        anyDone = anyDone || records::isDone(st.QuestionState(i));
+
+    if (anyDone) {
+        switch (st.StudyMode) {
+        case 20:
+            records::recordUnitPractice(dir, st, st.UnitCount, site);
+            break;
+        case 6:
+            records::recordUnlearnedDone(dir, st, st.UnitCount, site);
+            break;
+        case 9:
+        case 10:
+            records::markFavouritesReviewed(dir, st, site);
+            break;
+        case 12:
+        case 13:
+            records::markWrongBookReviewed(dir, st, site);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // Favourites follow the flags of every practice: flagged questions join, unflagged leave.
+    if (st.StudyMode < 9 || st.StudyMode > 11)
+        records::addFlaggedFavourites(dir, st, site);
+    records::removeUnflaggedFavourites(dir, st, site);
+
+    if (st.StudyMode == 2 && anyDone
+        && sys.services().messageBoxes->show(plat::MessageBoxes::Kind::Question,
+            QStringLiteral("本次答对的题目要从“错题复习”中去掉吗？\r\n如果你认为掌握的还不太好，建议你"
+                           "点“否”，把它们保留在错题记录中。"),
+            st.AppTitle))
+        records::narrowPaperWrong(dir, st.RecordNo, st, site);
+
+    auto& tm = sys.form<exercise::FrmTm>();
+    if (tm.isLoaded())
+        tm.ui().TimerREDO.setEnabled(false);
+    st.PanelCanClose = -1;
+    sys.form<workspace::FrmMain>().unload();
+    tm.unload();
+    st.DeferredCommand = returnPage(st.StudyMode);
+    auto& home = sys.form<home::FrmFengmian>();
+    if (st.DeferredCommand != 0)
+        home.ui().TimFH.setEnabled(true);
+    home.show();
+}
+
+} // namespace flow

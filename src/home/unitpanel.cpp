@@ -1,0 +1,270 @@
+// The unit panel: units in two pages of ten buttons, a scope, a chart of learned and unlearned
+// questions, and the launch of unit practice.
+
+#include "flow/flow.h"
+#include "home/frmfengmian.h"
+#include "home/homerules.h"
+#include "home/questionset.h"
+#include "platform/text.h"
+#include "records/homefiles.h"
+#include "records/learnerrecords.h"
+#include "records/recordfiles.h"
+#include "core/errorreport.h"
+#include "core/system.h"
+#include "widgets/msgbox.h"
+
+#include <algorithm>
+
+namespace home {
+
+namespace {
+    constexpr double kFullBar = 3570; // design twips of a bar of all the questions
+    constexpr double kBarBase = 5550; // design twips: the line both bars stand on
+
+    int numberOf(const QString& s) { return static_cast<int>(plat::val(s)); }
+
+    // The units the panel can show: the module's, at most one button each.
+    int shownUnits(const shell::AppState& st)
+    {
+        return std::clamp<int>(st.UnitCount, 0, kMaxUnitButtons);
+    }
+}
+
+void FrmFengmian::unitRefresh()
+{
+    shell::AppState& st = sys_.state;
+    const shell::ErrorSite site(st, QStringLiteral("fengmaincsh"));
+    auto& ui = this->ui();
+    const double sx = st.ScaleX;
+    const double sy = st.ScaleY;
+
+    // 1-4. The progress file fitted to the unit sizes and written back.
+    const auto sizes = records::readUnitSizes(records::DataDir::of(sys_), site);
+    const QStringList progress
+        = records::refreshUnitProgress(records::RecordsDir::of(sys_), sizes, site);
+
+    // 5. ModuleSettings columns 2 to 4 of the module's units; the others empty.
+    for (int u = 0; u < static_cast<int>(st.ModuleSettings.size()); ++u) {
+        auto& row = st.ModuleSettings[static_cast<size_t>(u)];
+        if (u >= st.UnitCount) {
+            row[2].clear();
+            row[3].clear();
+            row[4].clear();
+            continue;
+        }
+        const QString line = progress.value(u);
+        const QString trimmed = plat::trimSpaces(line);
+        row[2] = QString::number(trimmed.size());
+        row[4] = trimmed;
+        row[3] = QString::number(line.count(u'F'));
+    }
+
+    // 6. Left column.
+    ui.PicUnitLeft.setLeft(0);
+    ui.PicUnitLeft.setTop(ui.PicTiKu.height() - ui.PicUnitLeft.height() - 30 * sy);
+    site.check(ui.PicUnitLeft.setPicture(sys_.skinFile(QStringLiteral("l20054"))));
+
+    // 7. Unit buttons; page 1 shows first.
+    for (int i = 50; i <= 69; ++i) {
+        const int k = i - 50;
+        widgets::mirtButton& b = ui.ClickBotn[i];
+        b.move(15 * sx, (870 + 525 * (i % 10)) * sy, 2700 * sx, 525 * sy);
+        b.setFontSize(9 * sx);
+        b.setForeColor(0x000000);
+        b.setCaption(unitCaption(k, st.ModuleSettings[static_cast<size_t>(k)][1]));
+        site.check(b.setPicture(sys_.skinFile(QStringLiteral("l20045"))));
+        b.setVisible(i < 60);
+    }
+
+    // 8. All units.
+    ui.ClickBotn[49].move(15 * sx, 0, 2700 * sx, 870 * sy);
+    site.check(ui.ClickBotn[49].setPicture(sys_.skinFile(QStringLiteral("l20044"))));
+
+    // 9-10. Page buttons.
+    SelectedUnit = -1;
+    widgets::mirtButton& page1 = ui.ClickBotn[47];
+    widgets::mirtButton& page2 = ui.ClickBotn[48];
+    page1.move(150 * sx, 6270 * sy, 1185 * sx, 555 * sy);
+    page1.setCaption(QStringLiteral("1-10单元"));
+    site.check(page1.setPicture(sys_.skinFile(QStringLiteral("l20086"))));
+    page2.move(1365 * sx, 6270 * sy, 1185 * sx, 555 * sy);
+    page2.setEnabled(true);
+    page2.setCaption(QStringLiteral("11-") + QString::number(st.UnitCount) + QStringLiteral("单元"));
+    site.check(page2.setPicture(sys_.skinFile(QStringLiteral("l20046"))));
+    for (widgets::mirtButton* b : { &page1, &page2 }) {
+        b->setForeColor(0xFFFFFF);
+        b->setFontSize(9 * sx);
+    }
+    if (st.UnitCount <= 10) {
+        page2.setEnabled(false);
+        page2.setCaption(QString());
+        page1.setCaption(QStringLiteral("1-") + QString::number(st.UnitCount) + QStringLiteral("单元"));
+    }
+
+    // 11. Chart.
+    ui.ImgUnitGezi.move(2730 * sx, 1680 * sy);
+    site.check(ui.ImgUnitGezi.setPicture(sys_.skinFile(QStringLiteral("l20055"))));
+    ui.ImgUnitD.setLeft((1500 + 4410) * sx);
+    ui.ImgUnitD.setWidth(900 * sx);
+    ui.ImgUnitC.setLeft(ui.ImgUnitD.left() + 1500 * sx);
+    ui.ImgUnitC.setWidth(900 * sx);
+
+    // 12. Scope buttons, "all" chosen.
+    UnitScope = 0;
+    for (int s = 0; s <= 2; ++s)
+        ui.ClickBotn[37 + s].move((4485 + 1500 * s) * sx, 5700 * sy, 900 * sx, 375 * sy);
+    site.check(ui.ClickBotn[37].setPicture(sys_.skinFile(QStringLiteral("l20087"))));
+
+    // 13. Title and labels.
+    ui.imgPicIII.move(3150 * sx, 420 * sy);
+    site.check(ui.imgPicIII.setPicture(sys_.skinFile(QStringLiteral("l20064"))));
+    ui.LblUnitDQCAP[1].setFontSize(12 * sx);
+    ui.LblUnitDQCAP[1].move(4245 * sx, 630 * sy);
+    ui.LblUnitDQCAP[0].setFontSize(10 * sx);
+    ui.LblUnitDQCAP[0].move(ui.LblUnitDQCAP[1].left(), 975 * sy);
+    ui.LblUnitDQCAP[2].move(4590 * sx, 1740 * sy);
+    ui.LblUnitDQCAP[3].setLeft(ui.ImgUnitD.left() + 240 * sx);
+    ui.LblUnitDQCAP[4].setLeft(ui.ImgUnitC.left() + 240 * sx);
+
+    // 14. All units chosen.
+    ClickBotn_Click(kAllUnitsButton);
+}
+
+void FrmFengmian::setUnitPage(int page)
+{
+    auto& ui = this->ui();
+    const int units = shownUnits(sys_.state);
+    ui.ClickBotn[47].setPicture(sys_.skinFile(page == 1 ? QStringLiteral("l20086") : QStringLiteral("l20046"))).ignore();
+    ui.ClickBotn[48].setPicture(sys_.skinFile(page == 1 ? QStringLiteral("l20046") : QStringLiteral("l20086"))).ignore();
+    for (int i = 50; i <= 69; ++i)
+        ui.ClickBotn[i].setVisible((i < 60) == (page == 1) && i < units + 50);
+}
+
+void FrmFengmian::chooseUnit(int index)
+{
+    const shell::AppState& st = sys_.state;
+    auto& ui = this->ui();
+    const double sy = st.ScaleY;
+    SelectedUnit = static_cast<int16_t>(index - 50);
+    int total = 0;
+    int unlearned = 0;
+    if (index == kAllUnitsButton) {
+        ui.LblUnitDQCAP[1].setCaption(QStringLiteral("所有题库中题目"));
+        for (const auto& row : st.ModuleSettings) {
+            total += numberOf(row[2]);
+            unlearned += numberOf(row[3]);
+        }
+    } else {
+        const int u = index - 50;
+        setUnitPage(index < 60 ? 1 : 2);
+        const auto& row = st.ModuleSettings[static_cast<size_t>(u)];
+        ui.LblUnitDQCAP[1].setCaption(
+            QStringLiteral("第") + QString::number(u + 1) + QStringLiteral("单元 ") + row[1]);
+        total = numberOf(row[2]);
+        unlearned = numberOf(row[3]);
+    }
+    ui.LblUnitDQCAP[2].setCaption(QString::number(total) + QStringLiteral("题"));
+    ui.LblUnitDQCAP[3].setCaption(QString::number(total - unlearned) + QStringLiteral("题"));
+    ui.LblUnitDQCAP[4].setCaption(QString::number(unlearned) + QStringLiteral("题"));
+
+    // An empty choice draws empty bars rather than keeping the last choice's.
+    const double unlearnedHeight = total > 0 ? kFullBar * unlearned / total * sy : 0;
+    const double learnedHeight = total > 0 ? kFullBar * (total - unlearned) / total * sy : 0;
+    ui.ImgUnitC.setHeight(unlearnedHeight);
+    ui.ImgUnitC.setTop(kBarBase * sy - unlearnedHeight);
+    ui.ImgUnitD.setHeight(learnedHeight);
+    ui.ImgUnitD.setTop(kBarBase * sy - learnedHeight);
+    ui.LblUnitDQCAP[3].setTop(ui.ImgUnitD.top() - 240 * sy);
+    ui.LblUnitDQCAP[4].setTop(ui.ImgUnitC.top() - 240 * sy);
+
+    for (int i = 49; i <= 69; ++i)
+        ui.ClickBotn[i].setEnabled(true);
+    ui.ClickBotn[index].setEnabled(false);
+}
+
+void FrmFengmian::unitPage(int index)
+{
+    SelectedUnit = static_cast<int16_t>(10 * (index - 47));
+    ClickBotn_Click(SelectedUnit + 50);
+    setUnitPage(index - 46);
+}
+
+void FrmFengmian::unitScope(int index)
+{
+    auto& ui = this->ui();
+    UnitScope = static_cast<int16_t>(index - 37);
+    for (int i = 37; i <= 39; ++i)
+        ui.ClickBotn[i]
+            .setPicture(sys_.skinFile(QStringLiteral("l200") + QString::number(i == index ? i + 50 : i)))
+            .ignore();
+}
+
+void FrmFengmian::unitTab()
+{
+    const shell::AppState& st = sys_.state;
+    showPanel(16);
+    QList<UnitTotals> units;
+    for (int u = 0; u < shownUnits(st); ++u) {
+        const auto& row = st.ModuleSettings[static_cast<size_t>(u)];
+        units.append({ numberOf(row[2]), numberOf(row[3]) });
+    }
+    ClickBotn_Click(autoChosenUnitButton(units));
+    ui().PicAd.setVisible(true);
+}
+
+void FrmFengmian::startUnitPractice()
+{
+    shell::AppState& st = sys_.state;
+    if (SelectedUnit < 0) {
+        widgets::ask(sys_, QStringLiteral("单元练习"),
+            QStringLiteral("\r\n本模块共有") + QString::number(st.UnitCount)
+                + QStringLiteral("单元\r\n\r\n请先点击左边单元名称选择您要学习的单元，再点开始学习！"),
+            widgets::kMsgIconEmpty);
+        return;
+    }
+    const int u = SelectedUnit;
+    const auto& row = st.ModuleSettings[static_cast<size_t>(u)];
+    const QString progress = row[4];
+    st.PanelMode = 2;
+    st.CurrentQuestion = 1;
+    st.SetNo = static_cast<int16_t>(u);
+
+    if (UnitScope == 0) {
+        const int count = std::clamp(numberOf(row[2]), 0, kMaxSetQuestions);
+        if (count == 0) {
+            widgets::ask(sys_, QStringLiteral("章节练习"),
+                QStringLiteral("\r\n\r\n\r\n您本部分没有题目！"), widgets::kMsgIconEmpty);
+            return;
+        }
+        st.StudyMode = 20;
+        st.QuestionCount = static_cast<int16_t>(count);
+        for (int i = 1; i <= count; ++i) {
+            st.DoneBefore(i) = plat::mid(progress, i, 1);
+            st.QuestionState(i) = st.DoneBefore(i) == QStringLiteral("T") ? 4 : 0;
+            st.QuestionIds(i) = questionIdText(u, i);
+        }
+        flow::startLianXi(sys_);
+        return;
+    }
+
+    const bool learned = UnitScope == 1;
+    const QString ids = unitIdString(u, progress, learned ? u'T' : u'F');
+    if (plat::trimSpaces(ids).isEmpty()) {
+        widgets::ask(sys_, QStringLiteral("章节练习"),
+            QStringLiteral("\r\n\r\n\r\n") + (learned ? QStringLiteral("您本部分没有已学题！")
+                                                        : QStringLiteral("您本部分没有未学题！")),
+            widgets::kMsgIconEmpty);
+        return;
+    }
+    flow::InitShiTi(sys_, ids, kSharedSlot);
+    st.StudyMode = learned ? 5 : 6;
+    st.RecordNo = static_cast<int16_t>(u);
+    st.SetNo = learned ? 14 : 13;
+    for (int i = 1; i <= st.QuestionCount; ++i) {
+        st.DoneBefore(i) = learned ? QStringLiteral("T") : QStringLiteral("F");
+        st.QuestionState(i) = learned ? 4 : 0;
+    }
+    flow::startLianXi(sys_);
+}
+
+} // namespace home
