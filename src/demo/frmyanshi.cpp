@@ -389,7 +389,7 @@ void FrmYanShi::switchOff(int firstTimer, int lastTimer)
 
 void FrmYanShi::loadOrEnd(int16_t step)
 {
-    const int16_t last = engine_.lastStep(sys_.state.CurrentQuestion);
+    const int last = engine_.stepCount();
     if (step < 1 || step > last) {
         endRun(QStringLiteral("step %1 lies outside the question's %2 steps").arg(step).arg(last));
         return;

@@ -1,12 +1,12 @@
 #include "exam/examwindows.h"
 
+#include "core/system.h"
 #include "demo/frmyanshi.h"
 #include "exam/examrules.h"
 #include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"
 #include "home/frmfengmian.h"
 #include "records/learnerrecords.h"
-#include "core/system.h"
 #include "workspace/frmmain.h"
 
 #include <QDateTime>

@@ -1,5 +1,7 @@
 #include "exam/frmchengji.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "exam/examwindows.h"
 #include "exercise/frmtm.h"
 #include "flow/flow.h"
@@ -8,8 +10,6 @@
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 #include "widgets/msgbox.h"
 #include "workspace/frmmain.h"
 
@@ -70,6 +70,8 @@ void FrmChengji::Form_Load()
     setCaption(st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——") + st.ModuleName
         + QStringLiteral("模块"));
     setBackColor(kSheetBack);
+    // Maximised: the window's size is the screen's, so the sheet centres on the screen.
+    move(0, 0, sys_.screenWidthTwips(), sys_.screenHeightTwips());
     setWindowState(2);
     ui.Command3.setVisible(true);
     ui.Picture1.setPicture(sys_.skinFile(QStringLiteral("9l0058"))).ignore();

@@ -1,11 +1,11 @@
 #include "exam/frmend.h"
 
+#include "core/system.h"
 #include "exam/examrules.h"
 #include "exam/examwindows.h"
 #include "exam/frmchengji.h"
 #include "exercise/frmtm.h"
 #include "platform/color.h"
-#include "core/system.h"
 #include "workspace/frmmain.h"
 
 namespace exam {
@@ -16,14 +16,15 @@ namespace {
 
 FrmEndUi::FrmEndUi(plat::Form& f)
     : Frame1(f.area(), QStringLiteral("Frame1"))
-    , Label1(Frame1, QStringLiteral("Label1"))
+    , Label1(f.area(), QStringLiteral("Label1"))
     , Command1(f.area(), QStringLiteral("Command1"))
     , Command2(f.area(), QStringLiteral("Command2"))
 {
     Frame1.move(90, 60, 4215, 1935);
-    Frame1.setBorderStyle(1);
-    Frame1.setBackColor(kDialogBack);
-    Label1.move(150, 240, 3855, 1575);
+    Frame1.setBorderColor(plat::rgb(160, 160, 150));
+    // The question inside the frame (at 150, 240 of it); the mapped face sets its lines wider
+    // apart than the design's, so the label reaches down to the frame's edge.
+    Label1.move(90 + 150, 60 + 180, 3855, 1935 - 180 - 60);
     Label1.setBackStyle(0);
     Label1.setWordWrap(true);
     Label1.setForeColor(plat::rgb(255, 0, 0));

@@ -17,7 +17,7 @@ namespace exam {
 
 struct FrmEndUi {
     explicit FrmEndUi(plat::Form& f);
-    plat::PictureBox Frame1;
+    plat::Shape Frame1; // the frame around the question
     plat::Label Label1; // the question, in red
     widgets::mirtButton Command1; // hand in
     widgets::mirtButton Command2; // cancel

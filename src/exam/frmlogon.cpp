@@ -1,9 +1,9 @@
 #include "exam/frmlogon.h"
 
+#include "core/system.h"
 #include "exam/examrules.h"
 #include "exam/examwindows.h"
 #include "platform/color.h"
-#include "core/system.h"
 
 #include <QDate>
 
@@ -90,6 +90,7 @@ void FrmLogon::Form_Load()
     const double sx = st.ScaleX, sy = st.ScaleY;
     setCaption(QStringLiteral("Form1"));
     setBackColor(plat::rgb(64, 128, 128));
+    move(0, 0, sys_.screenWidthTwips(), sys_.screenHeightTwips());
     setWindowState(2);
     setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
     ui.TxtZwh.move(5070 * sx, 4440 * sy);

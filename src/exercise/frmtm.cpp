@@ -70,7 +70,7 @@ FrmTmUi::FrmTmUi(plat::Form& f)
     , LblName(FrmZhuYa, QStringLiteral("LblName"))
     , LblIME(FrmZhuYa, QStringLiteral("LblIME"))
     , CmdGN(FrmZhuYa, QStringLiteral("CmdGN"))
-    , RtbTM(FrmZhuYa, QStringLiteral("RtbTM"), -1, true)
+    , RtbTM(FrmZhuYa, QStringLiteral("RtbTM"))
     , PTime(FrmZhuYa, QStringLiteral("PTime"))
     , LblTimeJD(PTime, QStringLiteral("LblTimeJD"))
     , PicUnit(FrmZhuYa, QStringLiteral("PicUnit"))
@@ -122,7 +122,6 @@ FrmTmUi::FrmTmUi(plat::Form& f)
     // the remove-flag button: the lower index is built last.
     for (int i = 11; i >= 0; --i)
         CmdGN.create(i);
-    RtbTM.setLocked(true);
     PTime.setBackColor(kWhite);
     LblTimeJD.setBackColor(kBlue);
     PicUnit.setBackColor(kPanelGrey);

@@ -6,6 +6,7 @@
 // and the candidate's details. Its rules live in panelrules.h; this is the window.
 
 #include "exercise/panelrules.h"
+#include "exercise/questionbox.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/menu.h"
@@ -38,7 +39,7 @@ struct FrmTmUi {
     plat::Label LblName; // the candidate's name
     plat::Label LblIME; // "EN": opens the input-method menu
     plat::ControlArray<widgets::mirtButton> CmdGN; // 0..11, the function buttons
-    plat::TextBox RtbTM; // the question text
+    QuestionBox RtbTM; // the question text
     plat::PictureBox PTime; // frame of the time bar
     plat::Label LblTimeJD; // the elapsed share of the examination
     plat::PictureBox PicUnit; // covers the clock row in practice

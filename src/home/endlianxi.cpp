@@ -1,6 +1,7 @@
 // The end of practice: what the exercise taught goes into the learner records, the panel and
 // the simulated window close, and the home window comes back on the page the exercise came from.
 
+#include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"
 #include "flow/flow.h"
 #include "home/frmfengmian.h"
@@ -42,6 +43,16 @@ void EndLianXi(shell::System& sys)
     shell::AppState& st = sys.state;
     const shell::ErrorSite site(st, QStringLiteral("endlianxi"));
     const records::RecordsDir dir = records::RecordsDir::of(sys);
+    auto& tm = sys.form<exercise::FrmTm>();
+
+    // The picture window closes and the panel folds to its strip while the records are written.
+    auto& picture = sys.form<exercise::FrmPicture>();
+    if (picture.isLoaded())
+        picture.hide();
+    if (tm.isLoaded()) {
+        tm.ui().Image2.setCaption(QStringLiteral("显示图片"));
+        tm.LblZXH_Click();
+    }
 
     bool anyDone = false;
     for (int i = 1; i <= st.QuestionCount; ++i)
@@ -80,9 +91,11 @@ void EndLianXi(shell::System& sys)
             st.AppTitle))
         records::narrowPaperWrong(dir, st.RecordNo, st, site);
 
-    auto& tm = sys.form<exercise::FrmTm>();
-    if (tm.isLoaded())
+    if (tm.isLoaded()) {
+        tm.ui().TimeKS.setEnabled(false);
+        tm.ui().TimStartYS.setEnabled(false);
         tm.ui().TimerREDO.setEnabled(false);
+    }
     st.PanelCanClose = -1;
     sys.form<workspace::FrmMain>().unload();
     tm.unload();

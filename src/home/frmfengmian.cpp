@@ -183,6 +183,9 @@ void FrmFengmian::Form_Load()
     ui.TimFH.Tick = [this] { TimFH_Timer(); };
     ui.lblMove.MouseDown = [this](int button, int, double, double) { dragWindow(button); };
     ui.picShouYe.MouseDown = [this](int button, int, double, double) { dragWindow(button); };
+    // The paper and favourites panels put their own controls into their containers.
+    flow::buildPaperPanel(sys_);
+    flow::buildFavouritesPanels(sys_);
 
     setWidth(12000 * sx);
     setHeight(9000 * sy);
@@ -364,13 +367,12 @@ void FrmFengmian::exitCommand()
 
 void FrmFengmian::helpTopic(int index)
 {
-    static const char16_t* const kTitles[] = { u"软件介绍", u"备考指南", u"考试大纲", u"答题技巧", u"常见问题" };
     auto& ui = this->ui();
     const int n = index - 32;
     for (int i = 32; i <= 36; ++i)
         ui.ClickBotn[i].setEnabled(true);
     const QString page = records::HelpPageFile(records::DataDir::of(sys_), n);
-    ui.LlbHelpCAP.setCaption(QString::fromUtf16(kTitles[n]));
+    ui.LlbHelpCAP.setCaption(records::helpTopicTitle(n));
     ui.ClickBotn[index].setEnabled(false);
     helpTopic_ = n;
     if (!ui.WebHelpCON.navigate(page).ok())
@@ -383,7 +385,7 @@ void FrmFengmian::openLink(const QString& link, const QString& tag)
 {
     const shell::ErrorSite site(sys_.state, tag);
     if (!isOpenableLink(link)) {
-        site.fail(plat::err::CantFocus, QStringLiteral("link not opened: \"%1\"").arg(link));
+        site.fail(plat::err::InvalidProcedureCall, QStringLiteral("link not opened: \"%1\"").arg(link));
         return;
     }
     site.check(sys_.services().shell->openUrl(link.trimmed()));

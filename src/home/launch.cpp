@@ -138,6 +138,7 @@ void startLianXi(shell::System& sys)
     }
     auto& tm = sys.form<exercise::FrmTm>();
     tm.ui().TimerREDO.setEnabled(true);
+    tm.ui().TimKsModel.setEnabled(true);
     tm.show();
     sys.form<workspace::FrmMain>().show();
 }

@@ -81,7 +81,7 @@ plat::Result<ContextMenu> readContextMenu(const QString& menuFile, int familyDig
     const QStringList& all = lines.value();
     const int before = linesBefore(familyDigit, menuDigit);
     if (all.size() <= before)
-        return plat::Error { kInputPastEndOfFile,
+        return plat::Error { plat::err::InputPastEndOfFile,
             QStringLiteral("%1 ends at line %2 before menu %3%4 (line %5)")
                 .arg(menuFile)
                 .arg(all.size())

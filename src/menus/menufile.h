@@ -21,9 +21,6 @@ inline constexpr int kFamilyLines = 135; // nine menus of one family
 inline constexpr int kMaxItems = 10; // items 0..9 of an item list; text after that is dropped
 inline constexpr int kEntries = 9; // entry positions G 1..9 of wm100
 
-// The file ends before the chosen menu: the original platform's "input past end of file".
-inline constexpr int kInputPastEndOfFile = 62;
-
 // File lines (from 1) of the block of family digit F (3..6) and menu digit M. Any other family
 // digit, and family 3 with menu 0, fall back on lines 1 to 15.
 struct LineRange {
@@ -77,8 +74,8 @@ ContextMenu menuOfBlock(const QStringList& block);
 
 // Reads the menu of family digit F and menu digit M from the menu file (GBK). A file that
 // cannot be read, or that ends before the block's first line, gives no menu and the failure
-// (the second as kInputPastEndOfFile); a file that ends inside the block leaves the rest of the
-// block empty text.
+// (the second as plat::err::InputPastEndOfFile); a file that ends inside the block leaves the rest
+// of the block empty text.
 plat::Result<ContextMenu> readContextMenu(const QString& menuFile, int familyDigit, int menuDigit);
 
 // The MenuCode a context-menu step asks for: the ActionCode as a number, unless the field at 86

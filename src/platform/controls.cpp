@@ -208,7 +208,7 @@ void Control::zOrder(int position)
 Status Control::setFocus()
 {
     if (!canFocus() || !enabled_ || !visibleInForm() || !form().visible())
-        return Status::failure(err::CantFocus, QStringLiteral("Invalid procedure call"));
+        return Status::failure(err::InvalidProcedureCall, QStringLiteral("Invalid procedure call"));
     if (QWidget* w = widget())
         w->setFocus(Qt::OtherFocusReason);
     form().noteFocus(this);
@@ -600,7 +600,7 @@ PictureBox::PictureBox(Container& parent, QString name, int index)
     own_ = new Surface(*this, parent.surface());
     attachSurface(own_);
     own_->show();
-    Container::setBackColor(0x8000000F);
+    Container::setBackColor(syscolor::ButtonFace);
 }
 
 PictureBox::~PictureBox()
@@ -982,7 +982,7 @@ Status ListBox::removeItem(int index)
 {
     auto* l = listWidget(list_);
     if (!l || index < 0 || index >= l->count())
-        return Status::failure(5, QStringLiteral("Invalid procedure call"));
+        return Status::failure(err::InvalidProcedureCall, QStringLiteral("Invalid procedure call"));
     delete l->takeItem(index);
     return {};
 }

@@ -5,6 +5,7 @@
 // (Label, Image, Shape, Line) are drawn by their container and lie below the windowed ones
 // (PictureBox, TextBox, ListBox, HtmlView), which are real child widgets.
 
+#include "platform/color.h"
 #include "platform/events.h"
 #include "platform/font.h"
 #include "platform/picture.h"
@@ -154,7 +155,7 @@ private:
     Form* form_ = nullptr;
     QPointer<Surface> surface_;
     std::vector<Control*> children_; // design order; for lightweight ones also the drawing order
-    uint32_t backColor_ = 0x8000000F;
+    uint32_t backColor_ = syscolor::ButtonFace;
     Picture picture_;
 };
 
@@ -196,8 +197,8 @@ private:
     bool autoSize_ = false;
     bool wordWrap_ = false;
     int backStyle_ = 1;
-    uint32_t backColor_ = 0x8000000F;
-    uint32_t foreColor_ = 0x80000012;
+    uint32_t backColor_ = syscolor::ButtonFace;
+    uint32_t foreColor_ = syscolor::ButtonText;
     int alignment_ = 0;
     int borderStyle_ = 0;
     FontSpec font_;
@@ -244,7 +245,7 @@ public:
     void copyDesignFrom(const Control& other) override;
 
 private:
-    uint32_t borderColor_ = 0x80000008;
+    uint32_t borderColor_ = syscolor::WindowText;
     int borderWidth_ = 1;
     int borderStyle_ = 1;
     int shape_ = 0;
@@ -268,7 +269,7 @@ public:
 
 private:
     double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
-    uint32_t borderColor_ = 0x80000008;
+    uint32_t borderColor_ = syscolor::WindowText;
     int borderWidth_ = 1;
 };
 
@@ -345,8 +346,8 @@ private:
     int alignment_ = 0;
     int borderStyle_ = 1;
     FontSpec font_;
-    uint32_t foreColor_ = 0x80000008;
-    uint32_t backColor_ = 0x80000005;
+    uint32_t foreColor_ = syscolor::WindowText;
+    uint32_t backColor_ = syscolor::Window;
 };
 
 // ListBox: items with an index from 0; ListIndex -1 selects nothing. Setting ListIndex raises
@@ -381,8 +382,8 @@ private:
     void applyStyle();
     QPointer<QWidget> list_;
     FontSpec font_;
-    uint32_t foreColor_ = 0x80000008;
-    uint32_t backColor_ = 0x80000005;
+    uint32_t foreColor_ = syscolor::WindowText;
+    uint32_t backColor_ = syscolor::Window;
     bool settingIndex_ = false;
 };
 
@@ -432,9 +433,11 @@ public:
     Status load(int index)
     {
         if (members_.count(index))
-            return Status::failure(360, QStringLiteral("Object already loaded"));
+            return Status::failure(
+                err::ObjectAlreadyLoaded, QStringLiteral("Object already loaded"));
         if (members_.empty())
-            return Status::failure(340, QStringLiteral("Control array element doesn't exist"));
+            return Status::failure(err::ControlArrayElementMissing,
+                QStringLiteral("Control array element doesn't exist"));
         const T& first = *members_.begin()->second;
         T& c = create(index, first.parent());
         c.copyDesignFrom(first);
@@ -445,7 +448,8 @@ public:
     {
         auto it = members_.find(index);
         if (it == members_.end())
-            return Status::failure(340, QStringLiteral("Control array element doesn't exist"));
+            return Status::failure(err::ControlArrayElementMissing,
+                QStringLiteral("Control array element doesn't exist"));
         members_.erase(it);
         return {};
     }

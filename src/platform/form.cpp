@@ -41,7 +41,7 @@ void Form::load()
     w->setWindowFlag(Qt::WindowStaysOnTopHint, topMost_);
     window_ = w;
     area_->attach(w);
-    area_->setBackColor(0x8000000F);
+    area_->setBackColor(syscolor::ButtonFace);
     menuBar_ = std::make_unique<MenuItem>(nullptr, QStringLiteral("menu"));
     createMenus(*menuBar_);
     createControls();

@@ -159,10 +159,18 @@ public:
         return *ui_;
     }
 
+    // Controls that code outside the form builds into the Ui's containers (a panel written in a
+    // file of its own). They belong to the current load and go before the Ui does, while their
+    // containers still exist.
+    void adoptControls(std::shared_ptr<void> parts) { parts_.push_back(std::move(parts)); }
+
 protected:
     void createControls() override { ui_ = std::make_shared<Ui>(*this); }
     void destroyControls() override
     {
+        for (auto& p : parts_)
+            retire(std::move(p));
+        parts_.clear();
         retire(std::move(ui_));
         ui_.reset();
     }
@@ -171,6 +179,7 @@ protected:
 
 private:
     std::shared_ptr<Ui> ui_;
+    std::vector<std::shared_ptr<void>> parts_; // declared after ui_: destroyed before it
 };
 
 } // namespace plat

@@ -65,15 +65,19 @@ private:
 // Error numbers the layer reports; the values follow the original platform's run-time errors
 // where one exists, so run-log entries read the same.
 namespace err {
+    inline constexpr int InvalidProcedureCall = 5; // e.g. focusing a hidden control
     inline constexpr int Overflow = 6;
     inline constexpr int SubscriptOutOfRange = 9;
     inline constexpr int TypeMismatch = 13;
     inline constexpr int FileNotFound = 53;
     inline constexpr int FileIo = 57;
+    inline constexpr int InputPastEndOfFile = 62; // a line asked for beyond a file's last
     inline constexpr int PathNotFound = 76;
-    inline constexpr int InvalidPicture = 481;
+    inline constexpr int ControlArrayElementMissing = 340;
+    inline constexpr int ObjectAlreadyLoaded = 360; // a control array element loaded twice
     inline constexpr int InvalidProperty = 380;
-    inline constexpr int CantFocus = 5; // invalid procedure call
+    inline constexpr int PropertyNotSupported = 438; // the object has no such property
+    inline constexpr int InvalidPicture = 481;
     inline constexpr int Network = 10000;
     inline constexpr int Timeout = 10001;
 }

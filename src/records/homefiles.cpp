@@ -100,10 +100,12 @@ QString readRandomPaper(const RecordsDir& dir, int paper, const shell::ErrorSite
 bool writeNewRandomPaper(const RecordsDir& dir, const QString& idLine, const shell::ErrorSite& site)
 {
     const QString file = RandomPaperFile(dir);
-    const QStringList old = io::linesOrNone(file, site, kMaxRandomPapers - 1);
+    const std::optional<QStringList> old = io::linesToRewrite(file, site, kMaxRandomPapers - 1);
+    if (!old)
+        return false;
     QStringList lines { idLine };
     for (int k = 0; k < kMaxRandomPapers - 1; ++k)
-        lines.append(k < old.size() ? old.at(k) : QString());
+        lines.append(k < old->size() ? old->at(k) : QString());
     return io::write(file, lines, site);
 }
 
@@ -118,8 +120,11 @@ bool deleteRandomPaper(const RecordsDir& dir, int paper, int randomCount, const 
         return false;
     }
     // The entries up to the first blank line, as the count rule sees them.
+    const std::optional<QStringList> old = io::linesToRewrite(file, site, kRandomLinesRead);
+    if (!old)
+        return false;
     QStringList entries;
-    for (const QString& line : io::linesOrNone(file, site, kRandomLinesRead)) {
+    for (const QString& line : *old) {
         if (isBlank(line))
             break;
         entries.append(line);

@@ -28,10 +28,15 @@ namespace {
         return { WrongBookFile(dir), WrongBookReviewFile(dir) };
     }
 
-    ReviewedList readPair(const ListFiles& files, const shell::ErrorSite& site)
+    // The list with its review line; nothing when either file is there but cannot be read (a
+    // rewrite would lose it).
+    std::optional<ReviewedList> readPair(const ListFiles& files, const shell::ErrorSite& site)
     {
-        ParsedList parsed = parseReviewedList(
-            io::readLine1(files.list, site), io::readLine1(files.review, site));
+        const std::optional<QString> list = io::line1ToRewrite(files.list, site);
+        const std::optional<QString> review = io::line1ToRewrite(files.review, site);
+        if (!list || !review)
+            return std::nullopt;
+        ParsedList parsed = parseReviewedList(*list, *review);
         io::reportRejected(files.list, parsed.rejected, site);
         return std::move(parsed.list);
     }
@@ -82,7 +87,10 @@ namespace {
     bool addFlagged(const ListFiles& files, const shell::AppState& exercise,
         const shell::ErrorSite& site)
     {
-        ReviewedList list = readPair(files, site);
+        std::optional<ReviewedList> read = readPair(files, site);
+        if (!read)
+            return false;
+        ReviewedList& list = *read;
         for (int i = 1; i <= exercise.QuestionCount; ++i) {
             if (!isFlagged(exercise.QuestionState(i)))
                 continue;
@@ -95,7 +103,10 @@ namespace {
     bool removeUnflagged(const ListFiles& files, const shell::AppState& exercise,
         const shell::ErrorSite& site)
     {
-        ReviewedList list = readPair(files, site);
+        std::optional<ReviewedList> read = readPair(files, site);
+        if (!read)
+            return false;
+        ReviewedList& list = *read;
         for (int i = 1; i <= exercise.QuestionCount; ++i) {
             if (isFlagged(exercise.QuestionState(i)))
                 continue;
@@ -118,7 +129,10 @@ namespace {
         const int mode = exercise.StudyMode;
         if ((mode != allMode && mode != unreviewedMode) || !anyDone(exercise))
             return true;
-        ReviewedList list = readPair(files, site);
+        std::optional<ReviewedList> read = readPair(files, site);
+        if (!read)
+            return false;
+        ReviewedList& list = *read;
         for (int k = 1; k <= exercise.QuestionCount; ++k) {
             if (!isDone(exercise.QuestionState(k)))
                 continue;
@@ -133,10 +147,10 @@ namespace {
     std::optional<ReviewedList> clear(
         const ListFiles& files, ReviewGroups cleared, const shell::ErrorSite& site)
     {
-        const ReviewedList list = readPair(files, site);
-        if (cleared == NoGroup || list.count() == 0)
+        const std::optional<ReviewedList> list = readPair(files, site);
+        if (!list || cleared == NoGroup || list->count() == 0)
             return std::nullopt;
-        const ReviewedList kept = list.keep(static_cast<ReviewGroups>(BothGroups & ~cleared));
+        const ReviewedList kept = list->keep(static_cast<ReviewGroups>(BothGroups & ~cleared));
         writePair(files, kept, site);
         return kept;
     }
@@ -167,8 +181,10 @@ namespace {
     // leaves an empty list behind, never the destination's old one.
     bool copyPaperWrong(const RecordsDir& dir, int from, int to, const shell::ErrorSite& site)
     {
-        const std::optional<QStringList> lines = io::readLines(PaperWrongFile(dir, from), site);
-        return io::write(PaperWrongFile(dir, to), lines.value_or(QStringList { QString() }), site);
+        const std::optional<QStringList> lines = io::linesToRewrite(PaperWrongFile(dir, from), site);
+        if (!lines)
+            return false; // the destination stays as it was
+        return io::write(PaperWrongFile(dir, to), lines->isEmpty() ? QStringList { QString() } : *lines, site);
     }
 
     int clampedRandomCount(int count) { return std::clamp(count, 0, 10); }
@@ -191,13 +207,18 @@ namespace {
             table.line(3 * to + j) = table.line(3 * from + j);
     }
 
-    QStringList progressLines(const RecordsDir& dir, const shell::ErrorSite& site, int* linesRead)
+    // Progress lines 0..25 (missing ones empty); nothing when the file cannot be read.
+    std::optional<QStringList> progressLines(
+        const RecordsDir& dir, const shell::ErrorSite& site, int* linesRead)
     {
-        QStringList lines = io::linesOrNone(UnitProgressFile(dir), site, kProgressLinesRead);
+        std::optional<QStringList> lines
+            = io::linesToRewrite(UnitProgressFile(dir), site, kProgressLinesRead);
+        if (!lines)
+            return std::nullopt;
         if (linesRead)
-            *linesRead = static_cast<int>(lines.size());
-        while (lines.size() < kProgressLinesRead)
-            lines.append(QString());
+            *linesRead = static_cast<int>(lines->size());
+        while (lines->size() < kProgressLinesRead)
+            lines->append(QString());
         return lines;
     }
 
@@ -223,7 +244,7 @@ namespace {
 
 ReviewedList readFavourites(const RecordsDir& dir, const shell::ErrorSite& site)
 {
-    return readPair(favourites(dir), site);
+    return readPair(favourites(dir), site).value_or(ReviewedList {});
 }
 
 bool addFlaggedFavourites(
@@ -254,14 +275,17 @@ std::optional<ReviewedList> clearFavourites(
 
 ReviewedList readWrongBook(const RecordsDir& dir, const shell::ErrorSite& site)
 {
-    return readPair(wrongBook(dir), site);
+    return readPair(wrongBook(dir), site).value_or(ReviewedList {});
 }
 
 bool addUndoneToWrongBook(const RecordsDir& dir, const shell::AppState& exercise,
     const QString& paperLine, const shell::ErrorSite& site)
 {
     const ListFiles files = wrongBook(dir);
-    ReviewedList list = readPair(files, site);
+    std::optional<ReviewedList> read = readPair(files, site);
+    if (!read)
+        return false;
+    ReviewedList& list = *read;
     for (const QString& id : undoneOfPaper(exercise, paperLine, files.list, site))
         appendNew(list, id, files.list, site);
     return writePair(files, list, site);
@@ -307,12 +331,18 @@ bool narrowPaperWrong(const RecordsDir& dir, int paper, const shell::AppState& e
 {
     if (!validPaper(paper) || !anyDone(exercise))
         return true;
-    const QStringList ids = readPaperWrong(dir, paper, site);
+    const QString file = PaperWrongFile(dir, paper);
+    const std::optional<QString> line = io::line1ToRewrite(file, site);
+    if (!line)
+        return false;
+    const ParsedIds parsed = parseIdList(*line);
+    io::reportRejected(file, parsed.rejected, site);
+    const QStringList& ids = parsed.ids;
     QStringList kept;
     for (int i = 1; i <= ids.size(); ++i)
         if (!isDone(exercise.QuestionState(i)))
             kept.append(ids.at(i - 1));
-    return io::write(PaperWrongFile(dir, paper), { kept.join(QString()) }, site);
+    return io::write(file, { kept.join(QString()) }, site);
 }
 
 bool shiftPaperWrongForNewRandomPaper(
@@ -353,15 +383,29 @@ QString ExamHistory::defaultLine(int n)
     }
 }
 
+namespace {
+    // The table for a rewrite: nothing when the file is there but cannot be read.
+    std::optional<ExamHistory> historyToRewrite(const RecordsDir& dir, const shell::ErrorSite& site)
+    {
+        const std::optional<QStringList> lines
+            = io::linesToRewrite(ExamHistoryFile(dir), site, ExamHistory::kLines);
+        if (!lines)
+            return std::nullopt;
+        ExamHistory table;
+        for (int n = 1; n <= ExamHistory::kLines; ++n)
+            table.line(n) = n <= lines->size() ? lines->at(n - 1) : ExamHistory::defaultLine(n);
+        return table;
+    }
+}
+
 ExamHistory readExamHistory(const RecordsDir& dir, const shell::ErrorSite& site)
 {
-    ExamHistory table;
+    if (std::optional<ExamHistory> table = historyToRewrite(dir, site))
+        return *table;
+    ExamHistory defaults;
     for (int n = 1; n <= ExamHistory::kLines; ++n)
-        table.line(n) = ExamHistory::defaultLine(n);
-    const QStringList lines = io::linesOrNone(ExamHistoryFile(dir), site, ExamHistory::kLines);
-    for (int n = 1; n <= lines.size(); ++n)
-        table.line(n) = lines.at(n - 1);
-    return table;
+        defaults.line(n) = ExamHistory::defaultLine(n);
+    return defaults;
 }
 
 QString historyTime(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
@@ -375,7 +419,10 @@ bool recordScoring(const RecordsDir& dir, int row, const QString& examStartTime,
         io::reportRefused(ExamHistoryFile(dir), QStringLiteral("no paper row %1").arg(row), site);
         return false;
     }
-    ExamHistory table = readExamHistory(dir, site);
+    std::optional<ExamHistory> read = historyToRewrite(dir, site);
+    if (!read)
+        return false;
+    ExamHistory& table = *read;
     if (examStartTime == QStringLiteral("-1")) {
         table.line(3 * row + 1) = historyTime(now);
     } else {
@@ -388,7 +435,10 @@ bool recordScoring(const RecordsDir& dir, int row, const QString& examStartTime,
 
 bool historyForNewRandomPaper(const RecordsDir& dir, const QDateTime& now, const shell::ErrorSite& site)
 {
-    ExamHistory table = readExamHistory(dir, site);
+    std::optional<ExamHistory> read = historyToRewrite(dir, site);
+    if (!read)
+        return false;
+    ExamHistory& table = *read;
     for (int row = 29; row >= 21; --row)
         copyRow(table, row - 1, row);
     table.line(61) = historyTime(now);
@@ -406,7 +456,10 @@ bool historyForDeletedRandomPaper(
             QStringLiteral("no random paper %1 among %2").arg(paper).arg(count), site);
         return false;
     }
-    ExamHistory table = readExamHistory(dir, site);
+    std::optional<ExamHistory> read = historyToRewrite(dir, site);
+    if (!read)
+        return false;
+    ExamHistory& table = *read;
     for (int row = paper; row <= count + 18; ++row)
         copyRow(table, row + 1, row);
     return writeHistoryRows(dir, table, 30, site);
@@ -416,15 +469,16 @@ bool historyForDeletedRandomPaper(
 
 QStringList readUnitProgress(const RecordsDir& dir, const shell::ErrorSite& site)
 {
-    return progressLines(dir, site, nullptr);
+    return progressLines(dir, site, nullptr).value_or(QStringList(kProgressLinesRead, QString()));
 }
 
 QStringList refreshUnitProgress(
     const RecordsDir& dir, const std::optional<QList<int>>& unitSizes, const shell::ErrorSite& site)
 {
-    QStringList lines = progressLines(dir, site, nullptr).mid(0, kProgressLinesWritten);
-    if (!unitSizes)
-        return lines; // no sizes to fit to: the learner's progress stays as it is
+    const std::optional<QStringList> read = progressLines(dir, site, nullptr);
+    QStringList lines = read.value_or(QStringList(kProgressLinesRead, QString())).mid(0, kProgressLinesWritten);
+    if (!unitSizes || !read)
+        return lines; // nothing to fit to, or nothing read: the learner's progress stays
     for (int u = 0; u < kProgressLinesWritten; ++u)
         lines[u] = fittedProgress(lines.at(u), u < unitSizes->size() ? unitSizes->at(u) : 0);
     QStringList out = lines;
@@ -444,7 +498,10 @@ bool recordUnitPractice(const RecordsDir& dir, const shell::AppState& exercise, 
         return false;
     }
     int linesRead = 0;
-    QStringList lines = progressLines(dir, site, &linesRead);
+    std::optional<QStringList> read = progressLines(dir, site, &linesRead);
+    if (!read)
+        return false;
+    QStringList& lines = *read;
     QString line;
     for (int i = 1; i <= exercise.QuestionCount; ++i)
         line.append(isDone(exercise.QuestionState(i)) ? u'T' : u'F');
@@ -463,7 +520,10 @@ bool recordUnlearnedDone(const RecordsDir& dir, const shell::AppState& exercise,
         return false;
     }
     int linesRead = 0;
-    QStringList lines = progressLines(dir, site, &linesRead);
+    std::optional<QStringList> read = progressLines(dir, site, &linesRead);
+    if (!read)
+        return false;
+    QStringList& lines = *read;
     QString& line = lines[unit];
     for (int i = 1; i <= exercise.QuestionCount; ++i) {
         if (!isDone(exercise.QuestionState(i)))

@@ -98,10 +98,21 @@ struct ExamHistory {
     std::array<QString, kLines> lines; // lines[0] is line 1
 
     static QString defaultLine(int n); // n from 1
-    const QString& line(int n) const { return lines[static_cast<size_t>(n - 1)]; }
-    QString& line(int n) { return lines[static_cast<size_t>(n - 1)]; }
+    // Line n (1..100); a line outside the table reads empty and takes no write.
+    const QString& line(int n) const { return inTable(n) ? lines[static_cast<size_t>(n - 1)] : outside; }
+    QString& line(int n)
+    {
+        if (inTable(n))
+            return lines[static_cast<size_t>(n - 1)];
+        outside.clear();
+        return outside;
+    }
     const QString& lastTime(int row) const { return line(3 * row + 1); }
     const QString& bestScore(int row) const { return line(3 * row + 2); }
+
+private:
+    static bool inTable(int n) { return n >= 1 && n <= kLines; }
+    QString outside;
 };
 
 // Read: the defaults, replaced by the file's first 100 lines.

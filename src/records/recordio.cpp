@@ -58,6 +58,24 @@ QString readLine1(const QString& path, const shell::ErrorSite& site)
     return lines.isEmpty() ? QString() : plat::trimSpaces(lines.first());
 }
 
+std::optional<QStringList> linesToRewrite(
+    const QString& path, const shell::ErrorSite& site, int maxLines)
+{
+    if (std::optional<QStringList> lines = readLines(path, site, maxLines))
+        return lines;
+    if (plat::fileExists(path) || QFileInfo(plat::resolvePath(path)).exists())
+        return std::nullopt; // there, but unreadable: reported by readLines
+    return QStringList {};
+}
+
+std::optional<QString> line1ToRewrite(const QString& path, const shell::ErrorSite& site)
+{
+    const std::optional<QStringList> lines = linesToRewrite(path, site, 1);
+    if (!lines)
+        return std::nullopt;
+    return lines->isEmpty() ? QString() : plat::trimSpaces(lines->first());
+}
+
 bool write(const QString& path, const QStringList& lines, const shell::ErrorSite& site)
 {
     if (!ensureFolder(path, site))

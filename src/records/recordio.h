@@ -25,6 +25,14 @@ QStringList linesOrNone(const QString& path, const shell::ErrorSite& site, int m
 // Line 1 of a single-line file, without leading and trailing spaces; empty for a missing file.
 QString readLine1(const QString& path, const shell::ErrorSite& site);
 
+// What a rewrite starts from: the file's lines (at most `maxLines`), none for a missing file, and
+// nullopt when the file is there but cannot be read (reported). A rewrite from nothing would
+// lose what such a file holds, so the caller leaves it alone.
+std::optional<QStringList> linesToRewrite(
+    const QString& path, const shell::ErrorSite& site, int maxLines = -1);
+// Line 1 without leading and trailing spaces, for a rewrite, likewise.
+std::optional<QString> line1ToRewrite(const QString& path, const shell::ErrorSite& site);
+
 // Rewrites a whole file through the atomic save, creating the folder when it is missing.
 // A failure is reported and leaves the old file as it was.
 bool write(const QString& path, const QStringList& lines, const shell::ErrorSite& site);

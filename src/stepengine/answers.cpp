@@ -33,7 +33,7 @@ plat::Result<QString> acceptedAnswer(const QString& answerFile, const QString& f
     if (!lines.ok())
         return lines.error();
     if (n < 1 || n > lines.value().size())
-        return plat::Error { 62,
+        return plat::Error { plat::err::InputPastEndOfFile,
             QStringLiteral("Answer line %1 is beyond the end of %2").arg(n).arg(answerFile) };
     return lineText(lines.value()[n - 1]);
 }

@@ -21,7 +21,8 @@ plat::Status setPictureOf(plat::Control& c, const QString& path)
         return image->setPicture(path);
     if (auto* box = dynamic_cast<plat::Container*>(&c))
         return box->setPicture(path);
-    return plat::Status::failure(438, QStringLiteral("Object doesn't support this property"));
+    return plat::Status::failure(
+        plat::err::PropertyNotSupported, QStringLiteral("Object doesn't support this property"));
 }
 
 void StepEngine::picturesStage()

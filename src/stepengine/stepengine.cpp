@@ -54,17 +54,6 @@ namespace {
             cache.reset();
         return lines;
     }
-
-    // Line of the question's last step: its "9999" record, or the file's end.
-    int16_t lastStepIn(const QStringList& lines, int firstLine)
-    {
-        if (firstLine < 1 || firstLine > lines.size())
-            return 0;
-        for (int i = firstLine; i <= lines.size(); ++i)
-            if (StepRecord(lines[i - 1]).isEndOfQuestion())
-                return static_cast<int16_t>(i - firstLine + 1);
-        return static_cast<int16_t>(lines.size() - firstLine + 1);
-    }
 }
 
 StepEngine::StepEngine(shell::System& sys, StepWindow& window)
@@ -92,14 +81,10 @@ void StepEngine::loadStep(int16_t step)
     if (!site.check(lines))
         return;
     if (line < 1 || line > lines.value().size()) {
-        site.fail(
-            62, QStringLiteral("Input past end of file: line %1 of %2").arg(line).arg(stepFile));
+        site.fail(plat::err::InputPastEndOfFile,
+            QStringLiteral("Input past end of file: line %1 of %2").arg(line).arg(stepFile));
         return;
     }
-    cachedQuestion_ = st.CurrentQuestion;
-    cachedFile_ = stepFile;
-    cachedLastStep_ = lastStepIn(lines.value(), firstLine);
-
     loading_ = true;
     pressAtLoad_ = sys_.pressSerial();
     window_.setCurrentStep(step);
@@ -282,22 +267,25 @@ void StepEngine::advance(std::function<void()> advanceNow)
 std::optional<int16_t> StepEngine::jumpTarget(const QString& code)
 {
     const auto step = stepOfNextCode(code);
-    if (!step || *step > lastStep(sys_.state.CurrentQuestion))
+    if (!step || *step > stepCount())
         return std::nullopt;
     return step;
 }
 
-int16_t StepEngine::lastStep(int question)
+int StepEngine::stepCount()
 {
     const shell::AppState& st = sys_.state;
-    const QString stepFile = sys_.skinFile(stepFileName(st.StudyMode, st.SetNo));
-    if (question != cachedQuestion_ || stepFile != cachedFile_) {
-        const auto lines = stepFileLines(stepFile);
-        cachedQuestion_ = question;
-        cachedFile_ = stepFile;
-        cachedLastStep_ = lines.ok() ? lastStepIn(lines.value(), st.FirstStepTable(question)) : 0;
+    const int q = st.CurrentQuestion;
+    const int next = shell::PerQuestion<int16_t>::inBounds(q + 1) ? st.FirstStepTable(q + 1) : 0;
+    QString questionLine;
+    if (next <= st.FirstStepTable(q)) {
+        // The table does not say: the question file does, as the launch read it. A file that
+        // cannot be read names no count, and no jump is made.
+        const auto lines = plat::readLines(sys_.skinFile(questionFileName(st.StudyMode, st.SetNo)));
+        if (lines.ok() && q >= 1 && q <= lines.value().size())
+            questionLine = lines.value()[q - 1];
     }
-    return cachedLastStep_;
+    return questionStepCount(st.FirstStepTable(q), next, questionLine);
 }
 
 bool StepEngine::pressOfThisStep() const { return sys_.pressSerial() > pressAtLoad_; }

@@ -122,10 +122,12 @@ public:
     // the same step.
     void advance(std::function<void()> advanceNow);
 
-    // The step GoStep jumps to: "1".."9", "A".."Z" within the question's steps; otherwise none.
+    // The step GoStep jumps to: "1".."9", "A".."Z" within the current question's own steps
+    // (questionStepCount), so a jump past an earlier end marker of the question reaches a later
+    // solution branch; otherwise none.
     std::optional<int16_t> jumpTarget(const QString& code);
-    // The question's last step (its "9999" record) as the step file holds it; 0 when unreadable.
-    int16_t lastStep(int question);
+    // The current question's own step count (questionStepCount); 0 when nothing names it.
+    int stepCount();
 
     // Whether the latest mouse press was made after the latest load. A release, click or
     // double-click of an earlier press belongs to a step that is gone and is not judged.
@@ -161,9 +163,6 @@ private:
     bool loading_ = false;
     std::function<void()> pending_ {};
     quint64 pressAtLoad_ = 0;
-    int cachedQuestion_ = 0;
-    QString cachedFile_ {};
-    int16_t cachedLastStep_ = 0;
 };
 
 // The caption of the question panel's list of unfinished questions: "未完成的题目" and the

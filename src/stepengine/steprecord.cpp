@@ -223,6 +223,26 @@ QString questionFileName(int studyMode, int setNo)
 
 int stepLineNumber(int firstLine, int step) { return firstLine + step - 1; }
 
+int stepCountOfQuestionLine(const QString& questionLine)
+{
+    int count = 0;
+    for (const QChar c : plat::mid(questionLine, 5, 2)) {
+        if (c == u' ')
+            continue;
+        if (c < u'0' || c > u'9')
+            break;
+        count = count * 10 + (c.unicode() - u'0');
+    }
+    return count;
+}
+
+int questionStepCount(int firstLine, int nextFirstLine, const QString& questionLine)
+{
+    if (firstLine >= 1 && nextFirstLine > firstLine)
+        return nextFirstLine - firstLine;
+    return stepCountOfQuestionLine(questionLine);
+}
+
 std::optional<int16_t> stepOfNextCode(const QString& code)
 {
     if (code.size() != 1)

@@ -227,6 +227,15 @@ QString questionFileName(int studyMode, int setNo);
 // The step file's line of step `step` of a question whose first step is on line `firstLine`.
 int stepLineNumber(int firstLine, int step);
 
+// The step count of a question line of the question file: characters 5-6 as a decimal number,
+// blanks ignored, read up to the first other character; no digit gives 0.
+int stepCountOfQuestionLine(const QString& questionLine);
+// The number of steps of question q, which bounds its jumps: the distance from its first line to
+// the next question's, as the exercise launch fills FirstStepTable (`nextFirstLine` is
+// FirstStepTable(q + 1)), or, where the table does not say (no later entry, or one not past
+// the first line), the step count of its question line. 0 when neither names a count.
+int questionStepCount(int firstLine, int nextFirstLine, const QString& questionLine);
+
 // The step a NextStepCode names: "1".."9" are 1..9, "A".."Z" 10..35. Nothing for "0" (no jump)
 // and for anything else, which no step file holds.
 std::optional<int16_t> stepOfNextCode(const QString& code);

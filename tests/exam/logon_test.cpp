@@ -11,8 +11,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QInputMethodEvent>
 #include <QDateTime>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 
@@ -33,6 +33,7 @@ protected:
         if (!examtest::sampleModuleGenerated())
             GTEST_SKIP() << "sample module not generated";
         app.readModule();
+        app.sys->setScreenRect(QRect(0, 0, 800, 600)); // the pages fill the screen
         auto& st = app.st();
         st.StudyMode = 0; // fixed paper 2
         st.SetNo = 2;

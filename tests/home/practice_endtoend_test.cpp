@@ -38,9 +38,9 @@ void solveImageSizeQuestion(SampleHome& h, bool screenshots)
     shell::AppState& st = h.st();
     auto& tm = h.sys->form<exercise::FrmTm>();
     auto& main = h.sys->form<workspace::FrmMain>();
-    st.CurrentQuestion = 14;
-    tm.DqExam();
+    tm.CmTNO_Click(14); // the panel's number 14 on its first page
     h.driver->advance(100);
+    ASSERT_EQ(st.CurrentQuestion, 14);
     h.driver->key(main, 'I', sm::Ctrl | sm::Alt);
     ASSERT_EQ(st.CurrentStep, 2);
     const auto answer = stepengine::acceptedAnswer(
@@ -80,7 +80,7 @@ void roundTrip(SampleHome& h, bool screenshots)
     EXPECT_EQ(st.QuestionCount, unitSize);
     auto& main = h.sys->form<workspace::FrmMain>();
     ASSERT_TRUE(main.visible());
-    h.driver->advance(200); // the panel loads question 1, the simulated window its step 1
+    h.driver->advance(500); // question 1 and its step 1, then the practice button set
     EXPECT_EQ(st.CurrentStep, 1);
     EXPECT_FALSE(st.StepLine.isEmpty());
 
@@ -88,8 +88,10 @@ void roundTrip(SampleHome& h, bool screenshots)
     if (!screenshots)
         plat::HeadlessDriver::saveRendering(main, out("practice-2-solved.png"));
 
-    // The end of practice records the question and returns to the unit tab.
-    flow::EndLianXi(*h.sys);
+    // The panel's end button records the question and returns to the unit tab.
+    auto& tm = h.sys->form<exercise::FrmTm>();
+    ASSERT_TRUE(tm.ui().CmdGN[5].visible());
+    h.driver->click(tm.ui().CmdGN[5].control());
     EXPECT_FALSE(main.isLoaded());
     h.driver->advance(100);
     ASSERT_TRUE(h.ui().PicTiKu.visible());

@@ -132,7 +132,9 @@ TEST(UnitPractice, EachScopeLaunchesItsSet)
         int scope;
         int studyMode, setNo, count;
         QStringList ids;
-        QList<int> states; // after the launch: question 1 is shown, so visited; 0203 is a favourite
+        // After the launch; question 0203 is a favourite, and the panel's load marks the first
+        // question visited.
+        QList<int> states;
         QString stepFile;
     };
     const Case cases[] = {

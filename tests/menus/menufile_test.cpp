@@ -118,7 +118,7 @@ TEST(MenuFileBlocks, UnreadableOrTooShortFileGivesNoMenu)
         const auto menu = readContextMenu(writeNumberedFile(d, c.lineCount), c.family, c.menu);
         ASSERT_EQ(menu.ok(), c.ok);
         if (!c.ok) {
-            EXPECT_EQ(menu.error().number, kInputPastEndOfFile);
+            EXPECT_EQ(menu.error().number, plat::err::InputPastEndOfFile);
             EXPECT_FALSE(menu.error().description.isEmpty());
             continue;
         }

@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 
+#include <functional>
+
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -373,6 +375,9 @@ TEST_F(LearnerRecords, HistoryReadsDefaultsAndAtMostAHundredLines)
     EXPECT_EQ(h.line(2), "0");
     EXPECT_EQ(h.line(3), "E");
     EXPECT_EQ(h.line(100), "您还未考试！");
+    EXPECT_EQ(h.lastTime(40), ""); // past the table
+    h.line(0) = "lost";
+    EXPECT_EQ(h.line(0), "");
 
     QStringList lines;
     for (int n = 1; n <= 120; ++n)
@@ -536,6 +541,55 @@ TEST_F(LearnerRecords, AFailedRewriteIsReportedAndKeepsTheOldFile)
     const ReviewedList back = readFavourites(dir, site);
     EXPECT_EQ(back.count(), 400);
     EXPECT_EQ(back.review, "T" + QString(399, 'F'));
+}
+
+// A record file that is there but cannot be read (here: larger than any data file may be) is
+// never replaced by a rewrite that starts from nothing.
+TEST_F(LearnerRecords, AFileThatCannotBeReadIsNotRewritten)
+{
+    setExercise({ "0101", "0102" }, { 6, 1 }, 20);
+    exercise.SetNo = 1;
+    exercise.RecordNo = 1;
+    const struct {
+        const char* name;
+        QString file;
+        std::function<bool()> rewrite;
+    } cases[] = {
+        { "favourites", FavouritesFile(dir), [&] { return addFlaggedFavourites(dir, exercise, site); } },
+        { "review line", FavouritesReviewFile(dir),
+            [&] { return removeUnflaggedFavourites(dir, exercise, site); } },
+        { "wrong book", WrongBookFile(dir),
+            [&] { return addUndoneToWrongBook(dir, exercise, "01010102", site); } },
+        { "history", ExamHistoryFile(dir),
+            [&] { return recordScoring(dir, 1, "2026-12-10 09:00:00", 50, kNow, site); } },
+        { "unit progress", UnitProgressFile(dir),
+            [&] { return recordUnitPractice(dir, exercise, 5, site); } },
+        { "paper wrong questions", PaperWrongFile(dir, 1),
+            [&] {
+                exercise.StudyMode = 2;
+                return narrowPaperWrong(dir, 1, exercise, site);
+            } },
+    };
+    const qint64 huge = plat::kMaxDataFileBytes + 1;
+    for (const auto& c : cases) {
+        QDir().mkpath(dir.path);
+        QFile f(c.file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(huge)); // sparse: no disk space taken
+        f.close();
+        reports.clear();
+        EXPECT_FALSE(c.rewrite()) << c.name;
+        EXPECT_EQ(QFileInfo(c.file).size(), huge) << c.name;
+        EXPECT_FALSE(reports.empty()) << c.name;
+        QFile::remove(c.file);
+    }
+    // Unit progress that cannot be read is not fitted either.
+    QFile f(UnitProgressFile(dir));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(f.resize(huge));
+    f.close();
+    refreshUnitProgress(dir, QList<int> { 3 }, site);
+    EXPECT_EQ(QFileInfo(UnitProgressFile(dir)).size(), huge);
 }
 
 TEST_F(LearnerRecords, AWriteIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile)

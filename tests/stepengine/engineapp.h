@@ -94,12 +94,22 @@ struct EngineApp {
     {
         return sys->skinFile(stepengine::stepFileName(sys->state.StudyMode, sys->state.SetNo));
     }
+    // The step file of one question, and its line of the question file with its step count
+    // (which bounds the question's jumps).
     void writeSteps(const QList<Rec>& records)
     {
         QStringList lines;
         for (const Rec& r : records)
             lines << r.line;
         ASSERT_TRUE(plat::writeLines(stepFile(), lines).ok());
+        const QString count = QStringLiteral("%1").arg(records.size(), 2, 10, QLatin1Char('0'));
+        ASSERT_TRUE(plat::writeLines(
+            questionFile(), { QStringLiteral("0001") + count + QStringLiteral("题目") })
+                        .ok());
+    }
+    QString questionFile() const
+    {
+        return sys->skinFile(stepengine::questionFileName(sys->state.StudyMode, sys->state.SetNo));
     }
     // A cursor file of the program folder, as a cursor editor writes it (an icon of type 2).
     void writeCursor(const QString& name, QPoint hotSpot = { 3, 4 })

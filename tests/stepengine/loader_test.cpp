@@ -270,6 +270,51 @@ TEST_F(Loader, GoStepJumpsWithinTheQuestionOnly)
     EXPECT_EQ(loadedStep(), 2);
 }
 
+TEST_F(Loader, AJumpReachesALaterSolutionBranchOfTheQuestionButNeverTheNextQuestion)
+{
+    // Question 1 (lines 1-5) has two solution branches, each closed by its own end marker:
+    // 1 the choice, 2-3 the first branch, 4-5 the second. Question 2 follows on lines 6-8.
+    QList<Rec> recs;
+    const char* codes[] = { "0001", "0001", "9999", "0001", "9999", "0001", "0001", "9999" };
+    for (int line = 1; line <= 8; ++line)
+        recs << Rec(QLatin1String(codes[line - 1]))
+                    .num({ 1, 3 }, line)
+                    .target(1500, 1500, 900, 450)
+                    .set(fd::TargetNext, line == 1 ? QStringLiteral("4") : QStringLiteral("0"));
+    app.writeSteps(recs);
+    struct Case {
+        const char* where; // where the question's step count comes from
+        int16_t secondFirstLine; // FirstStepTable(2); 0: not filled
+        const char* questionLine;
+    };
+    const Case cases[] = {
+        { "the first-step table", 6, "0001xx" },
+        { "the question line", 0, "000105" },
+        { "the question line with a blank", 0, "0001 5" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        ASSERT_TRUE(plat::writeLines(app.questionFile(), { QLatin1String(c.questionLine) }).ok());
+        st.QuestionCount = 2;
+        st.FirstStepTable(2) = c.secondFirstLine;
+        st.FirstStepTable(3) = 9;
+        load(1);
+        app.driver->click(ui().Label1); // the choice of the second branch
+        EXPECT_EQ(loadedStep(), 4);
+        main().GoStep(QStringLiteral("5"));
+        EXPECT_EQ(loadedStep(), 5);
+        main().GoStep(QStringLiteral("6")); // question 2's first line
+        EXPECT_EQ(st.CurrentStep, 5);
+        EXPECT_EQ(loadedStep(), 5);
+    }
+    // Neither the table nor a readable question line names a count: no jump at all.
+    ASSERT_TRUE(QFile::remove(app.questionFile()));
+    st.FirstStepTable(2) = 0;
+    load(1);
+    main().GoStep(QStringLiteral("2"));
+    EXPECT_EQ(loadedStep(), 1);
+}
+
 TEST_F(Loader, DoNextOnTheEndStepOnlyAddsTheDoneFlag)
 {
     writeQuestion(2);

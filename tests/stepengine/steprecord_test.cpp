@@ -236,6 +236,28 @@ TEST(StepRecordCodes, NextStepCodeNamesSteps1To35)
         EXPECT_EQ(stepOfNextCode(QString::fromLatin1(c.code)), c.step) << c.code;
 }
 
+TEST(StepRecordCodes, AQuestionsStepCountBoundsItsJumps)
+{
+    struct Case {
+        int firstLine, nextFirstLine;
+        const char* questionLine;
+        int count;
+    };
+    const Case cases[] = {
+        { 1, 6, "0001xx", 5 }, // the table wins
+        { 41, 53, "000105", 12 }, { 1, 0, "000105", 5 }, // no next entry: the question line
+        { 6, 6, "000212", 12 }, // an entry not past the first line says nothing
+        { 6, 3, "0002 7", 7 }, // blanks are ignored
+        { 1, 0, "00013x", 3 }, // reading stops at the first other character
+        { 1, 0, "0001x3", 0 }, { 1, 0, "0001", 0 },
+        { 0, 5, "000104", 4 }, // no first line: the table cannot say
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(
+            questionStepCount(c.firstLine, c.nextFirstLine, QLatin1String(c.questionLine)), c.count)
+            << c.firstLine << " " << c.nextFirstLine << " " << c.questionLine;
+}
+
 TEST(PerQuestionTables, IndexOutsideOneTo500ReachesNoCell)
 {
     shell::PerQuestion<int16_t> table;

@@ -173,6 +173,29 @@ TEST(FrmMainSteps, AStepPictureClickJumpsByItsNextStepCode)
     }
 }
 
+TEST(FrmMainSteps, TheYellowHintFrameStaysAtItsDesignPlaceOutsideTheWindow)
+{
+    EngineApp app;
+    app.writeSteps(
+        { Rec(QStringLiteral("0001")).target(3000, 3000, 900, 450), Rec(QStringLiteral("9999")) });
+    auto& st = app.sys->state;
+    st.PanelMode = 1; // hints on: the frame is shown with them
+    auto& main = app.sys->form<FrmMain>();
+    main.show();
+    main.setData();
+    const auto& frame = main.ui().Shape2;
+    ASSERT_TRUE(frame.visible());
+    EXPECT_EQ(frame.left(), 16200);
+    EXPECT_EQ(frame.top(), 5520);
+    EXPECT_EQ(frame.width(), 975);
+    EXPECT_EQ(frame.height(), 375);
+    // Nothing yellow in the window's top-left corner, where the frame used to stand.
+    const QImage shot = plat::HeadlessDriver::render(main);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x)
+            ASSERT_NE(shot.pixelColor(x, y), QColor(Qt::yellow)) << x << "," << y;
+}
+
 TEST(FrmMainSteps, MenuResetKeepsTheFlyoutsOfHotspots33And34)
 {
     EngineApp app;

@@ -1,0 +1,286 @@
+// What the panel opens: the demonstration, the view-answer notice of an examination, the
+// input-method menu and the input-method option.
+
+#include "demo/frmyanshi.h"
+#include "exercise/frmczts.h"
+#include "exercise/frmime.h"
+#include "exercise/frmpicture.h"
+#include "exercise/panelapp.h"
+#include "records/recordfiles.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::PanelApp;
+
+TEST(DemonstrationStart, TwoTicksLaterBothWindowsAreHiddenNotUnloaded)
+{
+    PanelApp app;
+    app.prepareLines(
+        { QStringLiteral("000101先做这一步|再做那一步"), QStringLiteral("000201第二题") }, 2);
+    app.open();
+    auto& tm = app.tm();
+    auto& main = app.main();
+    auto& demo = app.sys.form<demo::FrmYanShi>();
+    app.st.ResumeStep(1) = 1;
+    EXPECT_EQ(app.text(), QStringLiteral("先做这一步\r\n再做那一步"));
+
+    app.driver.click(app.ui().CmdGN[7].control());
+    EXPECT_EQ(app.st.DemoActive, -1);
+    // The note keeps the text in one run.
+    EXPECT_EQ(app.text(), QStringLiteral("先做这一步|再做那一步"));
+    EXPECT_TRUE(app.ui().TimStartYS.enabled());
+
+    app.driver.advance(100); // the first tick only counts
+    EXPECT_TRUE(tm.visible());
+    EXPECT_TRUE(main.visible());
+    EXPECT_FALSE(demo.visible());
+
+    app.driver.advance(100);
+    EXPECT_FALSE(tm.visible());
+    EXPECT_FALSE(main.visible());
+    EXPECT_TRUE(tm.isLoaded());
+    EXPECT_TRUE(main.isLoaded());
+    EXPECT_TRUE(demo.visible());
+    EXPECT_FALSE(app.ui().TimStartYS.enabled());
+    EXPECT_EQ(tm.DemoStartTicks, 0);
+    EXPECT_EQ(app.st.DemoActive, -1);
+    EXPECT_EQ(app.st.CurrentQuestion, 1); // the exercise's state stays as it was
+}
+
+TEST(DemonstrationStart, APictureQuestionHidesItsPictureWindowFirst)
+{
+    PanelApp app;
+    app.prepareLines({ QStringLiteral("000101pictureqp0001看图|照做") }, 1);
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::gray);
+    ASSERT_TRUE(img.save(app.sys.skinFile(QStringLiteral("qp0001")), "BMP"));
+    app.open();
+    auto& ui = app.ui();
+    app.driver.click(ui.Image2.control());
+    auto& picture = app.sys.form<exercise::FrmPicture>();
+    ASSERT_TRUE(picture.visible());
+    app.driver.click(ui.CmdGN[7].control());
+    EXPECT_FALSE(picture.visible());
+    EXPECT_EQ(ui.Image2.caption(), QStringLiteral("显示图片"));
+    EXPECT_TRUE(ui.Image2.visible());
+    EXPECT_EQ(app.text(), QStringLiteral("看图|照做"));
+}
+
+// The view-answer notice of an examination, answered from inside its modal run.
+struct ViewAnswer {
+    PanelApp app;
+    exercise::FrmCZTS& notice = app.sys.form<exercise::FrmCZTS>();
+    ViewAnswer()
+    {
+        app.prepareNumbered(3);
+        app.st.StudyMode = 0;
+        app.st.PanelMode = 3;
+        app.st.ExamStartTime = QStringLiteral("2026-12-10 09:00:00");
+        app.open();
+        app.st.CurrentStep = 4;
+    }
+    // Clicks the view-answer button; `inside` runs while the notice is shown.
+    void open(const std::function<void(exercise::FrmCZTS&)>& inside)
+    {
+        app.driver.answerModal([&](plat::Form&) { inside(notice); });
+        app.driver.click(app.ui().CmdGN[10].control());
+    }
+};
+
+TEST(ViewAnswerSwitch, NoKeepsTheNoticeOpenAndTheExaminationAsItWas)
+{
+    ViewAnswer v;
+    auto& app = v.app;
+    app.messageBoxes().answers = { false };
+    bool stillShown = false;
+    v.open([&](exercise::FrmCZTS& n) {
+        app.driver.click(n.ui().Command2.control());
+        stillShown = n.visible();
+        app.driver.click(n.ui().Command1.control());
+    });
+    EXPECT_TRUE(stillShown);
+    ASSERT_EQ(app.messageBoxes().shown.size(), 1U);
+    EXPECT_EQ(app.messageBoxes().shown[0].title, QStringLiteral("不建议您立即看答案"));
+    EXPECT_FALSE(v.notice.isLoaded());
+    EXPECT_EQ(app.st.PanelMode, 3);
+    EXPECT_EQ(app.st.ExamStartTime, QStringLiteral("2026-12-10 09:00:00"));
+    EXPECT_TRUE(app.ui().CmdGN[10].visible());
+    EXPECT_FALSE(app.ui().TimStartYS.enabled());
+}
+
+TEST(ViewAnswerSwitch, YesTurnsThePaperIntoPracticeAndDemonstratesFromStepOne)
+{
+    ViewAnswer v;
+    auto& app = v.app;
+    auto& ui = app.ui();
+    app.messageBoxes().answers = { true };
+    v.open([&](exercise::FrmCZTS& n) { app.driver.click(n.ui().Command2.control()); });
+    EXPECT_FALSE(v.notice.isLoaded());
+    EXPECT_EQ(app.st.PanelMode, 2);
+    EXPECT_EQ(app.st.ExamStartTime, QStringLiteral("-1"));
+    EXPECT_EQ(app.st.PanelCanClose, 0);
+    EXPECT_EQ(app.st.DemoActive, -1);
+    EXPECT_EQ(app.st.CurrentStep, 1);
+    EXPECT_TRUE(ui.PicUnit.visible());
+    for (int i = 5; i <= 7; ++i)
+        EXPECT_TRUE(ui.CmdGN[i].visible()) << i;
+    for (int i = 8; i <= 10; ++i)
+        EXPECT_FALSE(ui.CmdGN[i].visible()) << i;
+    EXPECT_TRUE(ui.TimeKS.enabled()); // the countdown goes on
+    const auto practiceFlag = plat::loadPicture(app.sys.skinFile(QStringLiteral("l01003")));
+    if (practiceFlag.ok()) {
+        EXPECT_EQ(ui.CmdGN[3].picture().image, practiceFlag.value().image);
+    }
+
+    app.driver.advance(200); // the demonstration's two ticks
+    EXPECT_FALSE(app.tm().visible());
+    EXPECT_FALSE(app.main().visible());
+    EXPECT_TRUE(app.sys.form<demo::FrmYanShi>().visible());
+}
+
+TEST(ImeMenu, ChoosesTheLayoutItsItemNamesOnlyWhileTheOptionIsOn)
+{
+    PanelApp app;
+    app.layouts().layouts = { { QStringLiteral("en-US"), QString() },
+        { QStringLiteral("zh-py"), QStringLiteral("拼音输入法") },
+        { QStringLiteral("zh-wb"), QStringLiteral("五笔输入法") } };
+    app.openNumbered(3);
+    auto& tm = app.tm();
+    EXPECT_EQ(tm.mCn[1]->caption, QStringLiteral("拼音输入法"));
+    EXPECT_TRUE(tm.mCn[2]->visible);
+    EXPECT_FALSE(tm.mCn[3]->visible);
+    EXPECT_EQ(tm.Ime.rows, 3);
+
+    // Off: nothing pops up and the choice stays.
+    app.st.UseIme = 0;
+    app.st.KeyboardLayout = QStringLiteral("kept");
+    app.driver.click(app.ui().LblIME);
+    EXPECT_TRUE(app.driver.popupLog().isEmpty());
+    EXPECT_EQ(app.st.KeyboardLayout, QStringLiteral("kept"));
+
+    app.st.UseIme = -1;
+    struct Case {
+        const char16_t* item;
+        const char* layout;
+    };
+    for (const Case c : { Case { u"五笔输入法", "zh-wb" }, Case { u"英语（美国）", "en-US" },
+             Case { u"拼音输入法", "zh-py" } }) {
+        app.driver.choosePopup(QString::fromUtf16(c.item));
+        app.main().setWindowState(1);
+        app.driver.click(app.ui().LblIME);
+        EXPECT_EQ(app.st.KeyboardLayout, QString::fromLatin1(c.layout));
+        EXPECT_EQ(app.main().windowState(), 0);
+    }
+}
+
+TEST(ImeMenu, WithoutInputMethodsTheSecondItemChoosesNone)
+{
+    PanelApp app;
+    app.openNumbered(3);
+    auto& tm = app.tm();
+    EXPECT_EQ(tm.mCn[1]->caption, QStringLiteral("中文1"));
+    EXPECT_TRUE(tm.mCn[1]->visible);
+    EXPECT_FALSE(tm.mCn[2]->visible);
+    app.st.UseIme = -1;
+    app.st.KeyboardLayout = QStringLiteral("old");
+    app.driver.choosePopup(QStringLiteral("中文1"));
+    app.driver.click(app.ui().LblIME);
+    EXPECT_EQ(app.st.KeyboardLayout, QString());
+}
+
+// The option dialog, opened from the panel on a records folder of the test's own.
+struct ImeOption {
+    PanelApp app { 0, 1.0, true };
+    exercise::FrmIME& dialog = app.sys.form<exercise::FrmIME>();
+    QString file() const { return records::ImeOptionFile(records::RecordsDir::of(app.sys)); }
+    ImeOption() { app.openNumbered(3); }
+};
+
+TEST(ImeOptionDialog, ShowsTheOptionAsTheFileHoldsIt)
+{
+    struct Case {
+        const char* line; // nullptr: no file
+        bool on;
+        const char* fileAfter; // nullptr: no file
+    };
+    const Case cases[] = {
+        { "1", true, "1" },
+        { " 1", true, "1" }, // one reading rule for every reader of the file
+        { "x", false, "x" },
+        { "0", false, "0" },
+        { nullptr, false, nullptr },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line ? c.line : "(none)");
+        ImeOption o;
+        if (c.line)
+            testsupport::writeFile(o.file(), QByteArray(c.line) + "\r\n");
+        o.app.st.UseIme = 0;
+        bool checked = false;
+        o.app.driver.answerModal([&](plat::Form&) {
+            checked = o.dialog.ui().Check1.value();
+            o.app.driver.click(o.dialog.ui().LblClick[1].control());
+        });
+        o.app.driver.click(o.app.ui().CmdEn.control());
+        EXPECT_EQ(checked, c.on);
+        EXPECT_EQ(o.app.st.UseIme, c.on ? -1 : 0);
+        if (c.fileAfter) {
+            EXPECT_EQ(plat::readLines(o.file()).value().value(0), QString::fromLatin1(c.fileAfter));
+        } else {
+            EXPECT_FALSE(QFile::exists(o.file()));
+        }
+    }
+}
+
+TEST(ImeOptionDialog, TheBoxWritesTheOptionAndClosingUnfoldsThePanel)
+{
+    ImeOption o;
+    auto& app = o.app;
+    auto& tm = app.tm();
+    auto& main = app.main();
+    main.move(900, 600);
+    bool foldedWhileOpen = false;
+    app.driver.answerModal([&](plat::Form&) {
+        foldedWhileOpen = app.ui().FrmZXH.visible() && tm.left() == main.left();
+        auto& box = o.dialog.ui().Check1;
+        app.driver.click(box.control());
+        EXPECT_EQ(plat::readLines(o.file()).value().value(0), QStringLiteral("1"));
+        EXPECT_EQ(app.st.UseIme, -1);
+        app.driver.click(box.control());
+        EXPECT_EQ(plat::readLines(o.file()).value().value(0), QStringLiteral("0"));
+        EXPECT_EQ(app.st.UseIme, 0);
+        main.setWindowState(1);
+        app.driver.click(o.dialog.ui().LblClick[0].control());
+    });
+    app.driver.click(app.ui().CmdEn.control());
+    EXPECT_TRUE(foldedWhileOpen);
+    EXPECT_FALSE(o.dialog.isLoaded());
+    EXPECT_FALSE(app.ui().FrmZXH.visible());
+    EXPECT_EQ(main.windowState(), 0);
+    EXPECT_EQ(tm.width(), 4980);
+    EXPECT_EQ(tm.height(), 3630);
+    EXPECT_EQ(tm.left() + tm.width(), main.left() + main.width());
+    EXPECT_EQ(tm.top() + tm.height(), main.top() + main.height());
+}
+
+TEST(ImeOptionDialog, AWriteFailureIsReportedAndTheOptionStillTakesHold)
+{
+    ImeOption o;
+    auto& app = o.app;
+    // A folder where the file should be: the save cannot replace it.
+    QDir().mkpath(o.file());
+    app.driver.answerModal([&](plat::Form&) {
+        app.driver.click(o.dialog.ui().Check1.control());
+        app.driver.click(o.dialog.ui().LblClick[0].control());
+    });
+    app.driver.click(app.ui().CmdEn.control());
+    EXPECT_EQ(app.st.UseIme, -1);
+    EXPECT_FALSE(app.reports.filter(QRegularExpression(QStringLiteral("^frmime "))).isEmpty())
+        << app.reports.join(u'\n').toStdString();
+}
+
+} // namespace

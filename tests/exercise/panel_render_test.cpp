@@ -1,0 +1,124 @@
+// The question panel as a candidate sees it, in practice and in an examination, at 96 and at
+// 120 dpi: rendered for a person to look at, with what a person would notice checked.
+
+#include "exercise/frmczts.h"
+#include "exercise/frmime.h"
+#include "exercise/panelapp.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::PanelApp;
+
+// Pixels of a rectangle (window pixels) that differ clearly from the given colour.
+int pixelsOtherThan(const QImage& img, QRect r, QColor background)
+{
+    int n = 0;
+    r = r.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (std::abs(c.red() - background.red()) + std::abs(c.green() - background.green())
+                    + std::abs(c.blue() - background.blue())
+                > 60)
+                ++n;
+        }
+    return n;
+}
+
+struct Look {
+    const char* name;
+    bool examination;
+    double scale;
+};
+
+class PanelLook : public ::testing::TestWithParam<Look> { };
+
+TEST_P(PanelLook, KeepsItsPixelLayoutAndShowsTheQuestion)
+{
+    if (!testsupport::sampleModuleGenerated())
+        GTEST_SKIP() << "no sample module";
+    const Look look = GetParam();
+    PanelApp app(0, look.scale);
+    if (look.examination)
+        app.prepareSamplePaper();
+    else
+        app.prepareSample();
+    app.open();
+    auto& tm = app.tm();
+    ASSERT_TRUE(tm.visible());
+
+    const QImage img = plat::HeadlessDriver::render(tm);
+    const QString out = testsupport::outputDir()
+        + QStringLiteral("/panel_%1.png").arg(QString::fromLatin1(look.name));
+    ASSERT_TRUE(img.save(out));
+    // 332 x 242 pixels at every display setting.
+    EXPECT_EQ(img.size(), QSize(332, 242));
+
+    // The question's text is drawn in the text box, the title in the title strip.
+    const QRect text = app.ui().RtbTM.widget()->geometry().translated(0, 30);
+    EXPECT_GT(pixelsOtherThan(img, text.adjusted(4, 4, -4, -text.height() / 2), Qt::white), 150);
+    EXPECT_GT(pixelsOtherThan(img, QRect(34, 6, 180, 16), QColor(28, 92, 170)), 40);
+
+    // The lower row: the clock in an examination, the unfinished list in practice.
+    auto& ui = app.ui();
+    EXPECT_EQ(ui.PicUnit.visible(), !look.examination);
+    EXPECT_EQ(ui.LblTime.caption(), QStringLiteral("剩余50分钟"));
+    EXPECT_EQ(ui.CmdGN[8].visible(), look.examination);
+    EXPECT_EQ(ui.CmdGN[5].visible(), !look.examination);
+}
+
+INSTANTIATE_TEST_SUITE_P(Panel, PanelLook,
+    ::testing::Values(Look { "practice_100", false, 1.0 }, Look { "practice_80", false, 0.8 },
+        Look { "exam_100", true, 1.0 }, Look { "exam_80", true, 0.8 }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The two dialogs the panel opens, with the module's skins, at both display settings.
+class DialogLook : public ::testing::TestWithParam<double> { };
+
+TEST_P(DialogLook, ViewAnswerNoticeAndInputMethodOption)
+{
+    if (!testsupport::sampleModuleGenerated())
+        GTEST_SKIP() << "no sample module";
+    const double scale = GetParam();
+    const QString suffix = scale == 1.0 ? QStringLiteral("100") : QStringLiteral("80");
+    PanelApp app(0, scale, true);
+    app.prepareSamplePaper();
+    app.open();
+
+    QImage notice, option;
+    auto& czts = app.sys.form<exercise::FrmCZTS>();
+    app.driver.answerModal([&](plat::Form&) {
+        notice = plat::HeadlessDriver::render(czts);
+        app.driver.click(czts.ui().Command1.control());
+    });
+    app.driver.click(app.ui().CmdGN[10].control());
+    auto& ime = app.sys.form<exercise::FrmIME>();
+    app.driver.answerModal([&](plat::Form&) {
+        app.driver.click(ime.ui().Check1.control());
+        option = plat::HeadlessDriver::render(ime);
+        app.driver.click(ime.ui().LblClick[1].control());
+    });
+    app.driver.click(app.ui().CmdEn.control());
+
+    ASSERT_TRUE(
+        notice.save(testsupport::outputDir() + QStringLiteral("/view_answer_%1.png").arg(suffix)));
+    ASSERT_TRUE(
+        option.save(testsupport::outputDir() + QStringLiteral("/ime_option_%1.png").arg(suffix)));
+    EXPECT_EQ(notice.size(), QSize(321, 342));
+    EXPECT_EQ(option.size(), QSize(420, 280));
+    // The notice's text is red on the dialog's grey; the buttons carry their faces, not the
+    // bare button colour.
+    EXPECT_GT(pixelsOtherThan(notice, QRect(16, 56, 290, 200), notice.pixelColor(5, 5)), 800);
+    EXPECT_EQ(pixelsOtherThan(notice, QRect(24, 296, 128, 30), QColor(255, 128, 255)), 128 * 30);
+    // The option's advice sits on its background picture, its box is ticked.
+    EXPECT_TRUE(ime.isLoaded() == false);
+    EXPECT_EQ(app.st.UseIme, -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, DialogLook, ::testing::Values(1.0, 0.8));
+
+} // namespace
