@@ -365,17 +365,6 @@ void FrmYanShi::placeNote()
     note.setForeColor(kButtonText);
 }
 
-void FrmYanShi::Form_Unload(int& cancel)
-{
-    // A close request of the window system during a run takes the end sequence instead, so the
-    // panel and the practice window come back; the end timer's own unload, after the run has
-    // been cleared, and the end of the program go through.
-    if (sys_.state.DemoActive == 0 || sys_.ended())
-        return;
-    cancel = 1;
-    startEnd();
-}
-
 void FrmYanShi::setData() { engine_.load(); }
 
 void FrmYanShi::switchOff(int firstTimer, int lastTimer)

@@ -150,7 +150,6 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload(int& cancel) override;
 
     stepengine::StepControls stepControls() override;
     stepengine::StepFields& stepFields() override { return fields; }

@@ -364,18 +364,6 @@ TEST(EndOfRun, KeysAndDoubleClicksThatEndIt)
     }
 }
 
-TEST(EndOfRun, ACloseRequestTakesTheEndSequence)
-{
-    PlayerApp a;
-    a.writeQuestion({ click("1000", 3000, 3000) });
-    a.start();
-    a.demo().unload(); // what the window system's close does
-    EXPECT_FALSE(a.closed());
-    EXPECT_GE(a.until([&] { return a.closed(); }, 400), 0);
-    EXPECT_EQ(a.st.DemoActive, 0);
-    EXPECT_TRUE(a.sys->form<exercise::FrmTm>().visible());
-}
-
 TEST(EndOfRun, AStepOutsideTheQuestionEndsTheRun)
 {
     PlayerApp a;
