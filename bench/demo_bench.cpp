@@ -17,7 +17,7 @@
 namespace {
 
 struct Question {
-    int16_t unit = 0, question = 0, firstLine = 1;
+    int16_t unit = 0, question = 0, firstLine = 1, steps = 0;
 };
 
 struct DemoModule {
@@ -40,7 +40,7 @@ DemoModule makeModule()
     st.SkinPath = programDir + QStringLiteral("/txcl/");
     st.AnswerTextFile = m.sys->skinFile(QStringLiteral("288890"));
     for (const bench::SampleQuestion& q : bench::sampleQuestions(*m.sys))
-        m.questions.push_back({ q.unit, q.question, q.firstLine });
+        m.questions.push_back({ q.unit, q.question, q.firstLine, q.steps });
     return m;
 }
 
@@ -53,6 +53,7 @@ void startDemonstration(DemoModule& m, const Question& q)
     st.QuestionCount = 40;
     st.CurrentQuestion = q.question;
     st.FirstStepTable(q.question) = q.firstLine;
+    st.FirstStepTable(q.question + 1) = static_cast<int16_t>(q.firstLine + q.steps);
     st.ResumeStep(q.question) = 1;
     st.DemoActive = -1;
     m.sys->form<workspace::FrmMain>().hide();

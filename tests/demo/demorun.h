@@ -53,8 +53,8 @@ struct DemoRun : SamplePractice {
     std::vector<StepSeen> steps; // in the order they ran
     int lastStep = 0;
 
-    DemoRun(int unit, int question)
-        : SamplePractice(unit, question)
+    DemoRun(int unit, int question, int step = 1)
+        : SamplePractice(unit, question, step)
         , yan(sys.form<demo::FrmYanShi>())
     {
     }

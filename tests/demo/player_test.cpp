@@ -164,6 +164,32 @@ TEST(Arrival, AStepNoRuleHandlesLeavesThePointerStanding)
     EXPECT_GE(a.until([&] { return a.closed(); }, 400), 0);
 }
 
+TEST(Arrival, AMenuThatNamesNothingLeavesThePointerStanding)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        { "3000", "names no menu" }, // menu number 0
+        { "3221", "has no entry" }, // item 1 of "a|-|c" is a separator
+        { "3229", "has no entry" }, // past the last piece
+        { "3201", "has no entry" }, // entry position 0
+    };
+    for (const auto& [code, logged] : cases) {
+        SCOPED_TRACE(code);
+        PlayerApp a;
+        QStringList lines(30, QStringLiteral("0"));
+        lines[18] = QStringLiteral("a|-|c"); // menu 2 of family 3, entry position 2
+        ASSERT_TRUE(plat::writeLines(a.sys->programFile(QStringLiteral("sMenu.sys")), lines).ok());
+        a.writeQuestion({ click(code, 3000, 3000) });
+        a.start();
+        ASSERT_GE(a.until([&] { return !a.dui().Timer2.enabled(); }, 5000), 0);
+        const int x = a.demo().PointerX;
+        a.driver->advance(2000);
+        EXPECT_EQ(a.demo().PointerX, x);
+        EXPECT_FALSE(a.dui().TimerRM.enabled());
+        EXPECT_EQ(a.demo().DemoStep, 1);
+        EXPECT_TRUE(a.log().contains(QString::fromLatin1(logged))) << a.log().toStdString();
+    }
+}
+
 struct TypingCase {
     const char* code;
     const char* preset; // answer line 1

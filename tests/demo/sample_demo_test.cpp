@@ -181,6 +181,23 @@ TEST_P(SampleDemonstration, RunsFromTheFirstStepToTheEnd)
     }
 }
 
+TEST(SampleDemonstrationEnd, ThePracticeResumesAtItsOwnStep)
+{
+    // "新建一个名称为“海报”的图像文档。", left at its second step before the demonstration.
+    testsupport::DemoRun run(0, 2, 2);
+    ASSERT_EQ(run.st.CurrentStep, 2);
+    const QString practiceLine = run.st.StepLine;
+    run.start();
+    ASSERT_TRUE(run.runToEnd(60000));
+    EXPECT_TRUE(stepengine::StepRecord(run.st.StepLine).isEndOfQuestion()); // the demonstration's
+    run.driver.advance(200); // the panel's reload timer, then the practice window's load
+    EXPECT_EQ(run.st.CurrentStep, 2);
+    EXPECT_EQ(run.st.ResumeStep(2), 2);
+    EXPECT_EQ(run.st.StepLine.toStdString(), practiceLine.toStdString());
+    EXPECT_EQ(run.st.PanelMode, 2);
+    EXPECT_TRUE(run.main.visible());
+}
+
 std::string nameOf(const testing::TestParamInfo<Question>& info)
 {
     return "Unit" + std::to_string(info.param.unit) + "Question"
