@@ -42,8 +42,8 @@ namespace {
         std::error_code ec;
         const std::filesystem::path file(plat::resolvePath(path).toStdString());
         const auto size = std::filesystem::file_size(file, ec);
-        const auto modified = ec ? std::filesystem::file_time_type {}
-                                 : std::filesystem::last_write_time(file, ec);
+        const auto modified
+            = ec ? std::filesystem::file_time_type {} : std::filesystem::last_write_time(file, ec);
         if (!ec && cache && cache->path == path && cache->size == size
             && cache->modified == modified)
             return cache->lines;
@@ -228,19 +228,19 @@ void StepEngine::pointer(StepControls& c)
     plat::Label& area = *c.Label1;
     area.setMousePointer(0).ignore(); // a refused standard number leaves the default
     showPointer(
-        sys_, area, PointerSpec::parse(StepRecord(sys_.state.StepLine).text(field::CursorSpec)));
+        sys_, area, PointerCode::parse(StepRecord(sys_.state.StepLine).text(field::CursorSpec)));
 }
 
-void showPointer(const shell::System& sys, plat::Label& area, const PointerSpec& pointer)
+void showPointer(const shell::System& sys, plat::Label& area, const PointerCode& pointer)
 {
     switch (pointer.kind) {
-    case PointerSpec::Kind::Default:
+    case PointerCode::Kind::Default:
         area.setMousePointer(0).ignore();
         break;
-    case PointerSpec::Kind::Standard:
+    case PointerCode::Kind::Standard:
         area.setMousePointer(pointer.standard).ignore();
         break;
-    case PointerSpec::Kind::Custom:
+    case PointerCode::Kind::Custom:
         area.setMousePointer(plat::kCustomPointer).ignore();
         area.setMouseIcon(sys.programFile(pointer.cursorFile)).ignore();
         break;

@@ -171,10 +171,10 @@ QString unfinishedList(const shell::AppState& st);
 // Adds the done flag to a question once.
 void markDone(shell::AppState& st, int question);
 
-struct PointerSpec;
+struct PointerCode;
 // Gives a target or drag area the pointer of a CursorSpec. A standard number the layer refuses
 // leaves the pointer as it was, and so does a missing cursor file (the icon of an earlier step).
-void showPointer(const shell::System& sys, plat::Label& area, const PointerSpec& pointer);
+void showPointer(const shell::System& sys, plat::Label& area, const PointerCode& pointer);
 
 // Loads a picture into a step picture or panel, an image or a picture box alike; a failure
 // keeps the picture it had.

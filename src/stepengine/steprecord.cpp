@@ -142,23 +142,23 @@ HotspotPanel panelOfHotspot(int hotspot)
     return HotspotPanel::MenuBar;
 }
 
-PointerSpec PointerSpec::parse(const QString& spec)
+PointerCode PointerCode::parse(const QString& code)
 {
-    PointerSpec p;
-    const QString number = plat::mid(spec, 4, 2);
+    PointerCode p;
+    const QString number = plat::mid(code, 4, 2);
     p.cursorFile = QStringLiteral("ico") + number + QStringLiteral(".CUR");
-    if (spec.startsWith(u'S')) {
+    if (code.startsWith(u'S')) {
         p.kind = Kind::Standard;
         p.standard = readInt16(number);
-    } else if (spec.startsWith(u'M')) {
+    } else if (code.startsWith(u'M')) {
         p.kind = Kind::Custom;
     }
     return p;
 }
 
-PointerSpec PointerSpec::forDrag() const
+PointerCode PointerCode::forDrag() const
 {
-    PointerSpec p = *this;
+    PointerCode p = *this;
     if (p.kind == Kind::Default)
         p.kind = Kind::Custom;
     return p;

@@ -160,7 +160,7 @@ enum class HotspotPanel { MenuBar, OptionsBar, Toolbox };
 HotspotPanel panelOfHotspot(int hotspot);
 
 // CursorSpec (record 101-105): the pointer over the target area, and the pointer of a drag.
-struct PointerSpec {
+struct PointerCode {
     enum class Kind {
         Default, // the default pointer (0)
         Standard, // "S": the standard pointer numbered by characters 4-5
@@ -169,10 +169,10 @@ struct PointerSpec {
     Kind kind = Kind::Default;
     int16_t standard = 0;
     QString cursorFile {}; // file name in the program folder; set whatever the kind
-    static PointerSpec parse(const QString& fiveCharacters);
+    static PointerCode parse(const QString& fiveCharacters);
     // A drag always shows a pointer of its own: its drop takes a pointer other than the default
     // as the sign that a drag took place, so any first character but "S" gives the cursor file.
-    PointerSpec forDrag() const;
+    PointerCode forDrag() const;
 };
 
 // The context-menu codes. An ActionCode 3000..6000 is a context-menu step (6001.. are keys),

@@ -134,7 +134,7 @@ void FrmMain::Label1_MouseMove(int, int, double, double)
     }
     // The record now current: a hover step has loaded the next one.
     stepengine::showPointer(
-        sys_, area, stepengine::PointerSpec::parse(StepRecord(st.StepLine).text(fd::CursorSpec)));
+        sys_, area, stepengine::PointerCode::parse(StepRecord(st.StepLine).text(fd::CursorSpec)));
 }
 
 void FrmMain::Label1_MouseUp(int button, int shift, double, double)

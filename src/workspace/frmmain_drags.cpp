@@ -203,7 +203,7 @@ void FrmMain::Label4_MouseMove(int, int shift, double x, double y)
         return;
     // The drag pointer is also the sign that a drag took place (see the drop).
     stepengine::showPointer(
-        sys_, ui.Label4, stepengine::PointerSpec::parse(r.text(fd::CursorSpec)).forDrag());
+        sys_, ui.Label4, stepengine::PointerCode::parse(r.text(fd::CursorSpec)).forDrag());
 }
 
 void FrmMain::Label4_MouseUp(int, int shift, double x, double y)

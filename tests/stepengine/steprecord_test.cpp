@@ -189,11 +189,11 @@ TEST(StepRecordCodes, HotspotPanelsAndToolboxColumns)
     }
 }
 
-TEST(StepRecordCodes, PointerSpecs)
+TEST(StepRecordCodes, PointerCodes)
 {
-    using Kind = PointerSpec::Kind;
+    using Kind = PointerCode::Kind;
     struct Case {
-        const char* spec;
+        const char* code;
         Kind kind, dragKind;
         int16_t standard;
         const char* cursorFile;
@@ -207,8 +207,8 @@ TEST(StepRecordCodes, PointerSpecs)
         { "", Kind::Default, Kind::Custom, 0, "ico.CUR" },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.spec);
-        const PointerSpec p = PointerSpec::parse(QString::fromLatin1(c.spec));
+        SCOPED_TRACE(c.code);
+        const PointerCode p = PointerCode::parse(QString::fromLatin1(c.code));
         EXPECT_EQ(p.kind, c.kind);
         EXPECT_EQ(p.forDrag().kind, c.dragKind);
         EXPECT_EQ(p.standard, c.standard);
