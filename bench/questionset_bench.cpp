@@ -46,11 +46,18 @@ struct LinkedModule {
     }
 };
 
-std::unique_ptr<shell::System> makeSystem(const LinkedModule& m, plat::VirtualClock*& clock)
+// A program on the linked module; none, and the benchmark skipped, without a sample module.
+std::unique_ptr<shell::System> makeSystem(
+    benchmark::State& state, const LinkedModule& m, plat::VirtualClock*& clock)
 {
+    if (m.ids.isEmpty()) {
+        state.SkipWithError("no sample module");
+        return nullptr;
+    }
     auto c = std::make_unique<plat::VirtualClock>();
     clock = c.get();
-    auto sys = std::make_unique<shell::System>(std::move(c), plat::makeFakeServices(), m.dir.path());
+    auto sys
+        = std::make_unique<shell::System>(std::move(c), plat::makeFakeServices(), m.dir.path());
     sys->setScreenRect(QRect(0, 0, 1280, 1024));
     sys->state.SkinPath = m.data;
     return sys;
@@ -59,12 +66,10 @@ std::unique_ptr<shell::System> makeSystem(const LinkedModule& m, plat::VirtualCl
 void BM_InitShiTi500(benchmark::State& state)
 {
     LinkedModule m;
-    if (m.ids.isEmpty()) {
-        state.SkipWithError("no sample module");
-        return;
-    }
     plat::VirtualClock* clock = nullptr;
-    auto sys = makeSystem(m, clock);
+    auto sys = makeSystem(state, m, clock);
+    if (!sys)
+        return;
     const QString ids = m.idString(500);
     for (auto _ : state) {
         if (flow::InitShiTi(*sys, ids, 19) != 500) {
@@ -80,12 +85,10 @@ BENCHMARK(BM_InitShiTi500)->Unit(benchmark::kMillisecond);
 void BM_StepChange(benchmark::State& state)
 {
     LinkedModule m;
-    if (m.ids.isEmpty()) {
-        state.SkipWithError("no sample module");
-        return;
-    }
     plat::VirtualClock* clock = nullptr;
-    auto sys = makeSystem(m, clock);
+    auto sys = makeSystem(state, m, clock);
+    if (!sys)
+        return;
     plat::HeadlessDriver driver(*sys, *clock);
     shell::AppState& st = sys->state;
     const int count = static_cast<int>(state.range(0));
@@ -119,7 +122,8 @@ void BM_StepChange(benchmark::State& state)
         st.CurrentStep = s.step;
         main.setData();
     }
-    state.counters["step_lines"] = benchmark::Counter(static_cast<double>(table.value(table.size() - 1)));
+    state.counters["step_lines"]
+        = benchmark::Counter(static_cast<double>(table.value(table.size() - 1)));
 }
 BENCHMARK(BM_StepChange)->Arg(5)->Arg(500)->Unit(benchmark::kMicrosecond);
 

@@ -4,13 +4,13 @@
 
 #include "demo/frmyanshi.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "demo/glide.h"
 #include "exercise/frmtm.h"
 #include "menus/menufile.h"
 #include "platform/keys.h"
 #include "platform/text.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 #include "stepengine/steprecord.h"
 #include "workspace/chromeart.h"
 #include "workspace/design.h"
@@ -58,18 +58,11 @@ namespace {
         return p;
     }
 
-    void transparent(plat::Label& l) { l.setBackStyle(0); }
     void entryLabel(plat::Label& l)
     {
         transparent(l);
         l.setAutoSize(true);
         l.setVisible(false);
-    }
-    void frame(plat::Shape& s, uint32_t colour)
-    {
-        s.setBorderColor(colour);
-        s.setBorderWidth(2);
-        s.setFillStyle(1);
     }
 }
 
@@ -169,17 +162,8 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     place(Shape2, kYellowFrame);
     Shape6.setBorderStyle(3);
     Shape6.move(-1000, -1000, 10, 10); // visible at design, outside the window
-    for (int i = 0; i <= 13; ++i) {
-        plat::Label& tab = LblXXK.create(i);
-        transparent(tab);
-        tab.setAlignment(2);
-    }
-    place(LblXXK[0], kBackLabel);
-    LHelp.setBackColor(kHintBack);
-    LHelp.setForeColor(kRed);
-    LHelp.setFontBold(true);
-    LHelp.setAutoSize(true);
-    place(LHelp, kHint);
+    designTabLabels(LblXXK);
+    designHintLabel(LHelp);
 
     place(Pic1J, kDropDown);
     place(Pic2J, kDropDown);
@@ -538,7 +522,8 @@ void FrmYanShi::stand(const QString& why)
     GlideStep = 0;
     GlideDX = GlideDY = 0;
     if (why != standReason_)
-        writeLog(QStringLiteral("demonstration pointer stands at step %1: %2").arg(DemoStep).arg(why));
+        writeLog(
+            QStringLiteral("demonstration pointer stands at step %1: %2").arg(DemoStep).arg(why));
     standReason_ = why;
 }
 

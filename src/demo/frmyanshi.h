@@ -177,6 +177,8 @@ private:
     void glideTo(int32_t x, int32_t y); // target, then the glide set-up
     void movePointer(); // one glide step
     bool pointerArrived() const;
+    // One tick of a menu glide: the pointer moves and is redrawn; true once it has arrived.
+    bool glideTick();
     void ringAtPointer(); // the click ring centred on the pointer, blinking
     void showCursorPicture();
     void typingSetUp();

@@ -3,9 +3,9 @@
 
 #include "demo/frmyanshi.h"
 
+#include "core/system.h"
 #include "demo/glide.h"
 #include "platform/text.h"
-#include "core/system.h"
 #include "stepengine/answers.h"
 #include "stepengine/steprecord.h"
 
@@ -69,6 +69,15 @@ void FrmYanShi::movePointer()
 bool FrmYanShi::pointerArrived() const
 {
     return arrived(PointerX, PointerY, TargetX, TargetY, GlideStep, sys_.state.ScaleX);
+}
+
+bool FrmYanShi::glideTick()
+{
+    if (sys_.state.DemoActive == 0)
+        return false;
+    movePointer();
+    pointMove();
+    return pointerArrived();
 }
 
 void FrmYanShi::ringAtPointer()
@@ -153,17 +162,20 @@ void FrmYanShi::pointMove()
 void FrmYanShi::showCursorPicture()
 {
     auto& ui = this->ui();
-    const QString spec = StepRecord(sys_.state.StepLine).text(field::CursorSpec);
-    const QString name = spec.startsWith(u'S') ? QStringLiteral("ico00.CUR")
-                                               : QStringLiteral("ico") + plat::right(spec, 2)
-            + QStringLiteral(".CUR");
+    // A standard pointer has no cursor file of its own: the drag carries the first one.
+    const auto pointer
+        = stepengine::PointerCode::parse(StepRecord(sys_.state.StepLine).text(field::CursorSpec));
+    const QString name = pointer.kind == stepengine::PointerCode::Kind::Standard
+        ? QStringLiteral("ico00.CUR")
+        : pointer.cursorFile;
     auto it = cursors_.find(name);
     if (it == cursors_.end()) {
         // Read once a run; a file that cannot be read keeps the picture shown before.
         auto loaded = plat::loadPicture(sys_.programFile(name));
         it = cursors_.emplace(name, loaded.ok() ? loaded.value() : plat::Picture {}).first;
         if (!loaded.ok())
-            writeLog(QStringLiteral("cursor %1 not shown: %2").arg(name, loaded.error().description));
+            writeLog(
+                QStringLiteral("cursor %1 not shown: %2").arg(name, loaded.error().description));
     }
     if (!it->second.image.isNull())
         ui.ImgICO.setPicture(it->second);

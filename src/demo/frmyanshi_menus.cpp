@@ -3,10 +3,10 @@
 
 #include "demo/frmyanshi.h"
 
+#include "core/system.h"
 #include "demo/glide.h"
 #include "menus/menulayout.h"
 #include "platform/text.h"
-#include "core/system.h"
 #include "stepengine/steprecord.h"
 
 namespace demo {
@@ -23,7 +23,10 @@ namespace {
     // Hotspot, item and sub-item numbers in picture names: two digits.
     QString two(int n) { return plat::right(QStringLiteral("0") + QString::number(n), 2); }
 
-    menus::Box boxOf(const plat::Control& c) { return { c.left(), c.top(), c.width(), c.height() }; }
+    menus::Box boxOf(const plat::Control& c)
+    {
+        return { c.left(), c.top(), c.width(), c.height() };
+    }
 
     void applyLayout(plat::ControlArray<plat::Label>& items, const menus::ItemLayout& layout)
     {
@@ -67,8 +70,8 @@ void FrmYanShi::loadInterfacePicture(plat::Image& holder, const QString& name)
         return;
     // Another item's or menu's picture would show the wrong thing: the holder goes empty.
     holder.setPicture(plat::Picture {});
-    writeLog(QStringLiteral("interface picture %1 not shown: %2")
-                 .arg(name, loaded.error().description));
+    writeLog(
+        QStringLiteral("interface picture %1 not shown: %2").arg(name, loaded.error().description));
 }
 
 // Drop-down replay -----------------------------------------------------------------------------
@@ -99,14 +102,17 @@ void FrmYanShi::ToolClick(int16_t hotspot)
     const menus::DropDownPlace place = menus::dropDownPlaceOf(hotspot);
     const bool flyout = menus::isToolGroup(hotspot);
     if (place == menus::DropDownPlace::None && !flyout) {
-        stand(QStringLiteral("hotspot %1 opens no drop-down for item %2").arg(hotspot).arg(ReplayItem));
+        stand(QStringLiteral("hotspot %1 opens no drop-down for item %2")
+                  .arg(hotspot)
+                  .arg(ReplayItem));
         return;
     }
     plat::Image& drop = ui.Pic1J;
     loadInterfacePicture(drop, nn + QStringLiteral("0077"));
     if (drop.picture().image.isNull()) {
         // An empty drop-down the size of its items, rather than the last menu's picture.
-        const menus::Size size = menus::extentOf(menus::firstLevelLayout(hotspot, { st.ScaleX, st.ScaleY }));
+        const menus::Size size
+            = menus::extentOf(menus::firstLevelLayout(hotspot, { st.ScaleX, st.ScaleY }));
         drop.setWidth(size.width);
         drop.setHeight(size.height);
     }
@@ -170,18 +176,19 @@ void FrmYanShi::Tool1JClick(int16_t item)
             second.setWidth(size.width);
             second.setHeight(size.height);
         }
-        second.move(ui.Pic1J.left() + ui.Pic1J.width() - kSecondLevelInset * st.ScaleX,
-            clicked->top());
+        second.move(
+            ui.Pic1J.left() + ui.Pic1J.width() - kSecondLevelInset * st.ScaleX, clicked->top());
         second.setVisible(true);
         if (second.top() + second.height() > kSecondLevelBottom * st.ScaleY)
             second.setTop(kSecondLevelBottom * st.ScaleY - second.height());
         if (second.left() + second.width() > kSecondLevelRight * st.ScaleX)
-            second.setLeft(
-                ui.Pic1J.left() - second.width() + kSecondLevelFlipOverlap * st.ScaleX);
+            second.setLeft(ui.Pic1J.left() - second.width() + kSecondLevelFlipOverlap * st.ScaleX);
         if (ReplaySubItem != 0)
             Tool2JCSH();
     } else if (ReplaySubItem != 0) {
-        stand(QStringLiteral("item %1 of hotspot %2 has no second level").arg(item).arg(ReplayHotspot));
+        stand(QStringLiteral("item %1 of hotspot %2 has no second level")
+                  .arg(item)
+                  .arg(ReplayHotspot));
     }
 
     ui.Img1J.move(clicked->left(), clicked->top());
@@ -228,13 +235,9 @@ void FrmYanShi::Tool2JClick(int16_t)
 
 void FrmYanShi::Timer6_Timer()
 {
-    if (sys_.state.DemoActive == 0)
+    if (!glideTick())
         return;
     auto& ui = this->ui();
-    movePointer();
-    pointMove();
-    if (!pointerArrived())
-        return;
     TickCount = 0;
     ringAtPointer();
     ui.Timer6.setEnabled(false);
@@ -243,13 +246,9 @@ void FrmYanShi::Timer6_Timer()
 
 void FrmYanShi::Timer7_Timer()
 {
-    if (sys_.state.DemoActive == 0)
+    if (!glideTick())
         return;
     auto& ui = this->ui();
-    movePointer();
-    pointMove();
-    if (!pointerArrived())
-        return;
     TickCount = 0;
     ringAtPointer();
     ui.Timer7.setEnabled(false);
@@ -301,7 +300,10 @@ void FrmYanShi::RightKeyMenu()
         if (d.separators[s].shown)
             showEntry(ui.LRFGX[s], d.separators[s]);
     if (!d.aim.found) {
-        stand(QStringLiteral("menu %1 has no entry %2, item %3").arg(m.code).arg(m.entry).arg(m.item));
+        stand(QStringLiteral("menu %1 has no entry %2, item %3")
+                  .arg(m.code)
+                  .arg(m.entry)
+                  .arg(m.item));
         return;
     }
     const Body& f = d.aim.frame;
@@ -322,8 +324,8 @@ void FrmYanShi::RightKeySub()
     const plat::Label& menu = ui.LRightMMenu;
     const plat::Label* entry = isCascadeEntry(m.entry) ? ui.LRMJL.at(m.entry) : nullptr;
     const SubmenuDrawing d = drawSubmenu(blockOf(menuFile_, m.family, m.menuNo),
-        { menu.left(), menu.top(), menu.width(), menu.height() },
-        entry ? entry->top() : menu.top(), m.entry, m.item, labelMeasure(ui.LRS[kSubEntries - 1]));
+        { menu.left(), menu.top(), menu.width(), menu.height() }, entry ? entry->top() : menu.top(),
+        m.entry, m.item, labelMeasure(ui.LRS[kSubEntries - 1]));
     showBody(ui.LRightSub, ui.ShapeRSUB, d.body);
     for (int i = 0; i < kSubEntries; ++i)
         if (d.entries[i].shown)
@@ -346,13 +348,9 @@ void FrmYanShi::RightKeySub()
 
 void FrmYanShi::TimerRM_Timer()
 {
-    if (sys_.state.DemoActive == 0)
+    if (!glideTick())
         return;
     auto& ui = this->ui();
-    movePointer();
-    pointMove();
-    if (!pointerArrived())
-        return;
     const int entry = demoMenuOf(StepRecord(sys_.state.StepLine)).entry;
     ui.TimerRM.setEnabled(false);
     if (isItemGroup(entry)) {
@@ -365,13 +363,9 @@ void FrmYanShi::TimerRM_Timer()
 
 void FrmYanShi::TimerRS_Timer()
 {
-    if (sys_.state.DemoActive == 0)
+    if (!glideTick())
         return;
     auto& ui = this->ui();
-    movePointer();
-    pointMove();
-    if (!pointerArrived())
-        return;
     ringAtPointer();
     ui.TimerRS.setEnabled(false);
     doNext();

@@ -1,12 +1,13 @@
 #include "records/learnerrecords.h"
 
+#include "core/appstate.h"
+#include "core/errorreport.h"
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/recordio.h"
-#include "core/appstate.h"
-#include "core/errorreport.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace records {
 
@@ -59,8 +60,8 @@ namespace {
     }
 
     // The id text of question i of the exercise; a question id that is not one is reported.
-    std::optional<QString> idOfQuestion(const shell::AppState& exercise, int i,
-        const QString& file, const shell::ErrorSite& site)
+    std::optional<QString> idOfQuestion(
+        const shell::AppState& exercise, int i, const QString& file, const shell::ErrorSite& site)
     {
         const std::optional<QString> id = idText(exercise.QuestionIds(i));
         if (!id)
@@ -69,8 +70,8 @@ namespace {
     }
 
     // Appends `id` unreviewed when it is not present yet; a full list refuses it.
-    void appendNew(ReviewedList& list, const QString& id, const QString& file,
-        const shell::ErrorSite& site)
+    void appendNew(
+        ReviewedList& list, const QString& id, const QString& file, const shell::ErrorSite& site)
     {
         if (positionInSearchText(searchText(list.ids), id) != 0)
             return;
@@ -84,8 +85,8 @@ namespace {
         list.review.append(u'F');
     }
 
-    bool addFlagged(const ListFiles& files, const shell::AppState& exercise,
-        const shell::ErrorSite& site)
+    bool addFlagged(
+        const ListFiles& files, const shell::AppState& exercise, const shell::ErrorSite& site)
     {
         std::optional<ReviewedList> read = readPair(files, site);
         if (!read)
@@ -100,8 +101,8 @@ namespace {
         return writePair(files, list, site);
     }
 
-    bool removeUnflagged(const ListFiles& files, const shell::AppState& exercise,
-        const shell::ErrorSite& site)
+    bool removeUnflagged(
+        const ListFiles& files, const shell::AppState& exercise, const shell::ErrorSite& site)
     {
         std::optional<ReviewedList> read = readPair(files, site);
         if (!read)
@@ -181,18 +182,20 @@ namespace {
     // leaves an empty list behind, never the destination's old one.
     bool copyPaperWrong(const RecordsDir& dir, int from, int to, const shell::ErrorSite& site)
     {
-        const std::optional<QStringList> lines = io::linesToRewrite(PaperWrongFile(dir, from), site);
+        const std::optional<QStringList> lines
+            = io::linesToRewrite(PaperWrongFile(dir, from), site);
         if (!lines)
             return false; // the destination stays as it was
-        return io::write(PaperWrongFile(dir, to), lines->isEmpty() ? QStringList { QString() } : *lines, site);
+        return io::write(
+            PaperWrongFile(dir, to), lines->isEmpty() ? QStringList { QString() } : *lines, site);
     }
 
     int clampedRandomCount(int count) { return std::clamp(count, 0, 10); }
 
     // Rows 0 to rows - 1 of the table as one text, each line followed by CR LF: the file ends
     // with one empty line.
-    bool writeHistoryRows(const RecordsDir& dir, const ExamHistory& table, int rows,
-        const shell::ErrorSite& site)
+    bool writeHistoryRows(
+        const RecordsDir& dir, const ExamHistory& table, int rows, const shell::ErrorSite& site)
     {
         QStringList lines;
         for (int n = 1; n <= 3 * rows; ++n)
@@ -224,8 +227,8 @@ namespace {
 
     // Lines 0 .. count-1 and a final empty line. An unknown unit count (0) never shortens the
     // file: it keeps the lines it had and the one just changed.
-    bool writeProgress(const RecordsDir& dir, const QStringList& lines, int unitCount, int linesRead,
-        int changedLine, const shell::ErrorSite& site)
+    bool writeProgress(const RecordsDir& dir, const QStringList& lines, int unitCount,
+        int linesRead, int changedLine, const shell::ErrorSite& site)
     {
         const int count = std::max(unitCount > 0 ? unitCount : linesRead, changedLine + 1);
         QStringList out = lines.mid(0, count);
@@ -323,11 +326,12 @@ bool writePaperWrong(const RecordsDir& dir, int paper, const shell::AppState& ex
         io::reportRefused(file, QStringLiteral("no paper %1").arg(paper), site);
         return false;
     }
-    return io::write(file, { undoneOfPaper(exercise, paperLine, file, site).join(QString()) }, site);
+    return io::write(
+        file, { undoneOfPaper(exercise, paperLine, file, site).join(QString()) }, site);
 }
 
-bool narrowPaperWrong(const RecordsDir& dir, int paper, const shell::AppState& exercise,
-    const shell::ErrorSite& site)
+bool narrowPaperWrong(
+    const RecordsDir& dir, int paper, const shell::AppState& exercise, const shell::ErrorSite& site)
 {
     if (!validPaper(paper) || !anyDone(exercise))
         return true;
@@ -408,7 +412,10 @@ ExamHistory readExamHistory(const RecordsDir& dir, const shell::ErrorSite& site)
     return defaults;
 }
 
-QString historyTime(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
+QString historyTime(const QDateTime& t)
+{
+    return t.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
 
 QString scoreText(double score) { return QString::number(score, 'g', 15); }
 
@@ -433,7 +440,8 @@ bool recordScoring(const RecordsDir& dir, int row, const QString& examStartTime,
     return writeHistoryRows(dir, table, 31, site);
 }
 
-bool historyForNewRandomPaper(const RecordsDir& dir, const QDateTime& now, const shell::ErrorSite& site)
+bool historyForNewRandomPaper(
+    const RecordsDir& dir, const QDateTime& now, const shell::ErrorSite& site)
 {
     std::optional<ExamHistory> read = historyToRewrite(dir, site);
     if (!read)
@@ -476,7 +484,8 @@ QStringList refreshUnitProgress(
     const RecordsDir& dir, const std::optional<QList<int>>& unitSizes, const shell::ErrorSite& site)
 {
     const std::optional<QStringList> read = progressLines(dir, site, nullptr);
-    QStringList lines = read.value_or(QStringList(kProgressLinesRead, QString())).mid(0, kProgressLinesWritten);
+    QStringList lines
+        = read.value_or(QStringList(kProgressLinesRead, QString())).mid(0, kProgressLinesWritten);
     if (!unitSizes || !read)
         return lines; // nothing to fit to, or nothing read: the learner's progress stays
     for (int u = 0; u < kProgressLinesWritten; ++u)
@@ -487,57 +496,56 @@ QStringList refreshUnitProgress(
     return lines;
 }
 
+namespace {
+    // The progress line of one unit, changed by `edit` and written back fitted to the unit
+    // sizes. An exercise with nothing done leaves the file alone.
+    bool updateUnitProgress(const RecordsDir& dir, const shell::AppState& exercise, int unit,
+        int unitCount, const shell::ErrorSite& site, const std::function<void(QString&)>& edit)
+    {
+        if (!anyDone(exercise))
+            return true;
+        if (unit < 0 || unit >= kProgressLinesRead) {
+            io::reportRefused(UnitProgressFile(dir), QStringLiteral("no unit %1").arg(unit), site);
+            return false;
+        }
+        int linesRead = 0;
+        std::optional<QStringList> read = progressLines(dir, site, &linesRead);
+        if (!read)
+            return false;
+        QStringList& lines = *read;
+        edit(lines[unit]);
+        return writeProgress(dir, lines, unitCount, linesRead, unit, site);
+    }
+}
+
 bool recordUnitPractice(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
     const shell::ErrorSite& site)
 {
-    const int unit = exercise.SetNo;
-    if (!anyDone(exercise))
-        return true;
-    if (unit < 0 || unit >= kProgressLinesRead) {
-        io::reportRefused(UnitProgressFile(dir), QStringLiteral("no unit %1").arg(unit), site);
-        return false;
-    }
-    int linesRead = 0;
-    std::optional<QStringList> read = progressLines(dir, site, &linesRead);
-    if (!read)
-        return false;
-    QStringList& lines = *read;
-    QString line;
-    for (int i = 1; i <= exercise.QuestionCount; ++i)
-        line.append(isDone(exercise.QuestionState(i)) ? u'T' : u'F');
-    lines[unit] = line;
-    return writeProgress(dir, lines, unitCount, linesRead, unit, site);
+    return updateUnitProgress(dir, exercise, exercise.SetNo, unitCount, site, [&](QString& line) {
+        line.clear();
+        for (int i = 1; i <= exercise.QuestionCount; ++i)
+            line.append(isDone(exercise.QuestionState(i)) ? u'T' : u'F');
+    });
 }
 
 bool recordUnlearnedDone(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
     const shell::ErrorSite& site)
 {
-    const int unit = exercise.RecordNo;
-    if (!anyDone(exercise))
-        return true;
-    if (unit < 0 || unit >= kProgressLinesRead) {
-        io::reportRefused(UnitProgressFile(dir), QStringLiteral("no unit %1").arg(unit), site);
-        return false;
-    }
-    int linesRead = 0;
-    std::optional<QStringList> read = progressLines(dir, site, &linesRead);
-    if (!read)
-        return false;
-    QStringList& lines = *read;
-    QString& line = lines[unit];
-    for (int i = 1; i <= exercise.QuestionCount; ++i) {
-        if (!isDone(exercise.QuestionState(i)))
-            continue;
-        const auto id = idOfQuestion(exercise, i, UnitProgressFile(dir), site);
-        const int qq = id ? id->right(2).toInt() : 0;
-        if (qq < 1)
-            continue;
-        // A shorter line is filled up with "F", so the "T" lands on its own question.
-        if (line.size() < qq)
-            line = fittedReview(line, qq);
-        line[qq - 1] = u'T';
-    }
-    return writeProgress(dir, lines, unitCount, linesRead, unit, site);
+    return updateUnitProgress(
+        dir, exercise, exercise.RecordNo, unitCount, site, [&](QString& line) {
+            for (int i = 1; i <= exercise.QuestionCount; ++i) {
+                if (!isDone(exercise.QuestionState(i)))
+                    continue;
+                const auto id = idOfQuestion(exercise, i, UnitProgressFile(dir), site);
+                const int qq = id ? id->right(2).toInt() : 0;
+                if (qq < 1)
+                    continue;
+                // A shorter line is filled up with "F", so the "T" lands on its own question.
+                if (line.size() < qq)
+                    line = fittedReview(line, qq);
+                line[qq - 1] = u'T';
+            }
+        });
 }
 
 // ---- Input-method option ----

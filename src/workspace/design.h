@@ -31,7 +31,8 @@ inline constexpr double kHotspot0Top = 240; // kept unscaled
 
 // Step controls before a step places them.
 inline constexpr Rect kHint { 6000, 4000, 2700, 300 };
-inline constexpr Rect kYellowFrame { 16200, 5520, 975, 375 }; // outside the window until a step places it
+inline constexpr Rect kYellowFrame { 16200, 5520, 975,
+    375 }; // outside the window until a step places it
 inline constexpr Rect kText1 { 0, 0, 1500, 285 };
 inline constexpr Rect kList { 0, 0, 1800, 1200 };
 inline constexpr Rect kLocationList { 0, 0, 3915, 3720 }; // 261 x 248 pixels
@@ -46,5 +47,33 @@ inline constexpr uint32_t kYellow = 0x00FFFF; // frame that follows the hint
 inline constexpr uint32_t kWindowGrey = 0xC0C0C0;
 inline constexpr uint32_t kStripColour = 0xB99D7F;
 inline constexpr uint32_t kHintBack = 0xC0FFFF;
+
+// Design looks both windows give their controls.
+inline void transparent(plat::Label& l) { l.setBackStyle(0); }
+inline void frame(plat::Shape& s, uint32_t colour)
+{
+    s.setBorderColor(colour);
+    s.setBorderWidth(2);
+    s.setFillStyle(1);
+}
+// The tab-strip labels 0..13; label 0 doubles as the back button until a step places it.
+inline void designTabLabels(plat::ControlArray<plat::Label>& tabs)
+{
+    for (int i = 0; i <= 13; ++i) {
+        plat::Label& tab = tabs.create(i);
+        transparent(tab);
+        tab.setAlignment(2);
+    }
+    place(tabs[0], kBackLabel);
+}
+// The hint label: red bold text on light yellow, sized to its text.
+inline void designHintLabel(plat::Label& hint)
+{
+    hint.setBackColor(kHintBack);
+    hint.setForeColor(kRed);
+    hint.setFontBold(true);
+    hint.setAutoSize(true);
+    place(hint, kHint);
+}
 
 } // namespace workspace::design

@@ -32,13 +32,6 @@ namespace {
     // The pictures whose NextStepCode a click hands to GoStep: Image1..Image6.
     constexpr int kImageCount = 6;
 
-    void transparent(plat::Label& l) { l.setBackStyle(0); }
-    void frame(plat::Shape& s, uint32_t colour)
-    {
-        s.setBorderColor(colour);
-        s.setBorderWidth(2);
-        s.setFillStyle(1);
-    }
 }
 
 FrmMainUi::FrmMainUi(plat::Form& f)
@@ -109,18 +102,9 @@ FrmMainUi::FrmMainUi(plat::Form& f)
     Shape6.setVisible(false);
     place(Shape2, kYellowFrame);
 
-    for (int i = 0; i <= 13; ++i) {
-        plat::Label& tab = LblXXK.create(i);
-        transparent(tab);
-        tab.setAlignment(2);
-    }
-    place(LblXXK[0], kBackLabel);
+    designTabLabels(LblXXK);
 
-    LHelp.setBackColor(kHintBack);
-    LHelp.setForeColor(kRed);
-    LHelp.setFontBold(true);
-    LHelp.setAutoSize(true);
-    place(LHelp, kHint);
+    designHintLabel(LHelp);
     transparent(LblSuccess);
     LblSuccess.setForeColor(kRed);
     LblSuccess.setAutoSize(true);
