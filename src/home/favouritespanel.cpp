@@ -1,12 +1,12 @@
 #include "home/favouritespanel.h"
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "flow/flow.h"
 #include "home/frmfengmian.h"
 #include "platform/controls.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 #include "widgets/msgbox.h"
 
 #include <algorithm>
@@ -105,39 +105,34 @@ namespace {
             , wrongBook(ui.PicCuoTi, kWrongBook)
         {
         }
+        CollectionPanelUi& of(const CollectionTwin& t)
+        {
+            return t.wrongBook ? wrongBook : favourites;
+        }
         CollectionPanelUi favourites;
         CollectionPanelUi wrongBook;
     };
 
-    plat::PictureBox& panelOf(FrmFengmianUi& ui, const CollectionTwin& t)
-    {
-        return t.wrongBook ? ui.PicCuoTi : ui.PicBiaoZhi;
-    }
-
-    template <class T> T* childNamed(plat::Container& c, const QString& name)
-    {
-        for (plat::Control* child : c.children())
-            if (child->name() == name)
-                if (auto* found = dynamic_cast<T*>(child))
-                    return found;
-        return nullptr;
-    }
-
     // The panels' own controls of the window's current load, built on first use.
-    FrmFengmianUi& builtUi(shell::System& sys)
+    CollectionPanelsUi& builtParts(shell::System& sys)
     {
         FrmFengmian& f = sys.form<FrmFengmian>();
         FrmFengmianUi& ui = f.ui();
-        if (!childNamed<plat::Image>(ui.PicBiaoZhi, text(kFavourites.faceName)))
-            f.adoptControls(std::make_shared<CollectionPanelsUi>(ui));
-        return ui;
+        if (CollectionPanelsUi* parts = f.adopted<CollectionPanelsUi>())
+            return *parts;
+        return f.adoptControls(std::make_shared<CollectionPanelsUi>(ui));
+    }
+    FrmFengmianUi& builtUi(shell::System& sys)
+    {
+        builtParts(sys);
+        return sys.form<FrmFengmian>().ui();
     }
 
     // A count in its design rectangle (twips, scaled): the rectangle is only as high as the
     // face's own small digits, so the label takes the height its font needs, centred on the
     // rectangle, and never clips a digit; a count wider than the rectangle grows both ways.
-    void showCount(plat::Label& l, const QString& count, double left, double top, double width,
-        double height)
+    void showCount(
+        plat::Label& l, const QString& count, double left, double top, double width, double height)
     {
         l.setAutoSize(true);
         l.setCaption(count);
@@ -147,23 +142,24 @@ namespace {
         l.move(left - (w - width) / 2, top - (h - height) / 2, w, h);
     }
 
-    plat::Label& label(FrmFengmianUi& ui, const CollectionTwin& t, bool reviewedGroup)
+    plat::Label& label(shell::System& sys, const CollectionTwin& t, bool reviewedGroup)
     {
-        plat::Label* l = childNamed<plat::Label>(
-            panelOf(ui, t), text(reviewedGroup ? t.reviewedLabel : t.unreviewedLabel));
-        return *l; // built by builtUi()
+        CollectionPanelUi& panel = builtParts(sys).of(t);
+        return reviewedGroup ? panel.reviewed : panel.unreviewed;
     }
 
     // The unreviewed count's label at (7140, 2385), the reviewed one's at (7140, 2835).
-    void setCount(shell::System& sys, const CollectionTwin& t, bool reviewedGroup, const QString& count)
+    void setCount(
+        shell::System& sys, const CollectionTwin& t, bool reviewedGroup, const QString& count)
     {
         const double sx = sys.state.ScaleX;
         const double sy = sys.state.ScaleY;
-        plat::Label& l = label(sys.form<FrmFengmian>().ui(), t, reviewedGroup);
+        plat::Label& l = label(sys, t, reviewedGroup);
         if (reviewedGroup)
             showCount(l, count, 7140 * sx, 2835 * sy, t.reviewedWidth * sx, t.reviewedHeight * sy);
         else
-            showCount(l, count, 7140 * sx, 2385 * sy, t.unreviewedWidth * sx, t.unreviewedHeight * sy);
+            showCount(
+                l, count, 7140 * sx, 2385 * sy, t.unreviewedWidth * sx, t.unreviewedHeight * sy);
     }
 
     records::ReviewedList readList(
@@ -186,14 +182,12 @@ namespace {
         FrmFengmianUi& ui = builtUi(sys);
         const double sx = sys.state.ScaleX;
         const double sy = sys.state.ScaleY;
-        plat::PictureBox& panel = panelOf(ui, t);
-
-        plat::Image& face = *childNamed<plat::Image>(panel, text(t.faceName));
+        plat::Image& face = builtParts(sys).of(t).face;
         face.move(0, 0);
         site.check(face.setPicture(sys.skinFile(text(t.face))));
 
-        plat::Label& unreviewed = label(ui, t, false);
-        plat::Label& reviewed = label(ui, t, true);
+        plat::Label& unreviewed = label(sys, t, false);
+        plat::Label& reviewed = label(sys, t, true);
         for (plat::Label* l : { &unreviewed, &reviewed }) {
             l->setAlignment(2);
             l->setFontSize(10 * sx);
@@ -215,7 +209,8 @@ namespace {
         setCount(sys, t, true, QString::number(list.reviewedCount()));
     }
 
-    void toggle(shell::System& sys, const CollectionTwin& t, int index, const shell::ErrorSite& site)
+    void toggle(
+        shell::System& sys, const CollectionTwin& t, int index, const shell::ErrorSite& site)
     {
         FrmFengmian& f = sys.form<FrmFengmian>();
         QString picture;
@@ -291,11 +286,13 @@ int16_t toggledFilter(int16_t filter, int index, QString* picture)
     const int bit = (j % 2 == 0) ? records::UnreviewedGroup : records::ReviewedGroup;
     const bool selected = (filter & bit) == 0;
     if (picture)
-        *picture = (selected ? QStringLiteral("l2009") : QStringLiteral("l2004")) + QString::number(j);
+        *picture
+            = (selected ? QStringLiteral("l2009") : QStringLiteral("l2004")) + QString::number(j);
     return static_cast<int16_t>(selected ? filter + bit : filter - bit);
 }
 
-PracticeChoice practiceChoice(const CollectionTwin& t, const records::ReviewedList& list, int filter)
+PracticeChoice practiceChoice(
+    const CollectionTwin& t, const records::ReviewedList& list, int filter)
 {
     PracticeChoice c;
     switch (filter) {
@@ -304,7 +301,8 @@ PracticeChoice practiceChoice(const CollectionTwin& t, const records::ReviewedLi
             text(t.noUnreviewed) };
         break;
     case records::ReviewedGroup:
-        c = { list.idsOf(records::ReviewedGroup), t.modeReviewed, t.setReviewed, text(t.noReviewed) };
+        c = { list.idsOf(records::ReviewedGroup), t.modeReviewed, t.setReviewed,
+            text(t.noReviewed) };
         break;
     default:
         c = { list.ids, t.modeBoth, t.setBoth, text(t.emptyList) };

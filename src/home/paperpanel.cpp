@@ -334,25 +334,10 @@ void LblShiJuanDel_Click(shell::System& sys, int row)
     home.FengMainCsh();
 }
 
-} // namespace home
-
-namespace home {
-
-namespace {
-    // The panel of each running system, owned by the home window's current load.
-    std::map<const shell::System*, std::weak_ptr<PaperPanelUi>>& panels()
-    {
-        static std::map<const shell::System*, std::weak_ptr<PaperPanelUi>> map;
-        return map;
-    }
-}
-
 PaperPanelUi* paperPanel(shell::System& sys)
 {
-    const auto it = panels().find(&sys);
-    if (it == panels().end())
-        return nullptr;
-    return it->second.lock().get();
+    auto& homeWindow = sys.form<FrmFengmian>();
+    return homeWindow.isLoaded() ? homeWindow.adopted<PaperPanelUi>() : nullptr;
 }
 
 } // namespace home
@@ -370,8 +355,7 @@ void buildPaperPanel(shell::System& sys)
         panel->LblShiJuanDel[r].Click = [&sys, r] { home::LblShiJuanDel_Click(sys, r); };
     }
     // The window keeps the panel for this load and drops it before its container.
-    homeWindow.adoptControls(panel);
-    home::panels()[&sys] = panel;
+    homeWindow.adoptControls(std::move(panel));
 }
 
 void paperPanelPass(shell::System& sys)

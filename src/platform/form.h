@@ -14,6 +14,9 @@
 #include <QString>
 
 #include <memory>
+#include <typeindex>
+#include <typeinfo>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -162,14 +165,28 @@ public:
     // Controls that code outside the form builds into the Ui's containers (a panel written in a
     // file of its own). They belong to the current load and go before the Ui does, while their
     // containers still exist.
-    void adoptControls(std::shared_ptr<void> parts) { parts_.push_back(std::move(parts)); }
+    // One part of each type; the part of the current load is found again by its type.
+    template <class P> P& adoptControls(std::shared_ptr<P> part)
+    {
+        P& kept = *part;
+        parts_.push_back({ std::type_index(typeid(P)), std::move(part) });
+        return kept;
+    }
+    // The part of that type of the current load, or none.
+    template <class P> P* adopted() const
+    {
+        for (const auto& [type, part] : parts_)
+            if (type == std::type_index(typeid(P)))
+                return static_cast<P*>(part.get());
+        return nullptr;
+    }
 
 protected:
     void createControls() override { ui_ = std::make_shared<Ui>(*this); }
     void destroyControls() override
     {
         for (auto& p : parts_)
-            retire(std::move(p));
+            retire(std::move(p.second));
         parts_.clear();
         retire(std::move(ui_));
         ui_.reset();
@@ -179,7 +196,8 @@ protected:
 
 private:
     std::shared_ptr<Ui> ui_;
-    std::vector<std::shared_ptr<void>> parts_; // declared after ui_: destroyed before it
+    // Declared after ui_: destroyed before it.
+    std::vector<std::pair<std::type_index, std::shared_ptr<void>>> parts_;
 };
 
 } // namespace plat
