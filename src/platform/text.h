@@ -6,6 +6,7 @@
 #include "platform/status.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -40,6 +41,17 @@ Result<QStringList> readLines(const QString& path, qint64 maxBytes = kMaxDataFil
 // is err::FileIo.
 Status writeLines(const QString& path, const QStringList& lines);
 Status writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Moves whole files over others, in order, without rewriting their bytes: each move renames
+// `from` over `to`, so the destination is the source's file or stays as it was, never a mix; a
+// move whose source is missing removes the destination (an empty list reads the same). The
+// folders are synced once at the end instead of once a file: a shift of ten record files costs
+// one flush to disk, not ten. Stops at the first failure; the moves before it stay done.
+struct FileMove {
+    QString from;
+    QString to;
+};
+Status moveFilesOver(const QList<FileMove>& moves);
 
 // Appends one line (GBK, CR LF) to a file, creating it; for logs. Errors as for writeLines.
 Status appendLine(const QString& path, const QString& line);

@@ -178,16 +178,23 @@ namespace {
 
     bool validPaper(int paper) { return paper >= 0 && paper <= 30; }
 
-    // Copies the wrong questions of paper `from` over those of paper `to`; a missing source
-    // leaves an empty list behind, never the destination's old one.
-    bool copyPaperWrong(const RecordsDir& dir, int from, int to, const shell::ErrorSite& site)
+    // Moves the wrong-question files of papers `from` over papers `to`, pair by pair in order,
+    // without rewriting them. A missing source leaves no list behind, never the destination's
+    // old one; a source that is there but cannot be read is not moved (its destination stays)
+    // and is reported.
+    bool movePaperWrong(const RecordsDir& dir, const QList<std::pair<int, int>>& fromTo,
+        const shell::ErrorSite& site)
     {
-        const std::optional<QStringList> lines
-            = io::linesToRewrite(PaperWrongFile(dir, from), site);
-        if (!lines)
-            return false; // the destination stays as it was
-        return io::write(
-            PaperWrongFile(dir, to), lines->isEmpty() ? QStringList { QString() } : *lines, site);
+        bool ok = true;
+        QList<plat::FileMove> moves;
+        for (const auto& [from, to] : fromTo) {
+            if (!io::linesToRewrite(PaperWrongFile(dir, from), site)) {
+                ok = false;
+                continue;
+            }
+            moves.append({ PaperWrongFile(dir, from), PaperWrongFile(dir, to) });
+        }
+        return site.check(plat::moveFilesOver(moves)) && ok;
     }
 
     int clampedRandomCount(int count) { return std::clamp(count, 0, 10); }
@@ -352,9 +359,10 @@ bool narrowPaperWrong(
 bool shiftPaperWrongForNewRandomPaper(
     const RecordsDir& dir, int randomCount, const shell::ErrorSite& site)
 {
-    bool ok = true;
+    QList<std::pair<int, int>> fromTo;
     for (int i = clampedRandomCount(randomCount); i >= 1; --i)
-        ok = copyPaperWrong(dir, 19 + i, 20 + i, site) && ok;
+        fromTo.append({ 19 + i, 20 + i });
+    const bool ok = movePaperWrong(dir, fromTo, site);
     return io::write(PaperWrongFile(dir, kFirstRandomPaper), { QString() }, site) && ok;
 }
 
@@ -367,10 +375,10 @@ bool shiftPaperWrongForDeletedRandomPaper(
             QStringLiteral("no random paper %1 among %2").arg(paper).arg(count), site);
         return false;
     }
-    bool ok = true;
+    QList<std::pair<int, int>> fromTo;
     for (int k = paper; k <= count + 18; ++k)
-        ok = copyPaperWrong(dir, k + 1, k, site) && ok;
-    return ok;
+        fromTo.append({ k + 1, k });
+    return movePaperWrong(dir, fromTo, site);
 }
 
 // ---- Examination history ----

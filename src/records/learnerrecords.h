@@ -80,11 +80,13 @@ bool writePaperWrong(const RecordsDir& dir, int paper, const shell::AppState& ex
 bool narrowPaperWrong(const RecordsDir& dir, int paper, const shell::AppState& exercise,
     const shell::ErrorSite& site);
 // Shift for a new random paper: the files of papers 20 .. 19 + randomCount move one number up
-// (the last to 30 when there are 10), then paper 20's file gets one empty line. A missing
-// source gives an empty destination, never another paper's list.
+// (the last to 30 when there are 10), then paper 20's file gets one empty line. The files are
+// moved, not rewritten: a missing source leaves no file at its destination (an empty list),
+// never another paper's list.
 bool shiftPaperWrongForNewRandomPaper(const RecordsDir& dir, int randomCount,
     const shell::ErrorSite& site);
-// Shift for a deleted random paper p: papers p+1 .. randomCount+19 move one number down.
+// Shift for a deleted random paper p: papers p+1 .. randomCount+19 move one number down, so
+// paper randomCount+19 has no file afterwards.
 bool shiftPaperWrongForDeletedRandomPaper(const RecordsDir& dir, int paper, int randomCount,
     const shell::ErrorSite& site);
 

@@ -311,20 +311,21 @@ TEST_F(LearnerRecords, RandomPapersShiftTheirWrongQuestions)
     EXPECT_TRUE(shiftPaperWrongForNewRandomPaper(dir, 10, site));
     EXPECT_EQ(contents(29, 30), QStringList({ "0028", "0029" }));
 
-    // A missing source empties its destination instead of leaving another paper's list.
+    // A missing source leaves its destination without a list instead of another paper's.
     seed(3);
     QFile::remove(PaperWrongFile(dir, 21));
     EXPECT_TRUE(shiftPaperWrongForNewRandomPaper(dir, 3, site));
-    EXPECT_EQ(contents(21, 23), QStringList({ "0020", "", "0022" }));
+    EXPECT_EQ(contents(21, 23), QStringList({ "0020", "<missing>", "0022" }));
 
-    // Deleting paper 21 of 4: 22 and 23 move down, 23 keeps its own.
+    // Deleting paper 21 of 4: 22 and 23 move down and 23, no longer listed, has no file.
     seed(4);
     EXPECT_TRUE(shiftPaperWrongForDeletedRandomPaper(dir, 21, 4, site));
-    EXPECT_EQ(contents(20, 23), QStringList({ "0020", "0022", "0023", "0023" }));
+    EXPECT_EQ(contents(20, 23), QStringList({ "0020", "0022", "0023", "<missing>" }));
     seed(4);
     QFile::remove(PaperWrongFile(dir, 23));
     EXPECT_TRUE(shiftPaperWrongForDeletedRandomPaper(dir, 22, 4, site));
-    EXPECT_EQ(contents(22, 22), QStringList({ "" }));
+    EXPECT_EQ(contents(22, 22), QStringList({ "<missing>" }));
+    EXPECT_TRUE(readPaperWrong(dir, 22, site).isEmpty());
     EXPECT_TRUE(reports.empty());
 
     // A paper that is not among the random papers moves nothing.
