@@ -1089,7 +1089,10 @@ Status HtmlView::navigate(const QString& path)
     QFile f(resolvePath(toNativeSeparators(path)));
     if (!f.open(QIODevice::ReadOnly))
         return Status::failure(err::FileNotFound, QStringLiteral("File not found: ") + path);
-    const QByteArray bytes = f.read(kMaxDataFileBytes);
+    // Checked before reading: read(max) would reserve the whole limit for a small page.
+    if (f.size() > kMaxDataFileBytes)
+        return Status::failure(err::FileIo, QStringLiteral("Page too large: ") + path);
+    const QByteArray bytes = f.readAll();
     const bool utf8 = bytes.contains("charset=utf-8") || bytes.contains("charset=UTF-8");
     setHtml(utf8 ? QString::fromUtf8(bytes) : decodeGbk(bytes));
     return {};

@@ -110,10 +110,12 @@ namespace {
     };
 
     // Bounded by decoded bytes (in KiB) so a long session through many step pictures cannot
-    // hold them all; the least recently used are dropped first. 16 MiB holds the pictures of the
-    // question on show and the window's own with room to spare (a screen of 800 x 600 is under
-    // 2 MiB); more only keeps questions already left, which a paper of 40 does not come back to.
-    constexpr qsizetype kCacheLimitKiB = 16 * 1024;
+    // hold them all; the least recently used are dropped first. Pictures on show are held by
+    // their controls anyway, so the cache only keeps what was left: 8 MiB keeps the steps of the
+    // question on show (a screen of 800 x 600 is under 2 MiB) for going back and for its
+    // demonstration. A paper moves on and does not come back, so more only adds to the peak
+    // memory of an examination, and a picture not cached decodes in about a millisecond.
+    constexpr qsizetype kCacheLimitKiB = 8 * 1024;
 
     struct PictureCache {
         QMutex mutex {};
