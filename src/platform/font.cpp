@@ -14,19 +14,23 @@ namespace {
     struct FaceRow {
         const char* face;
         std::vector<const char*> families; // first installed one wins
+        // The Chinese faces come in one weight and are emboldened when drawn bold; so are their
+        // stand-ins, from their regular face. A separate bold face would look heavier and keep a
+        // second font file of many megabytes in memory for a few titles.
+        bool emboldened = false;
     };
 
     const std::vector<FaceRow>& faceTable()
     {
         static const std::vector<FaceRow> rows = {
-            { "宋体", { "Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC" } },
-            { "新宋体", { "Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC" } },
-            { "黑体", { "Noto Sans CJK SC", "WenQuanYi Zen Hei" } },
+            { "宋体", { "Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC" }, true },
+            { "新宋体", { "Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC" }, true },
+            { "黑体", { "Noto Sans CJK SC", "WenQuanYi Zen Hei" }, true },
             { "微软雅黑", { "Noto Sans CJK SC", "WenQuanYi Zen Hei" } },
-            { "楷体_GB2312", { "AR PL UKai CN", "Noto Serif CJK SC" } },
-            { "楷体", { "AR PL UKai CN", "Noto Serif CJK SC" } },
-            { "隶书", { "AR PL UKai CN", "Noto Serif CJK SC" } },
-            { "仿宋_GB2312", { "AR PL UMing CN", "Noto Serif CJK SC" } },
+            { "楷体_GB2312", { "AR PL UKai CN", "Noto Serif CJK SC" }, true },
+            { "楷体", { "AR PL UKai CN", "Noto Serif CJK SC" }, true },
+            { "隶书", { "AR PL UKai CN", "Noto Serif CJK SC" }, true },
+            { "仿宋_GB2312", { "AR PL UMing CN", "Noto Serif CJK SC" }, true },
             { "Times New Roman", { "Liberation Serif", "DejaVu Serif", "Noto Serif CJK SC" } },
             { "Arial", { "Liberation Sans", "DejaVu Sans", "Noto Sans CJK SC" } },
             { "MS Sans Serif", { "DejaVu Sans", "Liberation Sans", "Noto Sans CJK SC" } },
@@ -46,6 +50,14 @@ namespace {
         return QString::fromUtf8(candidates.back());
     }
 
+    const FaceRow* rowFor(const QString& faceName)
+    {
+        for (const auto& row : faceTable())
+            if (faceName.compare(QString::fromUtf8(row.face), Qt::CaseInsensitive) == 0)
+                return &row;
+        return nullptr;
+    }
+
 } // namespace
 
 QString familyFor(const QString& faceName)
@@ -54,12 +66,9 @@ QString familyFor(const QString& faceName)
     auto it = cache.find(faceName);
     if (it != cache.end())
         return *it;
-    QString family;
-    for (const auto& row : faceTable())
-        if (faceName.compare(QString::fromUtf8(row.face), Qt::CaseInsensitive) == 0)
-            family = firstInstalled(row.families);
-    if (family.isEmpty())
-        family = firstInstalled({ "Noto Sans CJK SC", "DejaVu Sans" });
+    const FaceRow* row = rowFor(faceName);
+    const QString family = row ? firstInstalled(row->families)
+                               : firstInstalled({ "Noto Sans CJK SC", "DejaVu Sans" });
     cache.insert(faceName, family);
     return family;
 }
@@ -70,6 +79,12 @@ QFont toQFont(const FontSpec& f, double twipsPerPixel)
     const double pixelsPerPoint = 20.0 / (twipsPerPixel > 0 ? twipsPerPixel : 15.0);
     font.setPixelSize(std::max(1, int(std::lround(f.size * pixelsPerPoint))));
     font.setBold(f.bold);
+    if (f.bold) {
+        // Asking for the regular style by name makes the font engine embolden it.
+        const FaceRow* row = rowFor(f.name);
+        if (row && row->emboldened)
+            font.setStyleName(QStringLiteral("Regular"));
+    }
     font.setItalic(f.italic);
     font.setUnderline(f.underline);
     font.setStyleStrategy(QFont::PreferAntialias);

@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -122,3 +123,36 @@ TEST(RenderingTest, ScaledFontsKeepTheirPixelSizeOnEveryDisplay)
 }
 
 } // namespace
+
+// The Chinese faces have one weight and are emboldened from it, as on the system they come from;
+// the Latin faces keep their own bold face. Either way bold text carries clearly more ink.
+TEST(RenderingTest, BoldChineseFacesAreEmboldenedFromTheirRegularFace)
+{
+    const auto ink = [](const QFont& font) {
+        QImage image(240, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(4, 30, QStringLiteral("考试成绩 Score"));
+        p.end();
+        qint64 sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                sum += 255 - qGray(image.pixel(x, y));
+        return sum;
+    };
+    const struct {
+        const char* face;
+        const char* boldStyle;
+    } cases[] = { { "宋体", "Regular" }, { "黑体", "Regular" }, { "Times New Roman", "Bold" } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.face);
+        const QFont regular = toQFont({ QString::fromUtf8(c.face), 12 });
+        const QFont bold = toQFont({ QString::fromUtf8(c.face), 12, true });
+        const QFontInfo info(bold);
+        EXPECT_TRUE(info.bold());
+        EXPECT_EQ(info.styleName(), QString::fromUtf8(c.boldStyle));
+        EXPECT_GT(static_cast<double>(ink(bold)), 1.15 * static_cast<double>(ink(regular)));
+    }
+}
