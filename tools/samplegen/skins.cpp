@@ -654,7 +654,8 @@ namespace {
         words(p, QRect(170, 170, 460, 20), "共 40 题，每题 2.5 分，满分 100 分，75 分及格。", 13,
             kSoftInk);
         words(p, QRect(170, 200, 460, 20), "单击下面的题号可以查看该题的题目。", 13, kSoftInk);
-        words(p, QRect(150, 350, 500, 16), "答题情况：绿色为已完成，红色为未完成", 12, kSoftInk);
+        // Under the number grid: the score line stands above it.
+        words(p, QRect(150, 499, 500, 16), "答题情况：绿色为已完成，红色为未完成", 12, kSoftInk);
         return image;
     }
 
