@@ -488,20 +488,39 @@ void FrmYanShi::ImgLiN_Click(int16_t index)
 
 void FrmYanShi::TimEnd_Timer()
 {
-    shell::AppState& st = sys_.state;
     auto& ui = this->ui();
     ui.Shape5.move(kParked, kParked);
     // Its own count: the pause and blink timers share TickCount and would delay the close.
     ++endTicks_;
     if (endTicks_ < kEndTicks)
         return;
+    endRun();
+    unload();
+    handBack();
+}
+
+void FrmYanShi::Form_Unload(int& /*cancel*/)
+{
+    // A close that is not the run's own end (the window manager's) would leave the practice
+    // windows hidden and the run flagged on. The program's end and a hand-in clear the flag first.
+    if (sys_.state.DemoActive == 0 || sys_.ended())
+        return;
+    endRun();
+    handBack();
+}
+
+void FrmYanShi::endRun()
+{
     switchOff(1, 9);
     endTicks_ = 0;
     TickCount = 0;
     DemoStep = 1;
-    st.DemoActive = 0;
-    ui.TimEnd.setEnabled(false);
-    unload();
+    sys_.state.DemoActive = 0;
+    uiNoLoad().TimEnd.setEnabled(false);
+}
+
+void FrmYanShi::handBack()
+{
     sys_.form<workspace::FrmMain>().show();
     auto& tm = sys_.form<exercise::FrmTm>();
     tm.ui().TimerREDO.setEnabled(true);

@@ -123,6 +123,8 @@ public:
     void TimerRM_Timer();
     void TimerRS_Timer();
     void TimEnd_Timer();
+    // Closed while a run is on (by the window manager): the run ends as its end timer ends it.
+    void Form_Unload(int& cancel) override;
 
     // The demonstration's state; it outlives an unload of the window.
     int16_t DemoStep = 1; // the step within the current question
@@ -172,6 +174,8 @@ private:
     void loadOrEnd(int16_t step); // a step outside the question ends the run
     void endRun(const QString& why); // everything stops and the end timer runs; logged
     void startEnd(); // the end timer on, unless it already runs
+    void endRun(); // the run's state back to "no demonstration"
+    void handBack(); // the practice windows shown again
     void writeLog(const QString& text) const;
     void placeNote();
     void glideTo(int32_t x, int32_t y); // target, then the glide set-up

@@ -44,10 +44,11 @@ void resetPanelClock(shell::System& sys)
 void closeExaminationWindows(shell::System& sys)
 {
     shell::AppState& st = sys.state;
+    // The flag goes first: a demonstration closed with it on hands back to the practice windows.
+    st.DemoActive = 0;
     auto& demo = sys.form<demo::FrmYanShi>();
     if (demo.isLoaded())
         demo.unload();
-    st.DemoActive = 0;
     auto& picture = sys.form<exercise::FrmPicture>();
     if (picture.isLoaded())
         picture.hide();

@@ -321,6 +321,30 @@ TEST(EndOfRun, TheLastStepClosesTheWindowAndHandsBack)
     EXPECT_TRUE(a.sys->form<exercise::FrmTm>().ui().TimerREDO.enabled());
 }
 
+// The window manager's close (Alt+F4 on the borderless window) in the middle of a run ends it as
+// its own end does: the practice windows come back and no run stays flagged on.
+TEST(EndOfRun, TheWindowManagersCloseHandsBackToo)
+{
+    PlayerApp a;
+    a.writeQuestion({ click("0001", 3000, 3000, u'1') });
+    a.sys->form<workspace::FrmMain>().show();
+    a.sys->form<exercise::FrmTm>().show();
+    a.sys->form<workspace::FrmMain>().hide();
+    a.sys->form<exercise::FrmTm>().hide();
+    a.start();
+    a.driver->advance(1000);
+    ASSERT_FALSE(a.closed());
+    a.demo().hWnd()->close();
+    EXPECT_TRUE(a.closed());
+    EXPECT_EQ(a.st.DemoActive, 0);
+    EXPECT_EQ(a.demo().DemoStep, 1);
+    EXPECT_TRUE(a.sys->form<workspace::FrmMain>().visible());
+    EXPECT_TRUE(a.sys->form<exercise::FrmTm>().visible());
+    // Nothing of the run goes on behind the returned windows.
+    a.driver->advance(2000);
+    EXPECT_TRUE(a.closed());
+}
+
 TEST(EndOfRun, AJumpLoopEndsByEscWithin400Ms)
 {
     PlayerApp a;
