@@ -24,11 +24,7 @@
 
 namespace examtest {
 
-inline QString sampleProgramDir() { return QStringLiteral(KSXT_PROGRAM_DIR); }
-inline bool sampleModuleGenerated()
-{
-    return QFileInfo::exists(sampleProgramDir() + QStringLiteral("/txcl/288891.mxy"));
-}
+using testsupport::sampleProgramDir;
 
 struct ExamApp : testsupport::SampleHome {
     explicit ExamApp(double displayScale = 1.0)

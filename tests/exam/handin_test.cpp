@@ -23,8 +23,7 @@ class HandInTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!examtest::sampleModuleGenerated())
-            GTEST_SKIP() << "sample module not generated";
+        ASSERT_SAMPLE_MODULE();
         app.readModule();
     }
 

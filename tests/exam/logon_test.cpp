@@ -30,8 +30,7 @@ protected:
     }
     void SetUp() override
     {
-        if (!examtest::sampleModuleGenerated())
-            GTEST_SKIP() << "sample module not generated";
+        ASSERT_SAMPLE_MODULE();
         app.readModule();
         app.sys->setScreenRect(QRect(0, 0, 800, 600)); // the pages fill the screen
         auto& st = app.st();

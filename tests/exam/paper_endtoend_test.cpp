@@ -115,8 +115,7 @@ class PaperEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!examtest::sampleModuleGenerated())
-            GTEST_SKIP() << "sample module not generated";
+        ASSERT_SAMPLE_MODULE();
         app.sys->setScreenRect(QRect(0, 0, 1024, 768));
     }
     ExamApp app;
@@ -203,8 +202,7 @@ TEST(RealDisplay, AMockPaperFromLoginThroughAQuestionToTheScoreSheet)
 {
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
         GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
-    if (!examtest::sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated";
+    ASSERT_SAMPLE_MODULE();
     ExamApp app;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     app.sys->setScreenRect(screen);

@@ -56,8 +56,7 @@ TEST(DemonstrationStart, TwoTicksLaterBothWindowsAreHiddenNotUnloaded)
 
 TEST(DemonstrationStart, AfterTheDemonstrationTheQuestionResumesWhereThePracticeLeftIt)
 {
-    if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "no sample module";
+    ASSERT_SAMPLE_MODULE();
     PanelApp app;
     app.prepareSample();
     app.open();

@@ -40,8 +40,7 @@ class PanelLook : public ::testing::TestWithParam<Look> { };
 
 TEST_P(PanelLook, KeepsItsPixelLayoutAndShowsTheQuestion)
 {
-    if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "no sample module";
+    ASSERT_SAMPLE_MODULE();
     const Look look = GetParam();
     PanelApp app(0, look.scale);
     if (look.examination)
@@ -79,8 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Panel, PanelLook,
 
 TEST(PanelLookPicture, APictureQuestionOffersItsPictureAboveTheText)
 {
-    if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "no sample module";
+    ASSERT_SAMPLE_MODULE();
     PanelApp app(3);
     app.prepareSample();
     app.open();
@@ -109,8 +107,7 @@ class DialogLook : public ::testing::TestWithParam<double> { };
 
 TEST_P(DialogLook, ViewAnswerNoticeAndInputMethodOption)
 {
-    if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "no sample module";
+    ASSERT_SAMPLE_MODULE();
     const double scale = GetParam();
     const QString suffix = scale == 1.0 ? QStringLiteral("100") : QStringLiteral("80");
     PanelApp app(0, scale, true);

@@ -15,16 +15,11 @@ namespace {
 
 using testsupport::PanelApp;
 
-#define NEEDS_SAMPLE()                                                                             \
-    if (!testsupport::sampleModuleGenerated()) {                                                   \
-        GTEST_SKIP() << "no sample module";                                                        \
-    }
-
 QStringList unfinished(PanelApp& app) { return app.ui().LblUnit.caption().split(u' ').mid(1); }
 
 TEST(PanelOpen, ShowsQuestionOneBesideThePracticeWindow)
 {
-    NEEDS_SAMPLE();
+    ASSERT_SAMPLE_MODULE();
     PanelApp app;
     app.prepareSample();
     app.open();
@@ -52,7 +47,7 @@ TEST(PanelOpen, ShowsQuestionOneBesideThePracticeWindow)
 
 TEST(PanelNavigation, ByArrowsAndNumbersWithFlagsAndASolvedQuestion)
 {
-    NEEDS_SAMPLE();
+    ASSERT_SAMPLE_MODULE();
     PanelApp app;
     app.prepareSample();
     app.open();
@@ -214,7 +209,7 @@ TEST(NumberPage, PagesFollowTheQuestionCount)
 
 TEST(NumberPage, FaceOfANumberFollowsItsQuestionsState)
 {
-    NEEDS_SAMPLE();
+    ASSERT_SAMPLE_MODULE();
     PanelApp app;
     app.prepareSample();
     app.open();
@@ -342,7 +337,7 @@ TEST(PanelWindow, TheCloseButtonDoesNothingAndTheListShowsWholeAsATooltip)
 
 TEST(PanelWindow, CandidateDetailsOpenAndClose)
 {
-    NEEDS_SAMPLE();
+    ASSERT_SAMPLE_MODULE();
     PanelApp app;
     app.prepareSamplePaper();
     app.open();

@@ -35,8 +35,7 @@ class CollectionPanels : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!testsupport::sampleModuleGenerated())
-            GTEST_SKIP() << "sample module not generated";
+        ASSERT_SAMPLE_MODULE();
         h = std::make_unique<SampleHome>();
     }
 

@@ -13,8 +13,7 @@ QString out(const QString& name) { return testsupport::outputDir() + QStringLite
 
 TEST(HomeWindow, RendersEveryViewWithTheAdvertBelowThePanels)
 {
-    if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated";
+    ASSERT_SAMPLE_MODULE();
     SampleHome h;
     QDir().mkpath(h.dir.path() + QStringLiteral("/ksdata"));
     testsupport::writeFile(h.recordFile(QStringLiteral("170100")),
@@ -61,8 +60,7 @@ TEST(HomeWindow, RendersEveryViewWithTheAdvertBelowThePanels)
 
 TEST(HomeWindow, KeepsItsPixelSizeOnA120DpiDisplay)
 {
-    if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated";
+    ASSERT_SAMPLE_MODULE();
     SampleHome h;
     h.sys->setDisplayScale(0.8, 0.8);
     h.home().show();

@@ -35,8 +35,7 @@ class PaperPanelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!testsupport::sampleModuleGenerated())
-            GTEST_SKIP() << "sample module not generated";
+        ASSERT_SAMPLE_MODULE();
         QDir().mkpath(h.dir.path() + QStringLiteral("/ksdata"));
     }
     void writeRecord(const QString& name, const QStringList& lines)

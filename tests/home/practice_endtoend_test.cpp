@@ -102,8 +102,7 @@ void roundTrip(SampleHome& h, bool screenshots)
 
 TEST(PracticeRoundTrip, AUnitQuestionSolvedIsRecordedAcrossARestart)
 {
-    if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated";
+    ASSERT_SAMPLE_MODULE();
     SampleHome h;
     roundTrip(h, false);
 
@@ -127,8 +126,7 @@ TEST(RealDisplay, APracticeRoundTripOnRealWindows)
 {
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
         GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
-    if (!testsupport::sampleModuleGenerated())
-        GTEST_SKIP() << "sample module not generated";
+    ASSERT_SAMPLE_MODULE();
     SampleHome h;
     roundTrip(h, true);
     h.restart();

@@ -21,10 +21,17 @@ namespace testsupport {
 
 inline QString sampleProgramDir() { return QStringLiteral(KSXT_PROGRAM_DIR); }
 inline QString sampleDataDir() { return sampleProgramDir() + QStringLiteral("/txcl/"); }
+// Whether the build wrote the sample module. The build makes it before any test runs, so a test
+// that needs it fails without it (ASSERT_SAMPLE_MODULE) rather than skipping, which would let a
+// broken generator pass unnoticed.
 inline bool sampleModuleGenerated()
 {
-    return QFileInfo::exists(sampleDataDir() + QStringLiteral("288820.mxy"));
+    return QFileInfo::exists(sampleDataDir() + QStringLiteral("288820.mxy"))
+        && QFileInfo::exists(sampleDataDir() + QStringLiteral("288891.mxy"));
 }
+#define ASSERT_SAMPLE_MODULE()                                                                     \
+    ASSERT_TRUE(::testsupport::sampleModuleGenerated())                                            \
+        << "sample module not generated in " << qPrintable(::testsupport::sampleProgramDir())
 inline constexpr int kUnitStudyMode = 20; // unit practice: SetNo is the unit
 
 // Question `question` of unit `unit`, on a virtual clock with fake services, loaded at step

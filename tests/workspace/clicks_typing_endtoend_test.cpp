@@ -310,8 +310,7 @@ int expectedStepAfter(const StepKind& kind, const StepRecord& r, int step)
 
 TEST(SampleClicksAndTyping, EveryStepIsAnsweredByTheRightActionAndOnlyByIt)
 {
-    if (!testsupport::sampleModuleGenerated())
-        FAIL() << "sample module not generated in " << sampleProgramDir().toStdString();
+    ASSERT_SAMPLE_MODULE();
     const auto answerLines = plat::readLines(sampleDataDir() + QStringLiteral("288890.mxy"));
     ASSERT_TRUE(answerLines.ok());
     const QStringList& answers = answerLines.value();
@@ -380,8 +379,7 @@ TEST(SampleClicksAndTyping, EveryStepIsAnsweredByTheRightActionAndOnlyByIt)
 // timer has ticked.
 TEST(SampleClicksAndTyping, TheHintFrameStandsOnTheHotspotTheFirstStepNames)
 {
-    if (!testsupport::sampleModuleGenerated())
-        FAIL() << "sample module not generated in " << sampleProgramDir().toStdString();
+    ASSERT_SAMPLE_MODULE();
     struct Frame {
         int first, last; // the hotspots it frames
         plat::Shape workspace::FrmMainUi::*shape;
@@ -435,8 +433,7 @@ TEST(SampleClicksAndTyping, TheHintFrameStandsOnTheHotspotTheFirstStepNames)
 // Typing with key events as the keyboard sends them, straight to the answer field's widget.
 TEST(SampleClicksAndTyping, ATypedAnswerGoesInThroughRealKeyEvents)
 {
-    if (!testsupport::sampleModuleGenerated())
-        FAIL() << "sample module not generated in " << sampleProgramDir().toStdString();
+    ASSERT_SAMPLE_MODULE();
     const auto answerLines = plat::readLines(sampleDataDir() + QStringLiteral("288890.mxy"));
     ASSERT_TRUE(answerLines.ok());
 

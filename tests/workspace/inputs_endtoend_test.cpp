@@ -85,17 +85,14 @@ const QList<SampleQuestion> kQuestions {
     { 4, 16, "RA173 消除锯齿 浑厚", { popup("消除锯齿/浑厚") } },
 };
 
-using testsupport::sampleModuleGenerated;
 using testsupport::SamplePractice;
-QString programDir() { return testsupport::sampleProgramDir(); }
 
 class SampleInputs : public testing::TestWithParam<SampleQuestion> { };
 
 TEST_P(SampleInputs, TheQuestionIsSolvedInThePracticeWindow)
 {
     const SampleQuestion& sq = GetParam();
-    if (!sampleModuleGenerated())
-        FAIL() << "sample module not generated in " << programDir().toStdString();
+    ASSERT_SAMPLE_MODULE();
     SamplePractice p(sq.unit, sq.question);
     shell::AppState& st = p.sys.state;
     plat::HeadlessDriver& driver = p.driver;
@@ -177,8 +174,7 @@ TEST(RealDisplay, ARightClickOpensTheContextMenuAndItsEntryAdvances)
 {
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
         GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
-    if (!sampleModuleGenerated())
-        FAIL() << "sample module not generated in " << programDir().toStdString();
+    ASSERT_SAMPLE_MODULE();
     // "使用横排文字工具右击文字，将消除锯齿的方式设置为“浑厚”。"
     SamplePractice p(4, 16);
     p.sys.popupDriver = nullptr; // the real popup, not the scripted answers
@@ -233,8 +229,7 @@ TEST(RealDisplay, AKeyAndATypedAnswerSolveAQuestionInARealWindow)
 {
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
         GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
-    if (!sampleModuleGenerated())
-        FAIL() << "sample module not generated in " << programDir().toStdString();
+    ASSERT_SAMPLE_MODULE();
     // Alt+Ctrl+I opens 图像大小, then the width is typed and confirmed with Enter.
     SamplePractice p(0, 14);
     shell::AppState& st = p.sys.state;
