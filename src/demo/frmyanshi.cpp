@@ -33,10 +33,8 @@ namespace {
     constexpr double kLastLegMark = -100; // Shape4.Left on the last leg of a step
     constexpr int kEndTicks = 4; // the end timer closes the window on its fourth tick
     constexpr uint32_t kNoteBack = 0xC0FFFF;
-    constexpr uint32_t kButtonText = 0x80000012;
     constexpr uint32_t kMenuWhite = 0xFFFFFF;
     constexpr uint32_t kMenuGrey = 0xC0C0C0;
-    constexpr uint32_t kWindowText = 0x80000008;
     constexpr uint32_t kFillWhite = 0xFFFFFF;
     // The note: lines of 14 characters, 180 twips each, plus 15.
     constexpr int kNoteLineChars = 14;
@@ -222,7 +220,7 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     }
     for (int i = 0; i < kOutlineSegments; ++i) {
         plat::Line& l = LPoint.create(i);
-        l.setBorderColor(kWindowText);
+        l.setBorderColor(plat::syscolor::WindowText);
         l.setPoints(1440, 9720, 1560, 10080);
     }
     ImgLogo.setWordWrap(true);
@@ -346,7 +344,7 @@ void FrmYanShi::placeNote()
     const double needed = note.height();
     note.setAutoSize(false);
     note.setHeight(std::max(designed, needed));
-    note.setForeColor(kButtonText);
+    note.setForeColor(plat::syscolor::ButtonText);
 }
 
 void FrmYanShi::setData() { engine_.load(); }
@@ -467,7 +465,7 @@ void FrmYanShi::ToolCSH()
     ui.PicTool.move(kOptionsBar.left * st.ScaleX, kOptionsBar.top * st.ScaleY);
     ui.PicHui.move(kToolbox.left * st.ScaleX, kToolbox.top * st.ScaleY);
     // The hotspots lie on the window itself: the panels' origins are added.
-    workspace::layOutHotspots(ui.LblZHU, workspace::twoColumnToolboxOf(st.StepLine), st.ScaleX,
+    workspace::layOutHotspots(ui.LblZHU, stepengine::twoColumnToolboxOf(st.StepLine), st.ScaleX,
         st.ScaleY, { ui.PicTool.left(), ui.PicTool.top() }, { ui.PicHui.left(), ui.PicHui.top() });
 }
 

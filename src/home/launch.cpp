@@ -65,7 +65,7 @@ namespace {
             lastLine += home::questionStepCount(line);
         }
         if (scanned < st.QuestionCount) {
-            site.fail(62,
+            site.fail(plat::err::InputPastEndOfFile,
                 QStringLiteral("%1 holds %2 of %3 questions")
                     .arg(st.QuestionListFile)
                     .arg(scanned)
@@ -79,7 +79,7 @@ namespace {
         }
         const auto stepLines = home::byteLines(steps.readAll()).size();
         if (stepLines < lastLine) {
-            site.fail(62,
+            site.fail(plat::err::InputPastEndOfFile,
                 QStringLiteral("%1 holds %2 of %3 step lines")
                     .arg(st.StepFile)
                     .arg(stepLines)

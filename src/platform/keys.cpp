@@ -67,13 +67,13 @@ namespace {
         Qt::Key key;
     };
 
-    constexpr std::array<KeypadRow, 6> kKeypadOps = { {
+    // The keypad's Enter is Return, as in the named table.
+    constexpr std::array<KeypadRow, 5> kKeypadOps = { {
         { vk::Multiply, Qt::Key_Asterisk },
         { vk::Add, Qt::Key_Plus },
         { vk::Subtract, Qt::Key_Minus },
         { vk::Decimal, Qt::Key_Period },
         { vk::Divide, Qt::Key_Slash },
-        { vk::Return, Qt::Key_Enter },
     } };
 
 } // namespace

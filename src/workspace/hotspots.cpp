@@ -96,7 +96,7 @@ namespace {
 
 HotspotCell hotspotCell(int index, bool twoColumns)
 {
-    if (index < 0 || index > kLastHotspot)
+    if (index < 0 || index > stepengine::kLastHotspot)
         return {};
     if (index < kFirstToolboxHotspot)
         return kFixed[index].cell;
@@ -109,7 +109,7 @@ HotspotCell hotspotCell(int index, bool twoColumns)
 void layOutHotspots(plat::ControlArray<plat::Label>& hotspots, bool twoColumns, double scaleX,
     double scaleY, QPointF optionsBarOrigin, QPointF toolboxOrigin)
 {
-    for (int i = 0; i <= kLastHotspot; ++i) {
+    for (int i = 0; i <= stepengine::kLastHotspot; ++i) {
         plat::Label& h = hotspots[i];
         const HotspotCell c = hotspotCell(i, twoColumns);
         const QPointF origins[] = { QPointF(), optionsBarOrigin, toolboxOrigin };
@@ -125,7 +125,7 @@ void layOutHotspots(plat::ControlArray<plat::Label>& hotspots, bool twoColumns, 
 
 QString hotspotToolTip(int index)
 {
-    if (index < 0 || index > kLastHotspot)
+    if (index < 0 || index > stepengine::kLastHotspot)
         return {};
     if (index < kFirstToolboxHotspot)
         return QString::fromUtf16(kFixed[index].toolTip);
@@ -134,7 +134,7 @@ QString hotspotToolTip(int index)
 
 void setHotspotToolTips(plat::ControlArray<plat::Label>& hotspots)
 {
-    for (int i = 0; i <= kLastHotspot; ++i)
+    for (int i = 0; i <= stepengine::kLastHotspot; ++i)
         if (const QString tip = hotspotToolTip(i); !tip.isEmpty())
             hotspots[i].setToolTipText(tip);
 }

@@ -17,11 +17,6 @@ struct HotspotCell {
     int left = 0, top = 0, width = 0, height = 0;
 };
 
-// Hotspots laid out (the demonstration has more) and the toolbox form of a step, as the step
-// records name them.
-using stepengine::kLastHotspot;
-using stepengine::twoColumnToolboxOf;
-
 // The design rectangle of hotspot `index` (0..67) in the given toolbox form. Hotspot 0's Top
 // and Height are not part of the layout: each window keeps its design values.
 HotspotCell hotspotCell(int index, bool twoColumns);
