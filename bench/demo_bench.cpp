@@ -2,9 +2,10 @@
 // the whole demonstration of the sample module's longest question on the virtual clock.
 
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "demo/frmyanshi.h"
 #include "exercise/frmtm.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
 #include "workspace/frmmain.h"
@@ -23,7 +24,7 @@ struct Question {
 struct DemoModule {
     plat::VirtualClock* clock = nullptr;
     std::unique_ptr<shell::System> sys;
-    std::unique_ptr<plat::HeadlessDriver> driver;
+    std::unique_ptr<testsupport::HeadlessDriver> driver;
     std::vector<Question> questions;
 };
 
@@ -33,9 +34,9 @@ DemoModule makeModule()
     const QString programDir = QStringLiteral(KSXT_PROGRAM_DIR);
     auto clock = std::make_unique<plat::VirtualClock>();
     m.clock = clock.get();
-    m.sys = std::make_unique<shell::System>(std::move(clock), plat::makeFakeServices(), programDir);
+    m.sys = std::make_unique<shell::System>(std::move(clock), testsupport::makeFakeServices(), programDir);
     m.sys->setScreenRect(QRect(0, 0, 1280, 1024));
-    m.driver = std::make_unique<plat::HeadlessDriver>(*m.sys, *m.clock);
+    m.driver = std::make_unique<testsupport::HeadlessDriver>(*m.sys, *m.clock);
     shell::AppState& st = m.sys->state;
     st.SkinPath = programDir + QStringLiteral("/txcl/");
     st.AnswerTextFile = m.sys->skinFile(QStringLiteral("288890"));
@@ -99,7 +100,7 @@ void BM_DemoGlideTick(benchmark::State& state)
         yan.GlideDY = -300;
         yan.GlideStep = 500;
         yan.Timer2_Timer();
-        plat::HeadlessDriver::processEvents(); // the repaint of the moved arrow
+        testsupport::HeadlessDriver::processEvents(); // the repaint of the moved arrow
     }
     m.sys->state.DemoActive = 0;
     yan.unload();

@@ -4,12 +4,13 @@
 // own (--benchmark_filter=WholePaper) so no other benchmark raises the peak first.
 
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "exam/frmchengji.h"
 #include "exam/frmend.h"
 #include "exam/frmlogon.h"
 #include "exercise/frmtm.h"
 #include "home/frmfengmian.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "shell/frmstart.h"
 
 #include <QDir>
@@ -54,9 +55,9 @@ void BM_WholePaperPeakMemory(benchmark::State& state)
     for (auto _ : state) {
         auto clock = std::make_unique<plat::VirtualClock>();
         plat::VirtualClock& c = *clock;
-        shell::System sys(std::move(clock), plat::makeFakeServices(), dir.path());
+        shell::System sys(std::move(clock), testsupport::makeFakeServices(), dir.path());
         sys.setScreenRect(QRect(0, 0, 1280, 1024));
-        plat::HeadlessDriver driver(sys, c);
+        testsupport::HeadlessDriver driver(sys, c);
         sys.form<shell::FrmStart>().show();
         driver.advance(100);
         auto& home = sys.form<home::FrmFengmian>();
@@ -86,7 +87,7 @@ void BM_WholePaperPeakMemory(benchmark::State& state)
             return;
         }
         sys.end();
-        plat::HeadlessDriver::processEvents();
+        testsupport::HeadlessDriver::processEvents();
     }
     state.counters["peak_MiB"] = peakResidentMiB();
     state.counters["before_MiB"] = atStart;

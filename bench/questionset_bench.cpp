@@ -2,9 +2,10 @@
 // practice window in a set of 500 questions beside one of 5 (the step file grows with the set).
 
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "flow/flow.h"
 #include "home/questionset.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
 #include "workspace/frmmain.h"
@@ -57,7 +58,7 @@ std::unique_ptr<shell::System> makeSystem(
     auto c = std::make_unique<plat::VirtualClock>();
     clock = c.get();
     auto sys
-        = std::make_unique<shell::System>(std::move(c), plat::makeFakeServices(), m.dir.path());
+        = std::make_unique<shell::System>(std::move(c), testsupport::makeFakeServices(), m.dir.path());
     sys->setScreenRect(QRect(0, 0, 1280, 1024));
     sys->state.SkinPath = m.data;
     return sys;
@@ -91,7 +92,7 @@ void BM_StepChange(benchmark::State& state)
     auto sys = makeSystem(state, m, clock);
     if (!sys)
         return;
-    plat::HeadlessDriver driver(*sys, *clock);
+    testsupport::HeadlessDriver driver(*sys, *clock);
     shell::AppState& st = sys->state;
     const int count = static_cast<int>(state.range(0));
     flow::InitShiTi(*sys, m.idString(count), 19);

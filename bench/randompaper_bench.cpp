@@ -5,6 +5,7 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "home/paperpanel.h"
 #include "platform/text.h"
 #include "records/homefiles.h"
@@ -29,7 +30,7 @@ void BM_GenerateRandomPaper(benchmark::State& state)
     for (const QString& name : QDir(program + QStringLiteral("/txcl")).entryList(QDir::Files))
         QFile::link(program + QStringLiteral("/txcl/") + name,
             dir.path() + QStringLiteral("/txcl/") + name);
-    shell::System sys(std::make_unique<plat::VirtualClock>(), plat::makeFakeServices(), dir.path());
+    shell::System sys(std::make_unique<plat::VirtualClock>(), testsupport::makeFakeServices(), dir.path());
     shell::AppState& st = sys.state;
     shell::readInfo(st, *sys.services().settings, dir.path(), sys.programName());
     const shell::ErrorSite site(st, QStringLiteral("bench"));

@@ -5,8 +5,9 @@
 // design, not work, and passes on the virtual clock.
 
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "home/frmfengmian.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/picture.h"
 #include "shell/frmstart.h"
 
@@ -38,12 +39,12 @@ bool copyTree(const QString& from, const QString& to)
 struct StartedProgram {
     plat::VirtualClock* clock;
     shell::System sys;
-    plat::HeadlessDriver driver;
+    testsupport::HeadlessDriver driver;
 
     explicit StartedProgram(const QString& programDir,
         std::unique_ptr<plat::VirtualClock> c = std::make_unique<plat::VirtualClock>())
         : clock(c.get())
-        , sys(std::move(c), plat::makeFakeServices(), programDir)
+        , sys(std::move(c), testsupport::makeFakeServices(), programDir)
         , driver(sys, *clock)
     {
         sys.setScreenRect(QRect(0, 0, 1280, 1024));
@@ -53,7 +54,7 @@ struct StartedProgram {
     ~StartedProgram()
     {
         sys.end();
-        plat::HeadlessDriver::processEvents();
+        testsupport::HeadlessDriver::processEvents();
     }
     bool homeShown() { return sys.form<home::FrmFengmian>().visible(); }
 };

@@ -2,7 +2,8 @@
 // turn, with the decoded pictures cached and with the cache emptied before each load.
 
 #include "core/system.h"
-#include "platform/headless.h"
+#include "support/fakeservices.h"
+#include "support/headless.h"
 #include "platform/picture.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
@@ -25,7 +26,7 @@ struct Step {
 
 struct Module {
     std::unique_ptr<shell::System> sys;
-    std::unique_ptr<plat::HeadlessDriver> driver;
+    std::unique_ptr<testsupport::HeadlessDriver> driver;
     std::vector<Step> steps;
     QString error;
 };
@@ -39,8 +40,8 @@ Module& module()
         auto clock = std::make_unique<plat::VirtualClock>();
         plat::VirtualClock& c = *clock;
         m.sys = std::make_unique<shell::System>(
-            std::move(clock), plat::makeFakeServices(), programDir);
-        m.driver = std::make_unique<plat::HeadlessDriver>(*m.sys, c);
+            std::move(clock), testsupport::makeFakeServices(), programDir);
+        m.driver = std::make_unique<testsupport::HeadlessDriver>(*m.sys, c);
         m.sys->state.SkinPath = programDir + QStringLiteral("/txcl/");
         m.sys->state.PanelMode = 1;
         for (const bench::SampleQuestion& q : bench::sampleQuestions(*m.sys))

@@ -1,5 +1,7 @@
 #include "platform/runtime.h"
 
+#include <QCursor>
+
 #include "platform/form.h"
 
 #include <QGuiApplication>
@@ -48,6 +50,11 @@ QRect Runtime::screenRect() const
 
 double Runtime::screenWidthTwips() const { return screenRect().width() * twipsPerPixelX(); }
 double Runtime::screenHeightTwips() const { return screenRect().height() * twipsPerPixelY(); }
+
+QPoint Runtime::pointerPosition() const
+{
+    return pointerDriver ? pointerDriver() : QCursor::pos();
+}
 
 void Runtime::end()
 {

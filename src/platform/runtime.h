@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "platform/status.h"
 
+#include <QPoint>
 #include <QRect>
 #include <QString>
 
@@ -90,6 +91,10 @@ public:
     std::function<void(Form&)> modalDriver;
     // Tests choose popup menu entries here: returns the chosen entry or nullptr.
     std::function<MenuItem*(Form&, MenuItem& menu)> popupDriver;
+    // Tests say where their scripted pointer is here: such input moves no real pointer.
+    std::function<QPoint()> pointerDriver;
+    // Where the pointer is, in global pixels.
+    QPoint pointerPosition() const;
     // The modal form now running, innermost; input to other forms is refused.
     Form* activeModal() const { return modalStack_.empty() ? nullptr : modalStack_.back(); }
 

@@ -98,66 +98,12 @@ struct Services {
     std::unique_ptr<MessageBoxes> messageBoxes;
 };
 
+// A reply status outside 2xx, as both the real and the fake service report it.
+bool isSuccessStatus(int status);
+Error httpStatusError(int status);
+
 // The real services. `lockName` names the single-instance lock; `settingsFile` is the INI file
 // that stands in for the registry.
 Services makeRealServices(const QString& lockName, const QString& settingsFile);
-
-// Fakes for tests ---------------------------------------------------------------------------
-
-class FakeSingleInstance : public SingleInstance {
-public:
-    bool otherRunning = false;
-    bool acquire() override { return !otherRunning; }
-};
-
-class FakeShell : public Shell {
-public:
-    QStringList opened; // folders and addresses, in order
-    std::vector<std::pair<QString, QStringList>> started;
-    bool fail = false;
-    Status openFolder(const QString& path) override;
-    Status openUrl(const QString& url) override;
-    Status startDetached(const QString& program, const QStringList& arguments) override;
-};
-
-class FakeSettings : public Settings {
-public:
-    std::map<QString, QString> values; // "key\name" -> value
-    int failAfter = -1; // writes that succeed before every further write fails; -1 never fails
-    Status setValue(const QString& key, const QString& name, const QString& value) override;
-    QString value(const QString& key, const QString& name) const override;
-};
-
-class FakeKeyboardLayouts : public KeyboardLayouts {
-public:
-    std::vector<KeyboardLayout> layouts;
-    QStringList activated;
-    std::vector<KeyboardLayout> list() const override { return layouts; }
-    Status activate(const QString& id) override;
-};
-
-// Answers requests from a table; unknown addresses fail like an unreachable server.
-class FakeHttp : public Http {
-public:
-    std::map<QString, HttpReply> replies; // by full URL
-    QStringList requested;
-    Result<HttpReply> get(const QUrl& url, int timeoutMs) override;
-    Status download(const QUrl& url, const QString& path, int timeoutMs) override;
-};
-
-// Records every message box and answers from `answers` (true when empty).
-class FakeMessageBoxes : public MessageBoxes {
-public:
-    struct Shown {
-        Kind kind = Kind::Information;
-        QString text;
-        QString title;
-    };
-    std::vector<Shown> shown;
-    std::vector<bool> answers;
-    bool show(Kind kind, const QString& text, const QString& title) override;
-};
-
-Services makeFakeServices();
 
 } // namespace plat

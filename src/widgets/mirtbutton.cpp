@@ -1,62 +1,15 @@
 #include "widgets/mirtbutton.h"
 
 #include "platform/color.h"
+#include "platform/runtime.h"
 #include "platform/rounding.h"
 
 #include <QApplication>
-#include <QCursor>
-#include <QMouseEvent>
-#include <QPointer>
 #include <QWidget>
 
 #include <cmath>
 
 namespace widgets {
-
-namespace {
-
-    // Where the pointer is. Real input comes from the window system and QCursor knows the
-    // pointer; scripted input (the headless driver) moves no pointer, so its latest mouse event
-    // stands for it.
-    class PointerTracker : public QObject {
-    public:
-        using QObject::QObject;
-
-        static PointerTracker& instance()
-        {
-            static QPointer<PointerTracker> tracker;
-            if (!tracker) {
-                tracker = new PointerTracker(qApp);
-                qApp->installEventFilter(tracker);
-            }
-            return *tracker;
-        }
-
-        QPoint position() const { return scripted_ ? scripted_pos_ : QCursor::pos(); }
-
-    protected:
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            switch (e->type()) {
-            case QEvent::MouseMove:
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-                scripted_ = !e->spontaneous();
-                scripted_pos_ = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
-                break;
-            default:
-                break;
-            }
-            return false;
-        }
-
-    private:
-        bool scripted_ = false;
-        QPoint scripted_pos_ {};
-    };
-
-} // namespace
 
 mirtButton::mirtButton(plat::Container& parent, QString name, int index)
     : Box(parent, std::move(name), index)
@@ -64,7 +17,6 @@ mirtButton::mirtButton(plat::Container& parent, QString name, int index)
     , LblCaption(Box, QStringLiteral("LblCaption"))
     , Timer1(parent.form(), QStringLiteral("Timer1"), 100, true)
 {
-    PointerTracker::instance();
     Box.setBackColor(plat::rgb(255, 128, 255));
     Box.setBorderStyle(0);
     LblCaption.setBackStyle(0);
@@ -225,7 +177,7 @@ bool mirtButton::isMouseOver() const
     if (!own || !own->isVisible())
         return false;
     // Another window lying over the button is found first and counts as away.
-    return QApplication::widgetAt(PointerTracker::instance().position()) == own;
+    return QApplication::widgetAt(Box.Control::runtime().pointerPosition()) == own;
 }
 
 void mirtButton::pointerMoved()

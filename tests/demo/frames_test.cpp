@@ -105,7 +105,7 @@ TEST(DemoRendering, TheArrowGlidesAndTheContextMenuIsDrawn)
 {
     framesOfADemonstration(
         [](demo::FrmYanShi& w) {
-            return plat::HeadlessDriver::render(w).convertToFormat(QImage::Format_RGB32);
+            return testsupport::HeadlessDriver::render(w).convertToFormat(QImage::Format_RGB32);
         },
         QStringLiteral("demo-offscreen"));
 }
@@ -116,7 +116,7 @@ TEST(RealDisplay, TheDemonstrationOnAVirtualDisplay)
         GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
     framesOfADemonstration(
         [](demo::FrmYanShi& w) {
-            plat::HeadlessDriver::processEvents();
+            testsupport::HeadlessDriver::processEvents();
             QWidget* window = w.hWnd();
             const QRect onScreen(window->mapToGlobal(QPoint(0, 0)), window->size());
             return QGuiApplication::primaryScreen()

@@ -112,7 +112,7 @@ TEST_F(ChengjiTest, RandomPaperWritesItsOwnRowAndWrongFile)
     EXPECT_EQ(history[66], "2026-12-10 10:30:00");
     EXPECT_EQ(history[67], "5");
     EXPECT_FALSE(QFileInfo::exists(app.recordFile("182411")));
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(sheet(), app.out("exam-scoresheet.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(sheet(), app.out("exam-scoresheet.png")));
     // The numbers show their questions' texts, without a picture name.
     app.driver->click(sheet().ui().CmTNO[2].control());
     const QString q2
@@ -120,7 +120,7 @@ TEST_F(ChengjiTest, RandomPaperWritesItsOwnRowAndWrongFile)
     EXPECT_EQ(sheet().ui().LblTiMuYQ.caption(), "第2题： " + q2);
     EXPECT_FALSE(q2.startsWith("picture"));
     EXPECT_TRUE(
-        plat::HeadlessDriver::saveRendering(sheet(), app.out("exam-scoresheet-question.png")));
+        testsupport::HeadlessDriver::saveRendering(sheet(), app.out("exam-scoresheet-question.png")));
 }
 
 TEST_F(ChengjiTest, BestScoreOnlyRisesAndViewedAnswersKeepIt)

@@ -4,7 +4,8 @@
 // examination tests add: the start-up scale and candidate, the record files, the fake message
 // boxes and the rendering folder.
 
-#include "platform/headless.h"
+#include "support/headless.h"
+#include "support/fakeservices.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "records/recordfiles.h"
@@ -41,9 +42,9 @@ struct ExamApp : testsupport::SampleHome {
         st.CandidateName = st.ProductInfo[8];
     }
 
-    plat::FakeMessageBoxes& messageBoxes()
+    testsupport::FakeMessageBoxes& messageBoxes()
     {
-        return static_cast<plat::FakeMessageBoxes&>(*sys->services().messageBoxes);
+        return static_cast<testsupport::FakeMessageBoxes&>(*sys->services().messageBoxes);
     }
     records::RecordsDir recordsDir() const { return records::RecordsDir::of(*sys); }
     // The lines of a record file (none when it is missing).

@@ -132,7 +132,7 @@ TEST_F(HandInTest, WarningAndCancelInEitherDialogReturnToTheExamination)
     // First dialog, cancelled.
     app.driver->answerModal([&](plat::Form&) {
         shown = end1.ui().Label1.caption();
-        plat::HeadlessDriver::saveRendering(end1, app.out("exam-handin1.png"));
+        testsupport::HeadlessDriver::saveRendering(end1, app.out("exam-handin1.png"));
         app.driver->click(end1.ui().Command2.control());
     });
     tm().move(0, 0);
@@ -151,7 +151,7 @@ TEST_F(HandInTest, WarningAndCancelInEitherDialogReturnToTheExamination)
         app.driver->click(end1.ui().Command1.control());
     });
     app.driver->answerModal([&](plat::Form&) {
-        plat::HeadlessDriver::saveRendering(end2, app.out("exam-handin2.png"));
+        testsupport::HeadlessDriver::saveRendering(end2, app.out("exam-handin2.png"));
         shown += "|" + end2.ui().Label1.caption();
         EXPECT_FALSE(end1.isLoaded());
         app.driver->click(end2.ui().Command2.control());

@@ -62,7 +62,7 @@ TEST_F(LogonTest, LoginPageShowsItsFieldsAndSetsThePapersFiles)
     EXPECT_TRUE(st.StepFile.endsWith("288802.mxy"));
     EXPECT_TRUE(st.QuestionListFile.endsWith("288852.mxy"));
     EXPECT_FALSE(ui().Picture1.picture().isNull());
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(logon(), app.out("exam-login.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(logon(), app.out("exam-login.png")));
 }
 
 TEST_F(LogonTest, SeatNumbersAsTypedBecomeTwoDigits)
@@ -138,7 +138,7 @@ TEST_F(LogonTest, ConfirmationPageShowsTheCandidateThenTheExaminationStarts)
     EXPECT_EQ(st.ShiftNo, "18");
     EXPECT_EQ(st.ArchiveNo, "888888");
     app.driver->advance(300);
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(logon(), app.out("exam-login-confirm.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(logon(), app.out("exam-login-confirm.png")));
 
     st.CurrentQuestion = 9;
     app.driver->advance(300); // six ticks: the bar is not full yet

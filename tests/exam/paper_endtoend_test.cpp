@@ -79,7 +79,7 @@ struct PaperRun {
         ASSERT_EQ(st.CurrentQuestion, q);
         ASSERT_EQ(*records::idText(st.QuestionIds(q)), "0012");
         ASSERT_EQ(stepengine::StepRecord(st.StepLine).actionCode(), "0030");
-        app.driver->moveTo(main(), plat::HeadlessDriver::centreInForm(main().ui().Label1));
+        app.driver->moveTo(main(), testsupport::HeadlessDriver::centreInForm(main().ui().Label1));
         app.driver->advance(1000);
         shot("question-done");
         ASSERT_GE(st.QuestionState(q), 4);
@@ -125,7 +125,7 @@ TEST_F(PaperEndToEnd, MockPaperHandedInByTheButtonIsReadBackOnThePaperPanel)
 {
     PaperRun run { app, [this](const QString& stage) {
                       if (stage == "scoresheet")
-                          plat::HeadlessDriver::saveRendering(app.sys->form<exam::FrmChengji>(),
+                          testsupport::HeadlessDriver::saveRendering(app.sys->form<exam::FrmChengji>(),
                               app.out("e2e-mock-scoresheet.png"));
                   } };
     run.startProgram();
@@ -157,7 +157,7 @@ TEST_F(PaperEndToEnd, MockPaperHandedInByTheButtonIsReadBackOnThePaperPanel)
     EXPECT_TRUE(p->LblShiJuanTime[4].caption().startsWith("最后考试时间：20"));
     EXPECT_EQ(p->LblShiJuanTime[4].caption().size(), QString("最后考试时间：").size() + 16);
     EXPECT_EQ(p->LblShiJuanScore[3].caption(), "0");
-    plat::HeadlessDriver::saveRendering(run.home(), app.out("e2e-mock-home.png"));
+    testsupport::HeadlessDriver::saveRendering(run.home(), app.out("e2e-mock-home.png"));
     EXPECT_TRUE(app.reports.isEmpty()) << app.reports.join('\n').toStdString();
 }
 
@@ -192,7 +192,7 @@ TEST_F(PaperEndToEnd, RandomPaperHandedInAutomaticallyAtZero)
     EXPECT_EQ(p->LblShiJuanBiao[20].caption(), "随机试卷一");
     EXPECT_EQ(p->LblShiJuanScore[20].caption(), "0");
     EXPECT_EQ(p->LblShiJuanCuoTi[20].caption(), "(40)");
-    plat::HeadlessDriver::saveRendering(run.home(), app.out("e2e-random-home.png"));
+    testsupport::HeadlessDriver::saveRendering(run.home(), app.out("e2e-random-home.png"));
     EXPECT_TRUE(app.reports.isEmpty()) << app.reports.join('\n').toStdString();
 }
 

@@ -51,7 +51,7 @@ TEST_P(PanelLook, KeepsItsPixelLayoutAndShowsTheQuestion)
     auto& tm = app.tm();
     ASSERT_TRUE(tm.visible());
 
-    const QImage img = plat::HeadlessDriver::render(tm);
+    const QImage img = testsupport::HeadlessDriver::render(tm);
     const QString out = testsupport::outputDir()
         + QStringLiteral("/panel_%1.png").arg(QString::fromLatin1(look.name));
     ASSERT_TRUE(img.save(out));
@@ -90,7 +90,7 @@ TEST(PanelLookPicture, APictureQuestionOffersItsPictureAboveTheText)
     app.driver.click(app.ui().CmdGN[4].control());
     app.driver.click(app.ui().CmTNO[question].control());
     ASSERT_TRUE(app.ui().Image2.visible());
-    const QImage img = plat::HeadlessDriver::render(app.tm());
+    const QImage img = testsupport::HeadlessDriver::render(app.tm());
     ASSERT_TRUE(img.save(testsupport::outputDir() + QStringLiteral("/panel_picture_question.png")));
     // The button's caption is drawn over its face inside the text box's corner.
     const QRect button = app.ui().Image2.control().widget()->geometry().translated(0, 30);
@@ -98,7 +98,7 @@ TEST(PanelLookPicture, APictureQuestionOffersItsPictureAboveTheText)
         pixelsOtherThan(img, button.adjusted(8, 4, -8, -4), img.pixelColor(button.center())), 20);
     app.driver.click(app.ui().Image2.control());
     app.driver.advance(100);
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(app.sys.form<exercise::FrmPicture>(),
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(app.sys.form<exercise::FrmPicture>(),
         testsupport::outputDir() + QStringLiteral("/picture_window_sample.png")));
 }
 
@@ -117,14 +117,14 @@ TEST_P(DialogLook, ViewAnswerNoticeAndInputMethodOption)
     QImage notice, option;
     auto& czts = app.sys.form<exercise::FrmCZTS>();
     app.driver.answerModal([&](plat::Form&) {
-        notice = plat::HeadlessDriver::render(czts);
+        notice = testsupport::HeadlessDriver::render(czts);
         app.driver.click(czts.ui().Command1.control());
     });
     app.driver.click(app.ui().CmdGN[10].control());
     auto& ime = app.sys.form<exercise::FrmIME>();
     app.driver.answerModal([&](plat::Form&) {
         app.driver.click(ime.ui().Check1.control());
-        option = plat::HeadlessDriver::render(ime);
+        option = testsupport::HeadlessDriver::render(ime);
         app.driver.click(ime.ui().LblClick[1].control());
     });
     app.driver.click(app.ui().CmdEn.control());

@@ -101,7 +101,7 @@ TEST(PanelNavigation, ByArrowsAndNumbersWithFlagsAndASolvedQuestion)
     EXPECT_TRUE(unfinished(app).contains(QStringLiteral("12")));
     auto& target = app.main().ui().Label1;
     ASSERT_TRUE(target.visible());
-    app.driver.moveTo(app.main(), plat::HeadlessDriver::centreInForm(target));
+    app.driver.moveTo(app.main(), testsupport::HeadlessDriver::centreInForm(target));
     app.driver.advance(1000); // the timed step
     EXPECT_EQ(st.QuestionState(12), 5);
     EXPECT_TRUE(ui.LblBiao.caption().endsWith(QStringLiteral("(已完成)")));
@@ -226,7 +226,7 @@ TEST(NumberPage, FaceOfANumberFollowsItsQuestionsState)
         ASSERT_TRUE(face.ok());
         EXPECT_EQ(app.ui().CmTNO[q].picture().image, face.value().image);
     }
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(
         app.tm(), testsupport::outputDir() + QStringLiteral("/panel_numbers.png")));
 }
 
@@ -288,7 +288,7 @@ TEST(PanelWindow, FoldsAtTheBottomLeftAndUnfoldsDockedWhereThePracticeWindowIsNo
     EXPECT_EQ(tm.height(), ui.FrmZXH.height());
     EXPECT_EQ(tm.left(), main.left());
     EXPECT_EQ(tm.top() + tm.height(), main.top() + main.height());
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(
         tm, testsupport::outputDir() + QStringLiteral("/panel_folded.png")));
 
     main.move(3000, 1200);
@@ -329,7 +329,7 @@ TEST(PanelWindow, TheCloseButtonDoesNothingAndTheListShowsWholeAsATooltip)
 
     auto& list = app.ui().LblUnit;
     // The list runs past the end of its strip; the pointer rests on its beginning.
-    const QPointF strip = plat::HeadlessDriver::centreInForm(app.ui().PicUnit);
+    const QPointF strip = testsupport::HeadlessDriver::centreInForm(app.ui().PicUnit);
     app.driver.moveTo(tm, QPointF(strip.x() - app.ui().PicUnit.width() / 2 + 300, strip.y()));
     EXPECT_EQ(list.toolTipText(), list.caption());
     EXPECT_TRUE(list.toolTipText().endsWith(QStringLiteral(" 120")));
@@ -350,7 +350,7 @@ TEST(PanelWindow, CandidateDetailsOpenAndClose)
     // The values start where the longest prefix ends, on the prefix's line.
     for (int k = 0; k <= 5; ++k)
         EXPECT_LE(ui.Label1[k].left() + ui.Label1[k].width(), ui.KsName1.left()) << k;
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(
         app.tm(), testsupport::outputDir() + QStringLiteral("/panel_candidate.png")));
     app.driver.click(ui.CmdKSFH.control());
     EXPECT_FALSE(ui.FrmKSXX.visible());
@@ -459,7 +459,7 @@ TEST_P(PictureWindow, TheButtonShowsThenHidesTheCentredPicture)
         EXPECT_DOUBLE_EQ(picture.top() + picture.height() / 2, app.sys.screenHeightTwips() / 2);
         EXPECT_DOUBLE_EQ(picture.ui().Image1.left(), 60 * scale);
         if (round == 0) {
-            EXPECT_TRUE(plat::HeadlessDriver::saveRendering(
+            EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(
                 picture, testsupport::outputDir() + QStringLiteral("/picture_window.png")));
         }
         app.driver.click(ui.Image2.control());

@@ -6,8 +6,9 @@
 // the test writes into a module folder of its own.
 
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "exercise/frmtm.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
@@ -30,14 +31,14 @@ struct PanelApp {
     std::unique_ptr<plat::VirtualClock> ownClock = std::make_unique<plat::VirtualClock>();
     plat::VirtualClock& clock = *ownClock;
     shell::System sys;
-    plat::HeadlessDriver driver;
+    testsupport::HeadlessDriver driver;
     shell::AppState& st;
     QStringList reports;
 
     // The sample module's unit `unit` in practice (PanelMode 2) at display scale `scale`. With
     // `ownProgramDir` the program folder (and so the learner's records) is the test's own.
     explicit PanelApp(int unit = 0, double scale = 1.0, bool ownProgramDir = false)
-        : sys(std::move(ownClock), plat::makeFakeServices(),
+        : sys(std::move(ownClock), testsupport::makeFakeServices(),
             ownProgramDir ? dir.path() : sampleProgramDir())
         , driver(sys, clock)
         , st(sys.state)
@@ -58,7 +59,7 @@ struct PanelApp {
                     + description;
         };
     }
-    ~PanelApp() { plat::HeadlessDriver::processEvents(); }
+    ~PanelApp() { testsupport::HeadlessDriver::processEvents(); }
 
     exercise::FrmTm& tm() { return sys.form<exercise::FrmTm>(); }
     exercise::FrmTmUi& ui() { return tm().ui(); }
@@ -156,13 +157,13 @@ struct PanelApp {
         const auto lines = plat::readLines(st.QuestionListFile);
         return lines.ok() ? plat::mid(lines.value().value(q - 1), 7) : QString();
     }
-    plat::FakeKeyboardLayouts& layouts()
+    testsupport::FakeKeyboardLayouts& layouts()
     {
-        return static_cast<plat::FakeKeyboardLayouts&>(*sys.services().keyboardLayouts);
+        return static_cast<testsupport::FakeKeyboardLayouts&>(*sys.services().keyboardLayouts);
     }
-    plat::FakeMessageBoxes& messageBoxes()
+    testsupport::FakeMessageBoxes& messageBoxes()
     {
-        return static_cast<plat::FakeMessageBoxes&>(*sys.services().messageBoxes);
+        return static_cast<testsupport::FakeMessageBoxes&>(*sys.services().messageBoxes);
     }
     QString runLog() const
     {

@@ -136,7 +136,7 @@ TEST(HomeCommands, OnlyWebLinksAreOpened)
         m.st.ProductInfo[2] = c.link;
         m.home().show();
         m.click(12);
-        auto& shell = static_cast<plat::FakeShell&>(*m.app.sys->services().shell);
+        auto& shell = static_cast<testsupport::FakeShell&>(*m.app.sys->services().shell);
         EXPECT_EQ(shell.opened.size(), c.opened ? 1 : 0) << c.link.toStdString();
         EXPECT_EQ(m.reports.join(u'\n').contains(QStringLiteral("link not opened")), !c.opened)
             << c.link.toStdString();

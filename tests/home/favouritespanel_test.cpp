@@ -109,17 +109,17 @@ TEST_F(CollectionPanels, BothPanelsShowTheirCountsAndRender)
     EXPECT_EQ(h->home().FavouriteFilter, 1);
     EXPECT_TRUE(pictureIs(40, "l20090"));
     EXPECT_TRUE(pictureIs(41, "l20041"));
-    plat::HeadlessDriver::saveRendering(h->home(), out("home-favourites.png"));
+    testsupport::HeadlessDriver::saveRendering(h->home(), out("home-favourites.png"));
 
     h->click(19);
     EXPECT_TRUE(h->ui().PicCuoTi.visible());
     EXPECT_FALSE(h->ui().PicBiaoZhi.visible());
     EXPECT_EQ(count("LblCuoTiWei", true).caption(), "2");
     EXPECT_EQ(count("LblCuoTiYI", true).caption(), "2");
-    plat::HeadlessDriver::saveRendering(h->home(), out("home-wrongbook.png"));
+    testsupport::HeadlessDriver::saveRendering(h->home(), out("home-wrongbook.png"));
 
     // The red count digits are drawn on the face: the unreviewed count's rectangle holds red.
-    const QImage shot = plat::HeadlessDriver::render(h->home());
+    const QImage shot = testsupport::HeadlessDriver::render(h->home());
     const plat::Label& l = count("LblCuoTiWei", true);
     const QRect r(static_cast<int>((h->ui().PicCuoTi.left() + l.left()) / 15),
         static_cast<int>((h->ui().PicCuoTi.top() + l.top()) / 15), static_cast<int>(l.width() / 15),
@@ -367,7 +367,7 @@ TEST_F(CollectionPanels, EachLoadBuildsThePanelsOnce)
     EXPECT_EQ(named("ImgBiaoZhiBack"), 1);
 
     h->home().closeForExercise();
-    plat::HeadlessDriver::processEvents();
+    testsupport::HeadlessDriver::processEvents();
     seedFavourites("000100020003", "TTF");
     open(18);
     EXPECT_EQ(named("LblBiaoZhiWei"), 1);

@@ -5,7 +5,8 @@
 // end of practice write only into the copy.
 
 #include "home/frmfengmian.h"
-#include "platform/headless.h"
+#include "support/headless.h"
+#include "support/fakeservices.h"
 #include "platform/services.h"
 #include "shell/moduleinfo.h"
 #include "core/system.h"
@@ -44,7 +45,7 @@ struct SampleHome {
     QTemporaryDir dir;
     plat::VirtualClock* clock = nullptr;
     std::unique_ptr<shell::System> sys;
-    std::unique_ptr<plat::HeadlessDriver> driver;
+    std::unique_ptr<testsupport::HeadlessDriver> driver;
     QStringList reports;
 
     SampleHome()
@@ -58,7 +59,7 @@ struct SampleHome {
     {
         driver.reset();
         sys.reset();
-        plat::HeadlessDriver::processEvents();
+        testsupport::HeadlessDriver::processEvents();
     }
     // A fresh system on the same folder with the module information read, as start-up has it.
     void restart()
@@ -66,9 +67,9 @@ struct SampleHome {
         stop();
         auto c = std::make_unique<plat::VirtualClock>();
         clock = c.get();
-        sys = std::make_unique<shell::System>(std::move(c), plat::makeFakeServices(), dir.path());
+        sys = std::make_unique<shell::System>(std::move(c), testsupport::makeFakeServices(), dir.path());
         sys->setScreenRect(QRect(0, 0, 1280, 1024));
-        driver = std::make_unique<plat::HeadlessDriver>(*sys, *clock);
+        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
         sys->state.errorSink = [this](QString tag, int number, QString description, QString) {
             reports << tag + QStringLiteral(" ") + QString::number(number) + QStringLiteral(" ")
                     + description;

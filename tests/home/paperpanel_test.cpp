@@ -131,7 +131,7 @@ TEST_F(PaperPanelTest, CardsShowTitleTimeBestScoreAndWrongCount)
         for (auto* l : { &p.LblShiJuanBiao[r], &p.LblShiJuanCuoTi[r], &p.LblShiJuanScore[r] })
             EXPECT_LE(l->left() + l->width(), card.left() + card.width()) << r;
     }
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(h.home(), out("paperpanel-sprint.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(h.home(), out("paperpanel-sprint.png")));
     // Only the line that is not whole ids is reported.
     ASSERT_EQ(h.reports.size(), 1) << h.reports.join('\n').toStdString();
     EXPECT_TRUE(h.reports[0].contains("182401"));
@@ -157,7 +157,7 @@ TEST_F(PaperPanelTest, PaperTabOpensTheMockListOnlyWhenEverySprintRowPassed)
         show();
         EXPECT_EQ(shownRows(), c.rows) << c.what;
     }
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(h.home(), out("paperpanel-mock.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(h.home(), out("paperpanel-mock.png")));
 }
 
 TEST_F(PaperPanelTest, RandomPageAndRandomListWithAndWithoutPapers)
@@ -168,13 +168,13 @@ TEST_F(PaperPanelTest, RandomPageAndRandomListWithAndWithoutPapers)
     EXPECT_TRUE(shownRows().isEmpty());
     EXPECT_TRUE(p.ImgSuiJi.visible());
     EXPECT_TRUE(h.button(21).visible());
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(h.home(), out("paperpanel-randompage.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(h.home(), out("paperpanel-randompage.png")));
     h.click(31);
     EXPECT_TRUE(shownRows().isEmpty());
     EXPECT_TRUE(p.LblNoHis.visible());
     EXPECT_FALSE(p.ImgSuiJi.visible());
     EXPECT_FALSE(h.button(21).visible());
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(h.home(), out("paperpanel-norandom.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(h.home(), out("paperpanel-norandom.png")));
 
     writeRandomPapers(3);
     h.restart();
@@ -183,7 +183,7 @@ TEST_F(PaperPanelTest, RandomPageAndRandomListWithAndWithoutPapers)
     EXPECT_EQ(shownRows(), (QList<int> { 20, 21, 22 }));
     EXPECT_FALSE(panel().LblNoHis.visible());
     EXPECT_EQ(panel().LblShiJuanCuoTi[22].caption(), "(3)");
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(h.home(), out("paperpanel-random.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(h.home(), out("paperpanel-random.png")));
 }
 
 TEST_F(PaperPanelTest, StartingAPaperLoadsItsSlotAndOpensTheLoginWithoutWritingRecords)

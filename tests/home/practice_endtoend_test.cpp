@@ -66,14 +66,14 @@ void roundTrip(SampleHome& h, bool screenshots)
     EXPECT_EQ(st.ModuleSettings[0][3].toInt(), unitSize); // a first run: nothing learned
 
     // The unit tab chooses the first unit; its start button opens the practice.
-    h.driver->clickForm(h.home(), plat::HeadlessDriver::centreInForm(h.button(4).control()));
+    h.driver->clickForm(h.home(), testsupport::HeadlessDriver::centreInForm(h.button(4).control()));
     ASSERT_TRUE(h.ui().PicTiKu.visible());
     EXPECT_EQ(h.home().SelectedUnit, 0);
     if (screenshots)
         QGuiApplication::primaryScreen()->grabWindow(0).save(out("practice-xcb-1-units.png"));
     else
-        plat::HeadlessDriver::saveRendering(h.home(), out("practice-1-units.png"));
-    h.driver->clickForm(h.home(), plat::HeadlessDriver::centreInForm(h.button(20).control()));
+        testsupport::HeadlessDriver::saveRendering(h.home(), out("practice-1-units.png"));
+    h.driver->clickForm(h.home(), testsupport::HeadlessDriver::centreInForm(h.button(20).control()));
     EXPECT_FALSE(h.home().isLoaded());
     EXPECT_EQ(st.StudyMode, 20);
     EXPECT_EQ(st.SetNo, 0);
@@ -86,7 +86,7 @@ void roundTrip(SampleHome& h, bool screenshots)
 
     solveImageSizeQuestion(h, screenshots);
     if (!screenshots)
-        plat::HeadlessDriver::saveRendering(main, out("practice-2-solved.png"));
+        testsupport::HeadlessDriver::saveRendering(main, out("practice-2-solved.png"));
 
     // The panel's end button records the question and returns to the unit tab.
     auto& tm = h.sys->form<exercise::FrmTm>();
@@ -115,7 +115,7 @@ TEST(PracticeRoundTrip, AUnitQuestionSolvedIsRecordedAcrossARestart)
     h.click(4);
     h.click(50);
     EXPECT_EQ(h.ui().LblUnitDQCAP[3].caption(), QStringLiteral("1题"));
-    plat::HeadlessDriver::saveRendering(h.home(), out("practice-3-after-restart.png"));
+    testsupport::HeadlessDriver::saveRendering(h.home(), out("practice-3-after-restart.png"));
 }
 
 // Under a virtual X display (the test suite runs this once more with xvfb-run):

@@ -7,6 +7,7 @@
 #include "exercise/frmtm.h"
 #include "home/frmfengmian.h"
 #include "platform/services.h"
+#include "support/fakeservices.h"
 #include "platform/text.h"
 #include "support/systemapp.h"
 #include "support/testsupport.h"
@@ -73,9 +74,9 @@ struct UnitModule {
     home::FrmFengmianUi& ui() { return home().ui(); }
     widgets::mirtButton& button(int i) { return ui().ClickBotn[i]; }
     void click(int i) { app.driver->click(button(i).control()); }
-    plat::FakeMessageBoxes& systemBoxes()
+    testsupport::FakeMessageBoxes& systemBoxes()
     {
-        return static_cast<plat::FakeMessageBoxes&>(*app.sys->services().messageBoxes);
+        return static_cast<testsupport::FakeMessageBoxes&>(*app.sys->services().messageBoxes);
     }
     // Answers the next skinned box with confirm or cancel and keeps its title and prompt.
     void answerBox(bool confirm, QString* title = nullptr, QString* prompt = nullptr)

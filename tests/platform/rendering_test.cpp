@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 using namespace plat;
+using namespace testsupport;
 using testsupport::SampleForm;
 
 namespace {

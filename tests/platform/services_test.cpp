@@ -1,4 +1,5 @@
 #include "platform/services.h"
+#include "support/fakeservices.h"
 
 #include "support/testsupport.h"
 
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 using namespace plat;
+using namespace testsupport;
 
 namespace {
 

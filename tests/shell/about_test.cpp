@@ -105,7 +105,7 @@ TEST_F(AboutTest, Rendering)
 {
     app.sys->state.ModuleShortName = QStringLiteral("图像处理练习模块");
     about().show();
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(
         about(), testsupport::outputDir() + QStringLiteral("/aboutbox.png")));
 }
 

@@ -2,6 +2,7 @@
 
 #include "loopbackserver.h"
 #include "platform/services.h"
+#include "support/fakeservices.h"
 #include "platform/text.h"
 #include "printers.h"
 #include "support/testsupport.h"
@@ -50,7 +51,7 @@ protected:
 TEST_F(ReporterTest, RunLogEntriesHaveTheirLayout)
 {
     EXPECT_EQ(state.LogPath, dir.path() + QStringLiteral("/ksdata/20240309070530.txt"));
-    plat::FakeHttp http;
+    testsupport::FakeHttp http;
     shell::ErrorReporter reporter(state, &http, {}, [] { return kWhen; });
 
     shell::AppendLog(state.LogPath, QStringLiteral("  开始 运行  "), kWhen);

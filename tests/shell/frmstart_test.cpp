@@ -2,8 +2,9 @@
 // hand-over to the home window.
 
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "home/frmfengmian.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/services.h"
 #include "shell/frmstart.h"
 #include "support/numericencoding.h"
@@ -53,10 +54,10 @@ protected:
         sys.reset();
         auto c = std::make_unique<plat::VirtualClock>();
         clock = c.get();
-        sys = std::make_unique<System>(std::move(c), plat::makeFakeServices(), dir.path());
+        sys = std::make_unique<System>(std::move(c), testsupport::makeFakeServices(), dir.path());
         sys->setScreenRect(QRect(0, 0, 1280, 1024));
         sys->setDisplayScale(scale, scale);
-        driver = std::make_unique<plat::HeadlessDriver>(*sys, *clock);
+        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
         sys->state.errorSink = [this](QString tag, int, QString desc, QString) {
             reports << tag + QStringLiteral(": ") + desc;
         };
@@ -65,24 +66,24 @@ protected:
     {
         driver.reset();
         sys.reset();
-        plat::HeadlessDriver::processEvents();
+        testsupport::HeadlessDriver::processEvents();
     }
-    plat::FakeMessageBoxes& boxes()
+    testsupport::FakeMessageBoxes& boxes()
     {
-        return static_cast<plat::FakeMessageBoxes&>(*sys->services().messageBoxes);
+        return static_cast<testsupport::FakeMessageBoxes&>(*sys->services().messageBoxes);
     }
 
     QTemporaryDir dir;
     plat::VirtualClock* clock = nullptr;
     std::unique_ptr<System> sys;
-    std::unique_ptr<plat::HeadlessDriver> driver;
+    std::unique_ptr<testsupport::HeadlessDriver> driver;
     QStringList reports;
 };
 
 TEST_F(FrmStartTest, SecondInstanceOnlySaysSoAndEnds)
 {
     start();
-    static_cast<plat::FakeSingleInstance&>(*sys->services().singleInstance).otherRunning = true;
+    static_cast<testsupport::FakeSingleInstance&>(*sys->services().singleInstance).otherRunning = true;
     sys->form<FrmStart>().show();
     ASSERT_EQ(boxes().shown.size(), 1u);
     EXPECT_EQ(boxes().shown[0].text,
@@ -95,7 +96,7 @@ TEST_F(FrmStartTest, SecondInstanceOnlySaysSoAndEnds)
     EXPECT_FALSE(sys->form<home::FrmFengmian>().isLoaded());
     // Nothing written: the marker and the settings are untouched.
     EXPECT_EQ(testsupport::readFile(dir.path() + "/pstx/288892.mxy"), QByteArray("0\r\n"));
-    EXPECT_TRUE(static_cast<plat::FakeSettings&>(*sys->services().settings).values.empty());
+    EXPECT_TRUE(static_cast<testsupport::FakeSettings&>(*sys->services().settings).values.empty());
     EXPECT_FALSE(QDir(dir.path() + "/ksdata").exists());
 }
 
@@ -114,7 +115,7 @@ TEST_F(FrmStartTest, SplashKeepsItsPixelSizeAtEveryDisplayScale)
         EXPECT_DOUBLE_EQ(label.top(), 2160 * scale);
         EXPECT_DOUBLE_EQ(label.left(), (f.width() - label.width()) / 2);
         EXPECT_DOUBLE_EQ(label.font().size, 11 * scale);
-        const QImage shot = plat::HeadlessDriver::render(f);
+        const QImage shot = testsupport::HeadlessDriver::render(f);
         shot.save(testsupport::outputDir() + QStringLiteral("/splash-%1.png").arg(scale));
         EXPECT_EQ(QColor(shot.pixel(10, 10)), QColor(40, 70, 110)); // the splash picture
         EXPECT_TRUE(reports.isEmpty()) << reports.join('\n').toStdString();
@@ -165,7 +166,7 @@ TEST_F(FrmStartTest, FirstTickHandsOverToTheHomeWindowOnce)
     driver->advance(1000);
     EXPECT_FALSE(f.isLoaded());
     EXPECT_EQ(sys->state.LogPath, logPath);
-    plat::HeadlessDriver::saveRendering(home, testsupport::outputDir() + "/home-minimal.png");
+    testsupport::HeadlessDriver::saveRendering(home, testsupport::outputDir() + "/home-minimal.png");
 }
 
 TEST_F(FrmStartTest, MissingSplashPicturesAreReportedAndStartUpGoesOn)

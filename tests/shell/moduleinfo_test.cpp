@@ -1,6 +1,7 @@
 #include "shell/moduleinfo.h"
 
 #include "platform/services.h"
+#include "support/fakeservices.h"
 #include "platform/text.h"
 #include "printers.h"
 #include "support/numericencoding.h"
@@ -61,7 +62,7 @@ protected:
     QTemporaryDir dir {};
     QString caseName { QStringLiteral("program") };
     shell::AppState state {};
-    plat::FakeSettings settings {};
+    testsupport::FakeSettings settings {};
     std::vector<Report> reports {};
 };
 

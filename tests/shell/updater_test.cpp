@@ -5,8 +5,9 @@
 #include "shell/updater.h"
 
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "loopbackserver.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "printers.h"
@@ -221,13 +222,13 @@ public:
         if (!QFile::exists(programDir + "/tx/288895.mxy"))
             writeFile(programDir + "/tx/288895.mxy", kInstalled.toLatin1() + "\r\n");
 
-        plat::Services services = plat::makeFakeServices();
+        plat::Services services = testsupport::makeFakeServices();
         services.http = plat::makeRealServices(programDir + "/lock", programDir + "/reg.ini").http;
         auto c = std::make_unique<plat::VirtualClock>();
         clock = c.get();
         sys = std::make_unique<shell::System>(std::move(c), std::move(services), programDir);
         sys->setScreenRect(QRect(0, 0, 1280, 1024));
-        driver = std::make_unique<plat::HeadlessDriver>(*sys, *clock);
+        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
 
         auto& st = sys->state;
         st.ModuleName = QStringLiteral("图像处理");
@@ -247,7 +248,7 @@ public:
     {
         driver.reset();
         sys.reset();
-        plat::HeadlessDriver::processEvents();
+        testsupport::HeadlessDriver::processEvents();
     }
 
     // Opens the window as the home screen does and lets its timer run the check.
@@ -260,17 +261,17 @@ public:
         return f;
     }
 
-    plat::FakeShell& shell() { return static_cast<plat::FakeShell&>(*sys->services().shell); }
-    plat::FakeMessageBoxes& boxes()
+    testsupport::FakeShell& shell() { return static_cast<testsupport::FakeShell&>(*sys->services().shell); }
+    testsupport::FakeMessageBoxes& boxes()
     {
-        return static_cast<plat::FakeMessageBoxes&>(*sys->services().messageBoxes);
+        return static_cast<testsupport::FakeMessageBoxes&>(*sys->services().messageBoxes);
     }
     QString file(const QString& relative) const { return programDir + "/" + relative; }
 
     QString programDir {};
     plat::VirtualClock* clock = nullptr; // owned by the system
     std::unique_ptr<shell::System> sys {};
-    std::unique_ptr<plat::HeadlessDriver> driver {};
+    std::unique_ptr<testsupport::HeadlessDriver> driver {};
     QStringList reports {}; // "tag: description" of every failure reported
 };
 
@@ -618,7 +619,7 @@ TEST(UpdWindow, Rendering)
     skin("l20076", buttonStrip(140, 30, QStringLiteral("取消")));
 
     FrmUpdata& f = app.open();
-    const QImage img = plat::HeadlessDriver::render(f).convertToFormat(QImage::Format_RGB32);
+    const QImage img = testsupport::HeadlessDriver::render(f).convertToFormat(QImage::Format_RGB32);
     img.save(testsupport::outputDir() + "/updater.png", "PNG");
 
     EXPECT_EQ(lines(app.reports), QString()) << "every skin picture loads";

@@ -5,7 +5,8 @@
 // windows that use it.
 
 #include "core/system.h"
-#include "platform/headless.h"
+#include "support/fakeservices.h"
+#include "support/headless.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
 #include "support/testsupport.h"
@@ -59,7 +60,7 @@ struct EngineApp {
     QTemporaryDir dir;
     plat::VirtualClock* clock = nullptr; // owned by the system
     std::unique_ptr<shell::System> sys;
-    std::unique_ptr<plat::HeadlessDriver> driver;
+    std::unique_ptr<testsupport::HeadlessDriver> driver;
     QStringList reports; // "tag number" of every failure reported
 
     EngineApp()
@@ -67,9 +68,9 @@ struct EngineApp {
         auto c = std::make_unique<plat::VirtualClock>();
         clock = c.get();
         QDir(dir.path()).mkpath(QStringLiteral("data"));
-        sys = std::make_unique<shell::System>(std::move(c), plat::makeFakeServices(), dir.path());
+        sys = std::make_unique<shell::System>(std::move(c), testsupport::makeFakeServices(), dir.path());
         sys->setScreenRect(QRect(0, 0, 1280, 1024));
-        driver = std::make_unique<plat::HeadlessDriver>(*sys, *clock);
+        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
         shell::AppState& st = sys->state;
         st.SkinPath = dir.path() + QStringLiteral("/data/");
         st.errorSink = [this](QString tag, int number, QString, QString) {
@@ -87,7 +88,7 @@ struct EngineApp {
     {
         driver.reset();
         sys.reset();
-        plat::HeadlessDriver::processEvents();
+        testsupport::HeadlessDriver::processEvents();
     }
 
     QString stepFile() const

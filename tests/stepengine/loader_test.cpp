@@ -453,7 +453,7 @@ TEST_F(Loader, AReleaseOfAPressBeforeTheLoadIsNotJudged)
     app.writePicture(QStringLiteral("pic001"), { 60, 40 });
     ASSERT_TRUE(ui().Image1.setPicture(st.SkinPath + QStringLiteral("pic001.mxy")).ok());
     ui().Image1.move(6000, 6000);
-    const QPointF at = plat::HeadlessDriver::centreInForm(ui().Image1);
+    const QPointF at = testsupport::HeadlessDriver::centreInForm(ui().Image1);
 
     app.driver->press(main(), at);
     app.driver->advance(1000); // the timed step goes on while the button is held

@@ -2,7 +2,8 @@
 
 // A fresh runtime on a virtual clock with fake services and a driver, for tests of forms.
 
-#include "platform/headless.h"
+#include "support/headless.h"
+#include "support/fakeservices.h"
 #include "platform/runtime.h"
 
 #include <QTemporaryDir>
@@ -15,21 +16,21 @@ struct HeadlessApp {
     QTemporaryDir dir;
     plat::VirtualClock* clock = nullptr; // owned by the runtime
     std::unique_ptr<plat::Runtime> rt;
-    std::unique_ptr<plat::HeadlessDriver> driver;
+    std::unique_ptr<testsupport::HeadlessDriver> driver;
 
     HeadlessApp()
     {
         auto c = std::make_unique<plat::VirtualClock>();
         clock = c.get();
-        rt = std::make_unique<plat::Runtime>(std::move(c), plat::makeFakeServices(), dir.path());
+        rt = std::make_unique<plat::Runtime>(std::move(c), testsupport::makeFakeServices(), dir.path());
         rt->setScreenRect(QRect(0, 0, 1280, 1024));
-        driver = std::make_unique<plat::HeadlessDriver>(*rt, *clock);
+        driver = std::make_unique<testsupport::HeadlessDriver>(*rt, *clock);
     }
     ~HeadlessApp()
     {
         driver.reset();
         rt.reset();
-        plat::HeadlessDriver::processEvents();
+        testsupport::HeadlessDriver::processEvents();
     }
 };
 

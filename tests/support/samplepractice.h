@@ -4,9 +4,10 @@
 // and the question panel as a candidate opens a question of a unit.
 
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "exercise/frmtm.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/services.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
@@ -40,7 +41,7 @@ struct SamplePractice {
     SamplePractice(int unit, int question, int step = 1,
         std::unique_ptr<plat::VirtualClock> c = std::make_unique<plat::VirtualClock>())
         : clock(*c)
-        , sys(std::move(c), plat::makeFakeServices(), sampleProgramDir())
+        , sys(std::move(c), testsupport::makeFakeServices(), sampleProgramDir())
         , driver(sys, clock)
         , st(sys.state)
         , main(sys.form<workspace::FrmMain>())
@@ -65,11 +66,11 @@ struct SamplePractice {
         st.PanelMode = 1; // step hints, as the hints button switches them on
         driver.advance(100); // Timer2 loads the step
     }
-    ~SamplePractice() { plat::HeadlessDriver::processEvents(); }
+    ~SamplePractice() { testsupport::HeadlessDriver::processEvents(); }
 
     plat::VirtualClock& clock;
     shell::System sys;
-    plat::HeadlessDriver driver;
+    testsupport::HeadlessDriver driver;
     shell::AppState& st;
     workspace::FrmMain& main;
     QStringList reports;

@@ -4,7 +4,8 @@
 // temporary program folder whose "skin" folder is SkinPath, for tests of the system's windows.
 
 #include "core/system.h"
-#include "platform/headless.h"
+#include "support/fakeservices.h"
+#include "support/headless.h"
 #include "platform/services.h"
 
 #include <QDir>
@@ -19,23 +20,23 @@ struct SystemApp {
     QTemporaryDir dir;
     plat::VirtualClock* clock = nullptr; // owned by the system
     std::unique_ptr<shell::System> sys;
-    std::unique_ptr<plat::HeadlessDriver> driver;
+    std::unique_ptr<testsupport::HeadlessDriver> driver;
 
     SystemApp()
     {
         auto c = std::make_unique<plat::VirtualClock>();
         clock = c.get();
-        sys = std::make_unique<shell::System>(std::move(c), plat::makeFakeServices(), dir.path());
+        sys = std::make_unique<shell::System>(std::move(c), testsupport::makeFakeServices(), dir.path());
         sys->setScreenRect(QRect(0, 0, 1280, 1024));
         QDir(dir.path()).mkpath(QStringLiteral("skin"));
         sys->state.SkinPath = dir.path() + QStringLiteral("/skin/");
-        driver = std::make_unique<plat::HeadlessDriver>(*sys, *clock);
+        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
     }
     ~SystemApp()
     {
         driver.reset();
         sys.reset();
-        plat::HeadlessDriver::processEvents();
+        testsupport::HeadlessDriver::processEvents();
     }
 
     // Writes a skin picture (SkinPath & name & ".mxy").
@@ -44,7 +45,7 @@ struct SystemApp {
         picture.save(sys->skinFile(name), "BMP");
     }
 
-    plat::FakeShell& shell() { return static_cast<plat::FakeShell&>(*sys->services().shell); }
+    testsupport::FakeShell& shell() { return static_cast<testsupport::FakeShell&>(*sys->services().shell); }
 };
 
 } // namespace testsupport

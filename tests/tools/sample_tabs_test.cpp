@@ -5,7 +5,7 @@
 
 #include "core/system.h"
 #include "exercise/frmtm.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/picture.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
@@ -149,7 +149,7 @@ TEST(SampleTabSteps, WrongTabsWaitTheRightTabOpensTheTargetAndBackReturns)
                     << "the clicked tab's row stands next to the page";
             }
         }
-        EXPECT_TRUE(plat::HeadlessDriver::saveRendering(p.main,
+        EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(p.main,
             testsupport::outputDir() + QStringLiteral("/sample-tabs-%1-wrong.png").arg(t.dialog)));
 
         // The right tab brings the step's own page and the target area.
@@ -157,7 +157,7 @@ TEST(SampleTabSteps, WrongTabsWaitTheRightTabOpensTheTargetAndBackReturns)
         EXPECT_EQ(p.st.CurrentStep, t.step);
         EXPECT_EQ(p.rectOf(ui.Label1).size(), target.size());
         EXPECT_EQ(ui.LHelp.caption(), QStringLiteral("单击“确定”"));
-        EXPECT_TRUE(plat::HeadlessDriver::saveRendering(p.main,
+        EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(p.main,
             testsupport::outputDir() + QStringLiteral("/sample-tabs-%1-right.png").arg(t.dialog)));
 
         // The back button ("取消") returns to the step before; coming back, the step is

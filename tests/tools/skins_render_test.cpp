@@ -47,8 +47,8 @@ TEST_F(SampleSkinsTest, MessageBoxButtonsAreCoveredByTheirFrames)
 {
     QImage rendering;
     app.driver->answerModal([&](plat::Form& f) {
-        rendering = plat::HeadlessDriver::render(f);
-        plat::HeadlessDriver::saveRendering(f, testsupport::outputDir() + "/sample-msgbox.png");
+        rendering = testsupport::HeadlessDriver::render(f);
+        testsupport::HeadlessDriver::saveRendering(f, testsupport::outputDir() + "/sample-msgbox.png");
         app.driver->click(app.sys->form<widgets::FrmMTMSGBOX>().ui().LblClick[0].control());
     });
     widgets::ask(*app.sys, QStringLiteral("退出系统"),
@@ -62,8 +62,8 @@ TEST_F(SampleSkinsTest, AboutBoxButtonsAreCoveredByTheirFrames)
 {
     auto& about = app.sys->form<shell::FrmAbout>();
     about.show();
-    const QImage rendering = plat::HeadlessDriver::render(about);
-    plat::HeadlessDriver::saveRendering(about, testsupport::outputDir() + "/sample-about.png");
+    const QImage rendering = testsupport::HeadlessDriver::render(about);
+    testsupport::HeadlessDriver::saveRendering(about, testsupport::outputDir() + "/sample-about.png");
     EXPECT_EQ(rendering.size(), QSize(420, 280));
     EXPECT_EQ(bareButtonPixels(rendering), 0);
     about.unload();

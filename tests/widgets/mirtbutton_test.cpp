@@ -80,8 +80,8 @@ protected:
 
     HostForm& host() { return app.sys->form<HostForm>(); }
     mirtButton& btn() { return host().ui().Btn; }
-    plat::HeadlessDriver& drv() { return *app.driver; }
-    QPointF centre() { return plat::HeadlessDriver::centreInForm(btn().control()); }
+    testsupport::HeadlessDriver& drv() { return *app.driver; }
+    QPointF centre() { return testsupport::HeadlessDriver::centreInForm(btn().control()); }
     QPointF leftHalf() { return QPointF(600 + kW / 4, 600 + kH / 2); }
     QPointF rightHalf() { return QPointF(600 + 3 * kW / 4, 600 + kH / 2); }
     static constexpr QPointF kAway { 2700, 1500 };
@@ -89,7 +89,7 @@ protected:
     // The colour of the frame drawn at the button's top-left inside corner.
     QRgb shownColour()
     {
-        const QImage img = plat::HeadlessDriver::render(host());
+        const QImage img = testsupport::HeadlessDriver::render(host());
         return img.pixel(600 / 15 + 2, 600 / 15 + 2);
     }
 
@@ -261,7 +261,7 @@ TEST_F(ButtonTest, RenderingsOfTheFourStates)
     const QString dir = testsupport::outputDir();
     auto save = [&](const char* state, QRgb expected) {
         EXPECT_EQ(shownColour(), expected) << state;
-        EXPECT_TRUE(plat::HeadlessDriver::saveRendering(
+        EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(
             host(), dir + QStringLiteral("/mirtbutton_%1.png").arg(QLatin1String(state))));
     };
     save("normal", kFrameColours[0]);

@@ -125,7 +125,7 @@ TEST_F(MsgBoxTest, Rendering)
     QString path = testsupport::outputDir() + QStringLiteral("/msgbox.png");
     bool saved = false;
     app.driver->answerModal([&](plat::Form& f) {
-        saved = plat::HeadlessDriver::saveRendering(f, path);
+        saved = testsupport::HeadlessDriver::saveRendering(f, path);
         app.driver->click(box().ui().LblClick[0].control());
     });
     // A prompt longer than its area is cut at the bottom edge.

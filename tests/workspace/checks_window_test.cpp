@@ -7,6 +7,7 @@
 #include "platform/keys.h"
 #include "platform/menu.h"
 #include "platform/services.h"
+#include "support/fakeservices.h"
 #include "workspace/frmmain.h"
 
 #include <QRegularExpression>
@@ -37,9 +38,9 @@ struct Question : testsupport::PracticeQuestion {
         EXPECT_TRUE(t.setFocus().ok());
         return t;
     }
-    plat::FakeKeyboardLayouts& layouts()
+    testsupport::FakeKeyboardLayouts& layouts()
     {
-        return static_cast<plat::FakeKeyboardLayouts&>(*sys->services().keyboardLayouts);
+        return static_cast<testsupport::FakeKeyboardLayouts&>(*sys->services().keyboardLayouts);
     }
 };
 
@@ -92,7 +93,7 @@ TEST(TargetArea, HoverAdvancesOnTheFirstMoveAndThePointerFollowsTheStep)
     {
         Question q(
             { onTarget("0030"), onTarget("0001").set(fd::CursorSpec, QStringLiteral("S0003")) });
-        q.driver->moveTo(q.main, plat::HeadlessDriver::centreInForm(q.ui.Label1));
+        q.driver->moveTo(q.main, testsupport::HeadlessDriver::centreInForm(q.ui.Label1));
         EXPECT_EQ(q.step(), 2);
         EXPECT_EQ(q.ui.Label1.mousePointer(), 3);
     }
@@ -115,7 +116,7 @@ TEST(TargetArea, HoverAdvancesOnTheFirstMoveAndThePointerFollowsTheStep)
         Question p({ onTarget(c.code).set(fd::CursorSpec, QString::fromLatin1(c.field)) });
         p.writeCursor(QStringLiteral("ico07.CUR"));
         p.ui.Label1.setMousePointer(5).ignore();
-        p.driver->moveTo(p.main, plat::HeadlessDriver::centreInForm(p.ui.Label1));
+        p.driver->moveTo(p.main, testsupport::HeadlessDriver::centreInForm(p.ui.Label1));
         EXPECT_EQ(p.ui.Label1.mousePointer(), c.pointer);
         EXPECT_EQ(p.step(), 1);
         if (c.pointer == plat::kCustomPointer) {

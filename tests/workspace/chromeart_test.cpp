@@ -5,9 +5,10 @@
 #include "workspace/chromeart.h"
 
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "demo/frmyanshi.h"
 #include "exercise/frmtm.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
@@ -130,7 +131,7 @@ TEST(ChromeArt, BothWindowsShowTheBarsOnEveryDisplay)
                 form = &f, menu = &f.ui().PicMenu, options = &f.ui().PicTool;
             }
             const QImage shot
-                = plat::HeadlessDriver::render(*form).convertToFormat(QImage::Format_RGB32);
+                = testsupport::HeadlessDriver::render(*form).convertToFormat(QImage::Format_RGB32);
             shot.save(testsupport::outputDir()
                 + QStringLiteral("/chrome-%1-%2.png")
                       .arg(demonstration ? QStringLiteral("demo") : QStringLiteral("practice"))
@@ -211,10 +212,10 @@ TEST(ChromeArt, SampleMenuStepOpensItsDropDownOnTheBar)
         SCOPED_TRACE(scale);
         auto c = std::make_unique<plat::VirtualClock>();
         plat::VirtualClock& clock = *c;
-        shell::System sys(std::move(c), plat::makeFakeServices(), programDir);
+        shell::System sys(std::move(c), testsupport::makeFakeServices(), programDir);
         sys.setScreenRect(QRect(0, 0, 1280, 1024));
         sys.setDisplayScale(scale, scale);
-        plat::HeadlessDriver driver(sys, clock);
+        testsupport::HeadlessDriver driver(sys, clock);
         shell::AppState& st = sys.state;
         st.ScaleX = st.ScaleY = scale;
         st.SkinPath = dataDir;
@@ -236,16 +237,16 @@ TEST(ChromeArt, SampleMenuStepOpensItsDropDownOnTheBar)
 
         const double tpp = sys.twipsPerPixelX();
         const QString name = QStringLiteral("/chrome-sample-%1").arg(scale * 100);
-        QImage shot = plat::HeadlessDriver::render(main).convertToFormat(QImage::Format_RGB32);
+        QImage shot = testsupport::HeadlessDriver::render(main).convertToFormat(QImage::Format_RGB32);
         shot.save(testsupport::outputDir() + name + QStringLiteral(".png"));
         EXPECT_EQ(panelInRendering(shot, ui.PicMenu, tpp),
             cropped(workspace::menuBarArt().image, { 799, 60 }));
 
-        driver.moveTo(main, plat::HeadlessDriver::centreInForm(ui.LblZHU[at->hotspot]));
+        driver.moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.LblZHU[at->hotspot]));
         driver.click(ui.LblZHU[at->hotspot]);
         ASSERT_EQ(main.OpenHotspot, at->hotspot);
         ASSERT_TRUE(ui.Pic1J.visible());
-        shot = plat::HeadlessDriver::render(main).convertToFormat(QImage::Format_RGB32);
+        shot = testsupport::HeadlessDriver::render(main).convertToFormat(QImage::Format_RGB32);
         shot.save(testsupport::outputDir() + name + QStringLiteral("-open.png"));
         // The pressed title of the examdata folder lands exactly on the drawn one: the bar
         // shows the plain picture with that title, cut from the pressed drawing, on top.

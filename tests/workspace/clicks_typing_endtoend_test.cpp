@@ -5,7 +5,7 @@
 
 #include "core/system.h"
 #include "exercise/frmtm.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/keys.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
@@ -180,7 +180,7 @@ void dragSelect(Practice& p, int from, int to)
     };
     const double tpp = p.ui().Text1.width() / edit->width();
     const QPointF origin
-        = plat::HeadlessDriver::centreInForm(p.ui().Text1) - QPointF(p.ui().Text1.width() / 2, 0);
+        = testsupport::HeadlessDriver::centreInForm(p.ui().Text1) - QPointF(p.ui().Text1.width() / 2, 0);
     p.driver.drag(
         p.main, origin + QPointF(columnOf(from) * tpp, 0), origin + QPointF(columnOf(to) * tpp, 0));
 }
@@ -214,13 +214,13 @@ void actWrongly(Practice& p, const StepKind& kind, const StepRecord& r)
         clickTarget(p);
         break;
     case Way::Hover: {
-        const QPointF centre = plat::HeadlessDriver::centreInForm(p.ui().Label1);
+        const QPointF centre = testsupport::HeadlessDriver::centreInForm(p.ui().Label1);
         p.driver.moveTo(p.main, centre - QPointF(p.ui().Label1.width() / 2 + 300, 0));
         break;
     }
     case Way::Jump: {
         // Just above the area: the dialog picture, whose click leads nowhere.
-        const QPointF centre = plat::HeadlessDriver::centreInForm(p.ui().Label1);
+        const QPointF centre = testsupport::HeadlessDriver::centreInForm(p.ui().Label1);
         p.driver.clickForm(p.main, centre - QPointF(0, p.ui().Label1.height() / 2 + 150));
         break;
     }
@@ -268,7 +268,7 @@ void actRightly(Practice& p, const StepKind& kind, const StepRecord& r, const QS
         break;
     case Way::Hover:
         p.driver.moveTo(p.main,
-            plat::HeadlessDriver::centreInForm(p.ui().Label1)
+            testsupport::HeadlessDriver::centreInForm(p.ui().Label1)
                 - QPointF(p.ui().Label1.width() / 2, p.ui().Label1.height() / 2) + targetPoint(p));
         break;
     case Way::Live:
@@ -353,7 +353,7 @@ TEST(SampleClicksAndTyping, EveryStepIsAnsweredByTheRightActionAndOnlyByIt)
                     ASSERT_GT(p.ui().Label1.width(), 1) << "the tab did not open the target";
                 }
                 if (firstOfKind) {
-                    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(p.main,
+                    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(p.main,
                         testsupport::outputDir()
                             + QStringLiteral("/clicks-typing-%1.png").arg(r.actionCode())));
                 }
@@ -419,7 +419,7 @@ TEST(SampleClicksAndTyping, TheHintFrameStandsOnTheHotspotTheFirstStepNames)
                         QRectF(spot.left(), spot.top(), spot.width(), spot.height()));
                     if (!rendered.contains(QLatin1String(f.name))) {
                         rendered << QLatin1String(f.name);
-                        EXPECT_TRUE(plat::HeadlessDriver::saveRendering(p.main,
+                        EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(p.main,
                             testsupport::outputDir()
                                 + QStringLiteral("/hint-frame-%1.png").arg(f.name)));
                     }

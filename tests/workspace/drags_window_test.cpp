@@ -214,7 +214,7 @@ TEST(SecondArea, TheBandGrowsFromThePressPointWhicheverWayThePointerGoes)
     EXPECT_EQ(q.ui.Shape6.width(), 600);
     EXPECT_EQ(q.ui.Shape6.height(), 390);
     EXPECT_EQ(q.ui.Label4.mousePointer(), 2); // the drag pointer of "S0002"
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(
         q.main, testsupport::outputDir() + QStringLiteral("/drags-band.png")));
     q.driver->release(q.main, kOutside, kLeft, sm::Shift);
     EXPECT_FALSE(q.ui.Shape6.visible());

@@ -1,8 +1,9 @@
 // A question of the sample module solved in the practice window from its first step to its end.
 
 #include "core/system.h"
+#include "support/fakeservices.h"
 #include "exercise/frmtm.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
@@ -30,9 +31,9 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
 
     auto c = std::make_unique<plat::VirtualClock>();
     plat::VirtualClock& clock = *c;
-    shell::System sys(std::move(c), plat::makeFakeServices(), programDir);
+    shell::System sys(std::move(c), testsupport::makeFakeServices(), programDir);
     sys.setScreenRect(QRect(0, 0, 1280, 1024));
-    plat::HeadlessDriver driver(sys, clock);
+    testsupport::HeadlessDriver driver(sys, clock);
     shell::AppState& st = sys.state;
     st.SkinPath = dataDir;
     st.StudyMode = kUnitStudyMode;
@@ -58,7 +59,7 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
     EXPECT_TRUE(main.ui().Label1.visible());
     EXPECT_TRUE(main.ui().Shape1.visible());
     EXPECT_EQ(main.ui().Label1.mousePointer(), 1); // "S0001"
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(main, out + QStringLiteral("/e2e-step1.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/e2e-step1.png")));
     main.doNext();
 
     // Step 2: a timed step goes on by itself a second later.
@@ -77,7 +78,7 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
     EXPECT_FALSE(tm.ui().LblUnit.caption().split(u' ').contains(QStringLiteral("12")));
     EXPECT_TRUE(tm.ui().LblUnit.caption().split(u' ').contains(QStringLiteral("13")));
     EXPECT_EQ(tm.ui().LblBiao.caption(), QStringLiteral("第12题(已完成)"));
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(main, out + QStringLiteral("/e2e-end.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/e2e-end.png")));
 
     // From the end step a jump loads the step it names; the done flag stays.
     main.GoStep(QStringLiteral("1"));

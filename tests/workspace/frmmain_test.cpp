@@ -189,7 +189,7 @@ TEST(FrmMainSteps, TheYellowHintFrameStaysAtItsDesignPlaceOutsideTheWindow)
     EXPECT_EQ(frame.width(), 975);
     EXPECT_EQ(frame.height(), 375);
     // Nothing yellow in the window's top-left corner, where the frame used to stand.
-    const QImage shot = plat::HeadlessDriver::render(main);
+    const QImage shot = testsupport::HeadlessDriver::render(main);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 60; ++x)
             ASSERT_NE(shot.pixelColor(x, y), QColor(Qt::yellow)) << x << "," << y;

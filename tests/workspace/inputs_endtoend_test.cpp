@@ -3,7 +3,7 @@
 
 #include "core/system.h"
 #include "exercise/frmtm.h"
-#include "platform/headless.h"
+#include "support/headless.h"
 #include "platform/keys.h"
 #include "platform/text.h"
 #include "stepengine/answers.h"
@@ -95,7 +95,7 @@ TEST_P(SampleInputs, TheQuestionIsSolvedInThePracticeWindow)
     ASSERT_SAMPLE_MODULE();
     SamplePractice p(sq.unit, sq.question);
     shell::AppState& st = p.sys.state;
-    plat::HeadlessDriver& driver = p.driver;
+    testsupport::HeadlessDriver& driver = p.driver;
     workspace::FrmMain& main = p.main;
     auto& ui = main.ui();
 
@@ -132,14 +132,14 @@ TEST_P(SampleInputs, TheQuestionIsSolvedInThePracticeWindow)
             // Pressed on the second area or the handle, moved in steps, seen, released.
             const bool handle = a.kind == Action::Handle;
             plat::Control& source = handle ? static_cast<plat::Control&>(ui.Image5) : ui.Label4;
-            const QPointF from = plat::HeadlessDriver::centreInForm(source);
+            const QPointF from = testsupport::HeadlessDriver::centreInForm(source);
             // The handle trails the pointer, so the pointer goes a little past the slider's end.
             const QPointF to = handle ? QPointF(main.DragTargetX * st.ScaleX + 450, from.y())
-                                      : plat::HeadlessDriver::centreInForm(ui.Label1);
+                                      : testsupport::HeadlessDriver::centreInForm(ui.Label1);
             driver.press(main, from, plat::button::Left, a.shift);
             for (int i = 1; i <= 8; ++i)
                 driver.moveTo(main, from + (to - from) * (i / 8.0), a.shift);
-            EXPECT_TRUE(plat::HeadlessDriver::saveRendering(main,
+            EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(main,
                 testsupport::outputDir()
                     + QStringLiteral("/inputs-%1-%2.png").arg(sq.unit).arg(sq.question)));
             driver.release(main, to, plat::button::Left, a.shift);

@@ -58,7 +58,7 @@ struct MenuQuestion : testsupport::PracticeQuestion {
         const QImage img = testsupport::skinPicture(px.width(), px.height(), fill, name, Qt::black);
         ASSERT_TRUE(img.save(sys->programFile(QStringLiteral("examdata/") + name + ".mxy"), "BMP"));
     }
-    QPointF at(plat::Control& c) { return plat::HeadlessDriver::centreInForm(c); }
+    QPointF at(plat::Control& c) { return testsupport::HeadlessDriver::centreInForm(c); }
     void moveOnto(plat::Control& c) { driver->moveTo(main, at(c)); }
     // A candidate's click: the pointer goes there first.
     void clickOn(plat::Control& c, int button = kLeft, int shift = 0)
@@ -389,7 +389,7 @@ TEST(OptionsBar, ARightReleaseOnTheBarOpensTheContextMenuOfAMenuStepOnly)
 // toolbox overlap), in form twips: where a candidate would click it.
 QPointF uncoveredPoint(plat::Control& c)
 {
-    const QPointF centre = plat::HeadlessDriver::centreInForm(c);
+    const QPointF centre = testsupport::HeadlessDriver::centreInForm(c);
     const QPointF origin = centre - QPointF(c.width() / 2, c.height() / 2);
     for (const double fy : { 0.5, 0.25, 0.75, 0.1, 0.9 })
         for (const double fx : { 0.5, 0.25, 0.75, 0.1, 0.9 }) {
@@ -413,7 +413,7 @@ struct SampleStep {
 
 struct SampleModule {
     std::unique_ptr<shell::System> sys;
-    std::unique_ptr<plat::HeadlessDriver> driver;
+    std::unique_ptr<testsupport::HeadlessDriver> driver;
     plat::VirtualClock* clock = nullptr;
 
     SampleModule()
@@ -421,9 +421,9 @@ struct SampleModule {
         const QString programDir = QStringLiteral(KSXT_PROGRAM_DIR);
         auto c = std::make_unique<plat::VirtualClock>();
         clock = c.get();
-        sys = std::make_unique<shell::System>(std::move(c), plat::makeFakeServices(), programDir);
+        sys = std::make_unique<shell::System>(std::move(c), testsupport::makeFakeServices(), programDir);
         sys->setScreenRect(QRect(0, 0, 1280, 1024));
-        driver = std::make_unique<plat::HeadlessDriver>(*sys, *clock);
+        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
         sys->state.SkinPath = programDir + QStringLiteral("/txcl/");
         sys->state.StudyMode = 20;
         sys->state.PanelMode = 1;
@@ -432,7 +432,7 @@ struct SampleModule {
     {
         driver.reset();
         sys.reset();
-        plat::HeadlessDriver::processEvents();
+        testsupport::HeadlessDriver::processEvents();
     }
     static bool present()
     {
@@ -555,25 +555,25 @@ TEST(SampleModule, RenderingsOfOpenDropDowns)
     m.sys->state.CurrentStep = static_cast<int16_t>(s->step);
     main.setData();
     const QString out = testsupport::outputDir();
-    m.driver->moveTo(main, plat::HeadlessDriver::centreInForm(ui.LblZHU[5]));
+    m.driver->moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.LblZHU[5]));
     m.driver->click(ui.LblZHU[5]);
-    m.driver->moveTo(main, plat::HeadlessDriver::centreInForm(ui.Lbl1J[4]));
+    m.driver->moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.Lbl1J[4]));
     EXPECT_FALSE(ui.Img1J.picture().isNull());
-    EXPECT_TRUE(plat::HeadlessDriver::saveRendering(main, out + QStringLiteral("/menu-first.png")));
-    m.driver->moveTo(main, plat::HeadlessDriver::centreInForm(ui.Lbl1J[10]));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/menu-first.png")));
+    m.driver->moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.Lbl1J[10]));
     m.driver->click(ui.Lbl1J[10]);
-    m.driver->moveTo(main, plat::HeadlessDriver::centreInForm(ui.Lbl2J[2]));
+    m.driver->moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.Lbl2J[2]));
     EXPECT_TRUE(ui.Pic2J.visible());
     EXPECT_TRUE(
-        plat::HeadlessDriver::saveRendering(main, out + QStringLiteral("/menu-second.png")));
+        testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/menu-second.png")));
 
     // A tool flyout beside its tool.
-    m.driver->moveTo(main, plat::HeadlessDriver::centreInForm(ui.LblZHU[42]));
+    m.driver->moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.LblZHU[42]));
     m.driver->click(ui.LblZHU[42], kRight);
-    m.driver->moveTo(main, plat::HeadlessDriver::centreInForm(ui.Lbl1J[2]));
+    m.driver->moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.Lbl1J[2]));
     EXPECT_TRUE(ui.Pic1J.visible());
     EXPECT_TRUE(
-        plat::HeadlessDriver::saveRendering(main, out + QStringLiteral("/menu-flyout.png")));
+        testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/menu-flyout.png")));
 }
 
 } // namespace

@@ -72,7 +72,7 @@ TEST(LocationPicker, TheBoxOpensAndClosesAndOnlyTheTargetRowAdvances)
     EXPECT_EQ(list.height(), closed);
 
     app.driver->click(ui.LblADDmyXZ);
-    app.driver->moveTo(app.main(), plat::HeadlessDriver::centreInForm(ui.LblADD[4]));
+    app.driver->moveTo(app.main(), testsupport::HeadlessDriver::centreInForm(ui.LblADD[4]));
     for (int row = 0; row < 14; ++row)
         EXPECT_EQ(ui.ImgLiN[row].visible(), row == 4) << "row " << row;
     app.driver->moveTo(app.main(), { 9000, 7500 }); // over the window itself: frmCsh

@@ -41,15 +41,15 @@ void answerWithEverything(testsupport::PracticeQuestion& q)
 {
     auto& d = *q.driver;
     auto& ui = q.ui;
-    d.moveTo(q.main, plat::HeadlessDriver::centreInForm(ui.Label1));
+    d.moveTo(q.main, testsupport::HeadlessDriver::centreInForm(ui.Label1));
     d.click(ui.Label1);
     d.click(ui.Label1, plat::button::Right);
     d.click(ui.Label1, plat::button::Left, sm::Ctrl | sm::Shift);
     d.doubleClick(ui.Label1);
-    d.drag(q.main, plat::HeadlessDriver::centreInForm(ui.Label4),
-        plat::HeadlessDriver::centreInForm(ui.Label1), plat::button::Left, sm::Shift, 4);
-    d.drag(q.main, plat::HeadlessDriver::centreInForm(ui.Image5),
-        plat::HeadlessDriver::centreInForm(ui.Label1), plat::button::Left, 0, 4);
+    d.drag(q.main, testsupport::HeadlessDriver::centreInForm(ui.Label4),
+        testsupport::HeadlessDriver::centreInForm(ui.Label1), plat::button::Left, sm::Shift, 4);
+    d.drag(q.main, testsupport::HeadlessDriver::centreInForm(ui.Image5),
+        testsupport::HeadlessDriver::centreInForm(ui.Label1), plat::button::Left, 0, 4);
     for (plat::Image* image : { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4 })
         d.click(*image);
     for (int hotspot : { 1, 5, 13, 21, 33, 45, 67 })

@@ -1,14 +1,17 @@
-#include "platform/headless.h"
+#include "support/headless.h"
 
 #include "platform/runtime.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
 
-namespace plat {
+namespace testsupport {
+
+using namespace plat;
 
 namespace {
 
@@ -38,12 +41,46 @@ namespace {
         return o;
     }
 
+    // Notes where scripted mouse input points; events from the window system are its own.
+    class PointerWatch : public QObject {
+    public:
+        explicit PointerWatch(std::optional<QPoint>& pointer)
+            : pointer_(pointer)
+        {
+            qApp->installEventFilter(this);
+        }
+
+    protected:
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            switch (e->type()) {
+            case QEvent::MouseMove:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+                if (e->spontaneous())
+                    pointer_.reset();
+                else
+                    pointer_ = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
+                break;
+            default:
+                break;
+            }
+            return false;
+        }
+
+    private:
+        std::optional<QPoint>& pointer_;
+    };
+
 } // namespace
 
 HeadlessDriver::HeadlessDriver(Runtime& rt, VirtualClock& clock)
     : rt_(rt)
     , clock_(clock)
+    , pointerWatch_(std::make_unique<PointerWatch>(pointer_))
 {
+    rt_.pointerDriver = [this] { return pointer_ ? *pointer_ : QCursor::pos(); };
     rt_.modalDriver = [this](Form& f) {
         if (modalAnswers_.empty()) {
             ++unanswered_;
@@ -82,6 +119,7 @@ HeadlessDriver::~HeadlessDriver()
 {
     rt_.modalDriver = nullptr;
     rt_.popupDriver = nullptr;
+    rt_.pointerDriver = nullptr;
 }
 
 QPointF HeadlessDriver::centreInForm(Control& c)
@@ -263,4 +301,4 @@ bool HeadlessDriver::saveRendering(Form& f, const QString& path)
     return render(f).save(path, "PNG");
 }
 
-} // namespace plat
+} // namespace testsupport

@@ -1,6 +1,6 @@
 #pragma once
 
-// The headless driver: runs forms without a display (Qt's offscreen platform) on a virtual
+// The headless driver (tests and benchmarks only): runs forms without a display (Qt's offscreen platform) on a virtual
 // clock, feeds scripted input through the same widgets and event paths as real input, answers
 // modal windows and popup menus given in advance, and renders any window to a picture.
 
@@ -10,17 +10,24 @@
 #include "platform/keys.h"
 
 #include <QEvent>
+#include <QObject>
 #include <QImage>
 #include <QPointF>
 #include <QPointer>
 #include <QString>
 
 #include <deque>
+#include <memory>
+#include <optional>
 #include <functional>
 
-namespace plat {
+namespace testsupport {
 
-class Runtime;
+using plat::Control;
+using plat::Form;
+using plat::Runtime;
+using plat::VirtualClock;
+namespace button = plat::button;
 
 class HeadlessDriver {
 public:
@@ -76,7 +83,10 @@ private:
     QStringList popupLog_;
     int unanswered_ = 0;
     QPointer<QWidget> pressed_;
+    // Scripted input moves no real pointer: its latest mouse event stands for it.
+    std::optional<QPoint> pointer_;
+    std::unique_ptr<QObject> pointerWatch_;
     Qt::MouseButtons held_ = Qt::NoButton;
 };
 
-} // namespace plat
+} // namespace testsupport
