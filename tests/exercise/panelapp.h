@@ -5,13 +5,10 @@
 // clock with fake services. The questions come from the sample module, or from a question file
 // the test writes into a module folder of its own.
 
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "exercise/frmtm.h"
-#include "support/headless.h"
-#include "platform/services.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
+#include "support/driven.h"
 #include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
@@ -22,28 +19,22 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace testsupport {
 
 struct PanelApp {
     QTemporaryDir dir;
-    std::unique_ptr<plat::VirtualClock> ownClock = std::make_unique<plat::VirtualClock>();
-    plat::VirtualClock& clock = *ownClock;
-    shell::System sys;
-    testsupport::HeadlessDriver driver;
-    shell::AppState& st;
+    DrivenSystem run;
+    plat::VirtualClock& clock = run.clock;
+    shell::System& sys = run.sys;
+    HeadlessDriver& driver = run.driver;
+    shell::AppState& st = sys.state;
     QStringList reports;
 
     // The sample module's unit `unit` in practice (PanelMode 2) at display scale `scale`. With
     // `ownProgramDir` the program folder (and so the learner's records) is the test's own.
     explicit PanelApp(int unit = 0, double scale = 1.0, bool ownProgramDir = false)
-        : sys(std::move(ownClock), testsupport::makeFakeServices(),
-            ownProgramDir ? dir.path() : sampleProgramDir())
-        , driver(sys, clock)
-        , st(sys.state)
+        : run(ownProgramDir ? dir.path() : sampleProgramDir())
     {
-        sys.setScreenRect(QRect(0, 0, 1280, 1024));
         sys.setDisplayScale(scale, scale);
         st.ScaleX = st.ScaleY = scale;
         st.SkinPath = sampleDataDir();
@@ -59,8 +50,6 @@ struct PanelApp {
                     + description;
         };
     }
-    ~PanelApp() { testsupport::HeadlessDriver::processEvents(); }
-
     exercise::FrmTm& tm() { return sys.form<exercise::FrmTm>(); }
     exercise::FrmTmUi& ui() { return tm().ui(); }
     workspace::FrmMain& main() { return sys.form<workspace::FrmMain>(); }

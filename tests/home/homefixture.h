@@ -5,9 +5,7 @@
 // end of practice write only into the copy.
 
 #include "home/frmfengmian.h"
-#include "support/headless.h"
-#include "support/fakeservices.h"
-#include "platform/services.h"
+#include "support/driven.h"
 #include "shell/moduleinfo.h"
 #include "core/system.h"
 #include "support/samplepractice.h"
@@ -20,7 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <optional>
 
 namespace testsupport {
 
@@ -43,9 +41,10 @@ inline void linkSampleProgram(const QString& to)
 // folder (a restart keeps the learner's records).
 struct SampleHome {
     QTemporaryDir dir;
+    std::optional<DrivenSystem> run;
     plat::VirtualClock* clock = nullptr;
-    std::unique_ptr<shell::System> sys;
-    std::unique_ptr<testsupport::HeadlessDriver> driver;
+    shell::System* sys = nullptr;
+    HeadlessDriver* driver = nullptr;
     QStringList reports;
 
     SampleHome()
@@ -53,23 +52,22 @@ struct SampleHome {
         linkSampleProgram(dir.path());
         restart();
     }
-    ~SampleHome() { stop(); }
 
     void stop()
     {
-        driver.reset();
-        sys.reset();
-        testsupport::HeadlessDriver::processEvents();
+        run.reset();
+        clock = nullptr;
+        sys = nullptr;
+        driver = nullptr;
     }
     // A fresh system on the same folder with the module information read, as start-up has it.
     void restart()
     {
         stop();
-        auto c = std::make_unique<plat::VirtualClock>();
-        clock = c.get();
-        sys = std::make_unique<shell::System>(std::move(c), testsupport::makeFakeServices(), dir.path());
-        sys->setScreenRect(QRect(0, 0, 1280, 1024));
-        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
+        run.emplace(dir.path());
+        clock = &run->clock;
+        sys = &run->sys;
+        driver = &run->driver;
         sys->state.errorSink = [this](QString tag, int number, QString description, QString) {
             reports << tag + QStringLiteral(" ") + QString::number(number) + QStringLiteral(" ")
                     + description;

@@ -1,12 +1,9 @@
 // Start-up: the second-instance refusal, the splash laid out at two display scales, and the
 // hand-over to the home window.
 
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "home/frmfengmian.h"
-#include "support/headless.h"
-#include "platform/services.h"
 #include "shell/frmstart.h"
+#include "support/driven.h"
 #include "support/numericencoding.h"
 #include "support/testsupport.h"
 
@@ -16,6 +13,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWidget>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -50,23 +49,14 @@ protected:
 
     void start(double scale = 1.0)
     {
-        driver.reset(); // it points into the previous system
-        sys.reset();
-        auto c = std::make_unique<plat::VirtualClock>();
-        clock = c.get();
-        sys = std::make_unique<System>(std::move(c), testsupport::makeFakeServices(), dir.path());
-        sys->setScreenRect(QRect(0, 0, 1280, 1024));
+        run.reset(); // the previous program ends before the next one starts
+        run.emplace(dir.path());
+        sys = &run->sys;
+        driver = &run->driver;
         sys->setDisplayScale(scale, scale);
-        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
         sys->state.errorSink = [this](QString tag, int, QString desc, QString) {
             reports << tag + QStringLiteral(": ") + desc;
         };
-    }
-    ~FrmStartTest() override
-    {
-        driver.reset();
-        sys.reset();
-        testsupport::HeadlessDriver::processEvents();
     }
     testsupport::FakeMessageBoxes& boxes()
     {
@@ -74,9 +64,9 @@ protected:
     }
 
     QTemporaryDir dir;
-    plat::VirtualClock* clock = nullptr;
-    std::unique_ptr<System> sys;
-    std::unique_ptr<testsupport::HeadlessDriver> driver;
+    std::optional<testsupport::DrivenSystem> run;
+    System* sys = nullptr;
+    testsupport::HeadlessDriver* driver = nullptr;
     QStringList reports;
 };
 

@@ -4,11 +4,9 @@
 #include "shell/frmupdata.h"
 #include "shell/updater.h"
 
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "loopbackserver.h"
-#include "support/headless.h"
 #include "platform/services.h"
+#include "support/driven.h"
 #include "platform/text.h"
 #include "printers.h"
 #include "support/skins.h"
@@ -27,6 +25,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -224,11 +223,9 @@ public:
 
         plat::Services services = testsupport::makeFakeServices();
         services.http = plat::makeRealServices(programDir + "/lock", programDir + "/reg.ini").http;
-        auto c = std::make_unique<plat::VirtualClock>();
-        clock = c.get();
-        sys = std::make_unique<shell::System>(std::move(c), std::move(services), programDir);
-        sys->setScreenRect(QRect(0, 0, 1280, 1024));
-        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
+        run.emplace(programDir, std::move(services));
+        sys = &run->sys;
+        driver = &run->driver;
 
         auto& st = sys->state;
         st.ModuleName = QStringLiteral("图像处理");
@@ -244,13 +241,6 @@ public:
             reports << tag + ": " + description;
         };
     }
-    ~UpdaterApp()
-    {
-        driver.reset();
-        sys.reset();
-        testsupport::HeadlessDriver::processEvents();
-    }
-
     // Opens the window as the home screen does and lets its timer run the check.
     FrmUpdata& open(shell::UpdateLimits limits = { 1000, 1000, 500 })
     {
@@ -269,9 +259,9 @@ public:
     QString file(const QString& relative) const { return programDir + "/" + relative; }
 
     QString programDir {};
-    plat::VirtualClock* clock = nullptr; // owned by the system
-    std::unique_ptr<shell::System> sys {};
-    std::unique_ptr<testsupport::HeadlessDriver> driver {};
+    std::optional<testsupport::DrivenSystem> run {};
+    shell::System* sys = nullptr;
+    testsupport::HeadlessDriver* driver = nullptr;
     QStringList reports {}; // "tag: description" of every failure reported
 };
 

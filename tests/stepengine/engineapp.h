@@ -4,11 +4,9 @@
 // and a builder of step records by field position, for tests of the step engine and of the
 // windows that use it.
 
-#include "core/system.h"
-#include "support/fakeservices.h"
-#include "support/headless.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
+#include "support/driven.h"
 #include "support/testsupport.h"
 
 #include <QBuffer>
@@ -58,19 +56,15 @@ public:
 
 struct EngineApp {
     QTemporaryDir dir;
-    plat::VirtualClock* clock = nullptr; // owned by the system
-    std::unique_ptr<shell::System> sys;
-    std::unique_ptr<testsupport::HeadlessDriver> driver;
+    DrivenSystem run { dir.path() };
+    plat::VirtualClock* clock = &run.clock;
+    shell::System* sys = &run.sys;
+    HeadlessDriver* driver = &run.driver;
     QStringList reports; // "tag number" of every failure reported
 
     EngineApp()
     {
-        auto c = std::make_unique<plat::VirtualClock>();
-        clock = c.get();
         QDir(dir.path()).mkpath(QStringLiteral("data"));
-        sys = std::make_unique<shell::System>(std::move(c), testsupport::makeFakeServices(), dir.path());
-        sys->setScreenRect(QRect(0, 0, 1280, 1024));
-        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
         shell::AppState& st = sys->state;
         st.SkinPath = dir.path() + QStringLiteral("/data/");
         st.errorSink = [this](QString tag, int number, QString, QString) {
@@ -84,13 +78,6 @@ struct EngineApp {
         st.CurrentStep = 1;
         st.FirstStepTable(1) = 1;
     }
-    ~EngineApp()
-    {
-        driver.reset();
-        sys.reset();
-        testsupport::HeadlessDriver::processEvents();
-    }
-
     QString stepFile() const
     {
         return sys->skinFile(stepengine::stepFileName(sys->state.StudyMode, sys->state.SetNo));

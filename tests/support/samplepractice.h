@@ -3,20 +3,14 @@
 // The sample module that the build writes beside the program, opened in the practice window
 // and the question panel as a candidate opens a question of a unit.
 
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "exercise/frmtm.h"
-#include "platform/clock.h"
-#include "support/headless.h"
-#include "platform/services.h"
+#include "support/driven.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
 
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace testsupport {
 
@@ -37,16 +31,12 @@ inline constexpr int kUnitStudyMode = 20; // unit practice: SetNo is the unit
 
 // Question `question` of unit `unit`, on a virtual clock with fake services, loaded at step
 // `step` once Timer2 has run; every failure reported is collected in `reports`.
-struct SamplePractice {
-    SamplePractice(int unit, int question, int step = 1,
-        std::unique_ptr<plat::VirtualClock> c = std::make_unique<plat::VirtualClock>())
-        : clock(*c)
-        , sys(std::move(c), testsupport::makeFakeServices(), sampleProgramDir())
-        , driver(sys, clock)
+struct SamplePractice : DrivenSystem {
+    SamplePractice(int unit, int question, int step = 1)
+        : DrivenSystem(sampleProgramDir())
         , st(sys.state)
         , main(sys.form<workspace::FrmMain>())
     {
-        sys.setScreenRect(QRect(0, 0, 1280, 1024));
         st.SkinPath = sampleDataDir();
         st.StudyMode = kUnitStudyMode;
         st.SetNo = static_cast<int16_t>(unit);
@@ -66,11 +56,6 @@ struct SamplePractice {
         st.PanelMode = 1; // step hints, as the hints button switches them on
         driver.advance(100); // Timer2 loads the step
     }
-    ~SamplePractice() { testsupport::HeadlessDriver::processEvents(); }
-
-    plat::VirtualClock& clock;
-    shell::System sys;
-    testsupport::HeadlessDriver driver;
     shell::AppState& st;
     workspace::FrmMain& main;
     QStringList reports;

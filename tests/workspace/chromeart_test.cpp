@@ -4,14 +4,12 @@
 
 #include "workspace/chromeart.h"
 
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "demo/frmyanshi.h"
 #include "exercise/frmtm.h"
-#include "support/headless.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
+#include "support/driven.h"
 #include "support/systemapp.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
@@ -210,12 +208,10 @@ TEST(ChromeArt, SampleMenuStepOpensItsDropDownOnTheBar)
 
     for (const double scale : { 1.0, 0.8 }) {
         SCOPED_TRACE(scale);
-        auto c = std::make_unique<plat::VirtualClock>();
-        plat::VirtualClock& clock = *c;
-        shell::System sys(std::move(c), testsupport::makeFakeServices(), programDir);
-        sys.setScreenRect(QRect(0, 0, 1280, 1024));
+        testsupport::DrivenSystem run(programDir);
+        shell::System& sys = run.sys;
+        testsupport::HeadlessDriver& driver = run.driver;
         sys.setDisplayScale(scale, scale);
-        testsupport::HeadlessDriver driver(sys, clock);
         shell::AppState& st = sys.state;
         st.ScaleX = st.ScaleY = scale;
         st.SkinPath = dataDir;

@@ -1,12 +1,10 @@
 // A question of the sample module solved in the practice window from its first step to its end.
 
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "exercise/frmtm.h"
-#include "support/headless.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
+#include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
 
@@ -26,14 +24,11 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
 {
     const QString programDir = QStringLiteral(KSXT_PROGRAM_DIR);
     const QString dataDir = programDir + QStringLiteral("/txcl/");
-    if (!QFileInfo::exists(dataDir + QStringLiteral("288820.mxy")))
-        FAIL() << "sample module not generated in " << programDir.toStdString();
+    ASSERT_SAMPLE_MODULE();
 
-    auto c = std::make_unique<plat::VirtualClock>();
-    plat::VirtualClock& clock = *c;
-    shell::System sys(std::move(c), testsupport::makeFakeServices(), programDir);
-    sys.setScreenRect(QRect(0, 0, 1280, 1024));
-    testsupport::HeadlessDriver driver(sys, clock);
+    testsupport::DrivenSystem run(programDir);
+    shell::System& sys = run.sys;
+    testsupport::HeadlessDriver& driver = run.driver;
     shell::AppState& st = sys.state;
     st.SkinPath = dataDir;
     st.StudyMode = kUnitStudyMode;

@@ -7,6 +7,7 @@
 #include "exercise/frmtm.h"
 #include "platform/keys.h"
 #include "platform/paths.h"
+#include "support/samplepractice.h"
 #include "support/skins.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
@@ -412,31 +413,15 @@ struct SampleStep {
 };
 
 struct SampleModule {
-    std::unique_ptr<shell::System> sys;
-    std::unique_ptr<testsupport::HeadlessDriver> driver;
-    plat::VirtualClock* clock = nullptr;
+    testsupport::DrivenSystem run { testsupport::sampleProgramDir() };
+    shell::System* sys = &run.sys;
+    testsupport::HeadlessDriver* driver = &run.driver;
 
     SampleModule()
     {
-        const QString programDir = QStringLiteral(KSXT_PROGRAM_DIR);
-        auto c = std::make_unique<plat::VirtualClock>();
-        clock = c.get();
-        sys = std::make_unique<shell::System>(std::move(c), testsupport::makeFakeServices(), programDir);
-        sys->setScreenRect(QRect(0, 0, 1280, 1024));
-        driver = std::make_unique<testsupport::HeadlessDriver>(*sys, *clock);
-        sys->state.SkinPath = programDir + QStringLiteral("/txcl/");
+        sys->state.SkinPath = testsupport::sampleDataDir();
         sys->state.StudyMode = 20;
         sys->state.PanelMode = 1;
-    }
-    ~SampleModule()
-    {
-        driver.reset();
-        sys.reset();
-        testsupport::HeadlessDriver::processEvents();
-    }
-    static bool present()
-    {
-        return QFileInfo::exists(QStringLiteral(KSXT_PROGRAM_DIR "/txcl/288820.mxy"));
     }
     // Opens set `set` with its questions' first steps, as the exercise launch does.
     void openSet(int set)
@@ -475,8 +460,7 @@ struct SampleModule {
 
 TEST(SampleModule, EveryMenuStepIsSolvedThroughTheMenus)
 {
-    if (!SampleModule::present())
-        FAIL() << "sample module not generated in " KSXT_PROGRAM_DIR;
+    ASSERT_SAMPLE_MODULE();
     SampleModule m;
     auto& main = m.sys->form<FrmMain>();
     auto& ui = main.ui();
@@ -539,8 +523,7 @@ TEST(SampleModule, EveryMenuStepIsSolvedThroughTheMenus)
 
 TEST(SampleModule, RenderingsOfOpenDropDowns)
 {
-    if (!SampleModule::present())
-        FAIL() << "sample module not generated in " KSXT_PROGRAM_DIR;
+    ASSERT_SAMPLE_MODULE();
     SampleModule m;
     auto& main = m.sys->form<FrmMain>();
     auto& ui = main.ui();
