@@ -1,15 +1,13 @@
 // The demonstration player: one glide tick with the arrow moved and the window repainted, and
 // the whole demonstration of the sample module's longest question on the virtual clock.
 
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "demo/frmyanshi.h"
 #include "exercise/frmtm.h"
-#include "support/headless.h"
 #include "platform/text.h"
-#include "stepengine/steprecord.h"
-#include "workspace/frmmain.h"
 #include "samplequestions.h"
+#include "stepengine/steprecord.h"
+#include "support/driven.h"
+#include "workspace/frmmain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,9 +20,9 @@ struct Question {
 };
 
 struct DemoModule {
-    plat::VirtualClock* clock = nullptr;
-    std::unique_ptr<shell::System> sys;
-    std::unique_ptr<testsupport::HeadlessDriver> driver;
+    std::unique_ptr<testsupport::DrivenSystem> run;
+    shell::System* sys = nullptr;
+    testsupport::HeadlessDriver* driver = nullptr;
     std::vector<Question> questions;
 };
 
@@ -32,11 +30,9 @@ DemoModule makeModule()
 {
     DemoModule m;
     const QString programDir = QStringLiteral(KSXT_PROGRAM_DIR);
-    auto clock = std::make_unique<plat::VirtualClock>();
-    m.clock = clock.get();
-    m.sys = std::make_unique<shell::System>(std::move(clock), testsupport::makeFakeServices(), programDir);
-    m.sys->setScreenRect(QRect(0, 0, 1280, 1024));
-    m.driver = std::make_unique<testsupport::HeadlessDriver>(*m.sys, *m.clock);
+    m.run = std::make_unique<testsupport::DrivenSystem>(programDir);
+    m.sys = &m.run->sys;
+    m.driver = &m.run->driver;
     shell::AppState& st = m.sys->state;
     st.SkinPath = programDir + QStringLiteral("/txcl/");
     st.AnswerTextFile = m.sys->skinFile(QStringLiteral("288890"));

@@ -3,15 +3,13 @@
 // to the hand-in and the score sheet. Reports the process's peak resident memory; run it on its
 // own (--benchmark_filter=WholePaper) so no other benchmark raises the peak first.
 
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "exam/frmchengji.h"
 #include "exam/frmend.h"
 #include "exam/frmlogon.h"
 #include "exercise/frmtm.h"
 #include "home/frmfengmian.h"
-#include "support/headless.h"
 #include "shell/frmstart.h"
+#include "support/driven.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -53,11 +51,9 @@ void BM_WholePaperPeakMemory(benchmark::State& state)
     linkProgram(QStringLiteral(KSXT_PROGRAM_DIR), dir.path());
     const double atStart = peakResidentMiB();
     for (auto _ : state) {
-        auto clock = std::make_unique<plat::VirtualClock>();
-        plat::VirtualClock& c = *clock;
-        shell::System sys(std::move(clock), testsupport::makeFakeServices(), dir.path());
-        sys.setScreenRect(QRect(0, 0, 1280, 1024));
-        testsupport::HeadlessDriver driver(sys, c);
+        testsupport::DrivenSystem run(dir.path());
+        shell::System& sys = run.sys;
+        testsupport::HeadlessDriver& driver = run.driver;
         sys.form<shell::FrmStart>().show();
         driver.advance(100);
         auto& home = sys.form<home::FrmFengmian>();
@@ -87,7 +83,6 @@ void BM_WholePaperPeakMemory(benchmark::State& state)
             return;
         }
         sys.end();
-        testsupport::HeadlessDriver::processEvents();
     }
     state.counters["peak_MiB"] = peakResidentMiB();
     state.counters["before_MiB"] = atStart;

@@ -1,13 +1,11 @@
 // Question sets on the sample module: building a set of 500 questions, and a step change in the
 // practice window in a set of 500 questions beside one of 5 (the step file grows with the set).
 
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "flow/flow.h"
 #include "home/questionset.h"
-#include "support/headless.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
+#include "support/driven.h"
 #include "workspace/frmmain.h"
 
 #include <QDir>
@@ -48,29 +46,24 @@ struct LinkedModule {
 };
 
 // A program on the linked module; none, and the benchmark skipped, without a sample module.
-std::unique_ptr<shell::System> makeSystem(
-    benchmark::State& state, const LinkedModule& m, plat::VirtualClock*& clock)
+std::unique_ptr<testsupport::DrivenSystem> makeSystem(benchmark::State& state, const LinkedModule& m)
 {
     if (m.ids.isEmpty()) {
         state.SkipWithError("no sample module");
         return nullptr;
     }
-    auto c = std::make_unique<plat::VirtualClock>();
-    clock = c.get();
-    auto sys
-        = std::make_unique<shell::System>(std::move(c), testsupport::makeFakeServices(), m.dir.path());
-    sys->setScreenRect(QRect(0, 0, 1280, 1024));
-    sys->state.SkinPath = m.data;
-    return sys;
+    auto run = std::make_unique<testsupport::DrivenSystem>(m.dir.path());
+    run->sys.state.SkinPath = m.data;
+    return run;
 }
 
 void BM_InitShiTi500(benchmark::State& state)
 {
     LinkedModule m;
-    plat::VirtualClock* clock = nullptr;
-    auto sys = makeSystem(state, m, clock);
-    if (!sys)
+    const auto run = makeSystem(state, m);
+    if (!run)
         return;
+    shell::System* sys = &run->sys;
     const QString ids = m.idString(500);
     for (auto _ : state) {
         if (flow::InitShiTi(*sys, ids, 19) != 500) {
@@ -88,11 +81,10 @@ BENCHMARK(BM_InitShiTi500)->Unit(benchmark::kMillisecond);
 void BM_StepChange(benchmark::State& state)
 {
     LinkedModule m;
-    plat::VirtualClock* clock = nullptr;
-    auto sys = makeSystem(state, m, clock);
-    if (!sys)
+    const auto run = makeSystem(state, m);
+    if (!run)
         return;
-    testsupport::HeadlessDriver driver(*sys, *clock);
+    shell::System* sys = &run->sys;
     shell::AppState& st = sys->state;
     const int count = static_cast<int>(state.range(0));
     flow::InitShiTi(*sys, m.idString(count), 19);

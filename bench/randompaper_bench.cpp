@@ -4,13 +4,12 @@
 // it before the launch.
 
 #include "core/errorreport.h"
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "home/paperpanel.h"
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/recordfiles.h"
 #include "shell/moduleinfo.h"
+#include "support/driven.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +29,8 @@ void BM_GenerateRandomPaper(benchmark::State& state)
     for (const QString& name : QDir(program + QStringLiteral("/txcl")).entryList(QDir::Files))
         QFile::link(program + QStringLiteral("/txcl/") + name,
             dir.path() + QStringLiteral("/txcl/") + name);
-    shell::System sys(std::make_unique<plat::VirtualClock>(), testsupport::makeFakeServices(), dir.path());
+    testsupport::DrivenSystem run(dir.path());
+    shell::System& sys = run.sys;
     shell::AppState& st = sys.state;
     shell::readInfo(st, *sys.services().settings, dir.path(), sys.programName());
     const shell::ErrorSite site(st, QStringLiteral("bench"));

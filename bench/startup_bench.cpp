@@ -4,12 +4,10 @@
 // empty as at a real start. The splash's own timer interval is
 // design, not work, and passes on the virtual clock.
 
-#include "core/system.h"
-#include "support/fakeservices.h"
 #include "home/frmfengmian.h"
-#include "support/headless.h"
 #include "platform/picture.h"
 #include "shell/frmstart.h"
+#include "support/driven.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -36,26 +34,14 @@ bool copyTree(const QString& from, const QString& to)
 }
 
 // The program started on a virtual clock: the start-up window shown and its first tick run.
-struct StartedProgram {
-    plat::VirtualClock* clock;
-    shell::System sys;
-    testsupport::HeadlessDriver driver;
-
-    explicit StartedProgram(const QString& programDir,
-        std::unique_ptr<plat::VirtualClock> c = std::make_unique<plat::VirtualClock>())
-        : clock(c.get())
-        , sys(std::move(c), testsupport::makeFakeServices(), programDir)
-        , driver(sys, *clock)
+struct StartedProgram : testsupport::DrivenSystem {
+    explicit StartedProgram(const QString& programDir)
+        : testsupport::DrivenSystem(programDir)
     {
-        sys.setScreenRect(QRect(0, 0, 1280, 1024));
         sys.form<shell::FrmStart>().show();
         driver.advance(100);
     }
-    ~StartedProgram()
-    {
-        sys.end();
-        testsupport::HeadlessDriver::processEvents();
-    }
+    ~StartedProgram() { sys.end(); }
     bool homeShown() { return sys.form<home::FrmFengmian>().visible(); }
 };
 

@@ -1,14 +1,12 @@
 // Time to load a step into the practice window: every step of the sample module's units in
 // turn, with the decoded pictures cached and with the cache emptied before each load.
 
-#include "core/system.h"
-#include "support/fakeservices.h"
-#include "support/headless.h"
 #include "platform/picture.h"
 #include "platform/text.h"
-#include "stepengine/steprecord.h"
-#include "workspace/frmmain.h"
 #include "samplequestions.h"
+#include "stepengine/steprecord.h"
+#include "support/driven.h"
+#include "workspace/frmmain.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -25,8 +23,8 @@ struct Step {
 };
 
 struct Module {
-    std::unique_ptr<shell::System> sys;
-    std::unique_ptr<testsupport::HeadlessDriver> driver;
+    std::unique_ptr<testsupport::DrivenSystem> run;
+    shell::System* sys = nullptr;
     std::vector<Step> steps;
     QString error;
 };
@@ -37,11 +35,8 @@ Module& module()
     static Module m = [] {
         Module m;
         const QString programDir = QStringLiteral(KSXT_PROGRAM_DIR);
-        auto clock = std::make_unique<plat::VirtualClock>();
-        plat::VirtualClock& c = *clock;
-        m.sys = std::make_unique<shell::System>(
-            std::move(clock), testsupport::makeFakeServices(), programDir);
-        m.driver = std::make_unique<testsupport::HeadlessDriver>(*m.sys, c);
+        m.run = std::make_unique<testsupport::DrivenSystem>(programDir);
+        m.sys = &m.run->sys;
         m.sys->state.SkinPath = programDir + QStringLiteral("/txcl/");
         m.sys->state.PanelMode = 1;
         for (const bench::SampleQuestion& q : bench::sampleQuestions(*m.sys))

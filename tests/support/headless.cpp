@@ -273,6 +273,8 @@ void HeadlessDriver::advance(qint64 ms)
 
 void HeadlessDriver::processEvents()
 {
+    if (!QCoreApplication::instance())
+        return; // a fixture that outlives the application (a benchmark's static one)
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
