@@ -388,12 +388,17 @@ Result<QStringList> readLines(const QString& path, qint64 maxBytes)
     return splitLines(decodeGbk(bytes));
 }
 
-Status writeLines(const QString& path, const QStringList& lines)
+QByteArray encodeLines(const QStringList& lines)
 {
     QString text;
     if (!lines.isEmpty())
         text = lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
-    return writeFileAtomically(path, encodeGbk(text));
+    return encodeGbk(text);
+}
+
+Status writeLines(const QString& path, const QStringList& lines)
+{
+    return writeFileAtomically(path, encodeLines(lines));
 }
 
 Status writeFileAtomically(const QString& path, const QByteArray& bytes)

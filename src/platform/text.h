@@ -40,6 +40,8 @@ Result<QStringList> readLines(const QString& path, qint64 maxBytes = kMaxDataFil
 // folder is err::PathNotFound; any other failure (a folder with the file's name, a full disk)
 // is err::FileIo.
 Status writeLines(const QString& path, const QStringList& lines);
+// The bytes writeLines writes: GBK with CR LF after every line.
+QByteArray encodeLines(const QStringList& lines);
 Status writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Moves whole files over others, in order, without rewriting their bytes: each move renames

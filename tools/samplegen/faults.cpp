@@ -4,6 +4,8 @@
 #include "steprecord.h"
 #include "textfiles.h"
 
+#include "platform/text.h"
+
 #include <stdexcept>
 
 namespace samplegen {
@@ -12,7 +14,7 @@ namespace {
 
     QStringList lines(const QByteArray& bytes)
     {
-        QStringList out = decodeGbk(bytes).split("\r\n");
+        QStringList out = plat::decodeGbk(bytes).split("\r\n");
         out.removeLast();
         return out;
     }

@@ -1,7 +1,7 @@
 #include "textfiles.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "platform/text.h"
+#include "shell/numerictext.h"
 
 #include <stdexcept>
 
@@ -9,34 +9,18 @@ namespace samplegen {
 
 QByteArray encodeGbk(const QString& text)
 {
-    QStringEncoder encoder("GBK");
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
+    const QByteArray bytes = plat::encodeGbk(text);
+    // The encoder writes '?' for what it cannot carry; a round trip catches that.
+    if (plat::decodeGbk(bytes) != text)
         throw std::runtime_error("text has no code page 936 form: " + text.toStdString());
-    // The encoder substitutes '?' silently for some characters; a round trip catches that.
-    bool ok = false;
-    if (decodeGbk(bytes, &ok) != text || !ok)
-        throw std::runtime_error("text does not survive code page 936: " + text.toStdString());
     return bytes;
-}
-
-QString decodeGbk(const QByteArray& bytes, bool* ok)
-{
-    QStringDecoder decoder("GBK");
-    QString text = decoder.decode(bytes);
-    if (ok)
-        *ok = !decoder.hasError();
-    return text;
 }
 
 QByteArray gbkLines(const QStringList& lines)
 {
-    QByteArray out;
-    for (const QString& line : lines) {
-        out += encodeGbk(line);
-        out += "\r\n";
-    }
-    return out;
+    for (const QString& line : lines)
+        encodeGbk(line);
+    return plat::encodeLines(lines);
 }
 
 QString encodeNumericText(const QString& text)
@@ -65,31 +49,11 @@ QString encodeNumericText(const QString& text)
 
 QString decodeNumericText(const QString& line)
 {
-    QByteArray bytes;
-    for (qsizetype start = 0; start < line.size(); start += 6) {
-        const QString group = line.mid(start, 6);
-        qint64 value = 0;
-        bool any = false;
-        for (const QChar ch : group) {
-            if (ch == u' ' || ch == u'\t')
-                continue;
-            if (!ch.isDigit())
-                break;
-            value = value * 10 + ch.digitValue();
-            any = true;
-        }
-        if (!any || value == 0)
-            continue;
-        qint64 code = value > 500000 ? value - 500000 : value - 200000;
-        if (code < -32768 || code > 65535)
-            throw std::runtime_error("numeric text group out of range: " + group.toStdString());
-        if (code < 0)
-            code += 65536;
-        if (code > 255)
-            bytes += static_cast<char>(code >> 8);
-        bytes += static_cast<char>(code & 0xff);
-    }
-    return decodeGbk(bytes);
+    shell::DecodedText decoded = shell::decodeNumericText(line);
+    if (!decoded.failures.empty())
+        throw std::runtime_error("numeric text does not read: " + line.toStdString() + " ("
+            + decoded.failures.front().description.toStdString() + ")");
+    return decoded.text;
 }
 
 } // namespace samplegen

@@ -6,6 +6,7 @@
 #include "steprecord.h"
 #include "textfiles.h"
 
+#include "platform/text.h"
 #include "stepengine/stepengine.h"
 
 #include <QFontMetrics>
@@ -31,9 +32,8 @@ namespace {
         const auto found = m.files.find(path);
         if (found == m.files.end())
             fail(path, "missing");
-        bool ok = false;
-        const QString text = decodeGbk(found->second, &ok);
-        if (!ok)
+        const QString text = plat::decodeGbk(found->second);
+        if (text.contains(QChar::ReplacementCharacter))
             fail(path, "not code page 936 text");
         if (!text.isEmpty() && !text.endsWith("\r\n"))
             fail(path, "last line does not end with CR LF");
