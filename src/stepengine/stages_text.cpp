@@ -135,7 +135,7 @@ void StepEngine::textBoxStage()
     font.size = kTextPoints * st.ScaleX;
     t.setFont(font);
 
-    textFormat(t, r.text(field::Descriptor3));
+    textFormat(t, r.text(field::TextFormat));
 }
 
 void StepEngine::textFormat(plat::TextBox& t, const QString& code)

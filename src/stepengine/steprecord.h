@@ -21,6 +21,7 @@ struct Field {
 };
 
 namespace field {
+    inline constexpr Field StepNumber { 1, 3 }; // within the question; read by no check
     inline constexpr Field PressMarker { 4,
         2 }; // "EE" here or at 6-7: a plain press on Label4 does not advance
     inline constexpr Field PressMarkerAlt { 6, 2 };
@@ -35,12 +36,17 @@ namespace field {
     inline constexpr Field TargetHeight { 81, 5 };
     inline constexpr Field TextBox { 86, 20 }; // read as a number: 0 means no text box
     inline constexpr Field TextLeft { 86, 5 };
+    inline constexpr Field TextGap { 91, 1 }; // "0" between the text box's Left and Top
     inline constexpr Field TextTop { 92, 4 };
     inline constexpr Field TextWidth { 96, 5 };
     inline constexpr Field TextHeight { 101, 5 };
     inline constexpr Field Descriptor1 { 86, 10 };
     inline constexpr Field Descriptor2 { 96, 10 };
     inline constexpr Field MenuOfDescriptor { 86, 5 }; // "R" or "RA" context-menu code
+    // The three places a key step may name its key besides ActionCode ("6SKK" or "PSKK").
+    inline constexpr Field KeyField86 { 86, 5 };
+    inline constexpr Field KeyField91 { 91, 5 };
+    inline constexpr Field KeyField96 { 96, 5 };
     inline constexpr Field CursorSpec { 101, 5 };
     inline constexpr Field DropNext { 102,
         1 }; // NextStepCode of the release ending a 004x/005x step
@@ -51,6 +57,7 @@ namespace field {
     inline constexpr Field HintTop { 117, 5 };
     inline constexpr Field HintLine { 122, 3 };
     inline constexpr Field Descriptor3 { 125, 10 }; // or the text format while a text box shows
+    inline constexpr Field TextFormat { 125, 10 };
     inline constexpr Field BackCode { 125, 5 };
     inline constexpr Field TabCode { 130, 5 };
     inline constexpr Field DragTargetX { 167, 5 };

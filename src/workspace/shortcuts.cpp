@@ -21,9 +21,9 @@ namespace {
     };
     constexpr PlaceRule kPlaces[] = {
         { KeyPlace::ActionCode, fd::ActionCode, 12, 12 },
-        { KeyPlace::Field86, { 86, 5 }, 0, 20 },
-        { KeyPlace::Field91, { 91, 5 }, 1, 0 }, // never shifted
-        { KeyPlace::Field96, { 96, 5 }, 0, 20 },
+        { KeyPlace::Field86, fd::KeyField86, 0, 20 },
+        { KeyPlace::Field91, fd::KeyField91, 1, 0 }, // never shifted
+        { KeyPlace::Field96, fd::KeyField96, 0, 20 },
     };
 
     // ShortcutTable entries; the mask is Ctrl unless the entry says otherwise.

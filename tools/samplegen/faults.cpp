@@ -43,9 +43,9 @@ QStringList injectFaults(ModuleFiles& module)
         const QString path = data + "288821.mxy";
         QStringList steps = lines(at(path));
         StepRecord r(steps[0]);
-        QString left = r.get(fields::kHintLeft);
+        QString left = r.get(fields::HintLeft);
         left[1] = u'O'; // a letter O typed for a zero
-        r.set(fields::kHintLeft, left);
+        r.set(fields::HintLeft, left);
         steps[0] = r.text();
         at(path) = gbkLines(steps);
         faults << path + "\t1\tletters in a number field";

@@ -112,7 +112,7 @@ namespace {
         StepRecord menu(int hotspot, int item, const QString& hint)
         {
             StepRecord s;
-            s.action("7000").descriptor(fields::kDescriptor1, menuPath(hotspot, item));
+            s.action("7000").descriptor(fields::Descriptor1, menuPath(hotspot, item));
             s.hint(hintBeside(dropDownItemOnScreen(hotspot, item)), answers_.line(hint));
             return s;
         }
@@ -121,7 +121,7 @@ namespace {
         StepRecord hotspot(int hotspot, const QString& hint)
         {
             StepRecord s;
-            s.action("7000").descriptor(fields::kDescriptor1, hotspotPath(hotspot));
+            s.action("7000").descriptor(fields::Descriptor1, hotspotPath(hotspot));
             s.hint(hintBeside(hotspotRect(hotspot).translated(panelOrigin(hotspot))),
                 answers_.line(hint));
             return s;
@@ -161,7 +161,7 @@ namespace {
         StepRecord subMenu(int hotspot, int item, int sub, const QString& hint)
         {
             StepRecord s;
-            s.action("7000").descriptor(fields::kDescriptor1, subMenuPath(hotspot, item, sub));
+            s.action("7000").descriptor(fields::Descriptor1, subMenuPath(hotspot, item, sub));
             s.hint(hintBeside(secondLevelItemOnScreen(hotspot, item, sub)), answers_.line(hint));
             return s;
         }
@@ -170,7 +170,7 @@ namespace {
         StepRecord flyout(int hotspot, int item, const QString& hint)
         {
             StepRecord s;
-            s.action("7000").descriptor(fields::kDescriptor1, menuPath(hotspot, item));
+            s.action("7000").descriptor(fields::Descriptor1, menuPath(hotspot, item));
             s.hint(hintBeside(dropDownItemOnScreen(hotspot, item)), answers_.line(hint));
             return s;
         }
@@ -180,7 +180,7 @@ namespace {
         StepRecord checkedMenu(const CheckedItem& c, const QString& hint)
         {
             StepRecord s = menu(c.hotspot, c.item, hint);
-            s.descriptor(fields::kDescriptor2,
+            s.descriptor(fields::Descriptor2,
                 "D" + twoDigits(c.hotspot) + twoDigits(c.item) + "0" + c.code);
             return s;
         }
@@ -190,7 +190,7 @@ namespace {
             const QRect& hintNear, const QString& hint)
         {
             StepRecord s;
-            s.action("7000").descriptor(fields::kDescriptor3, path);
+            s.action("7000").descriptor(fields::Descriptor3, path);
             s.set(keyField, "P" + keyCode);
             s.hint(hintBeside(hintNear), answers_.line(hint));
             return s;
@@ -219,7 +219,7 @@ namespace {
         {
             const QString mgi = QString::number(menuCode).mid(1);
             StepRecord s = click("5" + mgi, area, hint);
-            s.set(fields::kMenuDescriptor,
+            s.set(fields::MenuOfDescriptor,
                 menuCode / 1000 == 6 ? "RA" + mgi : "R" + QString::number(menuCode));
             return s;
         }
@@ -231,9 +231,9 @@ namespace {
             int modifiers, const QRect& from, const QRect& to, const QString& hint)
         {
             StepRecord s = click("004" + QString::number(modifiers), to, hint, "S0002");
-            s.set(fields::kPressMarker, "EE");
+            s.set(fields::PressMarker, "EE");
             s.secondArea(from);
-            s.hint(hintBeside(from), s.number(fields::kHintLine));
+            s.hint(hintBeside(from), s.number(fields::HintLine));
             return s;
         }
 
@@ -244,9 +244,9 @@ namespace {
         {
             StepRecord s = click(
                 "005" + QString::number(modifiers), to, hint, QString("M") + dropNext + "006");
-            s.set(fields::kPressMarker, "EE");
+            s.set(fields::PressMarker, "EE");
             s.secondArea(from);
-            s.hint(hintBeside(from), s.number(fields::kHintLine));
+            s.hint(hintBeside(from), s.number(fields::HintLine));
             return s;
         }
 
@@ -267,8 +267,8 @@ namespace {
             StepRecord s;
             s.action("L" + QString::number(answers_.line(items.join('|'))).rightJustified(3, u'0'));
             s.textBox(rect).textFormat(kPlainField);
-            s.setNumber(fields::kPresetLine, preset);
-            s.setNumber(fields::kAnswerLine, correct);
+            s.setNumber(fields::PresetLine, preset);
+            s.setNumber(fields::AnswerLine, correct);
             s.hint(hintBeside(rect), answers_.line(hint));
             return s;
         }
@@ -312,7 +312,7 @@ namespace {
     // Puts the hint under `button`, clear of the buttons beside it (a back button among them).
     StepRecord& hintUnder(StepRecord& s, const QRect& button)
     {
-        return s.hint({ button.left(), button.bottom() + 6 }, s.number(fields::kHintLine));
+        return s.hint({ button.left(), button.bottom() + 6 }, s.number(fields::HintLine));
     }
 
     // Keeps the dialog shown by an earlier step where it stands.
@@ -326,10 +326,10 @@ namespace {
     {
         // The first step names the screen the question starts from; step 1 also empties
         // every step picture, so nothing of the previous question stays on screen.
-        if (steps.front().get(fields::kBackground) == kKeepPicture)
+        if (steps.front().get(fields::Background) == kKeepPicture)
             steps.front().background(startScreen);
         for (size_t i = 0; i < steps.size(); ++i)
-            steps[i].set(fields::kTag, QString::number(i + 1).rightJustified(3, QChar('0')));
+            steps[i].set(fields::StepNumber, QString::number(i + 1).rightJustified(3, QChar('0')));
         return { text, std::move(steps) };
     }
 
@@ -576,7 +576,7 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             StepRecord end = b.end("sc0001");
             showing(end, "dg0023");
             q.push_back(question("打开“画笔”面板（可以使用“窗口”菜单，也可以按 F5 键）。", "sc0001",
-                { b.pathOrKey(menuPath(10, 13), fields::kKeyField86, "6016",
+                { b.pathOrKey(menuPath(10, 13), fields::KeyField86, "6016",
                       dropDownItemOnScreen(10, 13), "窗口→画笔，或按 F5"),
                     end }));
         }
@@ -591,7 +591,7 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             end.toolOverlay(48, 0);
             q.push_back(
                 question("选择画笔工具（可以单击工具箱中的按钮，也可以按 B 键）。", "sc0001",
-                    { b.pathOrKey(hotspotPath(48), fields::kKeyField91, "6066",
+                    { b.pathOrKey(hotspotPath(48), fields::KeyField91, "6066",
                           hotspotRect(48).translated(panelOrigin(48)), "单击画笔工具，或按 B 键"),
                         end }));
         }
@@ -601,7 +601,7 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             q.push_back(question(
                 "使用“编辑→填充”命令（或按 Shift+F5 键）打开“填充”对话框，用前景色填充选区。",
                 "sc0041",
-                { b.pathOrKey(menuPath(2, 9), fields::kKeyField96, "6116",
+                { b.pathOrKey(menuPath(2, 9), fields::KeyField96, "6116",
                       dropDownItemOnScreen(2, 9), "编辑→填充，或按 Shift+F5"),
                     s2, b.end("sc0046") }));
         }

@@ -6,7 +6,13 @@ namespace samplegen {
 
 namespace {
     int toTwips(int px) { return px * 15; }
+
 } // namespace
+
+QString describe(const Field& field)
+{
+    return QStringLiteral("characters %1-%2").arg(field.pos).arg(field.pos + field.len - 1);
+}
 
 QString twoDigits(int value)
 {
@@ -16,10 +22,10 @@ QString twoDigits(int value)
 StepRecord::StepRecord()
     : line_(kStepRecordLength, QChar('0'))
 {
-    set(fields::kPanelCode, "AB");
-    set(fields::kActionCode, "0001");
-    set(fields::kBackground, kKeepPicture);
-    for (const auto& group : fields::kImages)
+    set(fields::PanelCode, "AB");
+    set(fields::ActionCode, "0001");
+    set(fields::Background, kKeepPicture);
+    for (const auto& group : kImageGroups)
         set(group.name, kHidePicture);
 }
 
@@ -31,8 +37,8 @@ StepRecord::StepRecord(const QString& line)
 void StepRecord::set(const Field& field, const QString& value)
 {
     if (value.size() != field.len)
-        throw std::runtime_error(std::string("field ") + field.name + " needs "
-            + std::to_string(field.len) + " characters, got \"" + value.toStdString() + "\"");
+        throw std::runtime_error(
+            describe(field).toStdString() + " get \"" + value.toStdString() + "\"");
     line_.replace(field.pos - 1, field.len, value);
 }
 
@@ -41,7 +47,7 @@ void StepRecord::setNumber(const Field& field, int value)
     const QString digits = QString::number(value).rightJustified(field.len, QChar('0'));
     if (value < 0 || digits.size() != field.len)
         throw std::runtime_error(
-            std::string("value ") + std::to_string(value) + " does not fit field " + field.name);
+            "value " + std::to_string(value) + " does not fit " + describe(field).toStdString());
     set(field, digits);
 }
 
@@ -63,19 +69,19 @@ int StepRecord::number(const Field& field) const
 
 StepRecord& StepRecord::action(const QString& code)
 {
-    set(fields::kActionCode, code);
+    set(fields::ActionCode, code);
     return *this;
 }
 
 StepRecord& StepRecord::background(const QString& picture)
 {
-    set(fields::kBackground, picture);
+    set(fields::Background, picture);
     return *this;
 }
 
 StepRecord& StepRecord::image(int index, const QString& picture, QPoint posPx, QChar next)
 {
-    const auto& group = fields::kImages.at(static_cast<size_t>(index - 1));
+    const auto& group = kImageGroups.at(static_cast<size_t>(index - 1));
     setNumber(group.left, toTwips(posPx.x()));
     set(group.next, QString(next));
     setNumber(group.top, toTwips(posPx.y()));
@@ -85,54 +91,54 @@ StepRecord& StepRecord::image(int index, const QString& picture, QPoint posPx, Q
 
 StepRecord& StepRecord::hideImage(int index)
 {
-    const auto& group = fields::kImages.at(static_cast<size_t>(index - 1));
+    const auto& group = kImageGroups.at(static_cast<size_t>(index - 1));
     set(group.name, kHidePicture);
     return *this;
 }
 
 StepRecord& StepRecord::target(const QRect& rectPx, QChar next)
 {
-    setNumber(fields::kTargetLeft, toTwips(rectPx.x()));
-    set(fields::kTargetNext, QString(next));
-    setNumber(fields::kTargetTop, toTwips(rectPx.y()));
-    setNumber(fields::kTargetWidth, toTwips(rectPx.width()));
-    setNumber(fields::kTargetHeight, toTwips(rectPx.height()));
+    setNumber(fields::TargetLeft, toTwips(rectPx.x()));
+    set(fields::TargetNext, QString(next));
+    setNumber(fields::TargetTop, toTwips(rectPx.y()));
+    setNumber(fields::TargetWidth, toTwips(rectPx.width()));
+    setNumber(fields::TargetHeight, toTwips(rectPx.height()));
     return *this;
 }
 
 StepRecord& StepRecord::textBox(const QRect& rectPx)
 {
-    setNumber(fields::kTextLeft, toTwips(rectPx.x()));
-    set(fields::kTextGap, "0");
-    setNumber(fields::kTextTop, toTwips(rectPx.y()));
-    setNumber(fields::kTextWidth, toTwips(rectPx.width()));
-    setNumber(fields::kTextHeight, toTwips(rectPx.height()));
+    setNumber(fields::TextLeft, toTwips(rectPx.x()));
+    set(fields::TextGap, "0");
+    setNumber(fields::TextTop, toTwips(rectPx.y()));
+    setNumber(fields::TextWidth, toTwips(rectPx.width()));
+    setNumber(fields::TextHeight, toTwips(rectPx.height()));
     return *this;
 }
 
 StepRecord& StepRecord::cursor(const QString& pointer)
 {
-    set(fields::kCursor, pointer);
+    set(fields::CursorSpec, pointer);
     return *this;
 }
 
 StepRecord& StepRecord::hint(QPoint posPx, int line)
 {
-    setNumber(fields::kHintLeft, toTwips(posPx.x()));
-    setNumber(fields::kHintTop, toTwips(posPx.y()));
-    setNumber(fields::kHintLine, line);
+    setNumber(fields::HintLeft, toTwips(posPx.x()));
+    setNumber(fields::HintTop, toTwips(posPx.y()));
+    setNumber(fields::HintLine, line);
     return *this;
 }
 
 StepRecord& StepRecord::answer(int line)
 {
-    setNumber(fields::kAnswerLine, line);
+    setNumber(fields::AnswerLine, line);
     return *this;
 }
 
 StepRecord& StepRecord::preset(int line)
 {
-    setNumber(fields::kPresetLine, line);
+    setNumber(fields::PresetLine, line);
     return *this;
 }
 
@@ -144,43 +150,43 @@ StepRecord& StepRecord::descriptor(const Field& slot, const QString& descriptor)
 
 StepRecord& StepRecord::textFormat(const QString& code)
 {
-    set(fields::kTextFormat, code);
+    set(fields::TextFormat, code);
     return *this;
 }
 
 StepRecord& StepRecord::toolOverlay(int hotspot, int look)
 {
-    set(fields::kDragY, "A" + twoDigits(hotspot) + twoDigits(look));
+    set(fields::DragTargetY, "A" + twoDigits(hotspot) + twoDigits(look));
     return *this;
 }
 
 StepRecord& StepRecord::secondArea(const QRect& rectPx, QChar next)
 {
-    setNumber(fields::kArea2Left, toTwips(rectPx.x()));
-    set(fields::kArea2Next, QString(next));
-    setNumber(fields::kArea2Top, toTwips(rectPx.y()));
-    setNumber(fields::kArea2Width, toTwips(rectPx.width()));
-    setNumber(fields::kArea2Height, toTwips(rectPx.height()));
+    setNumber(fields::Area2Left, toTwips(rectPx.x()));
+    set(fields::Area2Next, QString(next));
+    setNumber(fields::Area2Top, toTwips(rectPx.y()));
+    setNumber(fields::Area2Width, toTwips(rectPx.width()));
+    setNumber(fields::Area2Height, toTwips(rectPx.height()));
     return *this;
 }
 
 StepRecord& StepRecord::dragTarget(QPoint posPx)
 {
-    setNumber(fields::kDragX, toTwips(posPx.x()));
-    setNumber(fields::kDragY, toTwips(posPx.y()));
+    setNumber(fields::DragTargetX, toTwips(posPx.x()));
+    setNumber(fields::DragTargetY, toTwips(posPx.y()));
     return *this;
 }
 
 StepRecord& StepRecord::backButton(int steps, QPoint posPx)
 {
-    set(fields::kBackCode, "Q000" + QString::number(steps));
+    set(fields::BackCode, "Q000" + QString::number(steps));
     return dragTarget(posPx);
 }
 
 StepRecord& StepRecord::tabStep(QChar dialog, int shown, int toClick, int hostImage)
 {
     auto tab = [](int n) { return n < 10 ? QChar('0' + n) : QChar('A' + n - 10); };
-    set(fields::kTabStep,
+    set(fields::TabCode,
         QString("X") + dialog + tab(shown) + tab(toClick) + QChar('0' + hostImage));
     return *this;
 }

@@ -105,24 +105,24 @@ namespace {
     {
         const QString v = r.get(f);
         if (!allDigits(v))
-            fail(c.where, QString("%1 is not a number: \"%2\"").arg(f.name, v));
+            fail(c.where, QString("%1 is not a number: \"%2\"").arg(describe(f), v));
         const int n = v.toInt();
         if (n == 0 && !zeroAllowed)
-            fail(c.where, QString("%1 names no answer line").arg(f.name));
+            fail(c.where, QString("%1 names no answer line").arg(describe(f)));
         if (n > c.answerCount)
-            fail(c.where, QString("%1 names line %2 of %3").arg(f.name).arg(n).arg(c.answerCount));
+            fail(c.where, QString("%1 names line %2 of %3").arg(describe(f)).arg(n).arg(c.answerCount));
     }
 
     void checkNumber(const Context& c, const StepRecord& r, const Field& f, int limit = 32767)
     {
         const QString v = r.get(f);
         if (!allDigits(v))
-            fail(c.where, QString("%1 is not a number: \"%2\"").arg(f.name, v));
+            fail(c.where, QString("%1 is not a number: \"%2\"").arg(describe(f), v));
         if (v.toInt() > limit)
-            fail(c.where, QString("%1 = %2 is out of range").arg(f.name, v));
+            fail(c.where, QString("%1 = %2 is out of range").arg(describe(f), v));
     }
 
-    void checkPicture(const Context& c, const QString& name, const char* field)
+    void checkPicture(const Context& c, const QString& name, const QString& field)
     {
         if (name == kHidePicture || name == kKeepPicture)
             return;
@@ -131,7 +131,7 @@ namespace {
     }
 
     // A NextStepCode that leads somewhere: "0" (the next step) or another step of the question.
-    void checkJump(const Context& c, QChar next, const char* what)
+    void checkJump(const Context& c, QChar next, const QString& what)
     {
         const int step = nextStep(next);
         if (step < 0 || step > c.stepCount)
@@ -187,8 +187,8 @@ namespace {
         if (!c.hasExam(code + "77") || !c.hasExam(code + "00"))
             fail(c.where, "item pictures missing for \"" + d + "\"");
         const QString path = "H" + d.mid(1, 4) + "00";
-        if (r.get(fields::kDescriptor1).left(7) != path
-            && r.get(fields::kDescriptor3).left(7) != path)
+        if (r.get(fields::Descriptor1).left(7) != path
+            && r.get(fields::Descriptor3).left(7) != path)
             fail(c.where, "no path of the step names the item of \"" + d + "\"");
     }
 
@@ -332,22 +332,22 @@ namespace {
     // step's key code or key field asks for.
     void checkHintWords(const Context& c, const StepRecord& r)
     {
-        const int line = r.number(fields::kHintLine);
+        const int line = r.number(fields::HintLine);
         if (line < 1 || line > c.answers.size())
             return;
         const QString hint = c.answers[line - 1];
-        const QString code = r.get(fields::kActionCode);
+        const QString code = r.get(fields::ActionCode);
         const int keyAt = hint.indexOf("按 ");
         if (keyAt >= 0) {
             const QString named = hint.mid(keyAt + 2).section(u' ', 0, 0).section("，", 0, 0);
             std::optional<KeyPress> asked;
             if (code.startsWith(u'6') && code != "6000")
                 asked = keyOfCode(code, 0);
-            for (const Field* f : { &fields::kKeyField86, &fields::kKeyField91 })
+            for (const Field* f : { &fields::KeyField86, &fields::KeyField91 })
                 if (!asked && r.get(*f).startsWith(u'P'))
                     asked = keyOfCode(r.get(*f).mid(1), f->pos);
-            if (!asked && r.get(fields::kKeyField96).startsWith(u'P'))
-                asked = keyOfCode(r.get(fields::kKeyField96).mid(1), 96);
+            if (!asked && r.get(fields::KeyField96).startsWith(u'P'))
+                asked = keyOfCode(r.get(fields::KeyField96).mid(1), 96);
             if (!sameKey(readShortcut(named), asked))
                 fail(c.where,
                     "hint names the key " + named + " but the step asks for " + keyText(asked));
@@ -355,7 +355,7 @@ namespace {
         if (!hint.contains(u'→') || code != "7000")
             return;
         QString path;
-        for (const Field* f : { &fields::kDescriptor1, &fields::kDescriptor3 })
+        for (const Field* f : { &fields::Descriptor1, &fields::Descriptor3 })
             if (path.isEmpty() && r.get(*f).startsWith(u'H'))
                 path = r.get(*f);
         const int h = path.mid(1, 2).toInt(), item = path.mid(3, 2).toInt(),
@@ -394,7 +394,7 @@ namespace {
 
     QPoint imagePos(const StepRecord& r, int index)
     {
-        const auto& g = fields::kImages.at(static_cast<size_t>(index - 1));
+        const auto& g = kImageGroups.at(static_cast<size_t>(index - 1));
         return { r.number(g.left) / kTwipsPerPixel, r.number(g.top) / kTwipsPerPixel };
     }
 
@@ -412,7 +412,7 @@ namespace {
             fail(c.where, "tab step \"" + tab + "\" names a tab the dialog does not have");
         if (host < 1 || host > 5)
             fail(c.where, "tab step \"" + tab + "\" names no host image 1 to 5");
-        const QString own = r.get(fields::kImages.at(static_cast<size_t>(host - 1)).name);
+        const QString own = r.get(kImageGroups.at(static_cast<size_t>(host - 1)).name);
         if (own == kHidePicture || own == kKeepPicture)
             fail(c.where, "the host image of a tab step shows no picture of its own");
         const QImage page = pictureOf(c, own);
@@ -427,10 +427,10 @@ namespace {
             if (!QRect(QPoint(0, 0), page.size()).contains(tabRect(strip, k)))
                 fail(c.where, "tab " + QString::number(k) + " lies outside the host picture");
         }
-        const QRect target(r.number(fields::kTargetLeft) / kTwipsPerPixel,
-            r.number(fields::kTargetTop) / kTwipsPerPixel,
-            r.number(fields::kTargetWidth) / kTwipsPerPixel,
-            r.number(fields::kTargetHeight) / kTwipsPerPixel);
+        const QRect target(r.number(fields::TargetLeft) / kTwipsPerPixel,
+            r.number(fields::TargetTop) / kTwipsPerPixel,
+            r.number(fields::TargetWidth) / kTwipsPerPixel,
+            r.number(fields::TargetHeight) / kTwipsPerPixel);
         if (!hostRect.contains(target))
             fail(c.where, "the target area of a tab step lies outside its dialog");
     }
@@ -439,16 +439,16 @@ namespace {
     // the window position at characters 167-176.
     void checkBackButton(const Context& c, const StepRecord& r)
     {
-        const QString code = r.get(fields::kBackCode);
+        const QString code = r.get(fields::BackCode);
         if (code.mid(1, 3) != "000" || !code[4].isDigit())
             fail(c.where, "back code \"" + code + "\" is not Q, 000 and a digit");
         const int back = std::max(1, code[4].digitValue());
         if (back >= c.step)
             fail(c.where, "the back button goes back before the first step");
-        checkNumber(c, r, fields::kDragX);
-        checkNumber(c, r, fields::kDragY);
-        const QRect button(r.number(fields::kDragX) / kTwipsPerPixel,
-            r.number(fields::kDragY) / kTwipsPerPixel, 1095 / kTwipsPerPixel, 285 / kTwipsPerPixel);
+        checkNumber(c, r, fields::DragTargetX);
+        checkNumber(c, r, fields::DragTargetY);
+        const QRect button(r.number(fields::DragTargetX) / kTwipsPerPixel,
+            r.number(fields::DragTargetY) / kTwipsPerPixel, 1095 / kTwipsPerPixel, 285 / kTwipsPerPixel);
         if (!QRect(0, 0, kWindowWidth, kWindowHeight).contains(button)
             || button.intersects(kQuestionPanelArea))
             fail(c.where, "the back button lies outside the window or under the question panel");
@@ -462,9 +462,9 @@ namespace {
         const QRect px(r.number(left) / kTwipsPerPixel, r.number(top) / kTwipsPerPixel,
             r.number(width) / kTwipsPerPixel, r.number(height) / kTwipsPerPixel);
         if (px.isEmpty() || px.right() >= kWindowWidth || px.bottom() >= kWindowHeight)
-            fail(c.where, QString("%1 area lies outside the window").arg(left.name));
+            fail(c.where, QString("%1 area lies outside the window").arg(describe(left)));
         if (clickable && px.intersects(kQuestionPanelArea))
-            fail(c.where, QString("%1 area lies under the question panel").arg(left.name));
+            fail(c.where, QString("%1 area lies under the question panel").arg(describe(left)));
     }
 
     QStringList alternatives(const QString& text)
@@ -485,11 +485,11 @@ namespace {
     // Text steps, list steps and location steps show the entry field and read a text format.
     void checkTextBox(const Context& c, const StepRecord& r, bool clickable)
     {
-        checkRect(c, r, fields::kTextLeft, fields::kTextTop, fields::kTextWidth,
-            fields::kTextHeight, clickable);
-        if (r.get(fields::kTextGap) != "0")
+        checkRect(c, r, fields::TextLeft, fields::TextTop, fields::TextWidth,
+            fields::TextHeight, clickable);
+        if (r.get(fields::TextGap) != "0")
             fail(c.where, "text gap is not 0");
-        const QString format = r.get(fields::kTextFormat);
+        const QString format = r.get(fields::TextFormat);
         if (!allDigits(format.left(4)) || !allDigits(format.mid(5)))
             fail(c.where, "text format \"" + format + "\" malformed");
     }
@@ -497,16 +497,16 @@ namespace {
     void checkTypedText(const Context& c, const StepRecord& r, const QString& code)
     {
         checkTextBox(c, r, false);
-        checkLine(c, r, fields::kPresetLine);
+        checkLine(c, r, fields::PresetLine);
         if (code == "0023") {
-            checkLine(c, r, fields::kHintLine, false);
+            checkLine(c, r, fields::HintLine, false);
             return;
         }
-        checkLine(c, r, fields::kAnswerLine, false);
+        checkLine(c, r, fields::AnswerLine, false);
         // A preset that already matches would solve a live-compared step on load.
-        const int preset = r.number(fields::kPresetLine);
+        const int preset = r.number(fields::PresetLine);
         if (preset > 0
-            && alternatives(c.answers[r.number(fields::kAnswerLine) - 1])
+            && alternatives(c.answers[r.number(fields::AnswerLine) - 1])
                    .contains(c.answers[preset - 1].trimmed().toLower()))
             fail(c.where, "preset text already equals the answer");
     }
@@ -519,7 +519,7 @@ namespace {
         if (!allDigits(code.mid(1)) || line < 1 || line > c.answerCount)
             fail(c.where, "list step names no answer line: " + code);
         const int items = static_cast<int>(c.answers[line - 1].split('|').size());
-        const int preset = r.number(fields::kPresetLine), correct = r.number(fields::kAnswerLine);
+        const int preset = r.number(fields::PresetLine), correct = r.number(fields::AnswerLine);
         if (preset < 0 || correct < 0 || preset >= items || correct >= items)
             fail(c.where,
                 QString("list index out of range: preset %1, choice %2 of %3 items")
@@ -540,8 +540,8 @@ namespace {
             fail(c.where, "location step names no row: " + code);
         if (preset == target)
             fail(c.where, "the preset location is already the one to choose");
-        const QRect open(r.number(fields::kTextLeft) / kTwipsPerPixel,
-            r.number(fields::kTextTop) / kTwipsPerPixel, 261, 248);
+        const QRect open(r.number(fields::TextLeft) / kTwipsPerPixel,
+            r.number(fields::TextTop) / kTwipsPerPixel, 261, 248);
         if (!QRect(0, 0, kWindowWidth, kWindowHeight).contains(open)
             || open.intersects(kQuestionPanelArea))
             fail(c.where, "the opened location list leaves the window or meets the question panel");
@@ -553,7 +553,7 @@ namespace {
     // the popup and the demonstration open the same entry.
     void checkContextMenu(const Context& c, const StepRecord& r, const QString& code)
     {
-        const QString d = r.get(fields::kMenuDescriptor);
+        const QString d = r.get(fields::MenuOfDescriptor);
         int menuCode = code.toInt();
         if (d.startsWith("RA")) {
             if (!allDigits(d.mid(2)))
@@ -592,11 +592,11 @@ namespace {
     {
         if (code[3].digitValue() > 7)
             fail(c.where, "modifier digit of " + code + " is more than Shift+Ctrl+Alt");
-        if (r.get(fields::kPressMarker) != "EE")
+        if (r.get(fields::PressMarker) != "EE")
             fail(c.where, "a press on the second area would complete the step: no press marker");
-        if (r.get(fields::kArea2Width).toInt() == 0)
+        if (r.get(fields::Area2Width).toInt() == 0)
             fail(c.where, code + " step without a second area");
-        const QString cursor = r.get(fields::kCursor);
+        const QString cursor = r.get(fields::CursorSpec);
         if (code.startsWith("005")) {
             if (cursor[0] != u'M' && (cursor[0] != u'S' || cursor.mid(3, 2).toInt() == 0))
                 fail(c.where, "a drag with the default pointer can never drop");
@@ -612,14 +612,14 @@ namespace {
         const int n = code.toInt();
         if (n < 8001 || n > 8009 || n == 8005)
             fail(c.where, "handle code " + code + " has no rule");
-        const auto& g = fields::kImages[4];
+        const auto& g = kImageGroups[4];
         if (r.get(g.name) == kHidePicture)
             fail(c.where, "handle step without a handle picture in Image5");
-        checkNumber(c, r, fields::kDragX);
-        checkNumber(c, r, fields::kDragY);
+        checkNumber(c, r, fields::DragTargetX);
+        checkNumber(c, r, fields::DragTargetY);
         const QPoint home = imagePos(r, 5);
         const QPoint target(
-            r.number(fields::kDragX) / kTwipsPerPixel, r.number(fields::kDragY) / kTwipsPerPixel);
+            r.number(fields::DragTargetX) / kTwipsPerPixel, r.number(fields::DragTargetY) / kTwipsPerPixel);
         if (!QRect(0, 0, kWindowWidth, kWindowHeight).contains(target))
             fail(c.where, "drag target outside the window");
         const int dx = target.x() - home.x(), dy = target.y() - home.y();
@@ -629,8 +629,8 @@ namespace {
             || (n == 8009 && dy < 0 && dx > 0);
         if (!ok)
             fail(c.where, "drag target does not lie the way " + code + " moves the handle");
-        if (r.get(fields::kTargetArea) != QString(20, '0')
-            || r.get(fields::kArea2Width) + r.get(fields::kArea2Height) != QString(10, '0'))
+        if (r.get(fields::TargetArea) != QString(20, '0')
+            || r.get(fields::Area2Width) + r.get(fields::Area2Height) != QString(10, '0'))
             fail(c.where, "handle step with click areas");
     }
 
@@ -641,13 +641,13 @@ namespace {
         for (const QChar ch : r.text())
             if (ch.unicode() < 0x21 || ch.unicode() > 0x7e)
                 fail(c.where, "record holds a character other than printable ASCII");
-        const QString code = r.get(fields::kActionCode);
+        const QString code = r.get(fields::ActionCode);
         const bool drag = code.startsWith("004") || code.startsWith("005");
-        if (!allDigits(r.get(fields::kTag))
-            || (r.get(fields::kPressMarker) != "00"
-                && !(drag && r.get(fields::kPressMarker) == "EE")))
+        if (!allDigits(r.get(fields::StepNumber))
+            || (r.get(fields::PressMarker) != "00"
+                && !(drag && r.get(fields::PressMarker) == "EE")))
             fail(c.where, "tag or press marker malformed");
-        const QString panel = r.get(fields::kPanelCode);
+        const QString panel = r.get(fields::PanelCode);
         if (!QString("ABCDE").contains(panel[0]) || !QString("123456789AB").contains(panel[1]))
             fail(c.where, "panel code \"" + panel + "\" shows no panel");
         if (!validActionCode(code))
@@ -656,23 +656,23 @@ namespace {
             fail(c.where,
                 last ? "last step is not the end step 9999" : "end step 9999 before the last step");
 
-        checkPicture(c, r.get(fields::kBackground), "background");
-        for (const auto& g : fields::kImages) {
+        checkPicture(c, r.get(fields::Background), "background");
+        for (const auto& g : kImageGroups) {
             const QString name = r.get(g.name);
-            checkPicture(c, name, g.name.name);
+            checkPicture(c, name, describe(g.name));
             if (name == kHidePicture)
                 continue;
             checkNumber(c, r, g.left, kWindowWidth * kTwipsPerPixel);
             checkNumber(c, r, g.top, kWindowHeight * kTwipsPerPixel);
-            checkJump(c, r.get(g.next)[0], g.next.name);
+            checkJump(c, r.get(g.next)[0], describe(g.next));
         }
 
         const int number = allDigits(code) ? code.toInt() : -1;
-        const bool hasTarget = r.get(fields::kTargetArea) != QString(20, '0');
+        const bool hasTarget = r.get(fields::TargetArea) != QString(20, '0');
         if (hasTarget) {
-            checkRect(c, r, fields::kTargetLeft, fields::kTargetTop, fields::kTargetWidth,
-                fields::kTargetHeight, true);
-            checkJump(c, r.get(fields::kTargetNext)[0], "target area");
+            checkRect(c, r, fields::TargetLeft, fields::TargetTop, fields::TargetWidth,
+                fields::TargetHeight, true);
+            checkJump(c, r.get(fields::TargetNext)[0], "target area");
         }
         const bool textStep = code.startsWith("002");
         const bool contextMenu = number >= 3000 && number <= 6000;
@@ -689,9 +689,9 @@ namespace {
             fail(c.where, "step without a click has a target area");
         // "0004" has no rule of its own: only a release that jumps to the step the target
         // area names moves the question on.
-        if (code == "0004" && r.get(fields::kTargetNext) == "0")
+        if (code == "0004" && r.get(fields::TargetNext) == "0")
             fail(c.where, "a 0004 step whose target area names no step can never be answered");
-        if (code == "7000" && hasTarget && r.get(fields::kTargetNext) == "0")
+        if (code == "7000" && hasTarget && r.get(fields::TargetNext) == "0")
             fail(c.where, "a click on the target area of a path step would do nothing");
         if (keyStep) {
             const KeyPress key = keyOfCode(code, 0);
@@ -717,39 +717,39 @@ namespace {
             checkLocation(c, r, code);
         } else {
             // Characters 86-95: a path, a context menu, or key fields at 86 and 91.
-            const QString d1 = r.get(fields::kDescriptor1);
+            const QString d1 = r.get(fields::Descriptor1);
             if (d1[0] == u'H')
                 checkPath(c, d1);
             else if (d1[0] == u'R')
                 checkContextMenu(c, r, code);
             else if (d1 != "0000000000") {
-                for (const Field* f : { &fields::kKeyField86, &fields::kKeyField91 })
+                for (const Field* f : { &fields::KeyField86, &fields::KeyField91 })
                     if (r.get(*f) != "00000")
                         checkKeyField(c, r.get(*f), f->pos);
             }
             if (contextMenu && d1[0] != u'R')
                 checkContextMenu(c, r, code);
             // Characters 96-105: a path, an item picture, a key field, or the cursor.
-            const QString d2 = r.get(fields::kDescriptor2);
+            const QString d2 = r.get(fields::Descriptor2);
             if (d2[0] == u'H')
                 checkPath(c, d2);
             else if (d2[0] == u'D')
                 checkItemPicture(c, r, d2);
             else if (d2[0] == u'P')
-                checkKeyField(c, r.get(fields::kKeyField96), 96);
+                checkKeyField(c, r.get(fields::KeyField96), 96);
             else if (d2.left(5) != "00000")
                 fail(c.where, "second descriptor \"" + d2 + "\" malformed");
             else if (!drag)
-                checkCursor(c, r.get(fields::kCursor));
-            if (r.get(fields::kPresetLine) != "000" || r.get(fields::kAnswerLine) != "000")
+                checkCursor(c, r.get(fields::CursorSpec));
+            if (r.get(fields::PresetLine) != "000" || r.get(fields::AnswerLine) != "000")
                 fail(c.where, "answer lines on a step without a text box");
             if (code == "7000" && d1[0] != u'H' && d2[0] != u'H'
-                && r.get(fields::kDescriptor3)[0] != u'H')
+                && r.get(fields::Descriptor3)[0] != u'H')
                 fail(c.where, "menu step without a path descriptor");
         }
 
         // Characters 125-134: a path, or a back code and a tab step, unless a text format.
-        const QString d3 = r.get(fields::kDescriptor3);
+        const QString d3 = r.get(fields::Descriptor3);
         const bool back = descriptorsShown && d3[0] == u'Q';
         if (descriptorsShown) {
             if (d3[0] == u'H') {
@@ -757,35 +757,35 @@ namespace {
             } else {
                 if (back)
                     checkBackButton(c, r);
-                else if (r.get(fields::kBackCode) != "00000")
+                else if (r.get(fields::BackCode) != "00000")
                     fail(c.where, "third descriptor \"" + d3 + "\" malformed");
-                if (r.get(fields::kTabStep) != "00000")
-                    checkTabStep(c, r, r.get(fields::kTabStep));
+                if (r.get(fields::TabCode) != "00000")
+                    checkTabStep(c, r, r.get(fields::TabCode));
             }
         }
 
-        if (r.get(fields::kHintPlace) != QString(10, '0')) {
-            checkNumber(c, r, fields::kHintLeft, kWindowWidth * kTwipsPerPixel);
-            checkNumber(c, r, fields::kHintTop, kWindowHeight * kTwipsPerPixel);
-            checkLine(c, r, fields::kHintLine, false);
+        if (r.get(fields::HintPlace) != QString(10, '0')) {
+            checkNumber(c, r, fields::HintLeft, kWindowWidth * kTwipsPerPixel);
+            checkNumber(c, r, fields::HintTop, kWindowHeight * kTwipsPerPixel);
+            checkLine(c, r, fields::HintLine, false);
             checkHintWords(c, r);
             // A hint over the target area or the back button would take the clicks meant
             // for them.
             const QRect label
-                = hintLabelRect(hintCaption(code, c.answers.value(r.number(fields::kHintLine) - 1)),
-                    QPoint(r.number(fields::kHintLeft) / kTwipsPerPixel,
-                        r.number(fields::kHintTop) / kTwipsPerPixel));
+                = hintLabelRect(hintCaption(code, c.answers.value(r.number(fields::HintLine) - 1)),
+                    QPoint(r.number(fields::HintLeft) / kTwipsPerPixel,
+                        r.number(fields::HintTop) / kTwipsPerPixel));
             if (hasTarget
-                && label.intersects(areaOf(r, fields::kTargetLeft, fields::kTargetTop,
-                    fields::kTargetWidth, fields::kTargetHeight)))
+                && label.intersects(areaOf(r, fields::TargetLeft, fields::TargetTop,
+                    fields::TargetWidth, fields::TargetHeight)))
                 fail(c.where, "the hint label lies over the target area");
-            if (descriptorsShown && r.get(fields::kDescriptor3)[0] == u'Q'
-                && label.intersects(QRect(r.number(fields::kDragX) / kTwipsPerPixel,
-                    r.number(fields::kDragY) / kTwipsPerPixel, 1095 / kTwipsPerPixel,
+            if (descriptorsShown && r.get(fields::Descriptor3)[0] == u'Q'
+                && label.intersects(QRect(r.number(fields::DragTargetX) / kTwipsPerPixel,
+                    r.number(fields::DragTargetY) / kTwipsPerPixel, 1095 / kTwipsPerPixel,
                     285 / kTwipsPerPixel)))
                 fail(c.where, "the hint label lies over the back button");
         }
-        const QString dragY = r.get(fields::kDragY);
+        const QString dragY = r.get(fields::DragTargetY);
         if (dragY[0] == u'A') {
             if (back || handle)
                 fail(c.where, "toolbox overlay on a step that needs characters 167-176");
@@ -795,21 +795,21 @@ namespace {
             if (!c.hasExam(vv == "00" || vv == "01" ? nn + "0099" : "X0" + nn + vv))
                 fail(c.where, "toolbox overlay picture missing for \"" + dragY + "\"");
         } else {
-            checkNumber(c, r, fields::kDragX);
-            checkNumber(c, r, fields::kDragY);
+            checkNumber(c, r, fields::DragTargetX);
+            checkNumber(c, r, fields::DragTargetY);
         }
-        if (r.get(fields::kArea2Width).toInt() != 0 || r.get(fields::kArea2Height).toInt() != 0) {
-            checkRect(c, r, fields::kArea2Left, fields::kArea2Top, fields::kArea2Width,
-                fields::kArea2Height, true);
-            checkJump(c, r.get(fields::kArea2Next)[0], "second area");
-        } else if (r.text().mid(fields::kArea2Left.pos - 1, 20) != QString(20, '0')) {
+        if (r.get(fields::Area2Width).toInt() != 0 || r.get(fields::Area2Height).toInt() != 0) {
+            checkRect(c, r, fields::Area2Left, fields::Area2Top, fields::Area2Width,
+                fields::Area2Height, true);
+            checkJump(c, r.get(fields::Area2Next)[0], "second area");
+        } else if (r.text().mid(fields::Area2Left.pos - 1, 20) != QString(20, '0')) {
             fail(c.where, "second area fields malformed");
         }
         if (drag && hasTarget
             && areaOf(
-                r, fields::kArea2Left, fields::kArea2Top, fields::kArea2Width, fields::kArea2Height)
-                   .intersects(areaOf(r, fields::kTargetLeft, fields::kTargetTop,
-                       fields::kTargetWidth, fields::kTargetHeight)))
+                r, fields::Area2Left, fields::Area2Top, fields::Area2Width, fields::Area2Height)
+                   .intersects(areaOf(r, fields::TargetLeft, fields::TargetTop,
+                       fields::TargetWidth, fields::TargetHeight)))
             fail(c.where, "a drag starts inside the area it must end in");
     }
 
