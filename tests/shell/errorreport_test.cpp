@@ -111,27 +111,29 @@ TEST_F(ReporterTest, ReportBeforeTheRunLogPathIsSentButNotWritten)
 
 TEST_F(ReporterTest, ReportsStartedDuringAPendingReportEachLogTheirOwnError)
 {
-    // The server never answers, so the first report is still waiting when the server has its
-    // request; a handler running in that wait fails twice.
-    LoopbackServer server(LoopbackServer::Mode::Never);
-    shell::ErrorReporter reporter(
-        state, services.http.get(), { server.baseUrl(), {} }, [] { return kWhen; });
-    reporter.sendLimitMs = 500;
+    // The server holds the first report's request until a handler running in that report's
+    // wait has failed twice; the two reports those failures start are answered at once. No
+    // timer races the server: the failures happen when the request is there, however late.
+    QTcpServer server;
+    QStringList targets;
+    bool firedDuringReport = false;
+    shelltest::serveRequests(server, [&](QTcpSocket* socket, const QByteArray& target) {
+        targets << QString::fromLatin1(target);
+        if (targets.size() == 1) {
+            firedDuringReport = true;
+            shell::fail(state, QStringLiteral("tkup"), { 53, QStringLiteral("second") });
+            shell::fail(state, QStringLiteral("upload"), { 57, QStringLiteral("third") });
+        }
+        shelltest::reply(socket, "200 OK", {});
+    });
+    shell::ErrorReporter reporter(state, services.http.get(),
+        { QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()), {} },
+        [] { return kWhen; });
+    reporter.sendLimitMs = 30000; // never reached: every request is answered
     reporter.install(state);
 
-    bool firedDuringReport = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (firedDuringReport || server.targets.size() != 1)
-            return;
-        firedDuringReport = true;
-        shell::fail(state, QStringLiteral("tkup"), { 53, QStringLiteral("second") });
-        shell::fail(state, QStringLiteral("upload"), { 57, QStringLiteral("third") });
-    });
-    poll.start(5);
     const shell::ErrorSite site(state, QStringLiteral("readInfo"));
     EXPECT_FALSE(site.check(plat::Status::failure(13, QStringLiteral("first"))));
-    poll.stop();
 
     EXPECT_TRUE(firedDuringReport);
     EXPECT_EQ(log(),
@@ -141,8 +143,8 @@ TEST_F(ReporterTest, ReportsStartedDuringAPendingReportEachLogTheirOwnError)
                 "软件运行提示:tkupsecond\r\n系统版本:6.1,软件版本:201501011200,53\r\n\r\n"))
             + entry(QStringLiteral(
                 "软件运行提示:uploadthird\r\n系统版本:6.1,软件版本:201501011200,57\r\n\r\n")));
-    ASSERT_EQ(server.targets.size(), 3);
-    EXPECT_EQ(shelltest::queryItems(server.targets[0])[5].second, QStringLiteral("first"));
+    ASSERT_EQ(targets.size(), 3);
+    EXPECT_EQ(shelltest::queryItems(targets[0])[5].second, QStringLiteral("first"));
     EXPECT_EQ(state.ErrSub, QStringLiteral("upload")); // the last handler's values stay
     EXPECT_EQ(state.ErrNo, 57);
 }
