@@ -190,6 +190,9 @@ private:
     void secondLeg(int32_t x, int32_t y); // the mark, then one tick at once
     void advanceBy(const QString& nextCode); // "0": doNext, otherwise GoStep
     void stand(const QString& why); // the pointer stays where it is; written to the run log
+    // Frames the drawn entry a step names and glides to it, `arrival` waiting for the pointer;
+    // without one the pointer stands, for the reason `missing`.
+    void aimAtEntry(const Aim& aim, plat::Timer& arrival, const QString& missing);
     void loadInterfacePicture(plat::Image& holder, const QString& name);
     static Measure labelMeasure(plat::Label& probe);
 

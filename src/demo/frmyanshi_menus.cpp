@@ -299,17 +299,8 @@ void FrmYanShi::RightKeyMenu()
     for (int s = 0; s < kMenuSeparators; ++s)
         if (d.separators[s].shown)
             showEntry(ui.LRFGX[s], d.separators[s]);
-    if (!d.aim.found) {
-        stand(QStringLiteral("menu %1 has no entry %2, item %3")
-                  .arg(m.code)
-                  .arg(m.entry)
-                  .arg(m.item));
-        return;
-    }
-    const Body& f = d.aim.frame;
-    ui.Shape1.move(f.left, f.top, f.width, f.height);
-    glideTo(d.aim.x, d.aim.y);
-    ui.TimerRM.setEnabled(true);
+    aimAtEntry(d.aim, ui.TimerRM,
+        QStringLiteral("menu %1 has no entry %2, item %3").arg(m.code).arg(m.entry).arg(m.item));
 }
 
 void FrmYanShi::RightKeySub()
@@ -333,17 +324,23 @@ void FrmYanShi::RightKeySub()
     for (int s = 0; s < kSubSeparators; ++s)
         if (d.separators[s].shown)
             showEntry(ui.LRSFgx[s], d.separators[s]);
-    if (!d.aim.found) {
-        stand(QStringLiteral("submenu of menu %1 entry %2 has no item %3")
-                  .arg(m.code)
-                  .arg(m.entry)
-                  .arg(m.item));
+    aimAtEntry(d.aim, ui.TimerRS,
+        QStringLiteral("submenu of menu %1 entry %2 has no item %3")
+            .arg(m.code)
+            .arg(m.entry)
+            .arg(m.item));
+}
+
+void FrmYanShi::aimAtEntry(const Aim& aim, plat::Timer& arrival, const QString& missing)
+{
+    if (!aim.found) {
+        stand(missing);
         return;
     }
-    const Body& f = d.aim.frame;
-    ui.Shape1.move(f.left, f.top, f.width, f.height);
-    glideTo(d.aim.x, d.aim.y);
-    ui.TimerRS.setEnabled(true);
+    const Body& f = aim.frame;
+    ui().Shape1.move(f.left, f.top, f.width, f.height);
+    glideTo(aim.x, aim.y);
+    arrival.setEnabled(true);
 }
 
 void FrmYanShi::TimerRM_Timer()
