@@ -107,6 +107,11 @@ TEST_F(AboutTest, Rendering)
     about().show();
     EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(
         about(), testsupport::outputDir() + QStringLiteral("/aboutbox.png")));
+    // The module's name is there to read.
+    const QImage shot = testsupport::HeadlessDriver::render(about());
+    EXPECT_GT(testsupport::inkIn(
+                  shot, testsupport::HeadlessDriver::pixelRect(about().ui().Label1[4])),
+        40);
 }
 
 } // namespace

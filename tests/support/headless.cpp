@@ -127,6 +127,15 @@ QPointF HeadlessDriver::centreInForm(Control& c)
     return originInForm(c) + QPointF(c.width() / 2, c.height() / 2);
 }
 
+QRect HeadlessDriver::pixelRect(Control& c)
+{
+    const Runtime& rt = c.runtime();
+    const QPointF o = originInForm(c);
+    return QRectF(o.x() / rt.twipsPerPixelX(), o.y() / rt.twipsPerPixelY(),
+        c.width() / rt.twipsPerPixelX(), c.height() / rt.twipsPerPixelY())
+        .toAlignedRect();
+}
+
 // The window system's press gives the focus to the first widget up from the one pressed that
 // takes focus by click; Qt does this only for its own spontaneous events, so the driver does it.
 void HeadlessDriver::giveClickFocus(QWidget* w)

@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QImage>
 #include <QPointF>
+#include <QRect>
 #include <QPointer>
 #include <QString>
 
@@ -51,6 +52,8 @@ public:
         Form& f, QPointF from, QPointF to, int button = button::Left, int shift = 0, int steps = 5);
     // A control's centre in its form's client twips.
     static QPointF centreInForm(Control& c);
+    // Where a control lies in its form's rendering, in pixels.
+    static QRect pixelRect(Control& c);
 
     // Keys go to the form's focused control, or to the form.
     void key(Form& f, int virtualKeyCode, int shift = 0);

@@ -7,8 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace testsupport {
 
@@ -17,6 +20,30 @@ QString outputDir()
     QString dir = QStringLiteral(KSXT_TEST_OUTPUT_DIR);
     QDir().mkpath(dir);
     return dir;
+}
+
+int inkIn(const QImage& image, const QRect& area)
+{
+    const QRect r = area & image.rect();
+    QHash<QRgb, int> counts;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            ++counts[image.pixel(x, y) & 0xFFFFFF];
+    QRgb ground = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most) {
+            most = it.value();
+            ground = it.key();
+        }
+    int ink = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (std::abs(qGray(p) - qGray(ground)) > 60)
+                ++ink;
+        }
+    return ink;
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -12,6 +14,10 @@ namespace testsupport {
 
 // Folder for renderings and other artefacts a person may look at after a run.
 QString outputDir();
+
+// Pixels of `area` in `image` that differ clearly from the area's most common colour: text or a
+// drawing shows there when there are more than a handful.
+int inkIn(const QImage& image, const QRect& area);
 
 // Writes bytes to a file, creating folders; fails the test on error.
 void writeFile(const QString& path, const QByteArray& bytes);
