@@ -46,7 +46,8 @@ struct LinkedModule {
 };
 
 // A program on the linked module; none, and the benchmark skipped, without a sample module.
-std::unique_ptr<testsupport::DrivenSystem> makeSystem(benchmark::State& state, const LinkedModule& m)
+std::unique_ptr<testsupport::DrivenSystem> makeSystem(
+    benchmark::State& state, const LinkedModule& m)
 {
     if (m.ids.isEmpty()) {
         state.SkipWithError("no sample module");

@@ -1,6 +1,8 @@
 // The exercise launch and the question-set builder: the way from the home window into an
 // exercise.
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "exercise/frmtm.h"
 #include "flow/flow.h"
 #include "home/frmfengmian.h"
@@ -10,8 +12,6 @@
 #include "records/idlist.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 #include "stepengine/steprecord.h"
 #include "widgets/msgbox.h"
 #include "workspace/frmmain.h"
@@ -31,8 +31,8 @@ int InitShiTi(shell::System& sys, const QString& ids, int slot)
     for (int i = 1; i <= built.ids.size(); ++i)
         st.QuestionIds(i) = built.ids[i - 1];
     // The step file first: a question file whose steps are not there yet is never left behind.
-    const bool stepsWritten = site.check(plat::writeFileAtomically(
-        sys.skinFile(stepengine::stepFileName(slot, 0)), built.stepFile));
+    const bool stepsWritten = site.check(
+        plat::writeFileAtomically(sys.skinFile(stepengine::stepFileName(slot, 0)), built.stepFile));
     const bool questionsWritten = stepsWritten
         && site.check(plat::writeFileAtomically(
             sys.skinFile(stepengine::questionFileName(slot, 0)), built.questionFile));

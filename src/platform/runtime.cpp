@@ -51,10 +51,7 @@ QRect Runtime::screenRect() const
 double Runtime::screenWidthTwips() const { return screenRect().width() * twipsPerPixelX(); }
 double Runtime::screenHeightTwips() const { return screenRect().height() * twipsPerPixelY(); }
 
-QPoint Runtime::pointerPosition() const
-{
-    return pointerDriver ? pointerDriver() : QCursor::pos();
-}
+QPoint Runtime::pointerPosition() const { return pointerDriver ? pointerDriver() : QCursor::pos(); }
 
 void Runtime::end()
 {

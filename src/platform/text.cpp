@@ -11,8 +11,8 @@
 #include <QStringEncoder>
 #include <QtGlobal>
 
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>

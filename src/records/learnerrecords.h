@@ -33,25 +33,25 @@ ReviewedList readFavourites(const RecordsDir& dir, const shell::ErrorSite& site)
 // Add flagged questions (score sheet; end of practice outside study modes 9 to 11): every
 // flagged question of the exercise whose id is not yet present is appended in question order,
 // with "F". The list stops growing at kMaxIds (the rest is reported). False when a write failed.
-bool addFlaggedFavourites(const RecordsDir& dir, const shell::AppState& exercise,
-    const shell::ErrorSite& site);
+bool addFlaggedFavourites(
+    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site);
 // Remove unflagged questions (end of practice, every study mode): every question of the
 // exercise that is not flagged loses its id, and every occurrence of it, with its review
 // character.
-bool removeUnflaggedFavourites(const RecordsDir& dir, const shell::AppState& exercise,
-    const shell::ErrorSite& site);
+bool removeUnflaggedFavourites(
+    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site);
 // Mark reviewed (end of practice; only when a question of the exercise is done): in study
 // modes 9 (the whole list) and 10 (its unreviewed group) every done question's id becomes
 // reviewed in the list; any other mode changes nothing. The set was built from the list in
 // order, so question k is the k-th id of its group; going by the id keeps that true when the
 // set builder had to skip a question whose files are missing.
-bool markFavouritesReviewed(const RecordsDir& dir, const shell::AppState& exercise,
-    const shell::ErrorSite& site);
+bool markFavouritesReviewed(
+    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site);
 // Clear (favourites panel): keeps, in order and with their own review characters, the ids of
 // the groups not cleared; clearing both groups leaves both files with one empty line. Returns
 // the list as written; nothing (and no write) when the list is empty or no group is chosen.
-std::optional<ReviewedList> clearFavourites(const RecordsDir& dir, ReviewGroups cleared,
-    const shell::ErrorSite& site);
+std::optional<ReviewedList> clearFavourites(
+    const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site);
 
 // ---- Wrong-question book (WrongBookFile with WrongBookReviewFile) ----
 
@@ -62,10 +62,10 @@ ReviewedList readWrongBook(const RecordsDir& dir, const shell::ErrorSite& site);
 bool addUndoneToWrongBook(const RecordsDir& dir, const shell::AppState& exercise,
     const QString& paperLine, const shell::ErrorSite& site);
 // Mark reviewed: as markFavouritesReviewed with study modes 12 (whole book) and 13 (unreviewed).
-bool markWrongBookReviewed(const RecordsDir& dir, const shell::AppState& exercise,
-    const shell::ErrorSite& site);
-std::optional<ReviewedList> clearWrongBook(const RecordsDir& dir, ReviewGroups cleared,
-    const shell::ErrorSite& site);
+bool markWrongBookReviewed(
+    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site);
+std::optional<ReviewedList> clearWrongBook(
+    const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site);
 
 // ---- A paper's wrong questions (PaperWrongFile of paper 0..29) ----
 
@@ -83,12 +83,12 @@ bool narrowPaperWrong(const RecordsDir& dir, int paper, const shell::AppState& e
 // (the last to 30 when there are 10), then paper 20's file gets one empty line. The files are
 // moved, not rewritten: a missing source leaves no file at its destination (an empty list),
 // never another paper's list.
-bool shiftPaperWrongForNewRandomPaper(const RecordsDir& dir, int randomCount,
-    const shell::ErrorSite& site);
+bool shiftPaperWrongForNewRandomPaper(
+    const RecordsDir& dir, int randomCount, const shell::ErrorSite& site);
 // Shift for a deleted random paper p: papers p+1 .. randomCount+19 move one number down, so
 // paper randomCount+19 has no file afterwards.
-bool shiftPaperWrongForDeletedRandomPaper(const RecordsDir& dir, int paper, int randomCount,
-    const shell::ErrorSite& site);
+bool shiftPaperWrongForDeletedRandomPaper(
+    const RecordsDir& dir, int paper, int randomCount, const shell::ErrorSite& site);
 
 // ---- Examination history (ExamHistoryFile) ----
 
@@ -101,7 +101,10 @@ struct ExamHistory {
 
     static QString defaultLine(int n); // n from 1
     // Line n (1..100); a line outside the table reads empty and takes no write.
-    const QString& line(int n) const { return inTable(n) ? lines[static_cast<size_t>(n - 1)] : outside; }
+    const QString& line(int n) const
+    {
+        return inTable(n) ? lines[static_cast<size_t>(n - 1)] : outside;
+    }
     QString& line(int n)
     {
         if (inTable(n))
@@ -131,12 +134,12 @@ bool recordScoring(const RecordsDir& dir, int row, const QString& examStartTime,
     const QDateTime& now, const shell::ErrorSite& site);
 // New random paper: row 20 := (now, "0", "E"), old rows 20-28 move to 21-29 (29 is dropped);
 // rows 0 to 29 are rewritten.
-bool historyForNewRandomPaper(const RecordsDir& dir, const QDateTime& now,
-    const shell::ErrorSite& site);
+bool historyForNewRandomPaper(
+    const RecordsDir& dir, const QDateTime& now, const shell::ErrorSite& site);
 // Deleted random paper p: rows p .. randomCount+18 take the row below them; the last random
 // row keeps its contents; rows 0 to 29 are rewritten.
-bool historyForDeletedRandomPaper(const RecordsDir& dir, int paper, int randomCount,
-    const shell::ErrorSite& site);
+bool historyForDeletedRandomPaper(
+    const RecordsDir& dir, int paper, int randomCount, const shell::ErrorSite& site);
 
 // ---- Unit progress (UnitProgressFile) ----
 

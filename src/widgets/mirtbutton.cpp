@@ -1,8 +1,8 @@
 #include "widgets/mirtbutton.h"
 
 #include "platform/color.h"
-#include "platform/runtime.h"
 #include "platform/rounding.h"
+#include "platform/runtime.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -312,7 +312,8 @@ void FrmMain::ToolCSH()
     for (const PanelPlace& p : kPanelPlaces)
         (ui.*p.panel).move(p.left * st.ScaleX, p.top * st.ScaleY);
     // The hotspots lie inside their panels, so they are placed in panel coordinates.
-    workspace::layOutHotspots(ui.LblZHU, stepengine::twoColumnToolboxOf(st.StepLine), st.ScaleX, st.ScaleY);
+    workspace::layOutHotspots(
+        ui.LblZHU, stepengine::twoColumnToolboxOf(st.StepLine), st.ScaleX, st.ScaleY);
 }
 
 void FrmMain::ElseToolCSH() { }

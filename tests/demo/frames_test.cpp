@@ -83,7 +83,8 @@ void framesOfADemonstration(const Grab& grab, const QString& prefix)
                     return;
                 for (int x = 0; x < int(l.width() / 15); ++x)
                     text = text
-                        || qGray(frame.pixel(pixelOf(w, { l.left() + 15 * x, l.top() + 90 }))) < 100;
+                        || qGray(frame.pixel(pixelOf(w, { l.left() + 15 * x, l.top() + 90 })))
+                            < 100;
             });
             EXPECT_TRUE(text) << "no entry text in the drawn menu";
             expectArrowAt(w, frame);

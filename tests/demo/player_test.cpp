@@ -93,10 +93,11 @@ TEST(Arrival, EachRowActsOnceThePointerArrives)
         { "area drag starts its second leg without a marquee",
             click("0050", 6000, 6000).area2(1500, 1500, 600, 600),
             [](PlayerApp& a) { return a.demo().DragLeg == -1 && !a.dui().Shape6.visible(); } },
-        { "location list opens", [] {
-             Rec r(QStringLiteral("K205"));
-             return testsupport::textBox(r, 1500, 1500, 3900, 330);
-         }(),
+        { "location list opens",
+            [] {
+                Rec r(QStringLiteral("K205"));
+                return testsupport::textBox(r, 1500, 1500, 3900, 330);
+            }(),
             [](PlayerApp& a) {
                 return a.dui().PicList.height() == 3720 && a.dui().ImgLiN[5].visible();
             } },
@@ -105,16 +106,18 @@ TEST(Arrival, EachRowActsOnceThePointerArrives)
                 return a.dui().LRightMMenu.visible() && a.dui().TimerRM.enabled()
                     && !a.dui().Timer2.enabled();
             } },
-        { "typing starts", [] {
-             Rec r(QStringLiteral("0020"));
-             return testsupport::textBox(r, 1500, 1500, 1500, 285).set(fd::AnswerLine, "001");
-         }(),
+        { "typing starts",
+            [] {
+                Rec r(QStringLiteral("0020"));
+                return testsupport::textBox(r, 1500, 1500, 1500, 285).set(fd::AnswerLine, "001");
+            }(),
             [](PlayerApp& a) { return a.dui().Timer1.enabled() && !a.dui().Timer2.enabled(); } },
-        { "drag handle is carried", [] {
-             Rec r(QStringLiteral("8001"));
-             testsupport::picture(r, 5, 1500, 1500, QStringLiteral("hd0001"));
-             return r.num(fd::DragTargetX, 6000);
-         }(),
+        { "drag handle is carried",
+            [] {
+                Rec r(QStringLiteral("8001"));
+                testsupport::picture(r, 5, 1500, 1500, QStringLiteral("hd0001"));
+                return r.num(fd::DragTargetX, 6000);
+            }(),
             [](PlayerApp& a) { return a.dui().Timer3.enabled() && !a.dui().Timer2.enabled(); } },
         { "menu path without items goes on",
             Rec(QStringLiteral("7000")).set(fd::Descriptor3, QStringLiteral("H050000000")),
@@ -138,11 +141,10 @@ TEST(Arrival, EachRowActsOnceThePointerArrives)
 
 TEST(Arrival, AClickJumpsByItsOwnCodeOnly)
 {
-    for (const auto& [code, next] :
-        { std::pair { "0001", 2 + 1 }, std::pair { "0002", 2 } }) {
+    for (const auto& [code, next] : { std::pair { "0001", 2 + 1 }, std::pair { "0002", 2 } }) {
         PlayerApp a;
-        a.writeQuestion({ click(code, 3000, 3000, u'3'), click("0001", 200, 200),
-            click("0001", 400, 400) });
+        a.writeQuestion(
+            { click(code, 3000, 3000, u'3'), click("0001", 200, 200), click("0001", 400, 400) });
         a.start();
         ASSERT_GE(a.until([&] { return a.demo().DemoStep != 1; }, 5000), 0);
         EXPECT_EQ(a.demo().DemoStep, next) << code;
@@ -208,8 +210,8 @@ TEST(Typing, CountsAndThePresetPrefix)
         { "0023", "000", "005", "", 1 }, // select text: ends on its first tick
     };
     for (const TypingCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.code << " preset " << c.preset << " answer "
-                                        << c.answerLine);
+        SCOPED_TRACE(
+            testing::Message() << c.code << " preset " << c.preset << " answer " << c.answerLine);
         PlayerApp a;
         a.writeAnswers({ "001", "002abcd|ABCD", "003ab", "004xy",
             QStringLiteral("005") + QString(400, u'z') });
@@ -479,11 +481,9 @@ TEST(DropDownReplay, AMissingDropDownPictureShowsNoOldOne)
     PlayerApp a;
     a.writeExamPicture(QStringLiteral("050077"), { 200, 300 }, Qt::red);
     a.writeQuestion({ Rec(QStringLiteral("7000")).set(fd::Descriptor3, "H050300000"),
-        Rec(QStringLiteral("7000")).set(fd::Descriptor3, "H060300000"),
-        click("0001", 200, 200) });
+        Rec(QStringLiteral("7000")).set(fd::Descriptor3, "H060300000"), click("0001", 200, 200) });
     a.start();
-    ASSERT_GE(a.until([&] { return a.demo().DemoStep == 2 && a.dui().Pic1J.visible(); }, 10000),
-        0);
+    ASSERT_GE(a.until([&] { return a.demo().DemoStep == 2 && a.dui().Pic1J.visible(); }, 10000), 0);
     EXPECT_TRUE(a.dui().Pic1J.picture().image.isNull()); // menu 6 has no picture
     EXPECT_GT(a.dui().Pic1J.height(), 0); // an empty drop-down the size of its items
 }

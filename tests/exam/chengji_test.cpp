@@ -112,15 +112,16 @@ TEST_F(ChengjiTest, RandomPaperWritesItsOwnRowAndWrongFile)
     EXPECT_EQ(history[66], "2026-12-10 10:30:00");
     EXPECT_EQ(history[67], "5");
     EXPECT_FALSE(QFileInfo::exists(app.recordFile("182411")));
-    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(sheet(), app.out("exam-scoresheet.png")));
+    EXPECT_TRUE(
+        testsupport::HeadlessDriver::saveRendering(sheet(), app.out("exam-scoresheet.png")));
     // The numbers show their questions' texts, without a picture name.
     app.driver->click(sheet().ui().CmTNO[2].control());
     const QString q2
         = exam::questionText(plat::readLines(app.st().QuestionListFile).valueOr({}).value(1));
     EXPECT_EQ(sheet().ui().LblTiMuYQ.caption(), "第2题： " + q2);
     EXPECT_FALSE(q2.startsWith("picture"));
-    EXPECT_TRUE(
-        testsupport::HeadlessDriver::saveRendering(sheet(), app.out("exam-scoresheet-question.png")));
+    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(
+        sheet(), app.out("exam-scoresheet-question.png")));
 }
 
 TEST_F(ChengjiTest, BestScoreOnlyRisesAndViewedAnswersKeepIt)

@@ -4,14 +4,14 @@
 // examination tests add: the start-up scale and candidate, the record files, the fake message
 // boxes and the rendering folder.
 
-#include "support/headless.h"
-#include "support/fakeservices.h"
+#include "core/system.h"
+#include "home/homefixture.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "records/recordfiles.h"
 #include "shell/moduleinfo.h"
-#include "core/system.h"
-#include "home/homefixture.h"
+#include "support/fakeservices.h"
+#include "support/headless.h"
 #include "support/testsupport.h"
 
 #include <QDir>

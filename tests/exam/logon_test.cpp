@@ -65,13 +65,12 @@ TEST_F(LogonTest, LoginPageShowsItsFieldsAndSetsThePapersFiles)
     EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(logon(), app.out("exam-login.png")));
     // Both fields show what they hold (inside their frames).
     const QImage shot = testsupport::HeadlessDriver::render(logon());
-    for (plat::Control* field : { static_cast<plat::Control*>(&ui().TxtZwh),
-             static_cast<plat::Control*>(&ui().TxtSFZ) })
-        EXPECT_GT(testsupport::inkIn(shot,
-                      testsupport::HeadlessDriver::pixelRect(*field).adjusted(4, 4, -4, -4)),
+    for (plat::Control* field :
+        { static_cast<plat::Control*>(&ui().TxtZwh), static_cast<plat::Control*>(&ui().TxtSFZ) })
+        EXPECT_GT(testsupport::inkIn(
+                      shot, testsupport::HeadlessDriver::pixelRect(*field).adjusted(4, 4, -4, -4)),
             20)
             << field->name().toStdString();
-
 }
 
 TEST_F(LogonTest, SeatNumbersAsTypedBecomeTwoDigits)
@@ -147,7 +146,8 @@ TEST_F(LogonTest, ConfirmationPageShowsTheCandidateThenTheExaminationStarts)
     EXPECT_EQ(st.ShiftNo, "18");
     EXPECT_EQ(st.ArchiveNo, "888888");
     app.driver->advance(300);
-    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(logon(), app.out("exam-login-confirm.png")));
+    EXPECT_TRUE(
+        testsupport::HeadlessDriver::saveRendering(logon(), app.out("exam-login-confirm.png")));
     // The confirmation page shows the candidate's details, not an empty page.
     const QImage shot = testsupport::HeadlessDriver::render(logon());
     for (plat::Label* detail : { &ui().LblName, &ui().LblZwh, &ui().LblSfz, &ui().LblDate })

@@ -125,7 +125,8 @@ TEST_F(PaperEndToEnd, MockPaperHandedInByTheButtonIsReadBackOnThePaperPanel)
 {
     PaperRun run { app, [this](const QString& stage) {
                       if (stage == "scoresheet")
-                          testsupport::HeadlessDriver::saveRendering(app.sys->form<exam::FrmChengji>(),
+                          testsupport::HeadlessDriver::saveRendering(
+                              app.sys->form<exam::FrmChengji>(),
                               app.out("e2e-mock-scoresheet.png"));
                   } };
     run.startProgram();

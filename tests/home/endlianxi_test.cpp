@@ -25,9 +25,9 @@ struct EndCase {
 TEST(EndOfPractice, EachStudyModeWritesItsRecordsAndReturnsToItsPage)
 {
     const EndCase cases[] = {
-        { "whole unit, questions 1 and 4 done", 20, 1, 0, { "0101", "0102", "0103", "0104", "0105" },
-            { 4, 0, 1, 5, 0 }, { "FFFFF", "TTFFF", "FF" }, { "FFFFF", "TFFTF", "FF" }, "", "", "", "",
-            16 },
+        { "whole unit, questions 1 and 4 done", 20, 1, 0,
+            { "0101", "0102", "0103", "0104", "0105" }, { 4, 0, 1, 5, 0 },
+            { "FFFFF", "TTFFF", "FF" }, { "FFFFF", "TFFTF", "FF" }, "", "", "", "", 16 },
         { "whole unit, nothing done", 20, 1, 0, { "0101", "0102" }, { 1, 0 },
             { "FFFFF", "TTFFF", "FF" }, { "FFFFF", "TTFFF", "FF" }, "", "", "", "", 16 },
         { "unlearned questions, the second done", 6, 13, 1, { "0103", "0105" }, { 0, 4 },
@@ -39,8 +39,8 @@ TEST(EndOfPractice, EachStudyModeWritesItsRecordsAndReturnsToItsPage)
             { "FFFFF", "FFFFF", "FF" }, { "FFTFF", "FFFFF", "FF" }, "01010002", "TF",
             "010100010003", "TFF", 16 },
         { "unreviewed favourites: the second unreviewed one done", 10, 9, 0, { "0102", "0104" },
-            { 2, 6 }, { "FFFFF", "FFFFF", "FF" }, { "FFFFF", "FFFFF", "FF" },
-            "0101010201030104", "TFTF", "0101010201030104", "TFTT", 18 },
+            { 2, 6 }, { "FFFFF", "FFFFF", "FF" }, { "FFFFF", "FFFFF", "FF" }, "0101010201030104",
+            "TFTF", "0101010201030104", "TFTT", 18 },
         { "all favourites: an unflagged one leaves with its review mark", 9, 10, 0,
             { "0101", "0102" }, { 6, 4 }, { "FFFFF", "FFFFF", "FF" }, { "FFFFF", "FFFFF", "FF" },
             "01010102", "FT", "0101", "T", 18 },
@@ -72,7 +72,8 @@ TEST(EndOfPractice, EachStudyModeWritesItsRecordsAndReturnsToItsPage)
         // The home window is back, and 100 ms later on the page the practice came from.
         ASSERT_TRUE(m.home().visible()) << c.name;
         m.app.driver->advance(100);
-        plat::PictureBox* pages[] = { &m.ui().PicTiKu, &m.ui().PicKaCH, &m.ui().PicBiaoZhi, &m.ui().PicCuoTi };
+        plat::PictureBox* pages[]
+            = { &m.ui().PicTiKu, &m.ui().PicKaCH, &m.ui().PicBiaoZhi, &m.ui().PicCuoTi };
         for (int k = 0; k < 4; ++k)
             EXPECT_EQ(pages[k]->visible(), 16 + k == c.page) << c.name << " page " << 16 + k;
         EXPECT_FALSE(m.ui().TimFH.enabled()) << c.name;

@@ -76,8 +76,8 @@ protected:
     }
     // A fresh program whose list and review line are given, on the panel of that list, with
     // the toggles pressed.
-    void startCase(bool wrongBook, const QString& list, const QString& review,
-        const std::vector<int>& presses)
+    void startCase(
+        bool wrongBook, const QString& list, const QString& review, const std::vector<int>& presses)
     {
         SetUp();
         if (wrongBook)
@@ -195,8 +195,8 @@ TEST_F(CollectionPanels, PracticeStartsTheChosenGroup)
             { "F", "F" } },
         { "reviewed favourites", false, "000100020003", "TFT", { 40, 41 }, 11, 8,
             { "0001", "0003" }, { "T", "T" } },
-        { "all favourites", false, "000100020003", "TFT", { 41 }, 9, 10,
-            { "0001", "0002", "0003" }, { "T", "F", "T" } },
+        { "all favourites", false, "000100020003", "TFT", { 41 }, 9, 10, { "0001", "0002", "0003" },
+            { "T", "F", "T" } },
         { "all favourites, short review line", false, "000100020003", "T", { 41 }, 9, 10,
             { "0001", "0002", "0003" }, { "T", "F", "F" } },
         { "unreviewed wrong questions", true, "01010102", "FT", {}, 13, 6, { "0101" }, { "F" } },
@@ -253,10 +253,12 @@ TEST_F(CollectionPanels, AnEmptyChoiceShowsItsNotice)
         // A review line without its list promises nothing to practise.
         { "empty list, review line left", false, "", "TTF", { 41 }, "您还没有已收藏题目！" },
         { "no unreviewed favourite", false, "00010002", "TT", {}, "您没有未复习的收藏题目！" },
-        { "no reviewed favourite", false, "00010002", "FF", { 40, 41 }, "您没有已复习的收藏题目！" },
+        { "no reviewed favourite", false, "00010002", "FF", { 40, 41 },
+            "您没有已复习的收藏题目！" },
         { "no wrong question", true, "", "", {}, "您还没有错题记录！" },
         { "no unreviewed wrong question", true, "0101", "T", {}, "您还没有未复习的错题记录！" },
-        { "no reviewed wrong question", true, "0101", "", { 42, 43 }, "您还没有已复习的错题记录！" },
+        { "no reviewed wrong question", true, "0101", "", { 42, 43 },
+            "您还没有已复习的错题记录！" },
     };
     for (const auto& c : cases) {
         startCase(c.wrongBook, c.list, c.review, c.presses);
@@ -285,12 +287,11 @@ TEST_F(CollectionPanels, ClearingAGroupAfterConfirmation)
         const char* unreviewed; // labels afterwards
         const char* reviewed;
     } cases[] = {
-        { "unreviewed favourites", false, {}, true, "您确实要清除未复习的收藏题目吗？",
-            "01020305", "TT", "0", "2" },
+        { "unreviewed favourites", false, {}, true, "您确实要清除未复习的收藏题目吗？", "01020305",
+            "TT", "0", "2" },
         { "reviewed favourites", false, { 40, 41 }, true, "您确实要清除已复习的收藏题目吗？",
             "00010007", "FF", "2", "0" },
-        { "all favourites", false, { 41 }, true, "您确实要清除全部收藏题目吗？", "", "", "0",
-            "0" },
+        { "all favourites", false, { 41 }, true, "您确实要清除全部收藏题目吗？", "", "", "0", "0" },
         { "cancelled", false, { 41 }, false, "您确实要清除全部收藏题目吗？", "0001010203050007",
             "FTTF", "2", "2" },
         { "unreviewed wrong questions", true, {}, true, "您确实要清除未学习的我的错题题目吗？",

@@ -4,10 +4,10 @@
 // links every file of the generated sample module, so the home refresh, the slot builder and the
 // end of practice write only into the copy.
 
-#include "home/frmfengmian.h"
-#include "support/driven.h"
-#include "shell/moduleinfo.h"
 #include "core/system.h"
+#include "home/frmfengmian.h"
+#include "shell/moduleinfo.h"
+#include "support/driven.h"
 #include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "widgets/msgbox.h"
@@ -30,7 +30,8 @@ inline void linkSampleProgram(const QString& to)
     QFile::copy(from.filePath(QStringLiteral("ver.txt")), to + QStringLiteral("/ver.txt"));
     QFile::link(from.filePath(QStringLiteral("sMenu.sys")), to + QStringLiteral("/sMenu.sys"));
     for (const QString& name : QDir(from.filePath(QStringLiteral("txcl"))).entryList(QDir::Files))
-        QFile::link(from.filePath(QStringLiteral("txcl/") + name), to + QStringLiteral("/txcl/") + name);
+        QFile::link(
+            from.filePath(QStringLiteral("txcl/") + name), to + QStringLiteral("/txcl/") + name);
     for (const QString& name : from.entryList({ QStringLiteral("*.CUR") }, QDir::Files))
         QFile::link(from.filePath(name), to + QStringLiteral("/") + name);
     QFile::link(from.filePath(QStringLiteral("examdata")), to + QStringLiteral("/examdata"));
@@ -72,7 +73,8 @@ struct SampleHome {
             reports << tag + QStringLiteral(" ") + QString::number(number) + QStringLiteral(" ")
                     + description;
         };
-        shell::readInfo(sys->state, *sys->services().settings, sys->programDir(), sys->programName());
+        shell::readInfo(
+            sys->state, *sys->services().settings, sys->programDir(), sys->programName());
     }
 
     shell::AppState& st() { return sys->state; }
@@ -80,7 +82,10 @@ struct SampleHome {
     home::FrmFengmianUi& ui() { return home().ui(); }
     widgets::mirtButton& button(int i) { return ui().ClickBotn[i]; }
     void click(int i) { driver->click(button(i).control()); }
-    QString dataFile(const QString& name) const { return dir.path() + QStringLiteral("/txcl/") + name; }
+    QString dataFile(const QString& name) const
+    {
+        return dir.path() + QStringLiteral("/txcl/") + name;
+    }
     QString recordFile(const QString& name) const
     {
         return dir.path() + QStringLiteral("/ksdata/") + name + QStringLiteral(".mxy");

@@ -17,7 +17,8 @@ TEST(HomeWindow, RendersEveryViewWithTheAdvertBelowThePanels)
     SampleHome h;
     QDir().mkpath(h.dir.path() + QStringLiteral("/ksdata"));
     testsupport::writeFile(h.recordFile(QStringLiteral("170100")),
-        plat::encodeGbk(QStringLiteral(" 新题库已上线◎点此查看升级说明 \r\n&HC05000\r\nhttps://ksxt.example.org/news\r\n")));
+        plat::encodeGbk(QStringLiteral(
+            " 新题库已上线◎点此查看升级说明 \r\n&HC05000\r\nhttps://ksxt.example.org/news\r\n")));
     h.home().show();
     ASSERT_TRUE(h.home().visible());
     const QImage start = testsupport::HeadlessDriver::render(h.home());

@@ -168,13 +168,15 @@ TEST_F(PaperPanelTest, RandomPageAndRandomListWithAndWithoutPapers)
     EXPECT_TRUE(shownRows().isEmpty());
     EXPECT_TRUE(p.ImgSuiJi.visible());
     EXPECT_TRUE(h.button(21).visible());
-    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(h.home(), out("paperpanel-randompage.png")));
+    EXPECT_TRUE(
+        testsupport::HeadlessDriver::saveRendering(h.home(), out("paperpanel-randompage.png")));
     h.click(31);
     EXPECT_TRUE(shownRows().isEmpty());
     EXPECT_TRUE(p.LblNoHis.visible());
     EXPECT_FALSE(p.ImgSuiJi.visible());
     EXPECT_FALSE(h.button(21).visible());
-    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(h.home(), out("paperpanel-norandom.png")));
+    EXPECT_TRUE(
+        testsupport::HeadlessDriver::saveRendering(h.home(), out("paperpanel-norandom.png")));
 
     writeRandomPapers(3);
     h.restart();

@@ -73,7 +73,8 @@ void roundTrip(SampleHome& h, bool screenshots)
         QGuiApplication::primaryScreen()->grabWindow(0).save(out("practice-xcb-1-units.png"));
     else
         testsupport::HeadlessDriver::saveRendering(h.home(), out("practice-1-units.png"));
-    h.driver->clickForm(h.home(), testsupport::HeadlessDriver::centreInForm(h.button(20).control()));
+    h.driver->clickForm(
+        h.home(), testsupport::HeadlessDriver::centreInForm(h.button(20).control()));
     EXPECT_FALSE(h.home().isLoaded());
     EXPECT_EQ(st.StudyMode, 20);
     EXPECT_EQ(st.SetNo, 0);

@@ -7,8 +7,8 @@
 #include "exercise/frmtm.h"
 #include "home/frmfengmian.h"
 #include "platform/services.h"
-#include "support/fakeservices.h"
 #include "platform/text.h"
+#include "support/fakeservices.h"
 #include "support/systemapp.h"
 #include "support/testsupport.h"
 #include "widgets/msgbox.h"
@@ -24,8 +24,8 @@ struct UnitModule {
     QStringList reports;
 
     // Units of the given sizes; `progress` lines for the unit progress file (none: no file).
-    explicit UnitModule(const QList<int>& sizes, const QStringList& progress = {},
-        int declaredUnits = -1)
+    explicit UnitModule(
+        const QList<int>& sizes, const QStringList& progress = {}, int declaredUnits = -1)
     {
         st.ModuleNo = 7;
         writeData("288899", "07\r\n");
@@ -34,7 +34,8 @@ struct UnitModule {
         for (int n : sizes)
             sizeLine += QByteArray::number(n).rightJustified(2, '0');
         const int units = declaredUnits < 0 ? static_cast<int>(sizes.size()) : declaredUnits;
-        writeData("288891", "10" + QByteArray::number(units).rightJustified(2, '0') + "\r\n" + sizeLine + "\r\n");
+        writeData("288891",
+            "10" + QByteArray::number(units).rightJustified(2, '0') + "\r\n" + sizeLine + "\r\n");
         for (int u = 0; u < sizes.size(); ++u) {
             st.ModuleSettings[static_cast<size_t>(u)][1] = QStringLiteral("单元名%1").arg(u + 1);
             QByteArray questions;
@@ -49,7 +50,8 @@ struct UnitModule {
         }
         QDir(app.dir.path()).mkpath(QStringLiteral("ksdata"));
         if (!progress.isEmpty())
-            writeRecord("288893", plat::encodeGbk(progress.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+            writeRecord("288893",
+                plat::encodeGbk(progress.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
         st.errorSink = [this](QString tag, int, QString description, QString) {
             reports << tag + QStringLiteral(": ") + description;
         };
@@ -63,7 +65,10 @@ struct UnitModule {
     {
         return app.dir.path() + QStringLiteral("/ksdata/") + name + QStringLiteral(".mxy");
     }
-    void writeRecord(const QString& name, const QByteArray& bytes) const { writeFile(recordPath(name), bytes); }
+    void writeRecord(const QString& name, const QByteArray& bytes) const
+    {
+        writeFile(recordPath(name), bytes);
+    }
     QByteArray record(const QString& name) const { return readFile(recordPath(name)); }
     QStringList recordLines(const QString& name) const
     {

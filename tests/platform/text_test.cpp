@@ -501,12 +501,12 @@ TEST_F(TextFiles, MovesShiftFilesInOrder)
     writeFile(path("d/4.txt"), "four");
     const QByteArray odd("\x81\xff\r\n", 4); // not valid GBK: moved byte for byte
     writeFile(path("d/5.txt"), odd);
-    ASSERT_TRUE(moveFilesOver({
-                                  { path("d/4.txt"), path("d/6.txt") },
-                                  { path("d/5.txt"), path("d/7.txt") },
-                                  { path("d/2.txt"), path("d/3.txt") }, // missing source
-                                  { path("d/1.txt"), path("D\\2.TXT") }, // found ignoring case
-                              })
+    ASSERT_TRUE(moveFilesOver(
+        {
+            { path("d/4.txt"), path("d/6.txt") }, { path("d/5.txt"), path("d/7.txt") },
+            { path("d/2.txt"), path("d/3.txt") }, // missing source
+            { path("d/1.txt"), path("D\\2.TXT") }, // found ignoring case
+        })
                     .ok());
     EXPECT_EQ(entriesOf(path("d")), (QStringList { "2.TXT", "6.txt", "7.txt" }));
     EXPECT_EQ(readFile(path("d/2.TXT")), QByteArray("one"));

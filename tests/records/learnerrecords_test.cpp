@@ -141,8 +141,8 @@ TEST_F(LearnerRecords, RemovingUnflaggedQuestionsTakesTheirOwnReviewCharacters)
         { "flagged stay", "010203100007", "TFT", { "310", "102" }, { 3, 6 }, "010203100007",
             "TFT" },
         // 0203 and 1000 occur in the plain concatenation across two ids: nothing is removed.
-        { "straddling match", "010203100007", "TFT", { "203", "1000" }, { 0, 0 },
-            "010203100007", "TFT" },
+        { "straddling match", "010203100007", "TFT", { "203", "1000" }, { 0, 0 }, "010203100007",
+            "TFT" },
         { "duplicates all go", "0102031001020007", "TFFT", { "102" }, { 0 }, "03100007", "FT" },
         { "short review line", "010203100007", "T", { "310" }, { 0 }, "01020007", "TF" },
     };
@@ -442,7 +442,8 @@ TEST_F(LearnerRecords, UnitProgressFitsEachLineToItsUnit)
         while (expected.size() < 25)
             expected << QString();
         EXPECT_EQ(lines, expected) << c.name;
-        EXPECT_EQ(text(UnitProgressFile(dir)), (expected + QStringList { "" }).join("\r\n") + "\r\n")
+        EXPECT_EQ(
+            text(UnitProgressFile(dir)), (expected + QStringList { "" }).join("\r\n") + "\r\n")
             << c.name;
     }
 
@@ -556,7 +557,8 @@ TEST_F(LearnerRecords, AFileThatCannotBeReadIsNotRewritten)
         QString file;
         std::function<bool()> rewrite;
     } cases[] = {
-        { "favourites", FavouritesFile(dir), [&] { return addFlaggedFavourites(dir, exercise, site); } },
+        { "favourites", FavouritesFile(dir),
+            [&] { return addFlaggedFavourites(dir, exercise, site); } },
         { "review line", FavouritesReviewFile(dir),
             [&] { return removeUnflaggedFavourites(dir, exercise, site); } },
         { "wrong book", WrongBookFile(dir),
@@ -600,7 +602,8 @@ TEST_F(LearnerRecords, AWriteIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile)
     put(ImeOptionFile(dir), { "1" });
     QFile::setPermissions(dir.path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const bool ok = writeImeOption(dir, false, site);
-    QFile::setPermissions(dir.path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(
+        dir.path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(ok);
     EXPECT_EQ(text(ImeOptionFile(dir)), "1\r\n");
     EXPECT_EQ(tags(), QStringList({ "clickbotn" }));
@@ -619,7 +622,9 @@ TEST_F(LearnerRecords, ARewriteKilledBeforeItsRenameLeavesTheOldFileWhole)
     const QString old = text(ExamHistoryFile(dir));
 
     const auto killedWhileWriting = [&] {
-        struct rlimit small { 16, RLIM_INFINITY };
+        struct rlimit small {
+            16, RLIM_INFINITY
+        };
         ::setrlimit(RLIMIT_FSIZE, &small);
         std::signal(SIGXFSZ, SIG_DFL);
         (void)recordScoring(dir, 2, "2026-12-10 10:00:00", 100, kNow, site);

@@ -109,8 +109,8 @@ TEST_F(AboutTest, Rendering)
         about(), testsupport::outputDir() + QStringLiteral("/aboutbox.png")));
     // The module's name is there to read.
     const QImage shot = testsupport::HeadlessDriver::render(about());
-    EXPECT_GT(testsupport::inkIn(
-                  shot, testsupport::HeadlessDriver::pixelRect(about().ui().Label1[4])),
+    EXPECT_GT(
+        testsupport::inkIn(shot, testsupport::HeadlessDriver::pixelRect(about().ui().Label1[4])),
         40);
 }
 

@@ -2,9 +2,9 @@
 
 #include "loopbackserver.h"
 #include "platform/services.h"
-#include "support/fakeservices.h"
 #include "platform/text.h"
 #include "printers.h"
+#include "support/fakeservices.h"
 #include "support/testsupport.h"
 
 #include <QDir>

@@ -73,7 +73,8 @@ protected:
 TEST_F(FrmStartTest, SecondInstanceOnlySaysSoAndEnds)
 {
     start();
-    static_cast<testsupport::FakeSingleInstance&>(*sys->services().singleInstance).otherRunning = true;
+    static_cast<testsupport::FakeSingleInstance&>(*sys->services().singleInstance).otherRunning
+        = true;
     sys->form<FrmStart>().show();
     ASSERT_EQ(boxes().shown.size(), 1u);
     EXPECT_EQ(boxes().shown[0].text,
@@ -156,7 +157,8 @@ TEST_F(FrmStartTest, FirstTickHandsOverToTheHomeWindowOnce)
     driver->advance(1000);
     EXPECT_FALSE(f.isLoaded());
     EXPECT_EQ(sys->state.LogPath, logPath);
-    testsupport::HeadlessDriver::saveRendering(home, testsupport::outputDir() + "/home-minimal.png");
+    testsupport::HeadlessDriver::saveRendering(
+        home, testsupport::outputDir() + "/home-minimal.png");
 }
 
 TEST_F(FrmStartTest, MissingSplashPicturesAreReportedAndStartUpGoesOn)

@@ -1,9 +1,9 @@
 #include "shell/moduleinfo.h"
 
 #include "platform/services.h"
-#include "support/fakeservices.h"
 #include "platform/text.h"
 #include "printers.h"
+#include "support/fakeservices.h"
 #include "support/numericencoding.h"
 #include "support/testsupport.h"
 

@@ -6,9 +6,9 @@
 
 #include "loopbackserver.h"
 #include "platform/services.h"
-#include "support/driven.h"
 #include "platform/text.h"
 #include "printers.h"
+#include "support/driven.h"
 #include "support/skins.h"
 #include "support/testsupport.h"
 #include "widgets/msgbox.h"
@@ -251,7 +251,10 @@ public:
         return f;
     }
 
-    testsupport::FakeShell& shell() { return static_cast<testsupport::FakeShell&>(*sys->services().shell); }
+    testsupport::FakeShell& shell()
+    {
+        return static_cast<testsupport::FakeShell&>(*sys->services().shell);
+    }
     testsupport::FakeMessageBoxes& boxes()
     {
         return static_cast<testsupport::FakeMessageBoxes&>(*sys->services().messageBoxes);

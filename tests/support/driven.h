@@ -19,8 +19,7 @@
 
 namespace testsupport {
 
-template <class R>
-struct Driven {
+template <class R> struct Driven {
     explicit Driven(const QString& programDir, plat::Services services = makeFakeServices(),
         std::unique_ptr<plat::VirtualClock> c = std::make_unique<plat::VirtualClock>())
         : clock(*c)

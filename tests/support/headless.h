@@ -1,8 +1,9 @@
 #pragma once
 
-// The headless driver (tests and benchmarks only): runs forms without a display (Qt's offscreen platform) on a virtual
-// clock, feeds scripted input through the same widgets and event paths as real input, answers
-// modal windows and popup menus given in advance, and renders any window to a picture.
+// The headless driver (tests and benchmarks only): runs forms without a display (Qt's offscreen
+// platform) on a virtual clock, feeds scripted input through the same widgets and event paths as
+// real input, answers modal windows and popup menus given in advance, and renders any window to a
+// picture.
 
 #include "platform/clock.h"
 #include "platform/controls.h"
@@ -10,17 +11,17 @@
 #include "platform/keys.h"
 
 #include <QEvent>
-#include <QObject>
 #include <QImage>
+#include <QObject>
 #include <QPointF>
-#include <QRect>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
-#include <functional>
 
 namespace testsupport {
 

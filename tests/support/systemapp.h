@@ -30,7 +30,10 @@ struct SystemApp {
         picture.save(sys->skinFile(name), "BMP");
     }
 
-    testsupport::FakeShell& shell() { return static_cast<testsupport::FakeShell&>(*sys->services().shell); }
+    testsupport::FakeShell& shell()
+    {
+        return static_cast<testsupport::FakeShell&>(*sys->services().shell);
+    }
 };
 
 } // namespace testsupport

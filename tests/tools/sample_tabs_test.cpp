@@ -5,10 +5,10 @@
 
 #include "core/system.h"
 #include "exercise/frmtm.h"
-#include "support/headless.h"
 #include "platform/picture.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
+#include "support/headless.h"
 #include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"

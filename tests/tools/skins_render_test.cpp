@@ -48,7 +48,8 @@ TEST_F(SampleSkinsTest, MessageBoxButtonsAreCoveredByTheirFrames)
     QImage rendering;
     app.driver->answerModal([&](plat::Form& f) {
         rendering = testsupport::HeadlessDriver::render(f);
-        testsupport::HeadlessDriver::saveRendering(f, testsupport::outputDir() + "/sample-msgbox.png");
+        testsupport::HeadlessDriver::saveRendering(
+            f, testsupport::outputDir() + "/sample-msgbox.png");
         app.driver->click(app.sys->form<widgets::FrmMTMSGBOX>().ui().LblClick[0].control());
     });
     widgets::ask(*app.sys, QStringLiteral("退出系统"),
@@ -63,7 +64,8 @@ TEST_F(SampleSkinsTest, AboutBoxButtonsAreCoveredByTheirFrames)
     auto& about = app.sys->form<shell::FrmAbout>();
     about.show();
     const QImage rendering = testsupport::HeadlessDriver::render(about);
-    testsupport::HeadlessDriver::saveRendering(about, testsupport::outputDir() + "/sample-about.png");
+    testsupport::HeadlessDriver::saveRendering(
+        about, testsupport::outputDir() + "/sample-about.png");
     EXPECT_EQ(rendering.size(), QSize(420, 280));
     EXPECT_EQ(bareButtonPixels(rendering), 0);
     about.unload();

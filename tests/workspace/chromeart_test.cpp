@@ -233,7 +233,8 @@ TEST(ChromeArt, SampleMenuStepOpensItsDropDownOnTheBar)
 
         const double tpp = sys.twipsPerPixelX();
         const QString name = QStringLiteral("/chrome-sample-%1").arg(scale * 100);
-        QImage shot = testsupport::HeadlessDriver::render(main).convertToFormat(QImage::Format_RGB32);
+        QImage shot
+            = testsupport::HeadlessDriver::render(main).convertToFormat(QImage::Format_RGB32);
         shot.save(testsupport::outputDir() + name + QStringLiteral(".png"));
         EXPECT_EQ(panelInRendering(shot, ui.PicMenu, tpp),
             cropped(workspace::menuBarArt().image, { 799, 60 }));

@@ -5,10 +5,10 @@
 
 #include "core/system.h"
 #include "exercise/frmtm.h"
-#include "support/headless.h"
 #include "platform/keys.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
+#include "support/headless.h"
 #include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"
@@ -179,8 +179,8 @@ void dragSelect(Practice& p, int from, int to)
         return (first + last) / 2;
     };
     const double tpp = p.ui().Text1.width() / edit->width();
-    const QPointF origin
-        = testsupport::HeadlessDriver::centreInForm(p.ui().Text1) - QPointF(p.ui().Text1.width() / 2, 0);
+    const QPointF origin = testsupport::HeadlessDriver::centreInForm(p.ui().Text1)
+        - QPointF(p.ui().Text1.width() / 2, 0);
     p.driver.drag(
         p.main, origin + QPointF(columnOf(from) * tpp, 0), origin + QPointF(columnOf(to) * tpp, 0));
 }

@@ -54,7 +54,8 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
     EXPECT_TRUE(main.ui().Label1.visible());
     EXPECT_TRUE(main.ui().Shape1.visible());
     EXPECT_EQ(main.ui().Label1.mousePointer(), 1); // "S0001"
-    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/e2e-step1.png")));
+    EXPECT_TRUE(
+        testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/e2e-step1.png")));
     main.doNext();
 
     // Step 2: a timed step goes on by itself a second later.
@@ -73,7 +74,8 @@ TEST(EndToEnd, SampleQuestionRunsToItsEndInThePracticeWindow)
     EXPECT_FALSE(tm.ui().LblUnit.caption().split(u' ').contains(QStringLiteral("12")));
     EXPECT_TRUE(tm.ui().LblUnit.caption().split(u' ').contains(QStringLiteral("13")));
     EXPECT_EQ(tm.ui().LblBiao.caption(), QStringLiteral("第12题(已完成)"));
-    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/e2e-end.png")));
+    EXPECT_TRUE(
+        testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/e2e-end.png")));
 
     // From the end step a jump loads the step it names; the done flag stays.
     main.GoStep(QStringLiteral("1"));

@@ -3,11 +3,11 @@
 
 #include "core/system.h"
 #include "exercise/frmtm.h"
-#include "support/headless.h"
 #include "platform/keys.h"
 #include "platform/text.h"
 #include "stepengine/answers.h"
 #include "stepengine/steprecord.h"
+#include "support/headless.h"
 #include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "workspace/frmmain.h"

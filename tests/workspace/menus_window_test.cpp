@@ -542,7 +542,8 @@ TEST(SampleModule, RenderingsOfOpenDropDowns)
     m.driver->click(ui.LblZHU[5]);
     m.driver->moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.Lbl1J[4]));
     EXPECT_FALSE(ui.Img1J.picture().isNull());
-    EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/menu-first.png")));
+    EXPECT_TRUE(
+        testsupport::HeadlessDriver::saveRendering(main, out + QStringLiteral("/menu-first.png")));
     m.driver->moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.Lbl1J[10]));
     m.driver->click(ui.Lbl1J[10]);
     m.driver->moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.Lbl2J[2]));

@@ -180,8 +180,8 @@ namespace {
         StepRecord checkedMenu(const CheckedItem& c, const QString& hint)
         {
             StepRecord s = menu(c.hotspot, c.item, hint);
-            s.descriptor(fields::Descriptor2,
-                "D" + twoDigits(c.hotspot) + twoDigits(c.item) + "0" + c.code);
+            s.descriptor(
+                fields::Descriptor2, "D" + twoDigits(c.hotspot) + twoDigits(c.item) + "0" + c.code);
             return s;
         }
 

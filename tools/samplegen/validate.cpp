@@ -110,7 +110,8 @@ namespace {
         if (n == 0 && !zeroAllowed)
             fail(c.where, QString("%1 names no answer line").arg(describe(f)));
         if (n > c.answerCount)
-            fail(c.where, QString("%1 names line %2 of %3").arg(describe(f)).arg(n).arg(c.answerCount));
+            fail(c.where,
+                QString("%1 names line %2 of %3").arg(describe(f)).arg(n).arg(c.answerCount));
     }
 
     void checkNumber(const Context& c, const StepRecord& r, const Field& f, int limit = 32767)
@@ -448,7 +449,8 @@ namespace {
         checkNumber(c, r, fields::DragTargetX);
         checkNumber(c, r, fields::DragTargetY);
         const QRect button(r.number(fields::DragTargetX) / kTwipsPerPixel,
-            r.number(fields::DragTargetY) / kTwipsPerPixel, 1095 / kTwipsPerPixel, 285 / kTwipsPerPixel);
+            r.number(fields::DragTargetY) / kTwipsPerPixel, 1095 / kTwipsPerPixel,
+            285 / kTwipsPerPixel);
         if (!QRect(0, 0, kWindowWidth, kWindowHeight).contains(button)
             || button.intersects(kQuestionPanelArea))
             fail(c.where, "the back button lies outside the window or under the question panel");
@@ -485,8 +487,8 @@ namespace {
     // Text steps, list steps and location steps show the entry field and read a text format.
     void checkTextBox(const Context& c, const StepRecord& r, bool clickable)
     {
-        checkRect(c, r, fields::TextLeft, fields::TextTop, fields::TextWidth,
-            fields::TextHeight, clickable);
+        checkRect(c, r, fields::TextLeft, fields::TextTop, fields::TextWidth, fields::TextHeight,
+            clickable);
         if (r.get(fields::TextGap) != "0")
             fail(c.where, "text gap is not 0");
         const QString format = r.get(fields::TextFormat);
@@ -618,8 +620,8 @@ namespace {
         checkNumber(c, r, fields::DragTargetX);
         checkNumber(c, r, fields::DragTargetY);
         const QPoint home = imagePos(r, 5);
-        const QPoint target(
-            r.number(fields::DragTargetX) / kTwipsPerPixel, r.number(fields::DragTargetY) / kTwipsPerPixel);
+        const QPoint target(r.number(fields::DragTargetX) / kTwipsPerPixel,
+            r.number(fields::DragTargetY) / kTwipsPerPixel);
         if (!QRect(0, 0, kWindowWidth, kWindowHeight).contains(target))
             fail(c.where, "drag target outside the window");
         const int dx = target.x() - home.x(), dy = target.y() - home.y();
@@ -808,8 +810,8 @@ namespace {
         if (drag && hasTarget
             && areaOf(
                 r, fields::Area2Left, fields::Area2Top, fields::Area2Width, fields::Area2Height)
-                   .intersects(areaOf(r, fields::TargetLeft, fields::TargetTop,
-                       fields::TargetWidth, fields::TargetHeight)))
+                   .intersects(areaOf(r, fields::TargetLeft, fields::TargetTop, fields::TargetWidth,
+                       fields::TargetHeight)))
             fail(c.where, "a drag starts inside the area it must end in");
     }
 
