@@ -119,6 +119,9 @@ TEST(RealDisplay, TheDemonstrationOnAVirtualDisplay)
         [](demo::FrmYanShi& w) {
             testsupport::HeadlessDriver::processEvents();
             QWidget* window = w.hWnd();
+            // Paint now and wait for the X server to have it, so the grab is not a frame behind.
+            window->repaint();
+            QGuiApplication::sync();
             const QRect onScreen(window->mapToGlobal(QPoint(0, 0)), window->size());
             return QGuiApplication::primaryScreen()
                 ->grabWindow(0)
