@@ -26,7 +26,8 @@ inline bool sampleModuleGenerated()
 }
 #define ASSERT_SAMPLE_MODULE()                                                                     \
     ASSERT_TRUE(::testsupport::sampleModuleGenerated())                                            \
-        << "sample module not generated in " << qPrintable(::testsupport::sampleProgramDir())
+        << "sample module not generated in " << qPrintable(::testsupport::sampleProgramDir())    \
+        << " (the default build target makes it)"
 inline constexpr int kUnitStudyMode = 20; // unit practice: SetNo is the unit
 
 // Question `question` of unit `unit`, on a virtual clock with fake services, loaded at step
