@@ -591,28 +591,96 @@ void Line::paint(QPainter& p) const
     p.drawLine(QPointF(x1_ / tppX(), y1_ / tppY()), QPointF(x2_ / tppX(), y2_ / tppY()));
 }
 
+// WindowedControl ------------------------------------------------------------------------------
+
+WindowedControl::WindowedControl(Container& parent, QString name, int index)
+    : Control(parent, std::move(name), index)
+{
+}
+
+WindowedControl::~WindowedControl()
+{
+    if (QWidget* w = widget_.data()) {
+        if (auto* tied = dynamic_cast<ControlWidget*>(w))
+            tied->detach();
+        w->hide();
+        w->deleteLater();
+    }
+}
+
+void WindowedControl::adopt(QWidget* w)
+{
+    widget_ = w;
+    w->show();
+}
+
+void WindowedControl::setVisible(bool v)
+{
+    Control::setVisible(v);
+    if (widget_)
+        widget_->setVisible(v);
+}
+
+void WindowedControl::setEnabled(bool v)
+{
+    Control::setEnabled(v);
+    if (widget_)
+        widget_->setEnabled(v);
+}
+
+void WindowedControl::setToolTipText(const QString& t)
+{
+    Control::setToolTipText(t);
+    if (widget_)
+        widget_->setToolTip(t);
+}
+
+// TextControl ----------------------------------------------------------------------------------
+
+void TextControl::setFont(const FontSpec& f)
+{
+    font_ = f;
+    applyStyle();
+}
+
+void TextControl::setForeColor(uint32_t c)
+{
+    foreColor_ = c;
+    applyStyle();
+}
+
+void TextControl::setBackColor(uint32_t c)
+{
+    backColor_ = c;
+    applyStyle();
+}
+
+void TextControl::setFrame(int borderStyle)
+{
+    borderStyle_ = borderStyle;
+    applyStyle();
+}
+
+void TextControl::applyStyle()
+{
+    QWidget* w = widget();
+    if (!w)
+        return;
+    w->setFont(toQFont(font_, tppY()));
+    w->setStyleSheet(styleSheetFor(foreColor_, backColor_, borderStyle_));
+}
+
 // PictureBox -----------------------------------------------------------------------------------
 
 PictureBox::PictureBox(Container& parent, QString name, int index)
-    : Control(parent, std::move(name), index)
+    : WindowedControl(parent, std::move(name), index)
     , Container(parent.form())
 {
     own_ = new Surface(*this, parent.surface());
     attachSurface(own_);
-    own_->show();
+    adopt(own_);
     Container::setBackColor(syscolor::ButtonFace);
 }
-
-PictureBox::~PictureBox()
-{
-    if (own_) {
-        own_->detach();
-        own_->hide();
-        own_->deleteLater();
-    }
-}
-
-QWidget* PictureBox::widget() const { return own_; }
 
 void PictureBox::setAutoSize(bool a)
 {
@@ -627,19 +695,6 @@ void PictureBox::setBorderStyle(int s)
             s ? QStringLiteral("plat--Surface { border: 1px solid #808080; }") : QString());
 }
 
-void PictureBox::setVisible(bool v)
-{
-    Control::setVisible(v);
-    if (own_)
-        own_->setVisible(v);
-}
-
-void PictureBox::setEnabled(bool v) { Control::setEnabled(v); }
-
-void PictureBox::setToolTipText(const QString& t) { Control::setToolTipText(t); }
-
-void PictureBox::geometryChanged() { Control::geometryChanged(); }
-
 void PictureBox::pictureChanged()
 {
     if (autoSize_ && !picture().isNull())
@@ -648,7 +703,7 @@ void PictureBox::pictureChanged()
 
 // TextBox --------------------------------------------------------------------------------------
 
-class TextBoxWidget : public QLineEdit {
+class TextBoxWidget : public QLineEdit, public ControlWidget {
 public:
     TextBoxWidget(TextBox& owner, QWidget* parent)
         : QLineEdit(parent)
@@ -665,7 +720,7 @@ public:
                 });
         });
     }
-    void detach() { owner_ = nullptr; }
+    void detach() override { owner_ = nullptr; }
 
 protected:
     void mousePressEvent(QMouseEvent* e) override
@@ -724,39 +779,25 @@ private:
 };
 
 TextBox::TextBox(Container& parent, QString name, int index, bool multiLine)
-    : Control(parent, std::move(name), index)
+    : TextControl(parent, std::move(name), index)
     , multiLine_(multiLine)
 {
-    auto* w = new TextBoxWidget(*this, parent.surface());
-    edit_ = w;
-    w->show();
+    adopt(new TextBoxWidget(*this, parent.surface()));
     applyStyle();
 }
 
-TextBox::~TextBox()
-{
-    if (auto* w = static_cast<TextBoxWidget*>(edit_.data())) {
-        w->detach();
-        w->hide();
-        w->deleteLater();
-    }
-}
+QLineEdit* TextBox::edit() const { return static_cast<QLineEdit*>(widget()); }
 
-QWidget* TextBox::widget() const { return edit_; }
-
-namespace {
-    QLineEdit* lineEdit(const QPointer<QWidget>& w) { return static_cast<QLineEdit*>(w.data()); }
-}
-
-QString TextBox::text() const { return edit_ ? lineEdit(edit_)->text() : QString(); }
+QString TextBox::text() const { return edit() ? edit()->text() : QString(); }
 
 void TextBox::setText(const QString& t)
 {
-    if (!edit_)
+    QLineEdit* e = edit();
+    if (!e)
         return;
     {
-        QSignalBlocker block(edit_);
-        lineEdit(edit_)->setText(t);
+        QSignalBlocker block(e);
+        e->setText(t);
     }
     runtime().dispatch([this] {
         if (Change)
@@ -766,27 +807,27 @@ void TextBox::setText(const QString& t)
 
 int TextBox::selStart() const
 {
-    if (!edit_)
+    QLineEdit* e = edit();
+    if (!e)
         return 0;
-    auto* e = lineEdit(edit_);
     return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
 }
 
 void TextBox::setSelStart(int s)
 {
-    if (!edit_)
+    QLineEdit* e = edit();
+    if (!e)
         return;
-    auto* e = lineEdit(edit_);
     e->setCursorPosition(std::clamp(s, 0, int(e->text().size())));
 }
 
-int TextBox::selLength() const { return edit_ ? int(lineEdit(edit_)->selectedText().size()) : 0; }
+int TextBox::selLength() const { return edit() ? int(edit()->selectedText().size()) : 0; }
 
 void TextBox::setSelLength(int n)
 {
-    if (!edit_)
+    QLineEdit* e = edit();
+    if (!e)
         return;
-    auto* e = lineEdit(edit_);
     const int start = selStart();
     const int len = std::clamp(n, 0, int(e->text().size()) - start);
     if (len > 0)
@@ -795,80 +836,25 @@ void TextBox::setSelLength(int n)
         e->setCursorPosition(start);
 }
 
-QString TextBox::selText() const { return edit_ ? lineEdit(edit_)->selectedText() : QString(); }
+QString TextBox::selText() const { return edit() ? edit()->selectedText() : QString(); }
 
 void TextBox::setLocked(bool l)
 {
     locked_ = l;
-    if (edit_)
-        lineEdit(edit_)->setReadOnly(l);
+    if (edit())
+        edit()->setReadOnly(l);
 }
 
 void TextBox::setAlignment(int a)
 {
     alignment_ = a;
-    if (edit_)
-        lineEdit(edit_)->setAlignment(horizontal(a) | Qt::AlignVCenter);
+    if (edit())
+        edit()->setAlignment(horizontal(a) | Qt::AlignVCenter);
 }
-
-void TextBox::setFont(const FontSpec& f)
-{
-    font_ = f;
-    applyStyle();
-}
-
-void TextBox::setForeColor(uint32_t c)
-{
-    foreColor_ = c;
-    applyStyle();
-}
-
-void TextBox::setBackColor(uint32_t c)
-{
-    backColor_ = c;
-    applyStyle();
-}
-
-void TextBox::setBorderStyle(int s)
-{
-    borderStyle_ = s;
-    applyStyle();
-}
-
-void TextBox::applyStyle()
-{
-    if (!edit_)
-        return;
-    edit_->setFont(toQFont(font_, tppY()));
-    edit_->setStyleSheet(styleSheetFor(foreColor_, backColor_, borderStyle_));
-}
-
-void TextBox::setVisible(bool v)
-{
-    Control::setVisible(v);
-    if (edit_)
-        edit_->setVisible(v);
-}
-
-void TextBox::setEnabled(bool v)
-{
-    Control::setEnabled(v);
-    if (edit_)
-        edit_->setEnabled(v);
-}
-
-void TextBox::setToolTipText(const QString& t)
-{
-    Control::setToolTipText(t);
-    if (edit_)
-        edit_->setToolTip(t);
-}
-
-void TextBox::geometryChanged() { Control::geometryChanged(); }
 
 // ListBox --------------------------------------------------------------------------------------
 
-class ListBoxWidget : public QListWidget {
+class ListBoxWidget : public QListWidget, public ControlWidget {
 public:
     ListBoxWidget(ListBox& owner, QWidget* parent)
         : QListWidget(parent)
@@ -879,7 +865,7 @@ public:
         setSelectionMode(QAbstractItemView::SingleSelection);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    void detach() { owner_ = nullptr; }
+    void detach() override { owner_ = nullptr; }
 
 protected:
     void mousePressEvent(QMouseEvent* e) override
@@ -934,44 +920,26 @@ private:
     ListBox* owner_ = nullptr;
 };
 
-namespace {
-    QListWidget* listWidget(const QPointer<QWidget>& w)
-    {
-        return static_cast<QListWidget*>(w.data());
-    }
-}
-
 ListBox::ListBox(Container& parent, QString name, int index)
-    : Control(parent, std::move(name), index)
+    : TextControl(parent, std::move(name), index)
 {
-    auto* w = new ListBoxWidget(*this, parent.surface());
-    list_ = w;
-    w->show();
+    adopt(new ListBoxWidget(*this, parent.surface()));
     applyStyle();
 }
 
-ListBox::~ListBox()
-{
-    if (auto* w = static_cast<ListBoxWidget*>(list_.data())) {
-        w->detach();
-        w->hide();
-        w->deleteLater();
-    }
-}
-
-QWidget* ListBox::widget() const { return list_; }
+QListWidget* ListBox::items() const { return static_cast<QListWidget*>(widget()); }
 
 void ListBox::clear()
 {
-    if (list_)
-        listWidget(list_)->clear();
+    if (items())
+        items()->clear();
 }
 
 void ListBox::addItem(const QString& item, int index)
 {
-    if (!list_)
+    QListWidget* l = items();
+    if (!l)
         return;
-    auto* l = listWidget(list_);
     if (index < 0 || index > l->count())
         l->addItem(item);
     else
@@ -980,7 +948,7 @@ void ListBox::addItem(const QString& item, int index)
 
 Status ListBox::removeItem(int index)
 {
-    auto* l = listWidget(list_);
+    QListWidget* l = items();
     if (!l || index < 0 || index >= l->count())
         return Status::failure(err::InvalidProcedureCall, QStringLiteral("Invalid procedure call"));
     delete l->takeItem(index);
@@ -989,19 +957,19 @@ Status ListBox::removeItem(int index)
 
 QString ListBox::list(int index) const
 {
-    auto* l = listWidget(list_);
+    QListWidget* l = items();
     if (!l || index < 0 || index >= l->count())
         return {};
     return l->item(index)->text();
 }
 
-int ListBox::listCount() const { return list_ ? listWidget(list_)->count() : 0; }
+int ListBox::listCount() const { return items() ? items()->count() : 0; }
 
-int ListBox::listIndex() const { return list_ ? listWidget(list_)->currentRow() : -1; }
+int ListBox::listIndex() const { return items() ? items()->currentRow() : -1; }
 
 Status ListBox::setListIndex(int index)
 {
-    auto* l = listWidget(list_);
+    QListWidget* l = items();
     if (!l || index < -1 || index >= l->count())
         return Status::failure(err::InvalidProperty, QStringLiteral("Invalid property value"));
     {
@@ -1020,69 +988,18 @@ Status ListBox::setListIndex(int index)
     return {};
 }
 
-void ListBox::setFont(const FontSpec& f)
-{
-    font_ = f;
-    applyStyle();
-}
-
-void ListBox::setForeColor(uint32_t c)
-{
-    foreColor_ = c;
-    applyStyle();
-}
-
-void ListBox::setBackColor(uint32_t c)
-{
-    backColor_ = c;
-    applyStyle();
-}
-
-void ListBox::applyStyle()
-{
-    if (!list_)
-        return;
-    list_->setFont(toQFont(font_, tppY()));
-    list_->setStyleSheet(styleSheetFor(foreColor_, backColor_, 1));
-}
-
-void ListBox::setVisible(bool v)
-{
-    Control::setVisible(v);
-    if (list_)
-        list_->setVisible(v);
-}
-
-void ListBox::setEnabled(bool v)
-{
-    Control::setEnabled(v);
-    if (list_)
-        list_->setEnabled(v);
-}
-
-void ListBox::geometryChanged() { Control::geometryChanged(); }
-
 // HtmlView -------------------------------------------------------------------------------------
 
 HtmlView::HtmlView(Container& parent, QString name, int index)
-    : Control(parent, std::move(name), index)
+    : WindowedControl(parent, std::move(name), index)
 {
     auto* b = new QTextBrowser(parent.surface());
     b->setOpenLinks(false);
     b->setFocusPolicy(Qt::ClickFocus);
-    browser_ = b;
-    b->show();
+    adopt(b);
 }
 
-HtmlView::~HtmlView()
-{
-    if (browser_) {
-        browser_->hide();
-        browser_->deleteLater();
-    }
-}
-
-QWidget* HtmlView::widget() const { return browser_; }
+QTextBrowser* HtmlView::browser() const { return static_cast<QTextBrowser*>(widget()); }
 
 Status HtmlView::navigate(const QString& path)
 {
@@ -1100,22 +1017,10 @@ Status HtmlView::navigate(const QString& path)
 
 void HtmlView::setHtml(const QString& html)
 {
-    if (browser_)
-        static_cast<QTextBrowser*>(browser_.data())->setHtml(html);
+    if (browser())
+        browser()->setHtml(html);
 }
 
-QString HtmlView::html() const
-{
-    return browser_ ? static_cast<QTextBrowser*>(browser_.data())->toHtml() : QString();
-}
-
-void HtmlView::setVisible(bool v)
-{
-    Control::setVisible(v);
-    if (browser_)
-        browser_->setVisible(v);
-}
-
-void HtmlView::geometryChanged() { Control::geometryChanged(); }
+QString HtmlView::html() const { return browser() ? browser()->toHtml() : QString(); }
 
 } // namespace plat

@@ -273,26 +273,66 @@ private:
     int borderWidth_ = 1;
 };
 
-// PictureBox: a windowed container that clips its children and can hold the focus.
-class PictureBox : public Control, public Container {
+// A control drawn by a widget of its own, which is placed, shown, enabled and given the tip
+// with the control and released with it.
+class WindowedControl : public Control {
 public:
-    PictureBox(Container& parent, QString name, int index = -1);
-    ~PictureBox() override;
-    Control* asControl() override { return this; }
+    ~WindowedControl() override;
     bool isWindowed() const override { return true; }
     bool canFocus() const override { return true; }
-    QWidget* widget() const override;
-
-    bool autoSize() const { return autoSize_; }
-    void setAutoSize(bool a);
-    // 0 none, 1 fixed single.
-    void setBorderStyle(int s);
+    QWidget* widget() const override { return widget_; }
     void setVisible(bool v) override;
     void setEnabled(bool v) override;
     void setToolTipText(const QString& t) override;
 
 protected:
-    void geometryChanged() override;
+    WindowedControl(Container& parent, QString name, int index);
+    // Takes the control's widget and shows it.
+    void adopt(QWidget* w);
+
+private:
+    QPointer<QWidget> widget_;
+};
+
+// A windowed control showing text, whose font, colours and frame make one style.
+class TextControl : public WindowedControl {
+public:
+    const FontSpec& font() const { return font_; }
+    void setFont(const FontSpec& f);
+    uint32_t foreColor() const { return foreColor_; }
+    void setForeColor(uint32_t c);
+    uint32_t backColor() const { return backColor_; }
+    void setBackColor(uint32_t c);
+
+protected:
+    using WindowedControl::WindowedControl;
+    // 0 none, 1 fixed single.
+    void setFrame(int borderStyle);
+    void applyStyle();
+
+private:
+    FontSpec font_;
+    uint32_t foreColor_ = syscolor::WindowText;
+    uint32_t backColor_ = syscolor::Window;
+    int borderStyle_ = 1;
+};
+
+// PictureBox: a windowed container that clips its children and can hold the focus.
+class PictureBox : public WindowedControl, public Container {
+public:
+    PictureBox(Container& parent, QString name, int index = -1);
+    Control* asControl() override { return this; }
+
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool a);
+    // 0 none, 1 fixed single.
+    void setBorderStyle(int s);
+    // The surface judges enabling and tips for everything drawn on it, so neither goes to the
+    // widget.
+    void setEnabled(bool v) override { Control::setEnabled(v); }
+    void setToolTipText(const QString& t) override { Control::setToolTipText(t); }
+
+protected:
     void pictureChanged() override;
 
 private:
@@ -303,13 +343,9 @@ private:
 // TextBox: a single-line (or multi-line) entry field. Setting Text raises Change before the
 // assignment returns, also when the text is unchanged (the step checks rely on every
 // assignment being judged).
-class TextBox : public Control {
+class TextBox : public TextControl {
 public:
     TextBox(Container& parent, QString name, int index = -1, bool multiLine = false);
-    ~TextBox() override;
-    bool isWindowed() const override { return true; }
-    bool canFocus() const override { return true; }
-    QWidget* widget() const override;
 
     QString text() const;
     void setText(const QString& t);
@@ -323,42 +359,22 @@ public:
     // 0 left, 1 right, 2 centre.
     void setAlignment(int a);
     int alignment() const { return alignment_; }
-    const FontSpec& font() const { return font_; }
-    void setFont(const FontSpec& f);
-    uint32_t foreColor() const { return foreColor_; }
-    void setForeColor(uint32_t c);
-    uint32_t backColor() const { return backColor_; }
-    void setBackColor(uint32_t c);
-    void setBorderStyle(int s);
-    void setVisible(bool v) override;
-    void setEnabled(bool v) override;
-    void setToolTipText(const QString& t) override;
-
-protected:
-    void geometryChanged() override;
+    // 0 none, 1 fixed single.
+    void setBorderStyle(int s) { setFrame(s); }
 
 private:
     friend class TextBoxWidget;
-    void applyStyle();
-    QPointer<QWidget> edit_;
+    QLineEdit* edit() const;
     bool multiLine_ = false;
     bool locked_ = false;
     int alignment_ = 0;
-    int borderStyle_ = 1;
-    FontSpec font_;
-    uint32_t foreColor_ = syscolor::WindowText;
-    uint32_t backColor_ = syscolor::Window;
 };
 
 // ListBox: items with an index from 0; ListIndex -1 selects nothing. Setting ListIndex raises
 // Click; an index out of range is refused with no event.
-class ListBox : public Control {
+class ListBox : public TextControl {
 public:
     ListBox(Container& parent, QString name, int index = -1);
-    ~ListBox() override;
-    bool isWindowed() const override { return true; }
-    bool canFocus() const override { return true; }
-    QWidget* widget() const override;
 
     void clear();
     void addItem(const QString& item, int index = -1);
@@ -367,46 +383,25 @@ public:
     int listCount() const;
     int listIndex() const;
     Status setListIndex(int index);
-    const FontSpec& font() const { return font_; }
-    void setFont(const FontSpec& f);
-    void setForeColor(uint32_t c);
-    void setBackColor(uint32_t c);
-    void setVisible(bool v) override;
-    void setEnabled(bool v) override;
-
-protected:
-    void geometryChanged() override;
 
 private:
     friend class ListBoxWidget;
-    void applyStyle();
-    QPointer<QWidget> list_;
-    FontSpec font_;
-    uint32_t foreColor_ = syscolor::WindowText;
-    uint32_t backColor_ = syscolor::Window;
+    QListWidget* items() const;
     bool settingIndex_ = false;
 };
 
 // HtmlView: shows a local HTML page (the help pages).
-class HtmlView : public Control {
+class HtmlView : public WindowedControl {
 public:
     HtmlView(Container& parent, QString name, int index = -1);
-    ~HtmlView() override;
-    bool isWindowed() const override { return true; }
-    bool canFocus() const override { return true; }
-    QWidget* widget() const override;
 
     // Shows a page file (decoded as GBK unless it declares UTF-8).
     Status navigate(const QString& path);
     void setHtml(const QString& html);
     QString html() const;
-    void setVisible(bool v) override;
-
-protected:
-    void geometryChanged() override;
 
 private:
-    QPointer<QWidget> browser_;
+    QTextBrowser* browser() const;
 };
 
 // A control array: members by Index, created at design or loaded at run time.

@@ -14,7 +14,17 @@ class Control;
 class Form;
 struct EventSlots;
 
-class Surface : public QWidget {
+// A widget that calls back into the control it belongs to. The control cuts that tie when it
+// goes, since the widget itself is deleted only once the event loop is back.
+class ControlWidget {
+public:
+    virtual void detach() = 0;
+
+protected:
+    ~ControlWidget() = default;
+};
+
+class Surface : public QWidget, public ControlWidget {
     Q_OBJECT
 public:
     Surface(Container& c, QWidget* parent);
@@ -22,7 +32,7 @@ public:
 
     Container* container() const { return container_; }
     // Cuts the link to the model before the model is destroyed; the widget dies later.
-    void detach();
+    void detach() override;
     void forgetControl(Control* c);
     // Whether input may reach this surface now (no other form runs modally).
     bool acceptsInput() const;
