@@ -184,6 +184,8 @@ private:
     // One tick of a menu glide: the pointer moves and is redrawn; true once it has arrived.
     bool glideTick();
     void ringAtPointer(); // the click ring centred on the pointer, blinking
+    // A glide's tick that, once the pointer has arrived, clicks there and stops the glide.
+    bool clickOnArrival(plat::Timer& glide);
     void showCursorPicture();
     void typingSetUp();
     void carrySetUp();

@@ -87,6 +87,15 @@ void FrmYanShi::ringAtPointer()
     ui.Timer5.setEnabled(true);
 }
 
+bool FrmYanShi::clickOnArrival(plat::Timer& glide)
+{
+    if (!glideTick())
+        return false;
+    ringAtPointer();
+    glide.setEnabled(false);
+    return true;
+}
+
 void FrmYanShi::MuBiaoWei()
 {
     const shell::AppState& st = sys_.state;

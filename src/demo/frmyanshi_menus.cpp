@@ -235,23 +235,17 @@ void FrmYanShi::Tool2JClick(int16_t)
 
 void FrmYanShi::Timer6_Timer()
 {
-    if (!glideTick())
+    if (!clickOnArrival(ui().Timer6))
         return;
-    auto& ui = this->ui();
     TickCount = 0;
-    ringAtPointer();
-    ui.Timer6.setEnabled(false);
     Tool1JClick(ReplayItem);
 }
 
 void FrmYanShi::Timer7_Timer()
 {
-    if (!glideTick())
+    if (!clickOnArrival(ui().Timer7))
         return;
-    auto& ui = this->ui();
     TickCount = 0;
-    ringAtPointer();
-    ui.Timer7.setEnabled(false);
     Tool2JClick(ReplaySubItem);
 }
 
@@ -360,12 +354,8 @@ void FrmYanShi::TimerRM_Timer()
 
 void FrmYanShi::TimerRS_Timer()
 {
-    if (!glideTick())
-        return;
-    auto& ui = this->ui();
-    ringAtPointer();
-    ui.TimerRS.setEnabled(false);
-    doNext();
+    if (clickOnArrival(ui().TimerRS))
+        doNext();
 }
 
 } // namespace demo
