@@ -492,7 +492,7 @@ void FrmYanShi::TimEnd_Timer()
     ++endTicks_;
     if (endTicks_ < kEndTicks)
         return;
-    endRun();
+    clearRun();
     unload();
     handBack();
 }
@@ -503,11 +503,11 @@ void FrmYanShi::Form_Unload(int& /*cancel*/)
     // windows hidden and the run flagged on. The program's end and a hand-in clear the flag first.
     if (sys_.state.DemoActive == 0 || sys_.ended())
         return;
-    endRun();
+    clearRun();
     handBack();
 }
 
-void FrmYanShi::endRun()
+void FrmYanShi::clearRun()
 {
     switchOff(1, 9);
     endTicks_ = 0;

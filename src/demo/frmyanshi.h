@@ -174,7 +174,7 @@ private:
     void loadOrEnd(int16_t step); // a step outside the question ends the run
     void endRun(const QString& why); // everything stops and the end timer runs; logged
     void startEnd(); // the end timer on, unless it already runs
-    void endRun(); // the run's state back to "no demonstration"
+    void clearRun(); // the run's state back to "no demonstration"
     void handBack(); // the practice windows shown again
     void writeLog(const QString& text) const;
     void placeNote();

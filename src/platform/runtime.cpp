@@ -1,9 +1,8 @@
 #include "platform/runtime.h"
 
-#include <QCursor>
-
 #include "platform/form.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>

@@ -56,7 +56,7 @@ namespace field {
     inline constexpr Field HintLeft { 112, 5 };
     inline constexpr Field HintTop { 117, 5 };
     inline constexpr Field HintLine { 122, 3 };
-    inline constexpr Field Descriptor3 { 125, 10 }; // or the text format while a text box shows
+    inline constexpr Field Descriptor3 { 125, 10 }; // TextFormat while a text box shows
     inline constexpr Field TextFormat { 125, 10 };
     inline constexpr Field BackCode { 125, 5 };
     inline constexpr Field TabCode { 130, 5 };

@@ -4,7 +4,6 @@
 // of it and answers from what the test put in.
 
 #include "platform/services.h"
-#include "support/fakeservices.h"
 
 #include <map>
 #include <utility>
@@ -17,8 +16,6 @@ using plat::KeyboardLayout;
 using plat::Result;
 using plat::Services;
 using plat::Status;
-
-// Fakes for tests ---------------------------------------------------------------------------
 
 class FakeSingleInstance : public plat::SingleInstance {
 public:

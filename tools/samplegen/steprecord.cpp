@@ -37,8 +37,8 @@ StepRecord::StepRecord(const QString& line)
 void StepRecord::set(const Field& field, const QString& value)
 {
     if (value.size() != field.len)
-        throw std::runtime_error(
-            describe(field).toStdString() + " get \"" + value.toStdString() + "\"");
+        throw std::runtime_error(describe(field).toStdString() + " take "
+            + std::to_string(field.len) + ", got \"" + value.toStdString() + "\"");
     line_.replace(field.pos - 1, field.len, value);
 }
 

@@ -18,6 +18,7 @@ QByteArray encodeGbk(const QString& text)
 
 QByteArray gbkLines(const QStringList& lines)
 {
+    // Checked line by line first, so a failure names the line that cannot be written.
     for (const QString& line : lines)
         encodeGbk(line);
     return plat::encodeLines(lines);
