@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -43,6 +44,8 @@ namespace detail {
 }
 
 namespace {
+    void reportIfDamaged(
+        const QString& path, const QStringList& lines, const shell::ErrorSite& site);
     FaultHook faultHook;
     QList<SetAside> setAsideList;
     QString nameOf(const QString& path) { return QFileInfo(path).fileName(); }
@@ -95,6 +98,7 @@ std::optional<QStringList> readLines(
         return std::nullopt;
     }
     QStringList lines = std::move(read).value();
+    reportIfDamaged(path, lines, site);
     if (maxLines >= 0 && lines.size() > maxLines)
         lines.resize(maxLines);
     return lines;
@@ -260,12 +264,17 @@ namespace {
         return true;
     }
 
+    bool isIdListFile(const QString& number)
+    {
+        return number == QStringLiteral("288862") || number == QStringLiteral("288863")
+            || (number.startsWith(QStringLiteral("1824")) && number.size() == 6);
+    }
+
     // The shape each record file has, by its name; a name without a rule has none but text.
     bool hasItsShape(const QString& name, const QStringList& lines)
     {
         const QString number = name.section(u'.', 0, 0);
-        if (number == QStringLiteral("288862") || number == QStringLiteral("288863")
-            || (number.startsWith(QStringLiteral("1824")) && number.size() == 6))
+        if (isIdListFile(number))
             return (lines.isEmpty() || isIdLine(lines.first())) && restBlank(lines, 1);
         if (number == QStringLiteral("288893")) {
             // Only the lines the program reads count.
@@ -274,25 +283,43 @@ namespace {
                     return false;
             return true;
         }
-        if (number == QStringLiteral("288892")) {
-            // Every third line is a row's end mark.
-            for (int n = 3; n <= lines.size() && n <= 100; n += 3)
-                if (plat::trimSpaces(lines.at(n - 1)) != QStringLiteral("E"))
-                    return false;
-            return true;
-        }
         return true;
+    }
+}
+
+namespace {
+    bool damagedLines(const QString& path, const QStringList& lines)
+    {
+        for (const QString& line : lines)
+            for (const QChar c : line)
+                if (c == QChar::ReplacementCharacter || (c.unicode() < 0x20 && c != u'\t'))
+                    return true;
+        return !hasItsShape(QFileInfo(path).fileName(), lines);
+    }
+
+    // A damaged learner record is reported when first read (the start-up reads reach the run
+    // log this way), once per file and run; it is set aside only when something replaces it.
+    void reportIfDamaged(
+        const QString& path, const QStringList& lines, const shell::ErrorSite& site)
+    {
+        static QSet<QString> reported;
+        const QFileInfo info(path);
+        // An id list's pieces that are not ids are reported by the list's own reading.
+        if (info.dir().dirName() != QStringLiteral("ksdata")
+            || isIdListFile(info.fileName().section(u'.', 0, 0)) || !damagedLines(path, lines))
+            return;
+        const QString file = info.absoluteFilePath();
+        if (reported.contains(file))
+            return;
+        reported.insert(file);
+        site.fail(plat::err::TypeMismatch,
+            info.fileName() + QStringLiteral(": not readable as its format (damaged)"));
     }
 }
 
 bool isDamaged(const QString& path, const QByteArray& bytes)
 {
-    const QString text = plat::decodeGbk(bytes);
-    for (const QChar c : text)
-        if (c == QChar::ReplacementCharacter
-            || (c.unicode() < 0x20 && c != u'\r' && c != u'\n' && c != u'\t'))
-            return true;
-    return !hasItsShape(QFileInfo(path).fileName(), plat::splitLines(text));
+    return damagedLines(path, plat::splitLines(plat::decodeGbk(bytes)));
 }
 
 bool setAsideIfDamaged(const QString& path, const shell::ErrorSite& site)
