@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 
+
 namespace records {
 
 std::optional<QString> idText(const QString& questionId)
