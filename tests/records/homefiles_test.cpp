@@ -1,5 +1,6 @@
-#include <algorithm>
 #include "records/homefiles.h"
+
+#include <algorithm>
 
 #include "recordstest.h"
 
