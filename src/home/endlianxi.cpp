@@ -1,17 +1,14 @@
 // The end of practice: what the exercise taught goes into the learner records, the panel and
 // the simulated window close, and the home window comes back on the page the exercise came from.
 
-#include "exercise/frmpicture.h"
-#include "exercise/frmtm.h"
-#include "flow/flow.h"
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "platform/services.h"
 #include "records/idlist.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
-#include "core/errorreport.h"
-#include "core/system.h"
-#include "workspace/frmmain.h"
 
 namespace flow {
 
@@ -43,16 +40,9 @@ void EndLianXi(shell::System& sys)
     shell::AppState& st = sys.state;
     const shell::ErrorSite site(st, QStringLiteral("endlianxi"));
     const records::RecordsDir dir = records::RecordsDir::of(sys);
-    auto& tm = sys.form<exercise::FrmTm>();
 
     // The picture window closes and the panel folds to its strip while the records are written.
-    auto& picture = sys.form<exercise::FrmPicture>();
-    if (picture.isLoaded())
-        picture.hide();
-    if (tm.isLoaded()) {
-        tm.ui().Image2.setCaption(QStringLiteral("显示图片"));
-        tm.LblZXH_Click();
-    }
+    sys.exerciseWindows().leaveExercise();
 
     bool anyDone = false;
     for (int i = 1; i <= st.QuestionCount; ++i)
@@ -86,19 +76,13 @@ void EndLianXi(shell::System& sys)
 
     if (st.StudyMode == 2 && anyDone
         && sys.services().messageBoxes->show(plat::MessageBoxes::Kind::Question,
-            QStringLiteral("本次答对的题目要从“错题复习”中去掉吗？\r\n如果你认为掌握的还不太好，建议你"
-                           "点“否”，把它们保留在错题记录中。"),
+            QStringLiteral(
+                "本次答对的题目要从“错题复习”中去掉吗？\r\n如果你认为掌握的还不太好，建议你"
+                "点“否”，把它们保留在错题记录中。"),
             st.AppTitle))
         records::narrowPaperWrong(dir, st.RecordNo, st, site);
 
-    if (tm.isLoaded()) {
-        tm.ui().TimeKS.setEnabled(false);
-        tm.ui().TimStartYS.setEnabled(false);
-        tm.ui().TimerREDO.setEnabled(false);
-    }
-    st.PanelCanClose = -1;
-    sys.form<workspace::FrmMain>().unload();
-    tm.unload();
+    sys.exerciseWindows().endExercise();
     st.DeferredCommand = returnPage(st.StudyMode);
     auto& home = sys.form<home::FrmFengmian>();
     if (st.DeferredCommand != 0)

@@ -2,7 +2,6 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
-#include "home/frmfengmian.h"
 #include "platform/services.h"
 #include "shell/moduleinfo.h"
 
@@ -77,7 +76,7 @@ void FrmStart::Timer1_Timer()
 
 void FrmStart::UpdataExe()
 {
-    sys_.form<home::FrmFengmian>().show();
+    sys_.handovers.showHome(sys_);
     if (sys_.ended())
         return;
     sys_.state.LogPath = runLogPath(sys_.programDir(), QDateTime::currentDateTime());
