@@ -3,8 +3,8 @@
 #include "home/favouritespanel.h"
 
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/homefixture.h"
+#include "home/homeflow.h"
 #include "platform/picture.h"
 #include "platform/text.h"
 #include "records/learnerrecords.h"
