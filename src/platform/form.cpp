@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include <cmath>
@@ -30,6 +31,12 @@ namespace {
         }
         bool eventFilter(QObject*, QEvent* e) override
         {
+            if (e->type() == QEvent::MouseButtonRelease) {
+                // After the click's own handlers: they may have hidden or closed the target,
+                // or opened a window of their own that keeps the focus.
+                QTimer::singleShot(0, this, [this] { returnFocus(); });
+                return false;
+            }
             if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)
                 return false;
             Form* target = from_.keyTarget();
@@ -47,6 +54,14 @@ namespace {
         }
 
     private:
+        void returnFocus()
+        {
+            Form* target = from_.keyTarget();
+            if (!target || !target->visible() || from_.runtime().activeModal()
+                || QApplication::activeModalWidget() || QApplication::activePopupWidget())
+                return;
+            target->activate();
+        }
         Form& from_;
     };
 

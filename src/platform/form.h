@@ -101,9 +101,10 @@ public:
     bool captionDragMove(QPoint global, bool leftHeld);
     // Hands the keyboard focus to this window (its activation; a window manager may refuse).
     void activate();
-    // Keys that reach this window while `target` is shown go on to `target`'s focused control,
-    // for a window that hands the focus on but may be refused the activation. The release is
-    // also raised here, after it went on.
+    // A window that hands the keyboard to `target`: after every click in it `target` is
+    // activated again (when shown, and no modal window or popup runs), and keys that still
+    // reach this window (a window manager may refuse the activation) go on to `target`'s
+    // focused control. The key's release is raised here too, after it went on.
     void setKeyTarget(Form* target) { keyTarget_ = target; }
     Form* keyTarget() const { return keyTarget_; }
 
