@@ -86,6 +86,10 @@ void Form::load()
     if (loaded_ || loading_ || rt_->ended())
         return;
     loading_ = true;
+    // A fresh window starts in the normal state. A state kept from the window before (minimised
+    // by the program, then restored by the window manager) skipped the geometry, so the window
+    // came back at the window system's default size.
+    windowState_ = 0;
     area_ = std::make_unique<FormArea>(*this);
     auto* w = new Surface(*area_, nullptr);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -271,6 +275,13 @@ void Form::syncFromWindow()
         width_ = g.width() * tx;
     if (g.height() != mine.height())
         height_ = g.height() * ty;
+}
+
+void Form::noteWindowState()
+{
+    if (!window_ || syncing_)
+        return;
+    windowState_ = window_->isMinimized() ? 1 : window_->isMaximized() ? 2 : 0;
 }
 
 QRect Form::pixelGeometry() const

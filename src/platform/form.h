@@ -122,8 +122,9 @@ public:
     void forgetControl(Control* c);
     // The window manager asks to close the window: the query, then the unload.
     void closeRequest();
-    // The window manager moved or sized the window.
+    // The window manager moved or sized the window, or changed its state.
     void syncFromWindow();
+    void noteWindowState();
     // The window's rectangle in pixels, from its twips.
     QRect pixelGeometry() const;
     void addTimer(Timer* t) { timers_.push_back(t); }

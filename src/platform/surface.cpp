@@ -383,6 +383,10 @@ void Surface::resizeEvent(QResizeEvent* e)
 
 bool Surface::event(QEvent* e)
 {
+    // The window manager restored, minimised or maximised the window.
+    if (e->type() == QEvent::WindowStateChange && container_ && !container_->asControl()
+        && isWindow())
+        container_->form().noteWindowState();
     // Without a window manager an activated window may stand above the top-most ones.
     if (e->type() == QEvent::WindowActivate && container_ && !container_->asControl() && isWindow())
         container_->form().runtime().raiseTopMost();
