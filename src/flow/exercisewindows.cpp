@@ -12,6 +12,9 @@ namespace flow {
 ExerciseWindowsOwner::ExerciseWindowsOwner(shell::System& sys)
     : sys_(sys)
 {
+    // Where the window manager refuses the simulated window the activation that the focus
+    // return asks for, the keys typed into the panel still reach the simulated application.
+    sys_.form<exercise::FrmTm>().setKeyTarget(&sys_.form<workspace::FrmMain>());
 }
 
 void installExerciseWindows(shell::System& sys)
