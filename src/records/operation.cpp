@@ -257,13 +257,18 @@ QString setAsideMessage(const QList<io::SetAside>& records)
 
 void tellLearner(shell::System& sys, const Saved& saved, const QString& what)
 {
-    auto& boxes = *sys.services().messageBoxes;
-    const QString title = sys.state.AppTitle;
     if (!saved)
-        boxes.show(plat::MessageBoxes::Kind::Information, notSavedMessage(what, saved.why), title);
+        sys.services().messageBoxes->show(plat::MessageBoxes::Kind::Information,
+            notSavedMessage(what, saved.why), sys.state.AppTitle);
+    tellSetAside(sys);
+}
+
+void tellSetAside(shell::System& sys)
+{
     const QString aside = setAsideMessage(io::takeSetAside());
     if (!aside.isEmpty())
-        boxes.show(plat::MessageBoxes::Kind::Information, aside, title);
+        sys.services().messageBoxes->show(
+            plat::MessageBoxes::Kind::Information, aside, sys.state.AppTitle);
 }
 
 Saved Operation::finish(bool stepsOk, const shell::ErrorSite& site)

@@ -44,7 +44,7 @@ namespace detail {
 }
 
 namespace {
-    void reportIfDamaged(
+    bool readsAsDamaged(
         const QString& path, const QStringList& lines, const shell::ErrorSite& site);
     FaultHook faultHook;
     QList<SetAside> setAsideList;
@@ -98,7 +98,8 @@ std::optional<QStringList> readLines(
         return std::nullopt;
     }
     QStringList lines = std::move(read).value();
-    reportIfDamaged(path, lines, site);
+    if (readsAsDamaged(path, lines, site))
+        lines.clear();
     if (maxLines >= 0 && lines.size() > maxLines)
         lines.resize(maxLines);
     return lines;
@@ -297,23 +298,24 @@ namespace {
         return !hasItsShape(QFileInfo(path).fileName(), lines);
     }
 
-    // A damaged learner record is reported when first read (the start-up reads reach the run
-    // log this way), once per file and run; it is set aside only when something replaces it.
-    void reportIfDamaged(
-        const QString& path, const QStringList& lines, const shell::ErrorSite& site)
+    // A damaged learner record reads as its defaults (it is set aside when something replaces
+    // it) and is reported when first read, once per file and run: the start-up reads reach the
+    // run log this way. An id list's pieces that are not ids are skipped and reported by the
+    // list's own reading instead.
+    bool readsAsDamaged(const QString& path, const QStringList& lines, const shell::ErrorSite& site)
     {
         static QSet<QString> reported;
         const QFileInfo info(path);
-        // An id list's pieces that are not ids are reported by the list's own reading.
         if (info.dir().dirName() != QStringLiteral("ksdata")
             || isIdListFile(info.fileName().section(u'.', 0, 0)) || !damagedLines(path, lines))
-            return;
+            return false;
         const QString file = info.absoluteFilePath();
-        if (reported.contains(file))
-            return;
-        reported.insert(file);
-        site.fail(plat::err::TypeMismatch,
-            info.fileName() + QStringLiteral(": not readable as its format (damaged)"));
+        if (!reported.contains(file)) {
+            reported.insert(file);
+            site.fail(plat::err::TypeMismatch,
+                info.fileName() + QStringLiteral(": not readable as its format (damaged)"));
+        }
+        return true;
     }
 }
 
