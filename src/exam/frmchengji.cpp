@@ -66,7 +66,7 @@ void FrmChengji::Form_Load()
     sys_.form<workspace::FrmMain>().unload();
     sys_.form<exercise::FrmTm>().unload();
 
-    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     setCaption(st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——") + st.ModuleName
         + QStringLiteral("模块"));
     setBackColor(kSheetBack);
@@ -74,15 +74,15 @@ void FrmChengji::Form_Load()
     move(0, 0, sys_.screenWidthTwips(), sys_.screenHeightTwips());
     setWindowState(2);
     ui.Command3.setVisible(true);
-    ui.Picture1.setPicture(sys_.skinFile(QStringLiteral("9l0058"))).ignore();
+    sys_.logSkinFailure(ui.Picture1.setPicture(sys_.skinFile(QStringLiteral("9l0058"))));
     ui.Command3.move(3480 * sx, 4080 * sy, 1920 * sx, 450 * sy);
     ui.Command1.move(
         ui.Command3.left() + ui.Command3.width() + 120 * sx, 4080 * sy, 1920 * sx, 450 * sy);
     ui.Command2.move(
         ui.Command1.left() + ui.Command1.width() + 120 * sx, 4080 * sy, 870 * sx, 450 * sy);
-    ui.Command3.setPicture(sys_.skinFile(QStringLiteral("l01036"))).ignore();
-    ui.Command1.setPicture(sys_.skinFile(QStringLiteral("l01035"))).ignore();
-    ui.Command2.setPicture(sys_.skinFile(QStringLiteral("l01037"))).ignore();
+    sys_.logSkinFailure(ui.Command3.setPicture(sys_.skinFile(QStringLiteral("l01036"))));
+    sys_.logSkinFailure(ui.Command1.setPicture(sys_.skinFile(QStringLiteral("l01035"))));
+    sys_.logSkinFailure(ui.Command2.setPicture(sys_.skinFile(QStringLiteral("l01037"))));
     ui.Label1.move(5010 * sx, 5040 * sy);
     ui.Label1.setFont({ QStringLiteral("宋体"), 12 * sx, true });
 
@@ -121,9 +121,8 @@ void FrmChengji::scoreAndRecord()
         b.setCaption(QString::number(i));
         b.move(((i - 1) % 10) * kCell * sx, ((i - 1) / 10) * kCell * sy, kNumberSize * sx,
             kNumberSize * sy);
-        b.setPicture(
-             sys_.skinFile(result.done[i] ? QStringLiteral("l01033") : QStringLiteral("l01034")))
-            .ignore();
+        sys_.logSkinFailure(b.setPicture(
+            sys_.skinFile(result.done[i] ? QStringLiteral("l01033") : QStringLiteral("l01034"))));
         b.setFontBold(true);
         b.setForeColor(plat::rgb(0, 0, 0));
     }

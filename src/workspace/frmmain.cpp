@@ -219,7 +219,7 @@ void FrmMain::Form_Load()
     auto& ui = uiNoLoad();
     resetFormState();
 
-    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     setBackColor(kWindowGrey);
     setWindowState(2);
     setLeft(0);
@@ -234,7 +234,7 @@ void FrmMain::Form_Load()
     dockPanel();
     ui.Label1.setCaption(QString());
     ui.ImgLogo.move(10200 * sx, 8235 * sy, 1740 * sx, 345 * sy);
-    ui.ImgLogo.setPicture(sys_.skinFile(QStringLiteral("l62009"))).ignore();
+    sys_.logSkinFailure(ui.ImgLogo.setPicture(sys_.skinFile(QStringLiteral("l62009"))));
     ui.PicMenu.setPicture(workspace::menuBarArt());
     ui.PicTool.setPicture(workspace::optionsBarArt());
     for (int q = 1; q <= 40; ++q)
