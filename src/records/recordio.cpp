@@ -44,8 +44,11 @@ namespace detail {
 }
 
 namespace {
+    enum class Use { Reading, Rewriting };
     bool readsAsDamaged(
-        const QString& path, const QStringList& lines, const shell::ErrorSite& site);
+        const QString& path, const QStringList& lines, Use use, const shell::ErrorSite& site);
+    std::optional<QStringList> readFor(
+        Use use, const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing);
     FaultHook faultHook;
     QList<SetAside> setAsideList;
     QString nameOf(const QString& path) { return QFileInfo(path).fileName(); }
@@ -83,27 +86,36 @@ namespace {
 std::optional<QStringList> readLines(
     const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing)
 {
-    plat::Result<QStringList> read = plat::readLines(path);
-    if (const detail::Staging* staged = detail::staging()) {
-        if (const auto* bytes = staged->find(path)) {
-            if (*bytes)
-                read = plat::splitLines(plat::decodeGbk(**bytes));
-            else
-                read = plat::Error { plat::err::FileNotFound, path };
-        }
-    }
-    if (!read) {
-        if (!isMissing(read.error()) || missing == Missing::Reported)
-            site.fail(read.error());
-        return std::nullopt;
-    }
-    QStringList lines = std::move(read).value();
-    if (readsAsDamaged(path, lines, site))
-        lines.clear();
-    if (maxLines >= 0 && lines.size() > maxLines)
-        lines.resize(maxLines);
-    return lines;
+    return readFor(Use::Reading, path, site, maxLines, missing);
 }
+
+namespace {
+    std::optional<QStringList> readFor(
+        Use use, const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing)
+    {
+        plat::Result<QStringList> read = plat::readLines(path);
+        if (const detail::Staging* staged = detail::staging()) {
+            if (const auto* bytes = staged->find(path)) {
+                if (*bytes)
+                    read = plat::splitLines(plat::decodeGbk(**bytes));
+                else
+                    read = plat::Error { plat::err::FileNotFound, path };
+            }
+        }
+        if (!read) {
+            if (!isMissing(read.error()) || missing == Missing::Reported)
+                site.fail(read.error());
+            return std::nullopt;
+        }
+        QStringList lines = std::move(read).value();
+        if (readsAsDamaged(path, lines, use, site))
+            lines.clear();
+        if (maxLines >= 0 && lines.size() > maxLines)
+            lines.resize(maxLines);
+        return lines;
+    }
+
+} // namespace
 
 QStringList linesOrNone(const QString& path, const shell::ErrorSite& site, int maxLines)
 {
@@ -119,7 +131,8 @@ QString readLine1(const QString& path, const shell::ErrorSite& site)
 std::optional<QStringList> linesToRewrite(
     const QString& path, const shell::ErrorSite& site, int maxLines)
 {
-    if (std::optional<QStringList> lines = readLines(path, site, maxLines))
+    if (std::optional<QStringList> lines
+        = readFor(Use::Rewriting, path, site, maxLines, Missing::Silent))
         return lines;
     if (exists(path))
         return std::nullopt; // there, but unreadable: reported by readLines
@@ -298,16 +311,20 @@ namespace {
         return !hasItsShape(QFileInfo(path).fileName(), lines);
     }
 
-    // A damaged learner record reads as its defaults (it is set aside when something replaces
-    // it) and is reported when first read, once per file and run: the start-up reads reach the
-    // run log this way. An id list's pieces that are not ids are skipped and reported by the
-    // list's own reading instead.
-    bool readsAsDamaged(const QString& path, const QStringList& lines, const shell::ErrorSite& site)
+    // A damaged learner record starts again from its defaults when it is rewritten (it is set
+    // aside first). The unit progress, whose shape a reader relies on, reads as its defaults
+    // everywhere and is reported when first read, once per file and run: the start-up reads
+    // reach the run log this way. Other records are read by their own rules (an id list's
+    // pieces that are not ids are skipped and reported by the list's reading).
+    bool readsAsDamaged(
+        const QString& path, const QStringList& lines, Use use, const shell::ErrorSite& site)
     {
         static QSet<QString> reported;
         const QFileInfo info(path);
-        if (info.dir().dirName() != QStringLiteral("ksdata")
-            || isIdListFile(info.fileName().section(u'.', 0, 0)) || !damagedLines(path, lines))
+        const QString number = info.fileName().section(u'.', 0, 0);
+        if (info.dir().dirName() != QStringLiteral("ksdata") || isIdListFile(number)
+            || (use == Use::Reading && number != QStringLiteral("288893"))
+            || !damagedLines(path, lines))
             return false;
         const QString file = info.absoluteFilePath();
         if (!reported.contains(file)) {
