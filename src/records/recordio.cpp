@@ -311,11 +311,12 @@ namespace {
         return !hasItsShape(QFileInfo(path).fileName(), lines);
     }
 
-    // A damaged learner record starts again from its defaults when it is rewritten (it is set
-    // aside first). The unit progress, whose shape a reader relies on, reads as its defaults
-    // everywhere and is reported when first read, once per file and run: the start-up reads
-    // reach the run log this way. Other records are read by their own rules (an id list's
-    // pieces that are not ids are skipped and reported by the list's reading).
+    // A damaged learner record is reported when first read, once per file and run: the start-up
+    // reads reach the run log this way. It starts again from its defaults when it is rewritten
+    // (set aside first); when merely read it keeps its own reading rules (the random-paper
+    // list's count rule, the advert's lines), except the unit progress, whose shape the panels
+    // rely on: it reads as its defaults. An id list's pieces that are not ids are skipped and
+    // reported by the list's own reading instead.
     bool readsAsDamaged(
         const QString& path, const QStringList& lines, Use use, const shell::ErrorSite& site)
     {
@@ -323,7 +324,6 @@ namespace {
         const QFileInfo info(path);
         const QString number = info.fileName().section(u'.', 0, 0);
         if (info.dir().dirName() != QStringLiteral("ksdata") || isIdListFile(number)
-            || (use == Use::Reading && number != QStringLiteral("288893"))
             || !damagedLines(path, lines))
             return false;
         const QString file = info.absoluteFilePath();
@@ -332,7 +332,7 @@ namespace {
             site.fail(plat::err::TypeMismatch,
                 info.fileName() + QStringLiteral(": not readable as its format (damaged)"));
         }
-        return true;
+        return use == Use::Rewriting || number == QStringLiteral("288893");
     }
 }
 
