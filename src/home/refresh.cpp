@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
+#include "records/operation.h"
 #include "records/recordfiles.h"
 
 #include <QDateTime>
@@ -175,6 +176,9 @@ void FrmFengmian::FengMainCsh()
     ui.LlbHelpCAP.move(6960 * sx, 240 * sy);
     ui.LlbHelpCAP.setFontSize(20 * sx);
     ClickBotn_Click(32);
+
+    // Records found damaged (and set aside) while the panels read them are said once.
+    records::tellSetAside(sys_);
 }
 
 } // namespace home

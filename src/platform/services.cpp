@@ -203,6 +203,18 @@ namespace {
             manager.setRedirectPolicy(QNetworkRequest::SameOriginRedirectPolicy);
         }
 
+        void send(const QUrl& url, int timeoutMs) override
+        {
+            const QString scheme = url.scheme().toLower();
+            if (!url.isValid() || timeoutMs <= 0
+                || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+                return;
+            QNetworkReply* reply = manager.get(QNetworkRequest(url));
+            QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+            // Bound to the reply: a reply already gone cancels its limit.
+            QTimer::singleShot(timeoutMs, reply, [reply] { reply->abort(); });
+        }
+
         Result<HttpReply> get(const QUrl& url, int timeoutMs) override
         {
             HttpReply result;

@@ -86,6 +86,9 @@ public:
     // Downloads to a file: into a temporary file beside it, renamed over `path` only after a
     // complete 2xx reply; a failure leaves an existing file whole.
     virtual Status download(const QUrl& url, const QString& path, int timeoutMs) = 0;
+    // A GET whose reply nobody waits for: it starts and returns at once, without running any
+    // events; the reply is dropped when it comes and the request is aborted at the limit.
+    virtual void send(const QUrl& url, int timeoutMs) = 0;
 };
 
 // The operating system's version as "major.minor", or "Unknown".
