@@ -4,6 +4,8 @@
 #include "core/serverconfig.h"
 #include "platform/paths.h"
 
+#include <QDateTime>
+
 namespace shell {
 
 System::System(std::unique_ptr<plat::Clock> clock, plat::Services services, QString programDir,
@@ -41,6 +43,18 @@ QString System::skinFile(const QString& name) const
 QString System::programFile(const QString& name) const
 {
     return plat::toNativeSeparators(programDir() + QStringLiteral("/") + name);
+}
+
+void System::logSkinFailure(const plat::Status& load)
+{
+    // The description names the file, so it tells one file's failure from another's.
+    // Before the run log exists nothing is written, and nothing is marked as told either.
+    if (load.ok() || state.LogPath.isEmpty()
+        || loggedSkinFailures_.contains(load.error().description))
+        return;
+    loggedSkinFailures_.insert(load.error().description);
+    AppendLog(state.LogPath, QStringLiteral("skin picture not shown: ") + load.error().description,
+        QDateTime::currentDateTime());
 }
 
 } // namespace shell

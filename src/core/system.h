@@ -9,6 +9,7 @@
 #include "core/handovers.h"
 #include "platform/runtime.h"
 
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -41,8 +42,14 @@ public:
     // A file of the program folder ("\" separators allowed).
     QString programFile(const QString& name) const;
 
+    // A skin picture that did not load leaves its control blank and the window goes on; the run
+    // log says so once per file for the whole run, as windows load again and again. Nothing
+    // happens for a load that succeeded.
+    void logSkinFailure(const plat::Status& load);
+
 private:
     QString programName_;
+    QSet<QString> loggedSkinFailures_ {};
     std::unique_ptr<ErrorReporter> reporter_;
     std::unique_ptr<ExerciseWindows> exerciseWindows_;
 };

@@ -8,6 +8,10 @@
 
 namespace demo {
 
+// A menu line's items index the label arrays directly: a line split into more items than a
+// drawn menu has labels would write past them.
+static_assert(kGroupEntries >= menus::kMaxItems && kSubEntries >= menus::kMaxItems);
+
 namespace {
     // Context menu.
     constexpr double kFirstRow = 90; // below the body's top

@@ -256,7 +256,7 @@ void FrmYanShi::Form_Load()
     shell::AppState& st = sys_.state;
     const double sx = st.ScaleX, sy = st.ScaleY;
     auto& ui = uiNoLoad();
-    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     PointerX = toInt32(kPointerStartX * sx);
     PointerY = toInt32(kPointerStartY * sy);
     st.PanelMode = 1; // the demonstration shows its hint and frames on every step

@@ -240,9 +240,8 @@ void FrmYanShi::Timer2_Timer()
         // The tab is clicked: its page shows and the pointer goes on to the target area.
         plat::Image* hosts[] = { &ui.Image1, &ui.Image2, &ui.Image3, &ui.Image4, &ui.Image5 };
         if (TabHostImage >= 1 && TabHostImage <= 5)
-            hosts[TabHostImage - 1]
-                ->setPicture(sys_.skinFile(r.text(stepengine::kImageGroups[TabHostImage - 1].name)))
-                .ignore();
+            sys_.logSkinFailure(hosts[TabHostImage - 1]->setPicture(
+                sys_.skinFile(r.text(stepengine::kImageGroups[TabHostImage - 1].name))));
         plat::Label& area = ui.Label1;
         area.setVisible(true);
         QString hint = StepHint;

@@ -63,7 +63,7 @@ void FrmChengji::Form_Load()
     // The examination windows are normally gone already; the owner lets them close now.
     sys_.exerciseWindows().closeExercise();
 
-    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     setCaption(st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——") + st.ModuleName
         + QStringLiteral("模块"));
     setBackColor(kSheetBack);
@@ -71,15 +71,15 @@ void FrmChengji::Form_Load()
     move(0, 0, sys_.screenWidthTwips(), sys_.screenHeightTwips());
     setWindowState(2);
     ui.Command3.setVisible(true);
-    ui.Picture1.setPicture(sys_.skinFile(QStringLiteral("9l0058"))).ignore();
+    sys_.logSkinFailure(ui.Picture1.setPicture(sys_.skinFile(QStringLiteral("9l0058"))));
     ui.Command3.move(3480 * sx, 4080 * sy, 1920 * sx, 450 * sy);
     ui.Command1.move(
         ui.Command3.left() + ui.Command3.width() + 120 * sx, 4080 * sy, 1920 * sx, 450 * sy);
     ui.Command2.move(
         ui.Command1.left() + ui.Command1.width() + 120 * sx, 4080 * sy, 870 * sx, 450 * sy);
-    ui.Command3.setPicture(sys_.skinFile(QStringLiteral("l01036"))).ignore();
-    ui.Command1.setPicture(sys_.skinFile(QStringLiteral("l01035"))).ignore();
-    ui.Command2.setPicture(sys_.skinFile(QStringLiteral("l01037"))).ignore();
+    sys_.logSkinFailure(ui.Command3.setPicture(sys_.skinFile(QStringLiteral("l01036"))));
+    sys_.logSkinFailure(ui.Command1.setPicture(sys_.skinFile(QStringLiteral("l01035"))));
+    sys_.logSkinFailure(ui.Command2.setPicture(sys_.skinFile(QStringLiteral("l01037"))));
     ui.Label1.move(5010 * sx, 5040 * sy);
     ui.Label1.setFont({ QStringLiteral("宋体"), 12 * sx, true });
 
@@ -102,8 +102,9 @@ void FrmChengji::scoreAndRecord()
     // A failed read or write is written to the run log; the sheet goes on with what it has.
     const shell::ErrorSite site(st, QStringLiteral("chengji"));
     const auto dir = records::RecordsDir::of(sys_);
-
-    records::addFlaggedFavourites(dir, st, site);
+    // The sheet's records (favourites, wrong questions, history) are saved as one, at the end.
+    records::Operation save(dir);
+    bool steps = records::addFlaggedFavourites(dir, st, site);
 
     const QString fileLine = st.StudyMode == 8
         ? records::readRandomPaper(dir, st.RecordNo, site)
@@ -117,14 +118,13 @@ void FrmChengji::scoreAndRecord()
         b.setCaption(QString::number(i));
         b.move(((i - 1) % 10) * kCell * sx, ((i - 1) / 10) * kCell * sy, kNumberSize * sx,
             kNumberSize * sy);
-        b.setPicture(
-             sys_.skinFile(result.done[i] ? QStringLiteral("l01033") : QStringLiteral("l01034")))
-            .ignore();
+        sys_.logSkinFailure(b.setPicture(
+            sys_.skinFile(result.done[i] ? QStringLiteral("l01033") : QStringLiteral("l01034"))));
         b.setFontBold(true);
         b.setForeColor(plat::rgb(0, 0, 0));
     }
-    records::writePaperWrong(dir, st.RecordNo, st, paperLine, site);
-    records::addUndoneToWrongBook(dir, st, paperLine, site);
+    steps = steps && records::writePaperWrong(dir, st.RecordNo, st, paperLine, site);
+    steps = steps && records::addUndoneToWrongBook(dir, st, paperLine, site);
 
     widgets::mirtButton& last = ui.CmTNO[kPaperQuestions];
     ui.Frame1.setWidth(last.left() + last.width());
@@ -138,9 +138,12 @@ void FrmChengji::scoreAndRecord()
 
     ui.Label1.setCaption(scoreCaption(st.StudyMode, st.SetNo, score_));
 
-    records::recordScoring(
-        dir, st.RecordNo, st.ExamStartTime, score_, QDateTime::currentDateTime(), site);
+    steps = steps
+        && records::recordScoring(
+            dir, st.RecordNo, st.ExamStartTime, score_, QDateTime::currentDateTime(), site);
     st.ExamStartTime = QStringLiteral("-1");
+    records::tellLearner(
+        sys_, save.finish(steps, site), QStringLiteral("本次考试的成绩和错题记录"));
 
     QuestionTexts.fill(QString());
     const auto lines = plat::readLines(st.QuestionListFile);

@@ -46,11 +46,11 @@ void FrmEndBase::Form_Load()
     setBackColor(kDialogBack);
     move(left(), top(), 4410, 2670);
     setTopMost(true);
-    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     ui.Command1.move(ui.Command1.left(), ui.Command1.top(), 1320 * st.ScaleX, 420 * st.ScaleY);
     ui.Command2.move(ui.Command2.left(), ui.Command2.top(), 1320 * st.ScaleX, 420 * st.ScaleY);
-    ui.Command1.setPicture(sys_.skinFile(QStringLiteral("l01041"))).ignore();
-    ui.Command2.setPicture(sys_.skinFile(QStringLiteral("l01042"))).ignore();
+    sys_.logSkinFailure(ui.Command1.setPicture(sys_.skinFile(QStringLiteral("l01041"))));
+    sys_.logSkinFailure(ui.Command2.setPicture(sys_.skinFile(QStringLiteral("l01042"))));
     ui.Command1.Click = [this] { Command1_Click(); };
     ui.Command2.Click = [this] { Command2_Click(); };
 }

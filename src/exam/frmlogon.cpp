@@ -92,7 +92,7 @@ void FrmLogon::Form_Load()
     setBackColor(plat::rgb(64, 128, 128));
     move(0, 0, sys_.screenWidthTwips(), sys_.screenHeightTwips());
     setWindowState(2);
-    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     ui.TxtZwh.move(5070 * sx, 4440 * sy);
     ui.TxtSFZ.move(ui.TxtZwh.left(), 4905 * sy);
     ui.CmdLog.move(4275 * sx, 5640 * sy);
@@ -109,8 +109,8 @@ void FrmLogon::Form_Load()
     for (plat::Label* l : { &ui.CmdLog, &ui.CmdExit })
         if (l->setMouseIcon(sys_.skinFile(QStringLiteral("9l0015"))))
             l->setMousePointer(plat::kCustomPointer).ignore();
-    ui.Picture1.setPicture(sys_.skinFile(QStringLiteral("9l0056"))).ignore();
-    ui.Picture2.setPicture(sys_.skinFile(QStringLiteral("9l0057"))).ignore();
+    sys_.logSkinFailure(ui.Picture1.setPicture(sys_.skinFile(QStringLiteral("9l0056"))));
+    sys_.logSkinFailure(ui.Picture2.setPicture(sys_.skinFile(QStringLiteral("9l0057"))));
     // The paper's question slot, by the launch's rule.
     const int slot = st.StudyMode + st.SetNo;
     st.AnswerTextFile = sys_.skinFile(QStringLiteral("288890"));

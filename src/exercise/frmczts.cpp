@@ -51,7 +51,7 @@ void FrmCZTS::Form_Load()
     const shell::AppState& st = sys_.state;
     const double sx = st.ScaleX, sy = st.ScaleY;
     auto& ui = uiNoLoad();
-    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     setCaption(st.AppTitle.isEmpty() ? st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——")
                 + st.ModuleName + QStringLiteral("模块")
                                      : st.AppTitle);
@@ -66,9 +66,9 @@ void FrmCZTS::Form_Load()
     ui.Label2.setFont(notice);
     ui.Label2.move(240 * sx, 840 * sy, 4380 * sx, 3540 * sy);
     ui.Command1.move(360 * sx, 4440 * sy, 1920 * sx, 450 * sy);
-    ui.Command1.setPicture(sys_.skinFile(QStringLiteral("l01038"))).ignore();
+    sys_.logSkinFailure(ui.Command1.setPicture(sys_.skinFile(QStringLiteral("l01038"))));
     ui.Command2.move(2520 * sx, 4440 * sy, 1920 * sx, 450 * sy);
-    ui.Command2.setPicture(sys_.skinFile(QStringLiteral("l01039"))).ignore();
+    sys_.logSkinFailure(ui.Command2.setPicture(sys_.skinFile(QStringLiteral("l01039"))));
 
     // Every way out but the second button leaves the examination as it was.
     auto close = [this] { unload(); };
@@ -89,8 +89,8 @@ void FrmCZTS::Command2_Click()
     st.PanelMode = 2;
     auto& tm = sys_.form<FrmTm>();
     auto& panel = tm.ui();
-    panel.CmdGN[3].setPicture(sys_.skinFile(QStringLiteral("l01003"))).ignore();
-    panel.CmdGN[11].setPicture(sys_.skinFile(QStringLiteral("l01011"))).ignore();
+    sys_.logSkinFailure(panel.CmdGN[3].setPicture(sys_.skinFile(QStringLiteral("l01003"))));
+    sys_.logSkinFailure(panel.CmdGN[11].setPicture(sys_.skinFile(QStringLiteral("l01011"))));
     panel.PicUnit.setVisible(true);
     for (int i = 5; i <= 10; ++i)
         panel.CmdGN[i].setVisible(i <= 7);

@@ -118,19 +118,19 @@ void FrmIME::Form_Load()
     auto& ui = uiNoLoad();
     auto skin = [this](const char* name) { return sys_.skinFile(QLatin1String(name)); };
 
-    setIcon(skin("l62011")).ignore();
+    sys_.logSkinFailure(setIcon(skin("l62011")));
     setCaption(st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——") + st.ModuleName
         + QStringLiteral("模块"));
     setWidth(6300 * sx);
     setHeight(4200 * sy);
-    setPicture(skin("l20070")).ignore();
+    sys_.logSkinFailure(setPicture(skin("l20070")));
     ui.ImgLogo1.move(120 * sx, 90 * sy);
-    ui.ImgLogo1.setPicture(skin("l20067")).ignore();
+    sys_.logSkinFailure(ui.ImgLogo1.setPicture(skin("l20067")));
     ui.lblMove.move(0, 0, 5580 * sx, 540 * sy);
     ui.LblClick[0].move(width() - 420 * sx, 90 * sy, 330 * sx, 330 * sy);
-    ui.LblClick[0].setPicture(skin("l20003")).ignore();
+    sys_.logSkinFailure(ui.LblClick[0].setPicture(skin("l20003")));
     ui.LblClick[1].move(4620 * sx, 3480 * sy, 1350 * sx, 450 * sy);
-    ui.LblClick[1].setPicture(skin("l20001")).ignore();
+    sys_.logSkinFailure(ui.LblClick[1].setPicture(skin("l20001")));
     ui.Label1[0].move(720 * sx, 1440 * sy, 4695 * sx, 1215 * sy);
     ui.Label1[0].setFont({ QStringLiteral("宋体"), 9 * sx });
     ui.Check1.move(2400 * sx, 2520 * sy, 1455 * sx, 255 * sy);

@@ -219,13 +219,13 @@ void FrmTm::layOut()
     auto skin = [this](const char* name) { return sys_.skinFile(QLatin1String(name)); };
 
     // A missing skin picture leaves its control without a face; the panel works all the same.
-    setIcon(skin("l62011")).ignore();
+    sys_.logSkinFailure(setIcon(skin("l62011")));
     setWidth(kPanelWidth * sx);
     setHeight(kPanelHeight * sy);
     setBackColor(kPanelGrey);
-    setPicture(skin("l01046")).ignore();
+    sys_.logSkinFailure(setPicture(skin("l01046")));
     ui.ImgLogo1.move(60 * sx, 30 * sy);
-    ui.ImgLogo1.setPicture(skin("l20067")).ignore();
+    sys_.logSkinFailure(ui.ImgLogo1.setPicture(skin("l20067")));
     setTopMost(true);
     // The bottom-right corner of a 1024 x 600 area until the simulated window docks the panel.
     setLeft(15360 * sx - width());
@@ -239,9 +239,9 @@ void FrmTm::layOut()
     ui.LblBiao.setFont({ QStringLiteral("宋体"), 10 * sx, true });
     ui.LblMove.move(0, 0, w, 450 * sy);
     ui.LblClose.move(w - 390 * sx, 30 * sy, 330 * sx, 330 * sy);
-    ui.LblClose.setPicture(skin("l20003")).ignore();
+    sys_.logSkinFailure(ui.LblClose.setPicture(skin("l20003")));
     ui.LblZXH.move(w - 795 * sx, 30 * sy, 330 * sx, 330 * sy);
-    ui.LblZXH.setPicture(skin("l20002")).ignore();
+    sys_.logSkinFailure(ui.LblZXH.setPicture(skin("l20002")));
     ui.FrmSelect.move(0, 450 * sy, w, 4035 * sy);
     ui.FrmKSXX.move(0, 450 * sy, w, 4035 * sy);
     ui.FrmZhuYa.move(0, 450 * sy, w, 4125); // reaches below the window and is clipped
@@ -253,13 +253,13 @@ void FrmTm::layOut()
     // Function buttons; the examination has its own faces of the flag pair.
     for (int i = 0; i <= 11; ++i) {
         widgets::mirtButton& b = ui.CmdGN[i];
-        b.setPicture(sys_.skinFile(functionFace(i))).ignore();
+        sys_.logSkinFailure(b.setPicture(sys_.skinFile(functionFace(i))));
         b.move(kFunctionButtons[i].left * sx, kUpperRowTop * sy, kFunctionButtons[i].width * sx,
             330 * sy);
     }
     if (st.PanelMode == 3) {
-        ui.CmdGN[3].setPicture(skin("l01053")).ignore();
-        ui.CmdGN[11].setPicture(skin("l01054")).ignore();
+        sys_.logSkinFailure(ui.CmdGN[3].setPicture(skin("l01053")));
+        sys_.logSkinFailure(ui.CmdGN[11].setPicture(skin("l01054")));
     }
     for (int i = 5; i <= 10; ++i)
         ui.CmdGN[i].setTop(kLowerRowTop * sy);
@@ -271,7 +271,7 @@ void FrmTm::layOut()
     ui.Image2.setFontSize(9 * sx);
     ui.Image2.setCaption(QStringLiteral("显示图片"));
     ui.Image2.setForeColor(kBlack);
-    ui.Image2.setPicture(skin("l01044")).ignore();
+    sys_.logSkinFailure(ui.Image2.setPicture(skin("l01044")));
 
     // The clock row: the time, the bar, the name and the input-method indicator; the list of
     // unfinished questions lies over the first three.
@@ -305,7 +305,7 @@ void FrmTm::layOut()
 
     ui.CmdEn.move(0, ui.LblIME.top(), 240 * sx, 270 * sy);
     ui.CmdEn.setLeft(ui.LblIME.left() + ui.LblIME.width() - ui.CmdEn.width());
-    ui.CmdEn.setPicture(skin("l01043")).ignore();
+    sys_.logSkinFailure(ui.CmdEn.setPicture(skin("l01043")));
 
     // Four rows of ten numbers at a pitch of 480 twips.
     for (int i = 1; i <= kNumbersPerPage; ++i) {
@@ -314,7 +314,7 @@ void FrmTm::layOut()
         b.setForeColor(kBlack);
         b.move((60 + 480 * ((i - 1) % 10)) * sx, (150 + 480 * ((i - 1) / 10)) * sy, 450 * sx,
             450 * sy);
-        b.setPicture(skin("l01030")).ignore();
+        sys_.logSkinFailure(b.setPicture(skin("l01030")));
     }
 
     // The page buttons: close centred under the numbers, paging one and a half widths aside.
@@ -323,13 +323,13 @@ void FrmTm::layOut()
     fh.setHeight(330 * sy);
     fh.setLeft((ui.FrmSelect.width() - fh.width()) / 2);
     fh.setTop(ui.CmTNO[35].top() + ui.CmTNO[35].height() + 540 * sy);
-    fh.setPicture(skin("l01045")).ignore();
+    sys_.logSkinFailure(fh.setPicture(skin("l01045")));
     ui.CmdSelLast.move(fh.left() - 1.5 * fh.width(), fh.top(), fh.width(), fh.height());
-    ui.CmdSelLast.setPicture(skin("l01047")).ignore();
+    sys_.logSkinFailure(ui.CmdSelLast.setPicture(skin("l01047")));
     ui.CmdKSFH.move(fh.left(), fh.top(), fh.width(), fh.height());
-    ui.CmdKSFH.setPicture(skin("l01045")).ignore();
+    sys_.logSkinFailure(ui.CmdKSFH.setPicture(skin("l01045")));
     ui.CmdSelNext.move(fh.left() + 1.5 * fh.width(), fh.top(), fh.width(), fh.height());
-    ui.CmdSelNext.setPicture(skin("l01048")).ignore();
+    sys_.logSkinFailure(ui.CmdSelNext.setPicture(skin("l01048")));
 }
 
 void FrmTm::showQuestionDone()

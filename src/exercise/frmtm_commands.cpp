@@ -113,7 +113,7 @@ void FrmTm::dqYeMian()
         }
         const int k = NumberPage * kNumbersPerPage + i;
         b.setCaption(QString::number(k));
-        b.setPicture(sys_.skinFile(numberFace(st.QuestionState(k)))).ignore();
+        sys_.logSkinFailure(b.setPicture(sys_.skinFile(numberFace(st.QuestionState(k)))));
         b.setVisible(true);
     }
     ui.FrmSelect.setVisible(true);

@@ -1,7 +1,8 @@
 #pragma once
 
 // Where timers get their time. The program runs on the real clock (Qt timers in the event loop);
-// tests run on a virtual clock that fires due ticks only when the test advances it.
+// tests run on a virtual clock of their own support library that fires due ticks only when the
+// test advances it.
 
 #include <QtGlobal>
 
@@ -31,30 +32,6 @@ class RealClock : public Clock {
 public:
     qint64 nowMs() const override;
     std::unique_ptr<TimerBackend> createTimer(std::function<void()> fire) override;
-};
-
-// Deterministic time for tests. advance(ms) moves time forward and fires every tick that falls
-// due on the way, in order of due time; ticks due at the same moment fire in the order in which
-// their timers were armed. A tick handler may arm, stop or advance nothing else: time only
-// moves when the test says so.
-class VirtualClock : public Clock {
-public:
-    VirtualClock();
-    ~VirtualClock() override;
-    qint64 nowMs() const override { return now_; }
-    std::unique_ptr<TimerBackend> createTimer(std::function<void()> fire) override;
-
-    void advance(qint64 ms);
-    // Runs time forward until no timer is armed or `limitMs` has passed; returns the time used.
-    qint64 runUntilIdle(qint64 limitMs);
-    int armedCount() const;
-
-private:
-    struct Entry;
-    friend class VirtualTimer;
-    qint64 now_ = 0;
-    quint64 nextSerial_ = 0;
-    std::shared_ptr<std::vector<Entry*>> entries_;
 };
 
 } // namespace plat

@@ -52,21 +52,21 @@ void FrmAbout::Form_Load()
 
     // Every step that fails (a missing picture) is skipped; its control stays empty.
     setBorderless(true);
-    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     setCaption(st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——") + st.ModuleName
         + QStringLiteral("模块"));
     move(left(), top(), 6300 * sx, 4200 * sy);
-    setPicture(sys_.skinFile(QStringLiteral("l20070"))).ignore();
+    sys_.logSkinFailure(setPicture(sys_.skinFile(QStringLiteral("l20070"))));
     setTopMost(true);
     ui.ImgLogo1.move(120 * sx, 90 * sy);
-    ui.ImgLogo1.setPicture(sys_.skinFile(QStringLiteral("l20067"))).ignore();
+    sys_.logSkinFailure(ui.ImgLogo1.setPicture(sys_.skinFile(QStringLiteral("l20067"))));
     ui.Label1[1].setCaption(st.ProductInfo[0] + st.ProductInfo[9]);
     ui.Label1[2].setCaption(ui.Label1[1].caption());
     ui.lblMove.move(0, 0, 5580 * sx, 540 * sy);
     ui.LblClick[0].move(width() - 420 * sx, 90 * sy, 330 * sx, 330 * sy);
     ui.LblClick[1].move(4680 * sx, 3480 * sy, 1350 * sx, 450 * sy);
-    ui.LblClick[0].setPicture(sys_.skinFile(QStringLiteral("l20003"))).ignore();
-    ui.LblClick[1].setPicture(sys_.skinFile(QStringLiteral("l20001"))).ignore();
+    sys_.logSkinFailure(ui.LblClick[0].setPicture(sys_.skinFile(QStringLiteral("l20003"))));
+    sys_.logSkinFailure(ui.LblClick[1].setPicture(sys_.skinFile(QStringLiteral("l20001"))));
 
     ui.Label1[2].move(600 * sx, 180 * sy);
     ui.Label1[2].setFont({ kSongTi, 10 * sx });

@@ -3,6 +3,7 @@
 #include "core/errorreport.h"
 #include "core/system.h"
 #include "platform/services.h"
+#include "records/operation.h"
 #include "shell/moduleinfo.h"
 
 #include <QDateTime>
@@ -76,10 +77,14 @@ void FrmStart::Timer1_Timer()
 
 void FrmStart::UpdataExe()
 {
+    // The run log first, so that whatever the first reads of the records meet is logged; then
+    // an operation cut short by the last run is completed before anything reads the records.
+    sys_.state.LogPath = runLogPath(sys_.programDir(), QDateTime::currentDateTime());
+    records::rollForward(
+        records::RecordsDir::of(sys_), ErrorSite(sys_.state, QStringLiteral("updataexe")));
     sys_.handovers.showHome(sys_);
     if (sys_.ended())
         return;
-    sys_.state.LogPath = runLogPath(sys_.programDir(), QDateTime::currentDateTime());
     unload();
 }
 

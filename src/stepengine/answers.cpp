@@ -2,7 +2,13 @@
 
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace stepengine {
+
+namespace {
+    constexpr int kBeyondAnyFile = 1'000'000;
+}
 
 QString GetAnswerLine(const QString& answerFile, int n)
 {
@@ -16,19 +22,41 @@ QString GetAnswerLine(const QString& answerFile, int n)
     return l[n - 1];
 }
 
+std::optional<int> answerLineNumber(const QString& field)
+{
+    int n = 0;
+    bool anyDigit = false;
+    for (QChar c : field) {
+        if (c == u' ')
+            continue;
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        anyDigit = true;
+        // Three digits in every bank; a longer run only has to stay out of every file's range.
+        n = std::min(n * 10 + (c.unicode() - u'0'), kBeyondAnyFile);
+    }
+    if (!anyDigit)
+        return std::nullopt;
+    return n;
+}
+
+QString answerLineOf(const QString& answerFile, const QString& field)
+{
+    const std::optional<int> n = answerLineNumber(field);
+    return n ? GetAnswerLine(answerFile, *n) : QString();
+}
+
 QString lineText(const QString& line) { return plat::mid(line, 4); }
 
 plat::Result<QString> acceptedAnswer(const QString& answerFile, const QString& field)
 {
     if (field == QStringLiteral("000"))
         return QString();
-    bool numeric = !field.trimmed().isEmpty();
-    for (QChar c : field)
-        numeric = numeric && (c.isDigit() || c == QLatin1Char(' '));
-    if (!numeric)
+    const std::optional<int> number = answerLineNumber(field);
+    if (!number)
         return plat::Error { plat::err::TypeMismatch,
             QStringLiteral("Answer line field is not a number: \"%1\"").arg(field) };
-    const int n = plat::val(field);
+    const int n = *number;
     const auto lines = plat::readLines(answerFile);
     if (!lines.ok())
         return lines.error();

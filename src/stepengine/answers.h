@@ -18,12 +18,24 @@ namespace stepengine {
 // Used for presets, hints and list items.
 QString GetAnswerLine(const QString& answerFile, int n);
 
+// The line number an answer-line field of a step record names. One rule for every reader of
+// such a field (presets, hints, list items and the input checks): the field is a number when it
+// holds at least one of the digits "0" to "9" and nothing else but blanks, which are skipped as
+// the record reader skips them. A full-width digit, another script's digit, a letter or a sign
+// makes it no number, so that no reader takes a line the others would refuse.
+std::optional<int> answerLineNumber(const QString& field);
+
+// GetAnswerLine for the line that a record field names; the empty text when the field is no
+// number (answerLineNumber).
+QString answerLineOf(const QString& answerFile, const QString& field);
+
 // A line's text: its characters from 4 on.
 QString lineText(const QString& line);
 
 // The accepted answer addressed by a three-digit record field, for the input checks. "000" is
-// the empty answer. A field that is not a number, a line beyond the end of the file or a file
-// that cannot be read gives no answer (and so no match): a failure, never another line's text.
+// the empty answer. A field that is not a number (answerLineNumber), a line beyond the end of the
+// file or a file that cannot be read gives no answer (and so no match): a failure, never another
+// line's text.
 plat::Result<QString> acceptedAnswer(const QString& answerFile, const QString& field);
 
 // The two alternatives of an answer: the text before its first "|" and everything after it (a

@@ -284,8 +284,7 @@ void StepEngine::listAndLocationStage(const QString& actionCode)
         top->move(l, tp, w, sy);
         bottom->move(l, tp + h - sy, w, sy);
 
-        const QString items
-            = lineText(GetAnswerLine(st.AnswerTextFile, readInt16(actionCode.mid(1))));
+        const QString items = lineText(answerLineOf(st.AnswerTextFile, actionCode.mid(1)));
         list.clear();
         for (const QString& item : items.split(u'|'))
             list.addItem(item);

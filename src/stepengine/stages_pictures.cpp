@@ -37,7 +37,7 @@ void StepEngine::picturesStage()
     // The background has no hide code: "000000" there is a picture name like any other.
     const QString background = r.text(field::Background);
     if (background != kKeepPicture) {
-        c.window->setPicture(sys_.skinFile(background)).ignore();
+        sys_.logSkinFailure(c.window->setPicture(sys_.skinFile(background)));
         if (practice)
             remembered[0] = background;
     }
@@ -62,7 +62,7 @@ void StepEngine::picturesStage()
             f.HandleTop = static_cast<int32_t>(plat::roundHalfEven(image.top()));
         }
         if (name != kKeepPicture) {
-            setPictureOf(image, sys_.skinFile(name)).ignore();
+            sys_.logSkinFailure(setPictureOf(image, sys_.skinFile(name)));
             if (practice)
                 remembered[k] = name;
         }
@@ -83,7 +83,7 @@ void StepEngine::panelsStage()
     if (code.toolbox) {
         const QString& name = code.toolboxColumns == 2 ? kTwoColumnToolbox : kOneColumnToolbox;
         // A missing toolbox picture keeps the old one; the hotspots are laid out all the same.
-        setPictureOf(*c.PicHui, pictures + name + QStringLiteral(".mxy")).ignore();
+        sys_.logSkinFailure(setPictureOf(*c.PicHui, pictures + name + QStringLiteral(".mxy")));
         window_.layOutHotspots();
     }
 
@@ -101,7 +101,7 @@ void StepEngine::panelsStage()
     const QString name = variant == QStringLiteral("00") || variant == QStringLiteral("01")
         ? hotspot + QStringLiteral("0099")
         : QStringLiteral("X0") + hotspot + variant;
-    look.setPicture(pictures + name + QStringLiteral(".mxy")).ignore();
+    sys_.logSkinFailure(look.setPicture(pictures + name + QStringLiteral(".mxy")));
     look.setVisible(true);
 }
 

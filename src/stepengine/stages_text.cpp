@@ -116,7 +116,7 @@ void StepEngine::textBoxStage()
     QString preset;
     const QString presetField = r.text(field::PresetLine);
     if (presetField != kNoAnswerLine) {
-        const QString line = GetAnswerLine(st.AnswerTextFile, readInt16(presetField));
+        const QString line = answerLineOf(st.AnswerTextFile, presetField);
         if (!practice)
             f.DemoTypedText = line;
         preset = lineText(alternatives(line).first);
@@ -259,7 +259,7 @@ void StepEngine::hintStage()
         if (lineField == kNoAnswerLine) {
             hint.setCaption(QString()); // the saved hint stays for the tab strip
         } else {
-            const QString text = lineText(GetAnswerLine(st.AnswerTextFile, readInt16(lineField)));
+            const QString text = lineText(answerLineOf(st.AnswerTextFile, lineField));
             hint.setCaption(text);
             window_.stepFields().SavedHint = text;
         }

@@ -40,13 +40,13 @@ void FrmMTMSGBOX::Form_Load()
 
     // A missing skin picture leaves its element empty; the box works all the same.
     setBorderless(true);
-    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     setCaption(st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——") + st.ModuleName
         + QStringLiteral("模块"));
     move(left(), top(), 5550 * sx, 3750 * sy);
-    setPicture(sys_.skinFile(QStringLiteral("l20069"))).ignore();
+    sys_.logSkinFailure(setPicture(sys_.skinFile(QStringLiteral("l20069"))));
     ui.ImgLogo1.move(120 * sx, 90 * sy);
-    ui.ImgLogo1.setPicture(sys_.skinFile(QStringLiteral("l20067"))).ignore();
+    sys_.logSkinFailure(ui.ImgLogo1.setPicture(sys_.skinFile(QStringLiteral("l20067"))));
     setTopMost(true);
     ui.LblTitle.move(600 * sx, 180 * sy);
     ui.LblTitle.setFont({ QStringLiteral("宋体"), 10 * sx });
@@ -60,9 +60,8 @@ void FrmMTMSGBOX::Form_Load()
     ui.LblClick[2].move(4560 * sx, 120 * sy, 330 * sx, 330 * sy);
     ui.LblClick[2].setVisible(false);
     for (int i = 0; i <= 3; ++i)
-        ui.LblClick[i]
-            .setPicture(sys_.skinFile(QStringLiteral("l2000") + QString::number(i)))
-            .ignore();
+        sys_.logSkinFailure(
+            ui.LblClick[i].setPicture(sys_.skinFile(QStringLiteral("l2000") + QString::number(i))));
 
     for (int i = 0; i <= 3; ++i)
         ui.LblClick[i].Click = [this, i] {
@@ -84,9 +83,8 @@ bool ask(shell::System& sys, const QString& title, const QString& prompt, int ic
     sys.state.MsgResult = 0;
     box.ui().LblTitle.setCaption(title);
     if (icon == kMsgIconQuestion || icon == kMsgIconEmpty)
-        box.ui()
-            .Image1.setPicture(sys.skinFile(QStringLiteral("l2007") + QString::number(icon)))
-            .ignore();
+        sys.logSkinFailure(box.ui().Image1.setPicture(
+            sys.skinFile(QStringLiteral("l2007") + QString::number(icon))));
     box.ui().LblPrompt.setCaption(prompt);
     box.show(true);
     return sys.state.MsgResult == 1;

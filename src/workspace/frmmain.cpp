@@ -208,21 +208,21 @@ void FrmMain::loadQuestion()
 {
     const shell::AppState& st = sys_.state;
     // An empty name (a first visit) or a picture that cannot be loaded leaves the control's
-    // picture as it is: the step load that follows sets the step's own.
+    // picture as it is (a failure is logged): the step load that follows sets the step's own.
     const auto& pictures = st.QuestionPictures(st.CurrentQuestion);
     auto picture = [&](int column) {
         const QString& name = pictures[static_cast<size_t>(column)];
         return name.isEmpty() ? QString() : sys_.skinFile(name);
     };
     if (const QString p = picture(0); !p.isEmpty())
-        setPicture(p).ignore();
+        sys_.logSkinFailure(setPicture(p));
     auto& m = ui();
     plat::Image* images[] = { &m.Image1, &m.Image2, &m.Image3, &m.Image4, &m.Image5 };
     for (int k = 1; k <= 5; ++k)
         if (const QString p = picture(k); !p.isEmpty())
-            images[k - 1]->setPicture(p).ignore();
+            sys_.logSkinFailure(images[k - 1]->setPicture(p));
     if (const QString p = picture(6); !p.isEmpty())
-        m.Image6.setPicture(p).ignore();
+        sys_.logSkinFailure(m.Image6.setPicture(p));
     // The step itself loads on the next tick, after the panel has set CurrentStep.
     m.Timer2.setEnabled(true);
 }
@@ -246,7 +246,7 @@ void FrmMain::Form_Load()
     auto& ui = uiNoLoad();
     resetFormState();
 
-    setIcon(sys_.skinFile(QStringLiteral("l62011"))).ignore();
+    sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     setBackColor(kWindowGrey);
     setWindowState(2);
     setLeft(0);
@@ -261,7 +261,7 @@ void FrmMain::Form_Load()
     sys_.exerciseWindows().dockPanel();
     ui.Label1.setCaption(QString());
     ui.ImgLogo.move(10200 * sx, 8235 * sy, 1740 * sx, 345 * sy);
-    ui.ImgLogo.setPicture(sys_.skinFile(QStringLiteral("l62009"))).ignore();
+    sys_.logSkinFailure(ui.ImgLogo.setPicture(sys_.skinFile(QStringLiteral("l62009"))));
     ui.PicMenu.setPicture(workspace::menuBarArt());
     ui.PicTool.setPicture(workspace::optionsBarArt());
     for (int q = 1; q <= 40; ++q)

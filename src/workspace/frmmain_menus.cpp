@@ -162,7 +162,7 @@ void FrmMain::hotspotLeftRelease(int index)
     plat::Image& look = lookOf(ui, index);
     look.move(hot.left(), hot.top());
     // A missing pressed picture leaves the overlay empty: it was cleared above.
-    look.setPicture(ExamDataPath + two(index) + QStringLiteral("0099.mxy")).ignore();
+    sys_.logSkinFailure(look.setPicture(ExamDataPath + two(index) + QStringLiteral("0099.mxy")));
 
     const menus::DropDownPlace place = menus::dropDownPlaceOf(index);
     if (place == menus::DropDownPlace::None)
@@ -196,7 +196,8 @@ void FrmMain::hotspotRightRelease(int index)
         return;
     const plat::Label& tool = ui.LblZHU[index];
     ui.ImgHui.move(tool.left(), tool.top());
-    ui.ImgHui.setPicture(ExamDataPath + two(index) + QStringLiteral("0099.mxy")).ignore();
+    sys_.logSkinFailure(
+        ui.ImgHui.setPicture(ExamDataPath + two(index) + QStringLiteral("0099.mxy")));
     loadDropDown(
         ui.Pic1J, two(index) + QStringLiteral("0077"), menus::firstLevelLayout(index, menuScale()));
     const menus::Box toolBox { ui.PicHui.left() + tool.left(), ui.PicHui.top() + tool.top(),
@@ -229,7 +230,7 @@ void FrmMain::LblZHU_MouseMove(int index)
     plat::Image& look = lookOf(ui, index);
     look.move(hot.left(), hot.top());
     // A missing hover picture leaves the overlay empty, without a word.
-    look.setPicture(ExamDataPath + two(index) + QStringLiteral("0088.mxy")).ignore();
+    sys_.logSkinFailure(look.setPicture(ExamDataPath + two(index) + QStringLiteral("0088.mxy")));
 }
 
 // First-level drop-downs -----------------------------------------------------------------------

@@ -124,7 +124,7 @@ void FrmMain::LblXXK_Click(int index)
                 = StepRecord(st.StepLine).text(stepengine::kImageGroups[TabHostImage - 1].name);
             if (own == stepengine::kKeepPicture)
                 own = st.QuestionPictures(st.CurrentQuestion)[TabHostImage];
-            host->setPicture(sys_.skinFile(own)).ignore();
+            sys_.logSkinFailure(host->setPicture(sys_.skinFile(own)));
         }
         area.setVisible(true);
         ui.LHelp.setCaption(SavedHint);

@@ -24,7 +24,7 @@ namespace testsupport {
 struct PanelApp {
     QTemporaryDir dir;
     DrivenSystem run;
-    plat::VirtualClock& clock = run.clock;
+    testsupport::VirtualClock& clock = run.clock;
     shell::System& sys = run.sys;
     HeadlessDriver& driver = run.driver;
     shell::AppState& st = sys.state;

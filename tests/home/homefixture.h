@@ -43,7 +43,7 @@ inline void linkSampleProgram(const QString& to)
 struct SampleHome {
     QTemporaryDir dir;
     std::optional<DrivenSystem> run;
-    plat::VirtualClock* clock = nullptr;
+    testsupport::VirtualClock* clock = nullptr;
     shell::System* sys = nullptr;
     HeadlessDriver* driver = nullptr;
     QStringList reports;

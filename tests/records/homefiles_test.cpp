@@ -117,8 +117,8 @@ TEST_F(HomeFiles, NewAndDeletedRandomPapers)
         ten << QStringLiteral("P%1").arg(k);
     put(RandomPaperFile(dir), ten);
     EXPECT_TRUE(writeNewRandomPaper(dir, "NEW", site));
-    EXPECT_EQ(plat::readLines(RandomPaperFile(dir)).value(),
-        QStringList({ "NEW" }) + ten.mid(0, 9));
+    EXPECT_EQ(
+        plat::readLines(RandomPaperFile(dir)).value(), QStringList({ "NEW" }) + ten.mid(0, 9));
 
     // Deleting paper 21 of three closes the gap and ends with an empty line.
     put(RandomPaperFile(dir), { "P1", "P2", "P3", "", "" });
@@ -185,20 +185,34 @@ TEST_F(HomeFiles, Advert)
     EXPECT_EQ(reports.size(), 1u);
 }
 
-// A file of binary bytes in place of a record never crashes a reader.
-TEST_F(HomeFiles, BinaryFilesReadWithoutACrash)
+// A file of binary bytes in place of a record never crashes a reader, and reads as no data: no
+// papers, no units, no questions, no colour, no module match. Only the count rule of the random
+// papers finds lines in it, and the excess is reported.
+TEST_F(HomeFiles, BinaryFilesReadAsNoData)
 {
     QByteArray junk;
     for (int i = 0; i < 4096; ++i)
         junk.append(static_cast<char>((i * 37) & 0xff));
-    for (const QString& path : { PaperFile(data), RandomPaperFile(dir), AdvertFile(dir) })
+    for (const QString& path :
+        { PaperFile(data), RandomPaperFile(dir), AdvertFile(dir), ModuleNumberFile(data) })
         putRaw(path, junk);
-    (void)readPaperCounts(data, site);
-    (void)readUnitSizes(data, site);
-    (void)randomPaperCount(dir, site);
-    (void)readAdvert(dir, site);
-    (void)moduleNumberMatches(data, 1, site);
-    SUCCEED();
+
+    const PaperCounts counts = readPaperCounts(data, site);
+    EXPECT_EQ(counts.fixedPaperCount, 0);
+    EXPECT_EQ(counts.unitCount, 0);
+    const auto sizes = readUnitSizes(data, site);
+    ASSERT_TRUE(sizes.has_value());
+    EXPECT_LE(sizes->size(), 26);
+    for (int size : *sizes)
+        EXPECT_EQ(size, 0);
+    EXPECT_FALSE(moduleNumberMatches(data, 1, site));
+    EXPECT_EQ(readAdvert(dir, site).colour, 0);
+    EXPECT_TRUE(reports.empty());
+
+    EXPECT_EQ(randomPaperCount(dir, site), kMaxRandomPapers);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].number, plat::err::SubscriptOutOfRange);
+    EXPECT_TRUE(reports[0].description.contains(QStringLiteral("288891.mxy")));
 }
 
 } // namespace

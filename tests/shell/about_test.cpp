@@ -5,6 +5,8 @@
 #include "support/systemapp.h"
 #include "support/testsupport.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QWidget>
 
@@ -115,3 +117,28 @@ TEST_F(AboutTest, Rendering)
 }
 
 } // namespace
+
+// A skin picture that would not load used to be dropped without a word: the learner saw a blank
+// face and the run log said nothing. Now each file is logged, once however often windows load.
+TEST_F(AboutTest, AMissingSkinPictureIsLoggedOncePerFile)
+{
+    const QString log = app.dir.path() + QStringLiteral("/run.txt");
+    auto mentions = [&](const char* name) {
+        return QString::fromLatin1(testsupport::readFile(log)).count(QLatin1String(name));
+    };
+    // Before the run log exists nothing is written, and nothing is taken as told.
+    about().show();
+    about().unload();
+    EXPECT_FALSE(QFileInfo::exists(log));
+
+    app.sys->state.LogPath = log;
+    ASSERT_TRUE(QFile::remove(app.sys->skinFile(QStringLiteral("l20001"))));
+    for (int load = 0; load < 3; ++load) {
+        about().show();
+        about().unload();
+    }
+    EXPECT_EQ(mentions("l62011"), 1); // the window icon, never written
+    EXPECT_EQ(mentions("l20001"), 1); // the confirm button's face, removed
+    EXPECT_EQ(mentions("l20070"), 0); // present
+    EXPECT_EQ(mentions("l20067"), 0);
+}

@@ -2,7 +2,7 @@
 
 #include "shell/tick.h"
 
-#include "platform/clock.h"
+#include "support/virtualclock.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -25,7 +25,7 @@ protected:
         tick.HaveStop = [this](bool b) { log << QStringLiteral("HaveStop(%1)").arg(b); };
     }
 
-    plat::VirtualClock clock;
+    testsupport::VirtualClock clock;
     P_Cls_Tick tick { clock };
     QStringList log;
 };

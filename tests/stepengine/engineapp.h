@@ -57,7 +57,7 @@ public:
 struct EngineApp {
     QTemporaryDir dir;
     DrivenSystem run { dir.path() };
-    plat::VirtualClock* clock = &run.clock;
+    testsupport::VirtualClock* clock = &run.clock;
     shell::System* sys = &run.sys;
     HeadlessDriver* driver = &run.driver;
     QStringList reports; // "tag number" of every failure reported

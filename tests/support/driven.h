@@ -8,7 +8,7 @@
 
 #include "app/wiring.h"
 #include "core/system.h"
-#include "platform/clock.h"
+#include "support/virtualclock.h"
 #include "platform/runtime.h"
 #include "support/fakeservices.h"
 #include "support/headless.h"
@@ -23,7 +23,7 @@ namespace testsupport {
 
 template <class R> struct Driven {
     explicit Driven(const QString& programDir, plat::Services services = makeFakeServices(),
-        std::unique_ptr<plat::VirtualClock> c = std::make_unique<plat::VirtualClock>())
+        std::unique_ptr<testsupport::VirtualClock> c = std::make_unique<testsupport::VirtualClock>())
         : clock(*c)
         , sys(std::move(c), std::move(services), programDir)
         , driver(sys, clock)
@@ -40,7 +40,7 @@ private:
     } postedEventsRunLast_;
 
 public:
-    plat::VirtualClock& clock; // owned by the runtime
+    testsupport::VirtualClock& clock; // owned by the runtime
     R sys;
     HeadlessDriver driver;
 };

@@ -5,7 +5,7 @@
 // real input, answers modal windows and popup menus given in advance, and renders any window to a
 // picture.
 
-#include "platform/clock.h"
+#include "support/virtualclock.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/keys.h"
@@ -28,7 +28,6 @@ namespace testsupport {
 using plat::Control;
 using plat::Form;
 using plat::Runtime;
-using plat::VirtualClock;
 namespace button = plat::button;
 
 class HeadlessDriver {

@@ -11,7 +11,7 @@ namespace testsupport {
 struct HeadlessApp {
     QTemporaryDir dir;
     DrivenRuntime run { dir.path() };
-    plat::VirtualClock* clock = &run.clock;
+    testsupport::VirtualClock* clock = &run.clock;
     plat::Runtime* rt = &run.sys;
     HeadlessDriver* driver = &run.driver;
 };

@@ -14,7 +14,7 @@ namespace testsupport {
 struct SystemApp {
     QTemporaryDir dir;
     DrivenSystem run { dir.path() };
-    plat::VirtualClock* clock = &run.clock;
+    testsupport::VirtualClock* clock = &run.clock;
     shell::System* sys = &run.sys;
     HeadlessDriver* driver = &run.driver;
 
