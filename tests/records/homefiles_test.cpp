@@ -1,5 +1,7 @@
 #include "records/homefiles.h"
 
+#include <algorithm>
+
 #include "recordstest.h"
 
 namespace {
@@ -207,12 +209,19 @@ TEST_F(HomeFiles, BinaryFilesReadAsNoData)
         EXPECT_EQ(size, 0);
     EXPECT_FALSE(moduleNumberMatches(data, 1, site));
     EXPECT_EQ(readAdvert(dir, site).colour, 0);
-    EXPECT_TRUE(reports.empty());
+    // The module's own files are not the learner's records: only the advert, kept among the
+    // records, is reported as damaged.
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reports[0].description.contains(QStringLiteral("170100.mxy")));
+    EXPECT_TRUE(reports[0].description.contains(QStringLiteral("damaged")));
+    reports.clear();
 
     EXPECT_EQ(randomPaperCount(dir, site), kMaxRandomPapers);
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].number, plat::err::SubscriptOutOfRange);
-    EXPECT_TRUE(reports[0].description.contains(QStringLiteral("288891.mxy")));
+    ASSERT_FALSE(reports.empty());
+    EXPECT_TRUE(std::any_of(reports.begin(), reports.end(), [](const auto& r) {
+        return r.number == plat::err::SubscriptOutOfRange
+            && r.description.contains(QStringLiteral("288891.mxy"));
+    }));
 }
 
 } // namespace
