@@ -13,6 +13,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    if (!plat::installStandardTranslation(app))
+        qWarning("Qt's Chinese translation is not installed: standard buttons show in English");
     const QString programDir = QCoreApplication::applicationDirPath();
     const QString programName
         = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();

@@ -106,6 +106,8 @@ void BM_StepChange(benchmark::State& state)
         st.CurrentQuestion = static_cast<int16_t>(question + 1);
         st.CurrentStep = static_cast<int16_t>(step);
         main.setData();
+        // What the window shows is decoded before it appears; hidden pictures wait.
+        main.decodeShownPictures();
     };
     size_t question = 0;
     int change = 0;

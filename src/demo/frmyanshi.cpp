@@ -49,9 +49,7 @@ namespace {
         for (int y = 0; y < 7; ++y)
             for (int x = 0; x < widths[y]; ++x)
                 img.setPixel(x, y, qRgb(0, 0, 0));
-        plat::Picture p;
-        p.image = img;
-        return p;
+        return plat::Picture(img);
     }
 
     void entryLabel(plat::Label& l)

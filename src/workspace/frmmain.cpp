@@ -318,6 +318,13 @@ void FrmMain::Form_Load()
     ToolCSH();
 }
 
+void FrmMain::Form_QueryUnload(int& cancel)
+{
+    // The window exists only for an exercise, whose ways out are the panel's end and hand-in:
+    // a window manager's close would leave the panel over an empty screen.
+    cancel = 1;
+}
+
 void FrmMain::lblMove_MouseDown(int button)
 {
     if (650 * static_cast<float>(sys_.state.ScaleY)

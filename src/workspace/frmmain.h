@@ -169,6 +169,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& cancel) override;
     void createMenus(plat::MenuItem& bar) override;
 
     // The window's part of every step load.

@@ -90,8 +90,8 @@ protected:
     }
     bool pictureIs(int button, const QString& name)
     {
-        return h->button(button).picture().image
-            == plat::loadPicture(h->dataFile(name + ".mxy")).value().image;
+        return h->button(button).picture().image()
+            == plat::loadPicture(h->dataFile(name + ".mxy")).value().image();
     }
 
     std::unique_ptr<SampleHome> h;
