@@ -130,6 +130,8 @@ void ExerciseWindowsOwner::focusAnswerField()
     sys_.form<workspace::FrmMain>().ui().Text1.setFocus().ignore();
 }
 
+plat::Form& ExerciseWindowsOwner::keyTarget() { return sys_.form<workspace::FrmMain>(); }
+
 std::optional<std::pair<double, double>> ExerciseWindowsOwner::simulatedWindowPlace()
 {
     auto& main = sys_.form<workspace::FrmMain>();
