@@ -9,6 +9,10 @@
 
 #include <optional>
 
+namespace plat {
+class Form;
+}
+
 namespace shell {
 
 class ExerciseWindows {
@@ -38,6 +42,8 @@ public:
     virtual void panelOnTop() = 0; // the panel above every other window
     virtual void restoreSimulatedWindow() = 0; // restored from minimized and activated
     virtual void focusAnswerField() = 0; // the simulated window restored, its first field focused
+    // The window that takes the keys typed into the panel: the simulated window.
+    virtual plat::Form& keyTarget() = 0;
     // Where the simulated window lies in twips, when it is open and neither minimized nor
     // maximized.
     virtual std::optional<std::pair<double, double>> simulatedWindowPlace() = 0;

@@ -12,9 +12,6 @@ namespace flow {
 ExerciseWindowsOwner::ExerciseWindowsOwner(shell::System& sys)
     : sys_(sys)
 {
-    // Where the window manager refuses the simulated window the activation that the focus
-    // return asks for, the keys typed into the panel still reach the simulated application.
-    sys_.form<exercise::FrmTm>().setKeyTarget(&sys_.form<workspace::FrmMain>());
 }
 
 void installExerciseWindows(shell::System& sys)
@@ -132,6 +129,8 @@ void ExerciseWindowsOwner::focusAnswerField()
     restoreSimulatedWindow();
     sys_.form<workspace::FrmMain>().ui().Text1.setFocus().ignore();
 }
+
+plat::Form& ExerciseWindowsOwner::keyTarget() { return sys_.form<workspace::FrmMain>(); }
 
 std::optional<std::pair<double, double>> ExerciseWindowsOwner::simulatedWindowPlace()
 {

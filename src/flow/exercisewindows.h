@@ -29,6 +29,7 @@ public:
     void panelOnTop() override;
     void restoreSimulatedWindow() override;
     void focusAnswerField() override;
+    plat::Form& keyTarget() override;
     std::optional<std::pair<double, double>> simulatedWindowPlace() override;
 
     void showPicture() override;

@@ -208,7 +208,7 @@ void FrmMain::loadQuestion()
 {
     const shell::AppState& st = sys_.state;
     // An empty name (a first visit) or a picture that cannot be loaded leaves the control's
-    // picture as it is: the step load that follows sets the step's own.
+    // picture as it is (a failure is logged): the step load that follows sets the step's own.
     const auto& pictures = st.QuestionPictures(st.CurrentQuestion);
     auto picture = [&](int column) {
         const QString& name = pictures[static_cast<size_t>(column)];
