@@ -1,4 +1,5 @@
 // The program: the real window driver, real services, and the start-up window.
+#include "app/wiring.h"
 #include "core/system.h"
 #include "platform/clock.h"
 #include "platform/services.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
         plat::makeRealServices(QStringLiteral("ksxt-") + QString::number(qHash(programDir)),
             settingsDir + QStringLiteral("/registry.ini")),
         programDir, programName);
+    app::wire(sys);
     sys.onEnd = [] { QCoreApplication::exit(0); };
     app.setQuitOnLastWindowClosed(false);
     sys.form<shell::FrmStart>().show();

@@ -132,11 +132,33 @@ void Form::unload()
     rt_->retire(std::shared_ptr<void>(std::move(menuBar_)));
 }
 
+namespace {
+    void decodePicturesShownIn(const Container& c)
+    {
+        c.picture().image();
+        for (const Control* child : c.children()) {
+            if (!child->visible())
+                continue;
+            if (const auto* image = dynamic_cast<const Image*>(child))
+                image->picture().image();
+            else if (const auto* inner = dynamic_cast<const Container*>(child))
+                decodePicturesShownIn(*inner);
+        }
+    }
+}
+
+void Form::decodeShownPictures()
+{
+    if (area_)
+        decodePicturesShownIn(*area_);
+}
+
 void Form::show(bool modal)
 {
     load();
     if (!window_)
         return;
+    decodeShownPictures();
     if (!everShown_) {
         everShown_ = true;
         if (centered_) {
@@ -312,7 +334,7 @@ Status Form::setIcon(const QString& path)
     if (!pic)
         return pic.status();
     if (window_)
-        window_->setWindowIcon(QIcon(QPixmap::fromImage(pic.value().image)));
+        window_->setWindowIcon(QIcon(QPixmap::fromImage(pic.value().image())));
     return {};
 }
 

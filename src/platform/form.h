@@ -58,6 +58,9 @@ public:
     void show(bool modal = false);
     void hide();
     bool visible() const; // shown now (does not load)
+    // Decodes the pictures of the controls shown now, which a picture's own load leaves for its
+    // first showing. Showing the window does this before it maps, so the window appears whole.
+    void decodeShownPictures();
     bool isModalRunning() const { return modalLoop_ != nullptr; }
 
     // The root container of the controls (loads).

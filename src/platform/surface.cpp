@@ -196,7 +196,8 @@ void Surface::updateCursor(Control* c)
     int pointer = src ? src->mousePointer() : 0;
     if (pointer == kCustomPointer && src && !src->mouseIcon().isNull()) {
         const Picture& icon = src->mouseIcon();
-        setCursor(QCursor(QPixmap::fromImage(icon.image), icon.hotSpot.x(), icon.hotSpot.y()));
+        setCursor(
+            QCursor(QPixmap::fromImage(icon.image()), icon.hotSpot().x(), icon.hotSpot().y()));
         return;
     }
     static const Qt::CursorShape kShapes[] = { Qt::ArrowCursor, Qt::ArrowCursor, Qt::CrossCursor,
@@ -216,7 +217,7 @@ void Surface::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), toQColor(container_->backColor()));
     if (!container_->picture().isNull())
-        p.drawImage(QPointF(0, 0), container_->picture().image);
+        p.drawImage(QPointF(0, 0), container_->picture().image());
     for (Control* c : container_->children()) {
         if (c->isWindowed() || !c->visible())
             continue;

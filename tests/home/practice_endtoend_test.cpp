@@ -4,7 +4,6 @@
 // once more on a real (virtual X) display.
 
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/homefixture.h"
 #include "platform/keys.h"
 #include "shell/frmstart.h"
