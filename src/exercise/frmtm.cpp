@@ -227,9 +227,6 @@ void FrmTm::layOut()
     ui.ImgLogo1.move(60 * sx, 30 * sy);
     sys_.logSkinFailure(ui.ImgLogo1.setPicture(skin("l20067")));
     setTopMost(true);
-    // Where the window manager refuses the simulated window the activation that the focus
-    // return asks for, the keys typed into the panel still reach the simulated application.
-    setKeyTarget(&sys_.form<workspace::FrmMain>());
     // The bottom-right corner of a 1024 x 600 area until the simulated window docks the panel.
     setLeft(15360 * sx - width());
     setTop(9000 * sy - height());

@@ -12,6 +12,9 @@ namespace flow {
 ExerciseWindowsOwner::ExerciseWindowsOwner(shell::System& sys)
     : sys_(sys)
 {
+    // The panel hands the keyboard to the simulated window after every click in it; where the
+    // window manager refuses that activation, the keys typed into the panel go on to it.
+    sys_.form<exercise::FrmTm>().setKeyTarget(&sys_.form<workspace::FrmMain>());
 }
 
 void installExerciseWindows(shell::System& sys)
