@@ -339,6 +339,10 @@ void FrmYanShi::placeNote()
     const double needed = note.height();
     note.setAutoSize(false);
     note.setHeight(std::max(designed, needed));
+    // A long question's note rises so that it ends inside the window.
+    const double bottom = kWindowHeight * st.ScaleY;
+    if (note.top() + note.height() > bottom)
+        note.setTop(std::max(0.0, bottom - note.height()));
     note.setForeColor(plat::syscolor::ButtonText);
 }
 

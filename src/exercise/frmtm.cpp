@@ -284,7 +284,9 @@ void FrmTm::layOut()
     ui.LblTimeJD.move(0, 0, 0, 255);
     ui.LblName.move(3450 * sx, rowTop, 735 * sx, rowHeight);
     ui.LblIME.move(4230 * sx, rowTop, 615 * sx, rowHeight);
-    ui.PicUnit.move(ui.LblTime.left(), rowTop, 4080 * sx, rowHeight);
+    // The list ends before the input-method label (its tooltip shows the whole list).
+    ui.PicUnit.move(ui.LblTime.left(), rowTop,
+        std::min(4080 * sx, ui.LblIME.left() - ui.LblTime.left()), rowHeight);
     ui.LblUnit.move(0, 0);
 
     // The candidate-info frame.

@@ -7,9 +7,12 @@
 
 #include "support/testsupport.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QThread>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +122,13 @@ TEST(RealDisplay, TheDemonstrationOnAVirtualDisplay)
         [](demo::FrmYanShi& w) {
             testsupport::HeadlessDriver::processEvents();
             QWidget* window = w.hWnd();
+            // A window manager maps and places the window in its own time.
+            QElapsedTimer waited;
+            waited.start();
+            while (!window->windowHandle()->isExposed() && waited.elapsed() < 3000) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+                QThread::msleep(5);
+            }
             // Paint now and wait for the X server to have it, so the grab is not a frame behind.
             window->repaint();
             QGuiApplication::sync();

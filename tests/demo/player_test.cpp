@@ -429,6 +429,19 @@ TEST(Window, OpensWhereThePracticeWindowLayAndShowsTheNote)
     }
 }
 
+// A long question's note ran past the window's bottom edge.
+TEST(Window, ALongNoteEndsInsideTheWindow)
+{
+    PlayerApp a;
+    a.writeQuestion({ click("0001", 3000, 3000) });
+    a.sys->form<exercise::FrmTm>().ui().RtbTM.setText(QString(200, u'图'));
+    a.start();
+    const auto& note = a.dui().ImgLogo;
+    EXPECT_GE(note.height(), 15 * 180); // 200 \ 14 + 1 lines
+    EXPECT_LE(note.top() + note.height(), a.demo().height());
+    EXPECT_GE(note.top(), 0);
+}
+
 TEST(DropDownReplay, PlacesAndStands)
 {
     struct Case {

@@ -66,6 +66,8 @@ TEST_P(PanelLook, KeepsItsPixelLayoutAndShowsTheQuestion)
     // The lower row: the clock in an examination, the unfinished list in practice.
     auto& ui = app.ui();
     EXPECT_EQ(ui.PicUnit.visible(), !look.examination);
+    // The unfinished list ran under the "EN" label at the row's end.
+    EXPECT_LE(ui.PicUnit.left() + ui.PicUnit.width(), ui.LblIME.left());
     EXPECT_EQ(ui.LblTime.caption(), QStringLiteral("剩余50分钟"));
     EXPECT_EQ(ui.CmdGN[8].visible(), look.examination);
     EXPECT_EQ(ui.CmdGN[5].visible(), !look.examination);

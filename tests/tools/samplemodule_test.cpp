@@ -1,6 +1,7 @@
 // Reads the generated sample module with a reader of its own (not the generator's code) and
 // checks what the program relies on: record layout, question ends, papers and pictures.
 #include "platform/font.h"
+#include "stepengine/steprecord.h"
 #include "support/testsupport.h"
 
 #include <QDir>
@@ -692,6 +693,35 @@ TEST(SampleModule, DragStepsStartApartFromWhereTheyEnd)
             EXPECT_TRUE(matched) << code.toStdString();
         }
     }
+}
+
+// After "山景" was typed into the layer dialog, the next step showed the dialog with its old
+// default "背景 副本" again, and the demonstration taught the same.
+TEST(SampleModule, TheStepAfterATypedAnswerDoesNotShowTheFieldsOldText)
+{
+    const Module m = readModule(KSXT_PROGRAM_DIR);
+    int checked = 0;
+    for (size_t i = 0; i + 1 < m.steps.size(); ++i) {
+        const Step& typing = m.steps[i];
+        const Step& next = m.steps[i + 1];
+        if (next.unit != typing.unit || next.question != typing.question)
+            continue;
+        // Typed answers that a later click confirms: the field still shows in the next step.
+        const QString code = typing.field(8, 4);
+        if (code != "0020" && code != "0024" && code != "0025")
+            continue;
+        const QString shown = typing.field(28, 6), after = next.field(28, 6);
+        if (!shown.startsWith("dg") || after == "000000") // no dialog, or it closed
+            continue;
+        SCOPED_TRACE(next.where().toStdString());
+        ++checked;
+        EXPECT_NE(after, shown);
+        EXPECT_NE(after, QString(stepengine::kKeepPicture));
+        EXPECT_TRUE(QFile::exists(
+            QString(KSXT_PROGRAM_DIR) + "/" + m.data + "/" + after.toLower() + ".mxy"))
+            << after.toStdString();
+    }
+    EXPECT_GT(checked, 0); // the module has such steps
 }
 
 TEST(SampleModule, TabStepsShowTheirTabsWhereTheClickAreasLie)

@@ -11,6 +11,7 @@
 #include <QRadialGradient>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
@@ -973,10 +974,14 @@ namespace {
 
 } // namespace
 
+namespace {
+    std::vector<DialogSpec> withTypedDialogs(std::vector<DialogSpec> specs);
+}
+
 const std::vector<DialogSpec>& dialogSpecs()
 {
     using E = DialogElement;
-    static const std::vector<DialogSpec> specs {
+    static const std::vector<DialogSpec> specs = withTypedDialogs({
         { "dg0001", "新建", { 420, 262 }, { 150, 110 },
             { { E::Label, { 16, 36, 74, 20 }, "名称(N):" },
                 { E::Field, { 92, 36, 210, 20 }, "未标题-1", "name" },
@@ -1264,8 +1269,60 @@ const std::vector<DialogSpec>& dialogSpecs()
         { "pg0001", "", { 240, 56 }, { 190, 250 },
             { { E::Label, { 10, 6, 220, 18 }, "正在应用 高斯模糊..." },
                 { E::Slider, { 10, 30, 220, 14 }, "progress" } } },
-    };
+    });
     return specs;
+}
+
+namespace {
+
+    // A dialog as it stands after a typing step: its field holds what was typed, so the step
+    // after it (a click on 确定) does not show the field's old default again.
+    struct TypedDialog {
+        const char* dialog;
+        const char* field;
+        const char* typed;
+        const char* name;
+    };
+    constexpr TypedDialog kTypedDialogs[] = {
+        { "dg0001", "name", "海报", "dt0001" },
+        { "dg0004", "fileName", "春天", "dt0004" },
+        { "dg0007", "hex", "ff0000", "dt0007" },
+        { "dg0008", "contrast", "40", "dt0008" },
+        { "dg0009", "hue", "180", "dt0009" },
+        { "dg0011", "name", "山景", "dt0011" },
+    };
+
+    std::vector<DialogSpec> withTypedDialogs(std::vector<DialogSpec> specs)
+    {
+        for (const TypedDialog& t : kTypedDialogs) {
+            auto base = std::find_if(specs.begin(), specs.end(),
+                [&](const DialogSpec& d) { return d.name == QString::fromUtf8(t.dialog); });
+            if (base == specs.end())
+                throw std::runtime_error(std::string("no dialog ") + t.dialog);
+            DialogSpec typed = *base;
+            typed.name = QString::fromUtf8(t.name);
+            bool found = false;
+            for (DialogElement& e : typed.elements)
+                if (e.key == QString::fromUtf8(t.field)) {
+                    e.text = QString::fromUtf8(t.typed);
+                    found = true;
+                }
+            if (!found)
+                throw std::runtime_error(std::string("no field ") + t.field + " in " + t.dialog);
+            specs.push_back(std::move(typed));
+        }
+        return specs;
+    }
+
+} // namespace
+
+QString typedDialog(const QString& dialog, const QString& typed)
+{
+    for (const TypedDialog& t : kTypedDialogs)
+        if (dialog == QString::fromUtf8(t.dialog) && typed == QString::fromUtf8(t.typed))
+            return QString::fromUtf8(t.name);
+    throw std::runtime_error(
+        "no picture of " + dialog.toStdString() + " holding " + typed.toStdString());
 }
 
 const DialogSpec& dialogSpec(const QString& name)

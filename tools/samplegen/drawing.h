@@ -123,6 +123,8 @@ struct DialogSpec {
 };
 const std::vector<DialogSpec>& dialogSpecs();
 const DialogSpec& dialogSpec(const QString& name);
+// The picture of `dialog` after the typing step whose answer is `typed`.
+QString typedDialog(const QString& dialog, const QString& typed);
 QImage drawDialog(const DialogSpec& dialog);
 
 // The knob of a dialog slider, a drag handle.

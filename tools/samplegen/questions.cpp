@@ -364,15 +364,15 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             auto s2 = b.type("0020", field("dg0001", "name"), "海报", "未标题-1");
             auto s3 = b.click("0001", field("dg0001", "ok"), "单击“确定”");
             q.push_back(question("新建一个名称为“海报”的图像文档。", "sc0001",
-                { b.menu(1, 1, "文件→新建"), showing(s2, "dg0001"), keeping(s3, "dg0001"),
-                    b.end("sc0003") }));
+                { b.menu(1, 1, "文件→新建"), showing(s2, "dg0001"),
+                    showing(s3, typedDialog("dg0001", "海报")), b.end("sc0003") }));
         }
         {
             auto s2 = b.type("0020", field("dg0004", "fileName"), "春天", "风景");
             auto s3 = b.click("0001", field("dg0004", "save"), "单击“保存”");
             q.push_back(question("将当前图像以“春天”为文件名存储到“图片”文件夹中。", "sc0001",
-                { b.menu(1, 13, "文件→存储为"), showing(s2, "dg0004"), keeping(s3, "dg0004"),
-                    b.end("sc0004") }));
+                { b.menu(1, 13, "文件→存储为"), showing(s2, "dg0004"),
+                    showing(s3, typedDialog("dg0004", "春天")), b.end("sc0004") }));
         }
         {
             auto s2
@@ -510,8 +510,8 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             auto s2 = b.type("0020", field("dg0007", "hex"), "ff0000", "000000");
             auto s3 = b.click("0001", field("dg0007", "ok"), "单击“确定”");
             q.push_back(question("将前景色设置为红色（#ff0000）。", "sc0001",
-                { b.hotspot(63, "单击前景色"), showing(s2, "dg0007"), keeping(s3, "dg0007"),
-                    b.end("sc0001") }));
+                { b.hotspot(63, "单击前景色"), showing(s2, "dg0007"),
+                    showing(s3, typedDialog("dg0007", "ff0000")), b.end("sc0001") }));
         }
         {
             auto s2 = b.click("0001", sky, "在天空上单击", "M0004");
@@ -618,8 +618,8 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             auto s2 = b.type("0020", field("dg0011", "name"), "山景", "背景 副本");
             auto s3 = b.click("0001", field("dg0011", "ok"), "单击“确定”");
             q.push_back(question("复制背景图层，新图层名称为“山景”。", "sc0001",
-                { b.menu(4, 2, "图层→复制图层"), showing(s2, "dg0011"), keeping(s3, "dg0011"),
-                    b.end("sc0021") }));
+                { b.menu(4, 2, "图层→复制图层"), showing(s2, "dg0011"),
+                    showing(s3, typedDialog("dg0011", "山景")), b.end("sc0021") }));
         }
         {
             StepRecord s2 = b.click("0001", field("dg0013", "yes"), "单击“是”");
@@ -732,7 +732,7 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             auto s2 = b.type("0020", field("dg0008", "contrast"), "40", "0");
             showing(s2, "dg0008");
             auto s3 = b.click("0001", field("dg0008", "ok"), "单击“确定”");
-            keeping(s3, "dg0008");
+            showing(s3, typedDialog("dg0008", "40"));
             q.push_back(question("使用“调整”面板将图像的对比度设置为 40。", "sc0001",
                 { b.click("0001", L.adjustIcon[0], "单击“亮度/对比度”"), s2, s3,
                     b.end("sc0031") }));
@@ -755,7 +755,7 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
             auto s2 = b.type("0025", field("dg0009", "hue"), "180", "0");
             showing(s2, "dg0009");
             auto s3 = b.click("0001", field("dg0009", "ok"), "单击“确定”");
-            keeping(s3, "dg0009");
+            showing(s3, typedDialog("dg0009", "180"));
             q.push_back(question("使用“调整”面板将图像的色相改为 180。", "sc0001",
                 { b.click("0001", L.adjustIcon[5], "单击“色相/饱和度”"), s2, s3,
                     b.end("sc0035") }));
