@@ -6,6 +6,8 @@
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
 
+#include <QDateTime>
+
 #include <filesystem>
 #include <optional>
 #include <utility>
@@ -90,6 +92,7 @@ void StepEngine::loadStep(int16_t step)
     window_.setCurrentStep(step);
     st.StepFile = stepFile;
     st.QuestionListFile = questionFile;
+    logIfCutShort(stepFile, line, lines.value()[line - 1]);
     runStages(lines.value()[line - 1]);
     loading_ = false;
 
@@ -97,6 +100,24 @@ void StepEngine::loadStep(int16_t step)
         const auto next = std::exchange(pending_, nullptr);
         next();
     }
+}
+
+void StepEngine::logIfCutShort(const QString& stepFile, int line, const QString& record)
+{
+    // The last field's end: a shorter line reads its missing fields as empty, which can leave
+    // the question without an answer that passes. Written to the run log once per file.
+    constexpr int kWholeRecord = field::Area2Height.pos + field::Area2Height.len - 1;
+    const QString& logPath = sys_.state.LogPath;
+    if (record.size() >= kWholeRecord || logPath.isEmpty() || shortLinesLogged_.contains(stepFile))
+        return;
+    shortLinesLogged_.insert(stepFile);
+    shell::AppendLog(logPath,
+        QStringLiteral("step line %1 of %2 is cut short: %3 of %4 characters")
+            .arg(line)
+            .arg(stepFile)
+            .arg(record.size())
+            .arg(kWholeRecord),
+        QDateTime::currentDateTime());
 }
 
 void StepEngine::runStages(const QString& record)

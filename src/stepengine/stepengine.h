@@ -10,6 +10,7 @@
 #include "platform/form.h"
 #include "platform/timer.h"
 
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -137,6 +138,7 @@ public:
     plat::MouseHandler judged(plat::MouseHandler h);
 
 private:
+    void logIfCutShort(const QString& stepFile, int line, const QString& record);
     void runStages(const QString& record);
     void targetArea(StepControls& c);
     void secondArea(StepControls& c);
@@ -163,6 +165,7 @@ private:
     bool loading_ = false;
     std::function<void()> pending_ {};
     quint64 pressAtLoad_ = 0;
+    QSet<QString> shortLinesLogged_ {}; // step files whose cut-short line was logged
 };
 
 // The caption of the question panel's list of unfinished questions: "未完成的题目" and the

@@ -4,9 +4,12 @@
 
 #include "demo/frmyanshi.h"
 #include "exercise/frmtm.h"
+#include "platform/text.h"
 #include "stepengine/stepengine.h"
+#include "support/testsupport.h"
 #include "workspace/frmmain.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -434,6 +437,29 @@ TEST_F(Loader, MissingOrShortStepFileChangesNothingAndIsReported)
     EXPECT_EQ(
         QRectF(ui().Label1.left(), ui().Label1.top(), ui().Label1.width(), ui().Label1.height()),
         area);
+}
+
+// A step line cut short reads its missing fields as empty and can leave the question without an
+// answer that passes: the run log says so, once per step file however often it is loaded.
+TEST_F(Loader, AStepLineCutShortIsLoggedOncePerFile)
+{
+    writeQuestion(3);
+    auto lines = plat::readLines(app.stepFile()).value();
+    lines[1] = lines[1].left(60);
+    ASSERT_TRUE(plat::writeLines(app.stepFile(), lines).ok());
+    st.LogPath = app.dir.path() + QStringLiteral("/ksdata/run.txt");
+    QDir().mkpath(app.dir.path() + QStringLiteral("/ksdata"));
+
+    load(1);
+    EXPECT_FALSE(plat::decodeGbk(testsupport::readFile(st.LogPath)).contains("cut short"))
+        << "a whole line is not logged";
+    for (int i = 0; i < 3; ++i)
+        load(2);
+    const QString log = plat::decodeGbk(testsupport::readFile(st.LogPath));
+    EXPECT_EQ(log.count(QStringLiteral("cut short")), 1) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("step line 2 of ") + app.stepFile()))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral(": 60 of "))) << log.toStdString();
 }
 
 TEST_F(Loader, AReleaseOfAPressBeforeTheLoadIsNotJudged)
