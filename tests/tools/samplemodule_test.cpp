@@ -317,9 +317,49 @@ void writeContactSheet(
     ASSERT_TRUE(sheet.save(testsupport::outputDir() + "/" + fileName));
 }
 
+// The hint label of a step as the practice window shows it, in window pixels: bold 11-point
+// 宋体, sized to its caption; a text step wraps the hint in its prompt and joins alternatives.
+QString hintText(const Step& st, const QStringList& answers)
+{
+    const QString code = st.field(8, 4);
+    QString caption = answers.value(st.field(122, 3).toInt() - 1);
+    if (code.startsWith("002")) {
+        caption.replace("|", "或  ");
+        const std::map<QString, std::pair<QString, QString>> prompts { { "0020", { "输入 ", "" } },
+            { "0021", { "输入 ", "" } }, { "0025", { "输入 ", "" } }, { "0027", { "输入 ", "" } },
+            { "0022", { "输入 ", " 并按回车键或点红色方框处" } },
+            { "0024", { "输入 ", " 并按回车键" } }, { "0023", { "请选中 ", "" } },
+            { "0026", { "输入 ", " 并点击红色方框处" } } };
+        if (const auto p = prompts.find(code); p != prompts.end())
+            caption = p->second.first + caption + p->second.second;
+    } else {
+        caption.replace("|", "\n");
+    }
+    return caption;
+}
+
+QFont hintFont()
+{
+    plat::FontSpec font;
+    font.size = 11;
+    font.bold = true;
+    return plat::toQFont(font);
+}
+
+QRect hintLabel(const Step& st, const QStringList& answers)
+{
+    const QString caption = hintText(st, answers);
+    const QFontMetricsF fm(hintFont());
+    const QSizeF size = fm.boundingRect(QRectF(0, 0, 1e6, 1e6), 0, caption).size();
+    return { st.field(112, 5).toInt() / 15, st.field(117, 5).toInt() / 15,
+        static_cast<int>(std::ceil(size.width())),
+        static_cast<int>(std::ceil(std::max(size.height(), fm.height()))) };
+}
+
 // Every step that acts on the screen, drawn as the practice window would build it (the
 // pictures kept from earlier steps included) with its areas outlined: target red, second
-// area green, entry field blue, handle target magenta, back button orange.
+// area green, entry field blue, handle target magenta, back button orange, and its hint label
+// in place.
 void writeStepSheets(const Module& m)
 {
     const QString data = m.root + "/" + m.data + "/";
@@ -349,7 +389,8 @@ void writeStepSheets(const Module& m)
         }
         const QString code = st.field(8, 4);
         const bool tab = st.field(130, 1) == "X", back = st.field(125, 1) == "Q";
-        if ((code == "7000" || code == "8888" || code == "9999") && !tab && !back)
+        const bool hint = st.field(112, 10) != "0000000000";
+        if ((code == "7000" || code == "8888" || code == "9999") && !tab && !back && !hint)
             continue;
         QImage tile(800, 600, QImage::Format_RGB32);
         tile.fill(Qt::darkGray);
@@ -386,6 +427,13 @@ void writeStepSheets(const Module& m)
         if (back) {
             p.setPen(QPen(QColor(255, 140, 0), 2));
             p.drawRect(QRect(mark, QSize(73, 19)));
+        }
+        if (hint) {
+            const QRect label = hintLabel(st, m.answers);
+            p.fillRect(label, QColor(255, 255, 225));
+            p.setPen(Qt::blue);
+            p.setFont(hintFont());
+            p.drawText(label, Qt::AlignLeft | Qt::AlignTop, hintText(st, m.answers));
         }
         p.end();
         tiles.push_back({ tile.scaled(400, 300, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
@@ -767,34 +815,6 @@ TEST(SampleModule, TabStepsShowTheirTabsWhereTheClickAreasLie)
     EXPECT_GT(tabSteps, 0);
 }
 
-// The hint label of a step as the practice window shows it, in window pixels: bold 11-point
-// 宋体, sized to its caption; a text step wraps the hint in its prompt and joins alternatives.
-QRect hintLabel(const Step& st, const QStringList& answers)
-{
-    const QString code = st.field(8, 4);
-    QString caption = answers.value(st.field(122, 3).toInt() - 1);
-    if (code.startsWith("002")) {
-        caption.replace("|", "或  ");
-        const std::map<QString, std::pair<QString, QString>> prompts { { "0020", { "输入 ", "" } },
-            { "0021", { "输入 ", "" } }, { "0025", { "输入 ", "" } }, { "0027", { "输入 ", "" } },
-            { "0022", { "输入 ", " 并按回车键或点红色方框处" } },
-            { "0024", { "输入 ", " 并按回车键" } }, { "0023", { "请选中 ", "" } },
-            { "0026", { "输入 ", " 并点击红色方框处" } } };
-        if (const auto p = prompts.find(code); p != prompts.end())
-            caption = p->second.first + caption + p->second.second;
-    } else {
-        caption.replace("|", "\n");
-    }
-    plat::FontSpec font;
-    font.size = 11;
-    font.bold = true;
-    const QFontMetricsF fm(plat::toQFont(font));
-    const QSizeF size = fm.boundingRect(QRectF(0, 0, 1e6, 1e6), 0, caption).size();
-    return { st.field(112, 5).toInt() / 15, st.field(117, 5).toInt() / 15,
-        static_cast<int>(std::ceil(size.width())),
-        static_cast<int>(std::ceil(std::max(size.height(), fm.height()))) };
-}
-
 // What a candidate clicks must be reachable: the hint label, which takes the clicks on it,
 // lies over neither the target area nor the back button, and a "0004" step, which moves on
 // only by the jump its target area names, names a step of its question.
@@ -919,6 +939,40 @@ TEST(SampleModule, SkinPicturesTheWindowsLoadExistAtTheirDesignSizes)
                         << "frames " << a << " and " << b;
         }
     }
+}
+
+// A hint must be read where it stands: inside the 800 by 600 window, not under the options
+// bar or the docked question panel (both stand over the label), and not over the entry field
+// or the area a drag starts from, which the step needs as much as its target area.
+TEST(SampleModule, HintLabelsStandInsideTheWindowClearOfBarsAndOfWhatTheStepNeeds)
+{
+    const Module m = readModule(KSXT_PROGRAM_DIR);
+    ASSERT_FALSE(m.steps.empty());
+    const QRect window(0, 0, 800, 600);
+    int hints = 0;
+    for (const Step& st : m.steps) {
+        if (st.field(112, 10) == "0000000000")
+            continue;
+        ++hints;
+        SCOPED_TRACE(st.where().toStdString());
+        const QRect hint = hintLabel(st, m.answers);
+        EXPECT_TRUE(window.contains(hint)) << "hint past the window's edge";
+        const QString code = st.field(8, 4);
+        const bool textBox = code.startsWith("002") || code[0] == u'L' || code[0] == u'K';
+        const auto area = [&](int at) {
+            return QRect(st.field(at, 5).toInt() / 15, st.field(at + 6, 4).toInt() / 15,
+                st.field(at + 10, 5).toInt() / 15, st.field(at + 15, 5).toInt() / 15);
+        };
+        const std::pair<QRect, const char*> keepClear[] {
+            { QRect(4, 61, 770, 30), "options bar" },
+            { QRect(468, 358, 332, 242), "question panel" },
+            { textBox ? area(86) : QRect(), "entry field" },
+            { area(177), "second area" },
+        };
+        for (const auto& [rect, what] : keepClear)
+            EXPECT_FALSE(!rect.isEmpty() && hint.intersects(rect)) << "hint over the " << what;
+    }
+    EXPECT_GT(hints, 0);
 }
 
 TEST(SampleModule, FaultSetIsFoundByTheReaderExactlyWhereListed)

@@ -7,6 +7,7 @@
 
 #include <QFontMetricsF>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -63,6 +64,48 @@ QRect hintLabelRect(const QString& caption, QPoint place)
     return { place,
         QSize(static_cast<int>(std::ceil(size.width())),
             static_cast<int>(std::ceil(std::max(size.height(), fm.height())))) };
+}
+
+std::vector<HintObstacle> hintObstacles(const StepRecord& r)
+{
+    const auto area
+        = [&](const Field& left, const Field& top, const Field& width, const Field& height) {
+              return QRect(r.number(left) / kTwipsPerPixel, r.number(top) / kTwipsPerPixel,
+                  r.number(width) / kTwipsPerPixel, r.number(height) / kTwipsPerPixel);
+          };
+    std::vector<HintObstacle> out { { QRect(kOptionsPanelPos, kOptionsPanelSize), "options bar" },
+        { kQuestionPanelArea, "question panel" } };
+    const QString code = r.get(fields::ActionCode);
+    const bool textBox
+        = code.startsWith(QStringLiteral("002")) || code.startsWith(u'L') || code.startsWith(u'K');
+    if (r.get(fields::TargetArea) != stepengine::kNoTargetArea)
+        out.push_back({ area(fields::TargetLeft, fields::TargetTop, fields::TargetWidth,
+                            fields::TargetHeight),
+            "target area" });
+    if (r.number(fields::Area2Width) > 0 && r.number(fields::Area2Height) > 0)
+        out.push_back(
+            { area(fields::Area2Left, fields::Area2Top, fields::Area2Width, fields::Area2Height),
+                "second area" });
+    if (textBox)
+        out.push_back(
+            { area(fields::TextLeft, fields::TextTop, fields::TextWidth, fields::TextHeight),
+                "entry field" });
+    else if (r.get(fields::Descriptor3).startsWith(u'Q'))
+        out.push_back({ QRect(r.number(fields::DragTargetX) / kTwipsPerPixel,
+                            r.number(fields::DragTargetY) / kTwipsPerPixel, 1095 / kTwipsPerPixel,
+                            285 / kTwipsPerPixel),
+            "back button" });
+    return out;
+}
+
+QString hintPlaceFault(const StepRecord& r, const QRect& label)
+{
+    if (!QRect(0, 0, kWindowWidth, kWindowHeight).contains(label))
+        return QStringLiteral("the window's edge");
+    for (const HintObstacle& o : hintObstacles(r))
+        if (o.rect.isValid() && label.intersects(o.rect))
+            return QString::fromLatin1(o.what);
+    return {};
 }
 
 namespace {
@@ -319,6 +362,53 @@ namespace {
     StepRecord& keeping(StepRecord& s, const QString& picture, int slot = 1)
     {
         return s.image(slot, kKeepPicture, dialogSpec(picture).screenPos);
+    }
+
+    // Moves a step's hint label, where the builder's first choice runs into something
+    // (hintPlaceFault), to the nearest place clear of it: beside, under or over an obstacle, or
+    // pulled inside the window.
+    void settleHint(StepRecord& s, const AnswerTable& answers)
+    {
+        if (s.get(fields::HintPlace) == QString(10, u'0'))
+            return;
+        const int line = s.number(fields::HintLine);
+        const QString caption = hintCaption(s.get(fields::ActionCode), answers.text(line));
+        const QPoint wanted(s.number(fields::HintLeft) / kTwipsPerPixel,
+            s.number(fields::HintTop) / kTwipsPerPixel);
+        const QSize size = hintLabelRect(caption, {}).size();
+        const auto inside = [&](QPoint at) {
+            return QPoint(std::clamp(at.x(), 0, kWindowWidth - size.width()),
+                std::clamp(at.y(), 0, kWindowHeight - size.height()));
+        };
+        std::vector<QPoint> candidates { inside(wanted) };
+        for (const HintObstacle& o : hintObstacles(s)) {
+            const QRect& r = o.rect;
+            for (const QPoint at : { QPoint(wanted.x(), r.bottom() + 4),
+                     QPoint(wanted.x(), r.top() - size.height() - 4),
+                     QPoint(r.right() + 4, wanted.y()),
+                     QPoint(r.left() - size.width() - 4, wanted.y()) })
+                candidates.push_back(inside(at));
+        }
+        // Each candidate may meet a second obstacle; shifting it once more past that one
+        // finds the places between two of them (under the options bar, left of a dialog).
+        for (size_t i = 0, n = candidates.size(); i < n; ++i)
+            for (const HintObstacle& o : hintObstacles(s)) {
+                const QRect& r = o.rect;
+                if (!QRect(candidates[i], size).intersects(r))
+                    continue;
+                candidates.push_back(inside({ candidates[i].x(), r.bottom() + 4 }));
+                candidates.push_back(inside({ candidates[i].x(), r.top() - size.height() - 4 }));
+                candidates.push_back(inside({ r.left() - size.width() - 4, candidates[i].y() }));
+            }
+        const QPoint* best = nullptr;
+        for (const QPoint& at : candidates)
+            if (hintPlaceFault(s, QRect(at, size)).isEmpty()
+                && (!best || (at - wanted).manhattanLength() < (*best - wanted).manhattanLength()))
+                best = &at;
+        if (!best)
+            throw std::runtime_error("no place for the hint \"" + caption.toStdString() + "\"");
+        if (*best != wanted)
+            s.hint(*best, line);
     }
 
     Question question(
@@ -933,6 +1023,10 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
         }
         units.push_back(std::move(u));
     }
+    for (Unit& u : units)
+        for (Question& q : u.questions)
+            for (StepRecord& s : q.steps)
+                settleHint(s, answers);
     return units;
 }
 

@@ -43,4 +43,16 @@ std::vector<Unit> buildUnits(AnswerTable& answers);
 QString hintCaption(const QString& code, const QString& hint);
 QRect hintLabelRect(const QString& caption, QPoint place);
 
+// What the hint label of a step must leave free, in window pixels: the options bar and the
+// question panel, which stand over the label, and every area the step itself needs (target
+// area, second area, entry field, back button). The label must also lie inside the window.
+struct HintObstacle {
+    QRect rect;
+    const char* what; // for the validator's message
+};
+std::vector<HintObstacle> hintObstacles(const StepRecord& r);
+// Empty when the label at `label` lies inside the window and clear of every obstacle of `r`,
+// else what it runs into.
+QString hintPlaceFault(const StepRecord& r, const QRect& label);
+
 } // namespace samplegen

@@ -771,21 +771,14 @@ namespace {
             checkNumber(c, r, fields::HintTop, kWindowHeight * kTwipsPerPixel);
             checkLine(c, r, fields::HintLine, false);
             checkHintWords(c, r);
-            // A hint over the target area or the back button would take the clicks meant
-            // for them.
+            // A hint over an area the step needs would take the clicks meant for it; one under
+            // the options bar or the question panel, or past the window's edge, goes unread.
             const QRect label
                 = hintLabelRect(hintCaption(code, c.answers.value(r.number(fields::HintLine) - 1)),
                     QPoint(r.number(fields::HintLeft) / kTwipsPerPixel,
                         r.number(fields::HintTop) / kTwipsPerPixel));
-            if (hasTarget
-                && label.intersects(areaOf(r, fields::TargetLeft, fields::TargetTop,
-                    fields::TargetWidth, fields::TargetHeight)))
-                fail(c.where, "the hint label lies over the target area");
-            if (descriptorsShown && r.get(fields::Descriptor3)[0] == u'Q'
-                && label.intersects(QRect(r.number(fields::DragTargetX) / kTwipsPerPixel,
-                    r.number(fields::DragTargetY) / kTwipsPerPixel, 1095 / kTwipsPerPixel,
-                    285 / kTwipsPerPixel)))
-                fail(c.where, "the hint label lies over the back button");
+            if (const QString fault = hintPlaceFault(r, label); !fault.isEmpty())
+                fail(c.where, "the hint label runs into the " + fault);
         }
         const QString dragY = r.get(fields::DragTargetY);
         if (dragY[0] == u'A') {
