@@ -1333,6 +1333,21 @@ const DialogSpec& dialogSpec(const QString& name)
     throw std::runtime_error("no dialog " + name.toStdString());
 }
 
+std::vector<QRect> dialogButtons(const QString& picture)
+{
+    QString name = picture;
+    for (const TypedDialog& t : kTypedDialogs)
+        if (picture == QString::fromUtf8(t.name))
+            name = QString::fromUtf8(t.dialog);
+    std::vector<QRect> out;
+    for (const auto& dialog : dialogSpecs())
+        if (dialog.name == name)
+            for (const DialogElement& e : dialog.elements)
+                if (e.kind == DialogElement::Button || e.kind == DialogElement::DefaultButton)
+                    out.push_back(e.rect);
+    return out;
+}
+
 QImage drawDialog(const DialogSpec& dialog)
 {
     using E = DialogElement;

@@ -126,6 +126,9 @@ const DialogSpec& dialogSpec(const QString& name);
 // The picture of `dialog` after the typing step whose answer is `typed`.
 QString typedDialog(const QString& dialog, const QString& typed);
 QImage drawDialog(const DialogSpec& dialog);
+// The push buttons of the dialog drawn as `picture` (its typed variants too), in dialog
+// pixels; empty when the picture is no dialog.
+std::vector<QRect> dialogButtons(const QString& picture);
 
 // The knob of a dialog slider, a drag handle.
 QImage drawSliderKnob();

@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -66,7 +67,31 @@ QRect hintLabelRect(const QString& caption, QPoint place)
             static_cast<int>(std::ceil(std::max(size.height(), fm.height())))) };
 }
 
-std::vector<HintObstacle> hintObstacles(const StepRecord& r)
+std::vector<QRect> dialogButtonsShown(const std::vector<StepRecord>& steps, size_t at)
+{
+    std::array<QString, kImageGroups.size()> names;
+    std::array<QPoint, kImageGroups.size()> places;
+    std::array<bool, kImageGroups.size()> shown {};
+    for (size_t i = 0; i <= at && i < steps.size(); ++i)
+        for (size_t k = 0; k < kImageGroups.size(); ++k) {
+            const stepengine::ImageGroup& g = kImageGroups[k];
+            const QString name = steps[i].get(g.name);
+            shown[k] = name != kHidePicture && !name.trimmed().isEmpty();
+            if (!shown[k])
+                continue;
+            places[k] = QPoint(steps[i].number(g.left), steps[i].number(g.top)) / kTwipsPerPixel;
+            if (name != kKeepPicture)
+                names[k] = name;
+        }
+    std::vector<QRect> out;
+    for (size_t k = 0; k < kImageGroups.size(); ++k)
+        if (shown[k] && !names[k].isEmpty())
+            for (const QRect& button : dialogButtons(names[k]))
+                out.push_back(button.translated(places[k]));
+    return out;
+}
+
+std::vector<HintObstacle> hintObstacles(const StepRecord& r, const std::vector<QRect>& buttons)
 {
     const auto area
         = [&](const Field& left, const Field& top, const Field& width, const Field& height) {
@@ -95,14 +120,16 @@ std::vector<HintObstacle> hintObstacles(const StepRecord& r)
                             r.number(fields::DragTargetY) / kTwipsPerPixel, 1095 / kTwipsPerPixel,
                             285 / kTwipsPerPixel),
             "back button" });
+    for (const QRect& button : buttons)
+        out.push_back({ button, "dialog button" });
     return out;
 }
 
-QString hintPlaceFault(const StepRecord& r, const QRect& label)
+QString hintPlaceFault(const StepRecord& r, const QRect& label, const std::vector<QRect>& buttons)
 {
     if (!QRect(0, 0, kWindowWidth, kWindowHeight).contains(label))
         return QStringLiteral("the window's edge");
-    for (const HintObstacle& o : hintObstacles(r))
+    for (const HintObstacle& o : hintObstacles(r, buttons))
         if (o.rect.isValid() && label.intersects(o.rect))
             return QString::fromLatin1(o.what);
     return {};
@@ -367,7 +394,7 @@ namespace {
     // Moves a step's hint label, where the builder's first choice runs into something
     // (hintPlaceFault), to the nearest place clear of it: beside, under or over an obstacle, or
     // pulled inside the window.
-    void settleHint(StepRecord& s, const AnswerTable& answers)
+    void settleHint(StepRecord& s, const AnswerTable& answers, const std::vector<QRect>& buttons)
     {
         if (s.get(fields::HintPlace) == QString(10, u'0'))
             return;
@@ -381,7 +408,7 @@ namespace {
                 std::clamp(at.y(), 0, kWindowHeight - size.height()));
         };
         std::vector<QPoint> candidates { inside(wanted) };
-        for (const HintObstacle& o : hintObstacles(s)) {
+        for (const HintObstacle& o : hintObstacles(s, buttons)) {
             const QRect& r = o.rect;
             for (const QPoint at : { QPoint(wanted.x(), r.bottom() + 4),
                      QPoint(wanted.x(), r.top() - size.height() - 4),
@@ -392,7 +419,7 @@ namespace {
         // Each candidate may meet a second obstacle; shifting it once more past that one
         // finds the places between two of them (under the options bar, left of a dialog).
         for (size_t i = 0, n = candidates.size(); i < n; ++i)
-            for (const HintObstacle& o : hintObstacles(s)) {
+            for (const HintObstacle& o : hintObstacles(s, buttons)) {
                 const QRect& r = o.rect;
                 if (!QRect(candidates[i], size).intersects(r))
                     continue;
@@ -402,7 +429,7 @@ namespace {
             }
         const QPoint* best = nullptr;
         for (const QPoint& at : candidates)
-            if (hintPlaceFault(s, QRect(at, size)).isEmpty()
+            if (hintPlaceFault(s, QRect(at, size), buttons).isEmpty()
                 && (!best || (at - wanted).manhattanLength() < (*best - wanted).manhattanLength()))
                 best = &at;
         if (!best)
@@ -1025,8 +1052,8 @@ std::vector<Unit> buildUnits(AnswerTable& answers)
     }
     for (Unit& u : units)
         for (Question& q : u.questions)
-            for (StepRecord& s : q.steps)
-                settleHint(s, answers);
+            for (size_t i = 0; i < q.steps.size(); ++i)
+                settleHint(q.steps[i], answers, dialogButtonsShown(q.steps, i));
     return units;
 }
 

@@ -43,16 +43,23 @@ std::vector<Unit> buildUnits(AnswerTable& answers);
 QString hintCaption(const QString& code, const QString& hint);
 QRect hintLabelRect(const QString& caption, QPoint place);
 
+// The push buttons, in window pixels, of the dialogs on screen at `steps[at]`: the pictures
+// its image groups show, with those an earlier step of the question shows and it keeps.
+std::vector<QRect> dialogButtonsShown(const std::vector<StepRecord>& steps, size_t at);
+
 // What the hint label of a step must leave free, in window pixels: the options bar and the
-// question panel, which stand over the label, and every area the step itself needs (target
-// area, second area, entry field, back button). The label must also lie inside the window.
+// question panel, which stand over the label, every area the step itself needs (target
+// area, second area, entry field, back button) and the `buttons` of the dialogs on screen.
+// The label must also lie inside the window.
 struct HintObstacle {
     QRect rect;
     const char* what; // for the validator's message
 };
-std::vector<HintObstacle> hintObstacles(const StepRecord& r);
+std::vector<HintObstacle> hintObstacles(
+    const StepRecord& r, const std::vector<QRect>& buttons = {});
 // Empty when the label at `label` lies inside the window and clear of every obstacle of `r`,
 // else what it runs into.
-QString hintPlaceFault(const StepRecord& r, const QRect& label);
+QString hintPlaceFault(
+    const StepRecord& r, const QRect& label, const std::vector<QRect>& buttons = {});
 
 } // namespace samplegen

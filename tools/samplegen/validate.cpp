@@ -90,6 +90,7 @@ namespace {
         int stepCount;
         int step; // this step's number, from 1
         const QStringList& menuFile;
+        std::vector<QRect> dialogButtons; // of the dialogs on screen at this step
 
         bool hasData(const QString& name) const
         {
@@ -777,7 +778,7 @@ namespace {
                 = hintLabelRect(hintCaption(code, c.answers.value(r.number(fields::HintLine) - 1)),
                     QPoint(r.number(fields::HintLeft) / kTwipsPerPixel,
                         r.number(fields::HintTop) / kTwipsPerPixel));
-            if (const QString fault = hintPlaceFault(r, label); !fault.isEmpty())
+            if (const QString fault = hintPlaceFault(r, label, c.dialogButtons); !fault.isEmpty())
                 fail(c.where, "the hint label runs into the " + fault);
         }
         const QString dragY = r.get(fields::DragTargetY);
@@ -885,6 +886,9 @@ void validateModule(const ModuleFiles& m)
                 fail(qPath, QString("question %1 claims %2 steps").arg(q + 1).arg(count));
             if (line.mid(6, 7) == "picture" && !m.files.count(data + line.mid(13, 6) + ".mxy"))
                 fail(qPath, QString("question %1 names a missing picture").arg(q + 1));
+            std::vector<StepRecord> records;
+            for (int s = 0; s < count; ++s)
+                records.emplace_back(steps[first + s]);
             for (int s = 0; s < count; ++s) {
                 const Context c { m, static_cast<int>(answers.size()), answers,
                     QString("%1 line %2 (question %3, step %4)")
@@ -892,8 +896,8 @@ void validateModule(const ModuleFiles& m)
                         .arg(first + s + 1)
                         .arg(q + 1)
                         .arg(s + 1),
-                    count, s + 1, menuFile };
-                checkStep(c, StepRecord(steps[first + s]), s == count - 1);
+                    count, s + 1, menuFile, dialogButtonsShown(records, s) };
+                checkStep(c, records[s], s == count - 1);
             }
             first += count;
         }
