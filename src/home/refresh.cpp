@@ -1,5 +1,7 @@
 // The home refresh: the whole home screen rebuilt from the module data and the learner records.
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "flow/flow.h"
 #include "home/frmfengmian.h"
 #include "platform/services.h"
@@ -7,8 +9,6 @@
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 
 #include <QDateTime>
 
@@ -33,7 +33,7 @@ void FrmFengmian::FengMainCsh()
 
     // 1. Question-bank version.
     QString bankLine;
-    const auto bank = plat::readLines(sys_.skinFile(QStringLiteral("288895")));
+    const auto bank = plat::readLines(records::BankVersionFile(data));
     if (site.check(bank) && !bank.value().isEmpty())
         bankLine = bank.value().first();
     st.BankVersion = plat::trimSpaces(bankLine);
@@ -108,8 +108,8 @@ void FrmFengmian::FengMainCsh()
     // 14. Faces of the buttons 0 to 48; the others get theirs in the panel steps.
     for (int j = 0; j <= 48; ++j)
         if (ui.ClickBotn.exists(j))
-            site.check(ui.ClickBotn[j].setPicture(
-                sys_.skinFile(QStringLiteral("l200") + twoDigits(j))));
+            site.check(
+                ui.ClickBotn[j].setPicture(sys_.skinFile(QStringLiteral("l200") + twoDigits(j))));
 
     // 15. Caption-bar buttons.
     const double w = width();

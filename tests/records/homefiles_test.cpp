@@ -17,6 +17,7 @@ TEST_F(HomeFiles, EachFolderNamesItsOwnFiles)
     EXPECT_EQ(ImeOptionFile(dir), tmp.path() + "/ksdata/288890.mxy");
     EXPECT_EQ(ExamHistoryFile(dir), tmp.path() + "/ksdata/288892.mxy");
     EXPECT_EQ(ModuleNumberFile(data), tmp.path() + "/data/288899.mxy");
+    EXPECT_EQ(BankVersionFile(data), tmp.path() + "/data/288895.mxy");
     EXPECT_EQ(AdvertFile(dir), tmp.path() + "/ksdata/170100.mxy");
     EXPECT_EQ(HelpPageFile(data, 3), tmp.path() + "/data/l38183.mxy");
     EXPECT_EQ(PaperWrongFile(dir, 5), tmp.path() + "/ksdata/182405.mxy");
