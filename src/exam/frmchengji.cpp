@@ -105,8 +105,9 @@ void FrmChengji::scoreAndRecord()
     // A failed read or write is written to the run log; the sheet goes on with what it has.
     const shell::ErrorSite site(st, QStringLiteral("chengji"));
     const auto dir = records::RecordsDir::of(sys_);
-
-    records::addFlaggedFavourites(dir, st, site);
+    // The sheet's records (favourites, wrong questions, history) are saved as one, at the end.
+    records::Operation save(dir);
+    bool steps = records::addFlaggedFavourites(dir, st, site);
 
     const QString fileLine = st.StudyMode == 8
         ? records::readRandomPaper(dir, st.RecordNo, site)
@@ -125,8 +126,8 @@ void FrmChengji::scoreAndRecord()
         b.setFontBold(true);
         b.setForeColor(plat::rgb(0, 0, 0));
     }
-    records::writePaperWrong(dir, st.RecordNo, st, paperLine, site);
-    records::addUndoneToWrongBook(dir, st, paperLine, site);
+    steps = steps && records::writePaperWrong(dir, st.RecordNo, st, paperLine, site);
+    steps = steps && records::addUndoneToWrongBook(dir, st, paperLine, site);
 
     widgets::mirtButton& last = ui.CmTNO[kPaperQuestions];
     ui.Frame1.setWidth(last.left() + last.width());
@@ -140,9 +141,12 @@ void FrmChengji::scoreAndRecord()
 
     ui.Label1.setCaption(scoreCaption(st.StudyMode, st.SetNo, score_));
 
-    records::recordScoring(
-        dir, st.RecordNo, st.ExamStartTime, score_, QDateTime::currentDateTime(), site);
+    steps = steps
+        && records::recordScoring(
+            dir, st.RecordNo, st.ExamStartTime, score_, QDateTime::currentDateTime(), site);
     st.ExamStartTime = QStringLiteral("-1");
+    records::tellLearner(
+        sys_, save.finish(steps, site), QStringLiteral("本次考试的成绩和错题记录"));
 
     QuestionTexts.fill(QString());
     const auto lines = plat::readLines(st.QuestionListFile);

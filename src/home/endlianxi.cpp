@@ -1,6 +1,8 @@
 // The end of practice: what the exercise taught goes into the learner records, the panel and
 // the simulated window close, and the home window comes back on the page the exercise came from.
 
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"
 #include "flow/flow.h"
@@ -8,9 +10,8 @@
 #include "platform/services.h"
 #include "records/idlist.h"
 #include "records/learnerrecords.h"
+#include "records/operation.h"
 #include "records/recordfiles.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 #include "workspace/frmmain.h"
 
 namespace flow {
@@ -58,38 +59,17 @@ void EndLianXi(shell::System& sys)
     for (int i = 1; i <= st.QuestionCount; ++i)
         anyDone = anyDone || records::isDone(st.QuestionState(i));
 
-    if (anyDone) {
-        switch (st.StudyMode) {
-        case 20:
-            records::recordUnitPractice(dir, st, st.UnitCount, site);
-            break;
-        case 6:
-            records::recordUnlearnedDone(dir, st, st.UnitCount, site);
-            break;
-        case 9:
-        case 10:
-            records::markFavouritesReviewed(dir, st, site);
-            break;
-        case 12:
-        case 13:
-            records::markWrongBookReviewed(dir, st, site);
-            break;
-        default:
-            break;
-        }
-    }
-
-    // Favourites follow the flags of every practice: flagged questions join, unflagged leave.
-    if (st.StudyMode < 9 || st.StudyMode > 11)
-        records::addFlaggedFavourites(dir, st, site);
-    records::removeUnflaggedFavourites(dir, st, site);
-
-    if (st.StudyMode == 2 && anyDone
+    // Asked before anything is written, so that the whole end of practice is saved as one.
+    const bool narrowPaper = st.StudyMode == 2 && anyDone
         && sys.services().messageBoxes->show(plat::MessageBoxes::Kind::Question,
-            QStringLiteral("本次答对的题目要从“错题复习”中去掉吗？\r\n如果你认为掌握的还不太好，建议你"
-                           "点“否”，把它们保留在错题记录中。"),
-            st.AppTitle))
-        records::narrowPaperWrong(dir, st.RecordNo, st, site);
+            QStringLiteral(
+                "本次答对的题目要从“错题复习”中去掉吗？\r\n如果你认为掌握的还不太好，建议你"
+                "点“否”，把它们保留在错题记录中。"),
+            st.AppTitle);
+    const records::Saved saved
+        = records::recordPracticeEnd(dir, st, st.UnitCount, narrowPaper, site);
+    records::tellLearner(
+        sys, saved, QStringLiteral("本次练习的学习记录（学习进度、收藏夹、错题记录）"));
 
     if (tm.isLoaded()) {
         tm.ui().TimeKS.setEnabled(false);

@@ -10,6 +10,7 @@
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
+#include "records/operation.h"
 #include "records/recordfiles.h"
 #include "widgets/msgbox.h"
 
@@ -251,7 +252,20 @@ bool createRandomPaper(shell::System& sys, int randomPaperCount, const UniformSo
             widgets::kMsgIconEmpty);
         return false;
     }
-    flow::InitShiTi(sys, draw.ids, 19);
+    // The paper is recorded only when its question set could be built.
+    st.ErrNo = 0;
+    if (flow::InitShiTi(sys, draw.ids, 19) == 0) {
+        const bool notWritten = st.ErrSub == QStringLiteral("initshiti")
+            && (st.ErrNo == plat::err::FileIo || st.ErrNo == plat::err::PathNotFound);
+        widgets::ask(sys, QStringLiteral("随机试卷"),
+            QStringLiteral("\r\n\r\n\r\n")
+                + (notWritten ? QStringLiteral(
+                       "试卷的题目文件无法写入模块文件夹（文件夹只读或磁盘已满），"
+                       "随机试卷没有生成。")
+                              : QStringLiteral("抽到的题目在题库中找不到，随机试卷没有生成。")),
+            widgets::kMsgIconEmpty);
+        return false;
+    }
     st.RecordNo = 20;
     st.QuestionCount = 40;
     st.PanelMode = 3;
@@ -262,11 +276,10 @@ bool createRandomPaper(shell::System& sys, int randomPaperCount, const UniformSo
         st.DoneBefore(i) = QStringLiteral("F");
         st.QuestionState(i) = 0;
     }
-    const auto dir = records::RecordsDir::of(sys);
-    records::writeNewRandomPaper(dir, draw.ids, site);
-    records::historyForNewRandomPaper(dir, QDateTime::currentDateTime(), site);
-    records::shiftPaperWrongForNewRandomPaper(dir, randomPaperCount, site);
-    return true;
+    const records::Saved saved = records::addRandomPaper(records::RecordsDir::of(sys), draw.ids,
+        randomPaperCount, QDateTime::currentDateTime(), site);
+    records::tellLearner(sys, saved, QStringLiteral("新的随机试卷"));
+    return saved.ok;
 }
 
 void LblShiJuanCCC_Click(shell::System& sys, int row)
@@ -275,21 +288,15 @@ void LblShiJuanCCC_Click(shell::System& sys, int row)
     if (row < 0 || row >= kPaperRows)
         return;
     const shell::ErrorSite site(st, QStringLiteral("lblshijuancc"));
-    const QString file = records::PaperWrongFile(records::RecordsDir::of(sys), row);
-    // Read directly: a file that exists but cannot be read is told apart from an empty one.
-    QString line;
-    bool unreadable = false;
-    if (plat::fileExists(file)) {
-        const auto lines = plat::readLines(file);
-        unreadable = !site.check(lines);
-        if (!unreadable && !lines.value().isEmpty())
-            line = plat::trimSpaces(lines.value().first());
-    }
-    if (unreadable) {
+    // A file that exists but cannot be read is told apart from an empty one.
+    const std::optional<QString> read
+        = records::paperWrongLine(records::RecordsDir::of(sys), row, site);
+    if (!read) {
         widgets::ask(sys, QStringLiteral("错题复习"),
             QStringLiteral("\r\n\r\n\r\n本套试题的错题记录无法读取。"), widgets::kMsgIconEmpty);
         return;
     }
+    const QString& line = *read;
     if (line.isEmpty()) {
         widgets::ask(sys, QStringLiteral("没有生成错题"),
             QStringLiteral("\r\n\r\n\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
@@ -322,16 +329,12 @@ void LblShiJuanDel_Click(shell::System& sys, int row)
             QStringLiteral("\r\n\r\n\r\n您确实要删除本套随机试题吗？"), widgets::kMsgIconQuestion))
         return;
     const shell::ErrorSite site(sys.state, QStringLiteral("lblshijuandel"));
-    const auto dir = records::RecordsDir::of(sys);
-    // The list, the wrong-question files and the history move together or not at all: a file
-    // that is there but cannot be read stops the deletion before anything is written.
-    for (const QString& file : { records::RandomPaperFile(dir), records::ExamHistoryFile(dir) })
-        if (plat::fileExists(file) && !site.check(plat::readLines(file)))
-            return;
-    records::deleteRandomPaper(dir, row, count, site);
-    records::shiftPaperWrongForDeletedRandomPaper(dir, row, count, site);
-    records::historyForDeletedRandomPaper(dir, row, count, site);
-    home.FengMainCsh();
+    // The list, the wrong-question files and the history move together or not at all.
+    const records::Saved saved
+        = records::removeRandomPaper(records::RecordsDir::of(sys), row, count, site);
+    records::tellLearner(sys, saved, QStringLiteral("随机试卷的删除"));
+    if (saved)
+        home.FengMainCsh();
 }
 
 PaperPanelUi* paperPanel(shell::System& sys)

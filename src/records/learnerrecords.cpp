@@ -4,6 +4,7 @@
 #include "core/errorreport.h"
 #include "platform/text.h"
 #include "records/homefiles.h"
+#include "records/operation.h"
 #include "records/recordio.h"
 
 #include <algorithm>
@@ -15,18 +16,19 @@ namespace {
 
     // A list file and its review file.
     struct ListFiles {
+        RecordsDir dir;
         QString list;
         QString review;
     };
 
     ListFiles favourites(const RecordsDir& dir)
     {
-        return { FavouritesFile(dir), FavouritesReviewFile(dir) };
+        return { dir, FavouritesFile(dir), FavouritesReviewFile(dir) };
     }
 
     ListFiles wrongBook(const RecordsDir& dir)
     {
-        return { WrongBookFile(dir), WrongBookReviewFile(dir) };
+        return { dir, WrongBookFile(dir), WrongBookReviewFile(dir) };
     }
 
     // The list with its review line; nothing when either file is there but cannot be read (a
@@ -42,13 +44,14 @@ namespace {
         return std::move(parsed.list);
     }
 
-    // The list first, then its review line; a failure of one still writes the other, and the
-    // next read brings the two back in step.
+    // The list and its review line change together: the marks never fall out of step with
+    // the ids.
     bool writePair(const ListFiles& files, const ReviewedList& list, const shell::ErrorSite& site)
     {
-        const bool listOk = io::write(files.list, { list.listLine() }, site);
-        const bool reviewOk = io::write(files.review, { list.reviewLine() }, site);
-        return listOk && reviewOk;
+        Operation op(files.dir);
+        io::write(files.list, { list.listLine() }, site);
+        io::write(files.review, { list.reviewLine() }, site);
+        return op.commit(site);
     }
 
     bool anyDone(const shell::AppState& exercise)
@@ -179,35 +182,36 @@ namespace {
     bool validPaper(int paper) { return paper >= 0 && paper <= 30; }
 
     // Moves the wrong-question files of papers `from` over papers `to`, pair by pair in order,
-    // without rewriting them. A missing source leaves no list behind, never the destination's
-    // old one; a source that is there but cannot be read is not moved (its destination stays)
-    // and is reported.
+    // without changing their bytes. A missing source leaves no list behind, never the
+    // destination's old one; a source that is there but cannot be read is reported and the
+    // caller drops the whole shift.
     bool movePaperWrong(const RecordsDir& dir, const QList<std::pair<int, int>>& fromTo,
         const shell::ErrorSite& site)
     {
         bool ok = true;
-        QList<plat::FileMove> moves;
         for (const auto& [from, to] : fromTo) {
             if (!io::linesToRewrite(PaperWrongFile(dir, from), site)) {
                 ok = false;
                 continue;
             }
-            moves.append({ PaperWrongFile(dir, from), PaperWrongFile(dir, to) });
+            io::moveOver(PaperWrongFile(dir, from), PaperWrongFile(dir, to), site);
         }
-        return site.check(plat::moveFilesOver(moves)) && ok;
+        return ok;
     }
 
     int clampedRandomCount(int count) { return std::clamp(count, 0, 10); }
 
-    // Rows 0 to rows - 1 of the table as one text, each line followed by CR LF: the file ends
-    // with one empty line.
-    bool writeHistoryRows(
-        const RecordsDir& dir, const ExamHistory& table, int rows, const shell::ErrorSite& site)
+    // Rows 0 to rows - 1 of the table, each line followed by CR LF; the random papers' rewrites
+    // end the file with one empty line, a scoring's with its last row.
+    enum class EmptyLast { No, Yes };
+    bool writeHistoryRows(const RecordsDir& dir, const ExamHistory& table, int rows,
+        EmptyLast emptyLast, const shell::ErrorSite& site)
     {
         QStringList lines;
         for (int n = 1; n <= 3 * rows; ++n)
             lines.append(table.line(n));
-        lines.append(QString());
+        if (emptyLast == EmptyLast::Yes)
+            lines.append(QString());
         return io::write(ExamHistoryFile(dir), lines, site);
     }
 
@@ -325,6 +329,14 @@ QStringList readPaperWrong(const RecordsDir& dir, int paper, const shell::ErrorS
     return parsed.ids;
 }
 
+std::optional<QString> paperWrongLine(
+    const RecordsDir& dir, int paper, const shell::ErrorSite& site)
+{
+    if (!validPaper(paper))
+        return QString();
+    return io::line1ToRewrite(PaperWrongFile(dir, paper), site);
+}
+
 bool writePaperWrong(const RecordsDir& dir, int paper, const shell::AppState& exercise,
     const QString& paperLine, const shell::ErrorSite& site)
 {
@@ -362,8 +374,12 @@ bool shiftPaperWrongForNewRandomPaper(
     QList<std::pair<int, int>> fromTo;
     for (int i = clampedRandomCount(randomCount); i >= 1; --i)
         fromTo.append({ 19 + i, 20 + i });
-    const bool ok = movePaperWrong(dir, fromTo, site);
-    return io::write(PaperWrongFile(dir, kFirstRandomPaper), { QString() }, site) && ok;
+    // A list that cannot be read stops the whole shift: no paper takes another's list.
+    Operation op(dir);
+    if (!movePaperWrong(dir, fromTo, site))
+        return false;
+    io::write(PaperWrongFile(dir, kFirstRandomPaper), { QString() }, site);
+    return op.commit(site);
 }
 
 bool shiftPaperWrongForDeletedRandomPaper(
@@ -378,7 +394,8 @@ bool shiftPaperWrongForDeletedRandomPaper(
     QList<std::pair<int, int>> fromTo;
     for (int k = paper; k <= count + 18; ++k)
         fromTo.append({ k + 1, k });
-    return movePaperWrong(dir, fromTo, site);
+    Operation op(dir);
+    return movePaperWrong(dir, fromTo, site) && op.commit(site);
 }
 
 // ---- Examination history ----
@@ -445,7 +462,7 @@ bool recordScoring(const RecordsDir& dir, int row, const QString& examStartTime,
         if (plat::val(table.bestScore(row)) < score)
             table.line(3 * row + 2) = scoreText(score);
     }
-    return writeHistoryRows(dir, table, 31, site);
+    return writeHistoryRows(dir, table, 31, EmptyLast::No, site);
 }
 
 bool historyForNewRandomPaper(
@@ -460,7 +477,7 @@ bool historyForNewRandomPaper(
     table.line(61) = historyTime(now);
     table.line(62) = QStringLiteral("0");
     table.line(63) = QStringLiteral("E");
-    return writeHistoryRows(dir, table, 30, site);
+    return writeHistoryRows(dir, table, 30, EmptyLast::Yes, site);
 }
 
 bool historyForDeletedRandomPaper(
@@ -478,7 +495,7 @@ bool historyForDeletedRandomPaper(
     ExamHistory& table = *read;
     for (int row = paper; row <= count + 18; ++row)
         copyRow(table, row + 1, row);
-    return writeHistoryRows(dir, table, 30, site);
+    return writeHistoryRows(dir, table, 30, EmptyLast::Yes, site);
 }
 
 // ---- Unit progress ----
@@ -554,6 +571,62 @@ bool recordUnlearnedDone(const RecordsDir& dir, const shell::AppState& exercise,
                 line[qq - 1] = u'T';
             }
         });
+}
+
+// ---- Whole operations ----
+
+Saved recordPracticeEnd(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
+    bool narrowPaper, const shell::ErrorSite& site)
+{
+    return saveAsOne(dir, site, [&] {
+        bool ok = true;
+        if (anyDone(exercise)) {
+            switch (exercise.StudyMode) {
+            case 20:
+                ok = recordUnitPractice(dir, exercise, unitCount, site);
+                break;
+            case 6:
+                ok = recordUnlearnedDone(dir, exercise, unitCount, site);
+                break;
+            case 9:
+            case 10:
+                ok = markFavouritesReviewed(dir, exercise, site);
+                break;
+            case 12:
+            case 13:
+                ok = markWrongBookReviewed(dir, exercise, site);
+                break;
+            default:
+                break;
+            }
+        }
+        // Favourites follow the flags of every practice: flagged questions join, unflagged leave.
+        if (exercise.StudyMode < 9 || exercise.StudyMode > 11)
+            ok = ok && addFlaggedFavourites(dir, exercise, site);
+        ok = ok && removeUnflaggedFavourites(dir, exercise, site);
+        if (narrowPaper)
+            ok = ok && narrowPaperWrong(dir, exercise.RecordNo, exercise, site);
+        return ok;
+    });
+}
+
+Saved addRandomPaper(const RecordsDir& dir, const QString& idLine, int randomCount,
+    const QDateTime& now, const shell::ErrorSite& site)
+{
+    return saveAsOne(dir, site, [&] {
+        return writeNewRandomPaper(dir, idLine, site) && historyForNewRandomPaper(dir, now, site)
+            && shiftPaperWrongForNewRandomPaper(dir, randomCount, site);
+    });
+}
+
+Saved removeRandomPaper(
+    const RecordsDir& dir, int paper, int randomCount, const shell::ErrorSite& site)
+{
+    return saveAsOne(dir, site, [&] {
+        return deleteRandomPaper(dir, paper, randomCount, site)
+            && shiftPaperWrongForDeletedRandomPaper(dir, paper, randomCount, site)
+            && historyForDeletedRandomPaper(dir, paper, randomCount, site);
+    });
 }
 
 // ---- Input-method option ----

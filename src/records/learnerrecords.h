@@ -3,13 +3,15 @@
 // The learner's record files in the records folder, and every change ever made to them. Each
 // operation reads what it needs, rewrites whole files through the atomic save (a crash or a
 // full disk leaves the old file whole) and reports each failed read or write through the
-// caller's error site, then goes on with its next file. A missing file reads as empty (or as
+// caller's error site. An operation that changes several files is one Operation (operation.h):
+// it ends wholly old or wholly new, even after a crash. A missing file reads as empty (or as
 // the defaults of its format) and is never reported; the folder is created by the first write.
 //
 // The words "the exercise" mean the question set in the shared state: QuestionCount,
 // QuestionIds, QuestionState, StudyMode, SetNo and RecordNo.
 
 #include "records/idlist.h"
+#include "records/operation.h"
 #include "records/recordfiles.h"
 
 #include <QDateTime>
@@ -71,6 +73,10 @@ std::optional<ReviewedList> clearWrongBook(
 
 // Read: the ids of the paper's file (none when it is missing).
 QStringList readPaperWrong(const RecordsDir& dir, int paper, const shell::ErrorSite& site);
+// The trimmed line 1 of the paper's file: empty when it is missing or empty, nullopt when it is
+// there but cannot be read (reported).
+std::optional<QString> paperWrongLine(
+    const RecordsDir& dir, int paper, const shell::ErrorSite& site);
 // Overwrite at a scoring: the ids of `paperLine` whose question is not completed, in paper
 // order; written even when there are none.
 bool writePaperWrong(const RecordsDir& dir, int paper, const shell::AppState& exercise,
@@ -165,6 +171,22 @@ bool recordUnitPractice(const RecordsDir& dir, const shell::AppState& exercise, 
 // padded with "F" up to it.
 bool recordUnlearnedDone(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
     const shell::ErrorSite& site);
+
+// ---- Whole operations: each ends wholly old or wholly new (operation.h) ----
+
+// The end of a practice: its unit progress (study modes 20 and 6) or review marks (9, 10, 12,
+// 13) when a question was done, its flags in the favourites (added outside modes 9 to 11,
+// removed in every mode), and, when `narrowPaper`, its paper's wrong questions (mode 2).
+Saved recordPracticeEnd(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
+    bool narrowPaper, const shell::ErrorSite& site);
+// A new random paper: its id line heads the list, its history row and an empty wrong-question
+// list take row 20, and the other random papers' rows and lists move one down.
+Saved addRandomPaper(const RecordsDir& dir, const QString& idLine, int randomCount,
+    const QDateTime& now, const shell::ErrorSite& site);
+// Random paper `paper` deleted: the papers below it move up in the list, the history and the
+// wrong-question files.
+Saved removeRandomPaper(
+    const RecordsDir& dir, int paper, int randomCount, const shell::ErrorSite& site);
 
 // ---- Input-method option (ImeOptionFile) ----
 

@@ -1,16 +1,63 @@
 #include "records/recordio.h"
 
+#include "core/errorreport.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "core/errorreport.h"
+#include "records/operation.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSet>
+#include <QStorageInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <utility>
 
 namespace records::io {
 
+namespace detail {
+    namespace {
+        Staging* current = nullptr;
+    }
+    Staging* staging() { return current; }
+    void setStaging(Staging* s) { current = s; }
+
+    QString key(const QString& path) { return QDir::cleanPath(plat::toNativeSeparators(path)); }
+
+    void Staging::put(const QString& path, std::optional<QByteArray> bytes)
+    {
+        const QString k = key(path);
+        if (!changes.contains(k))
+            order.append(k);
+        changes.insert(k, std::move(bytes));
+    }
+
+    const std::optional<QByteArray>* Staging::find(const QString& path) const
+    {
+        const auto it = changes.constFind(key(path));
+        return it == changes.cend() ? nullptr : &it.value();
+    }
+}
+
 namespace {
+    void reportIfDamaged(
+        const QString& path, const QStringList& lines, const shell::ErrorSite& site);
+    FaultHook faultHook;
+    QList<SetAside> setAsideList;
     QString nameOf(const QString& path) { return QFileInfo(path).fileName(); }
+
+    // Whether the file is there, a change waiting in an operation first.
+    bool exists(const QString& path)
+    {
+        if (const detail::Staging* staged = detail::staging())
+            if (const auto* bytes = staged->find(path))
+                return bytes->has_value();
+        return plat::fileExists(path) || QFileInfo(plat::resolvePath(path)).exists();
+    }
 
     bool isMissing(const plat::Error& e)
     {
@@ -27,7 +74,8 @@ namespace {
             plat::clearPathCache();
             return true;
         }
-        site.fail(plat::err::PathNotFound, folder + QStringLiteral(": the folder cannot be created"));
+        site.fail(
+            plat::err::PathNotFound, folder + QStringLiteral(": the folder cannot be created"));
         return false;
     }
 } // namespace
@@ -36,12 +84,21 @@ std::optional<QStringList> readLines(
     const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing)
 {
     plat::Result<QStringList> read = plat::readLines(path);
+    if (const detail::Staging* staged = detail::staging()) {
+        if (const auto* bytes = staged->find(path)) {
+            if (*bytes)
+                read = plat::splitLines(plat::decodeGbk(**bytes));
+            else
+                read = plat::Error { plat::err::FileNotFound, path };
+        }
+    }
     if (!read) {
         if (!isMissing(read.error()) || missing == Missing::Reported)
             site.fail(read.error());
         return std::nullopt;
     }
     QStringList lines = std::move(read).value();
+    reportIfDamaged(path, lines, site);
     if (maxLines >= 0 && lines.size() > maxLines)
         lines.resize(maxLines);
     return lines;
@@ -63,7 +120,7 @@ std::optional<QStringList> linesToRewrite(
 {
     if (std::optional<QStringList> lines = readLines(path, site, maxLines))
         return lines;
-    if (plat::fileExists(path) || QFileInfo(plat::resolvePath(path)).exists())
+    if (exists(path))
         return std::nullopt; // there, but unreadable: reported by readLines
     return QStringList {};
 }
@@ -78,10 +135,219 @@ std::optional<QString> line1ToRewrite(const QString& path, const shell::ErrorSit
 
 bool write(const QString& path, const QStringList& lines, const shell::ErrorSite& site)
 {
+    const QByteArray bytes = plat::encodeLines(lines);
+    if (detail::Staging* staged = detail::staging()) {
+        staged->put(path, bytes);
+        return true;
+    }
+    if (bytesOf(path) == bytes)
+        return true; // unchanged: no rewrite, no flush to disk
     if (!ensureFolder(path, site))
         return false;
-    return site.check(plat::writeLines(path, lines));
+    setAsideIfDamaged(path, site);
+    return putBytes(path, bytes, site);
 }
+
+bool moveOver(const QString& from, const QString& to, const shell::ErrorSite& site)
+{
+    const std::optional<QByteArray> bytes = bytesOf(from);
+    // A single move outside an operation is still two changes: it gets one of its own.
+    Operation own(RecordsDir { QFileInfo(plat::toNativeSeparators(to)).path() });
+    detail::staging()->put(to, bytes);
+    detail::staging()->put(from, std::nullopt);
+    return own.commit(site);
+}
+
+std::optional<QByteArray> bytesOf(const QString& path)
+{
+    if (const detail::Staging* staged = detail::staging())
+        if (const auto* bytes = staged->find(path))
+            return *bytes;
+    const QString file = plat::resolvePath(path);
+    QFile f(file);
+    if (!QFileInfo(file).isFile() || f.size() > plat::kMaxDataFileBytes
+        || !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return f.readAll();
+}
+
+void setFaultHook(FaultHook hook) { faultHook = std::move(hook); }
+
+namespace {
+    QString failureText(Failure f)
+    {
+        switch (f) {
+        case Failure::FolderFull:
+            return QStringLiteral("No space left on device");
+        case Failure::FolderNotWritable:
+            return QStringLiteral("Permission denied");
+        default:
+            return QStringLiteral("Device I/O error");
+        }
+    }
+
+    // What stopped a real change: the folder's disk has no room for it, or the folder (or its
+    // disk) takes no writes.
+    Failure classify(const QString& path, qint64 size)
+    {
+        const QString folder = QFileInfo(plat::toNativeSeparators(path)).path();
+        const QStorageInfo storage(folder);
+        if (storage.isValid() && storage.isReadOnly())
+            return Failure::FolderNotWritable;
+        if (storage.isValid() && storage.bytesAvailable() < size + 4096)
+            return Failure::FolderFull;
+        if (!QFileInfo(folder).isWritable())
+            return Failure::FolderNotWritable;
+        return Failure::Other;
+    }
+
+    // The hook's answer for a change; reported when it is a failure.
+    bool allowed(const QString& path, const shell::ErrorSite& site, Failure* failure)
+    {
+        const Failure f = faultHook ? faultHook(path) : Failure::None;
+        if (f == Failure::None)
+            return true;
+        site.fail(plat::err::FileIo,
+            plat::toNativeSeparators(path) + QStringLiteral(": ") + failureText(f));
+        if (failure)
+            *failure = f;
+        return false;
+    }
+}
+
+bool putBytes(
+    const QString& path, const QByteArray& bytes, const shell::ErrorSite& site, Failure* failure)
+{
+    if (!allowed(path, site, failure))
+        return false;
+    const plat::Status written = plat::writeFileAtomically(path, bytes);
+    if (written.ok())
+        return true;
+    site.fail(written.error());
+    if (failure)
+        *failure = classify(path, bytes.size());
+    return false;
+}
+
+bool removeFile(const QString& path, const shell::ErrorSite& site, Failure* failure)
+{
+    if (!allowed(path, site, failure))
+        return false;
+    const QString file = plat::resolvePath(path);
+    if (::remove(QFile::encodeName(file).constData()) == 0 || errno == ENOENT)
+        return true;
+    site.fail(plat::err::FileIo, file + QStringLiteral(": the file cannot be removed"));
+    if (failure)
+        *failure = classify(path, 0);
+    return false;
+}
+
+// ---- Damaged records ----
+
+namespace {
+    bool onlyOf(const QString& line, const QString& allowed)
+    {
+        return std::all_of(
+            line.cbegin(), line.cend(), [&](QChar c) { return allowed.contains(c); });
+    }
+    bool onlyDigits(const QString& line) { return onlyOf(line, QStringLiteral("0123456789")); }
+    bool isIdLine(const QString& line)
+    {
+        const QString t = plat::trimSpaces(line);
+        return t.size() % 4 == 0 && onlyDigits(t);
+    }
+    bool restBlank(const QStringList& lines, int from)
+    {
+        for (int n = from; n < lines.size(); ++n)
+            if (!plat::trimSpaces(lines.at(n)).isEmpty())
+                return false;
+        return true;
+    }
+
+    bool isIdListFile(const QString& number)
+    {
+        return number == QStringLiteral("288862") || number == QStringLiteral("288863")
+            || (number.startsWith(QStringLiteral("1824")) && number.size() == 6);
+    }
+
+    // The shape each record file has, by its name; a name without a rule has none but text.
+    bool hasItsShape(const QString& name, const QStringList& lines)
+    {
+        const QString number = name.section(u'.', 0, 0);
+        if (isIdListFile(number))
+            return (lines.isEmpty() || isIdLine(lines.first())) && restBlank(lines, 1);
+        if (number == QStringLiteral("288893")) {
+            // Only the lines the program reads count.
+            for (int n = 0; n < lines.size() && n < 26; ++n)
+                if (!onlyOf(plat::trimSpaces(lines.at(n)), QStringLiteral("TF")))
+                    return false;
+            return true;
+        }
+        return true;
+    }
+}
+
+namespace {
+    bool damagedLines(const QString& path, const QStringList& lines)
+    {
+        for (const QString& line : lines)
+            for (const QChar c : line)
+                if (c == QChar::ReplacementCharacter || (c.unicode() < 0x20 && c != u'\t'))
+                    return true;
+        return !hasItsShape(QFileInfo(path).fileName(), lines);
+    }
+
+    // A damaged learner record is reported when first read (the start-up reads reach the run
+    // log this way), once per file and run; it is set aside only when something replaces it.
+    void reportIfDamaged(
+        const QString& path, const QStringList& lines, const shell::ErrorSite& site)
+    {
+        static QSet<QString> reported;
+        const QFileInfo info(path);
+        // An id list's pieces that are not ids are reported by the list's own reading.
+        if (info.dir().dirName() != QStringLiteral("ksdata")
+            || isIdListFile(info.fileName().section(u'.', 0, 0)) || !damagedLines(path, lines))
+            return;
+        const QString file = info.absoluteFilePath();
+        if (reported.contains(file))
+            return;
+        reported.insert(file);
+        site.fail(plat::err::TypeMismatch,
+            info.fileName() + QStringLiteral(": not readable as its format (damaged)"));
+    }
+}
+
+bool isDamaged(const QString& path, const QByteArray& bytes)
+{
+    return damagedLines(path, plat::splitLines(plat::decodeGbk(bytes)));
+}
+
+bool setAsideIfDamaged(const QString& path, const shell::ErrorSite& site)
+{
+    const QString file = plat::resolvePath(path);
+    if (!QFileInfo(file).isFile() || QFileInfo(file).size() > plat::kMaxDataFileBytes)
+        return false;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = f.readAll();
+    if (!isDamaged(file, bytes))
+        return false;
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm"));
+    QString copy = file + QStringLiteral(".damaged-") + stamp;
+    for (int n = 2; QFileInfo::exists(copy); ++n)
+        copy = file + QStringLiteral(".damaged-") + stamp + QLatin1Char('-') + QString::number(n);
+    if (!putBytes(copy, bytes, site))
+        return false;
+    const QString name = QFileInfo(file).fileName();
+    site.fail(plat::err::TypeMismatch,
+        name + QStringLiteral(": not readable as its format; kept as ") + QFileInfo(copy).fileName()
+            + QStringLiteral(" and started again"));
+    setAsideList.append({ name, QFileInfo(copy).fileName() });
+    return true;
+}
+
+QList<SetAside> takeSetAside() { return std::exchange(setAsideList, {}); }
 
 void reportRejected(const QString& path, const QStringList& rejected, const shell::ErrorSite& site)
 {

@@ -3,9 +3,13 @@
 // Reading and writing the record and home data files: the conventions every file of this
 // folder shares, written once.
 
+#include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace shell {
@@ -34,8 +38,57 @@ std::optional<QStringList> linesToRewrite(
 std::optional<QString> line1ToRewrite(const QString& path, const shell::ErrorSite& site);
 
 // Rewrites a whole file through the atomic save, creating the folder when it is missing.
-// A failure is reported and leaves the old file as it was.
+// A failure is reported and leaves the old file as it was. A file whose bytes would not change
+// is not written at all. Inside an operation (operation.h) the new contents wait for its commit,
+// and every read of this layer sees them meanwhile.
 bool write(const QString& path, const QStringList& lines, const shell::ErrorSite& site);
+// Moves a file over another without changing its bytes: afterwards `to` holds what `from` held
+// (or nothing when `from` is missing) and `from` is gone.
+bool moveOver(const QString& from, const QString& to, const shell::ErrorSite& site);
+
+// Why a change of the records folder did not reach the disk, as the learner is told it.
+// Unreadable: a record the change starts from is there but cannot be read, so nothing is written.
+enum class Failure { None, FolderFull, FolderNotWritable, Unreadable, Other };
+
+// A failure put in the way of the records folder's changes, for tests: the hook is asked before
+// every change made on disk (a file written or removed, the journal written or removed) and
+// None lets it happen. A hook that fails every change from the k-th on is a crash at change k.
+using FaultHook = std::function<Failure(const QString& path)>;
+void setFaultHook(FaultHook hook); // an empty hook: no faults
+
+// The changes on disk, each through the fault hook; a failure is reported, classified into
+// `failure` (when given) and leaves the file as it was.
+bool putBytes(const QString& path, const QByteArray& bytes, const shell::ErrorSite& site,
+    Failure* failure = nullptr);
+bool removeFile(const QString& path, const shell::ErrorSite& site, Failure* failure = nullptr);
+// The bytes of a file as this layer reads it (a change waiting in an operation first); nullopt
+// when it is missing.
+std::optional<QByteArray> bytesOf(const QString& path);
+
+// A record file that cannot be read as its format (bytes that are not text in the code page,
+// control characters, lines of the wrong shape for its name) is damaged. Before it is replaced
+// it is copied byte for byte beside itself, as "<name>.damaged-yyyyMMdd-HHmm", and reported;
+// the copy's name waits in a list the windows take once to tell the learner.
+bool isDamaged(const QString& path, const QByteArray& bytes);
+bool setAsideIfDamaged(const QString& path, const shell::ErrorSite& site);
+struct SetAside {
+    QString file; // the record's name ("288862.mxy")
+    QString copy; // the name it is kept under
+};
+QList<SetAside> takeSetAside();
+
+namespace detail {
+    // The changes an open operation holds back, by file, in the order first made; nullopt
+    // removes the file.
+    struct Staging {
+        QStringList order;
+        QHash<QString, std::optional<QByteArray>> changes;
+        void put(const QString& path, std::optional<QByteArray> bytes);
+        const std::optional<QByteArray>* find(const QString& path) const;
+    };
+    Staging* staging();
+    void setStaging(Staging* s);
+}
 
 // Reports chunks of an id list that are not question ids (they are skipped).
 void reportRejected(const QString& path, const QStringList& rejected, const shell::ErrorSite& site);

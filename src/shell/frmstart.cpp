@@ -4,6 +4,7 @@
 #include "core/system.h"
 #include "home/frmfengmian.h"
 #include "platform/services.h"
+#include "records/operation.h"
 #include "shell/moduleinfo.h"
 
 #include <QDateTime>
@@ -77,10 +78,14 @@ void FrmStart::Timer1_Timer()
 
 void FrmStart::UpdataExe()
 {
+    // The run log first, so that whatever the first reads of the records meet is logged; then
+    // an operation cut short by the last run is completed before anything reads the records.
+    sys_.state.LogPath = runLogPath(sys_.programDir(), QDateTime::currentDateTime());
+    records::rollForward(
+        records::RecordsDir::of(sys_), ErrorSite(sys_.state, QStringLiteral("updataexe")));
     sys_.form<home::FrmFengmian>().show();
     if (sys_.ended())
         return;
-    sys_.state.LogPath = runLogPath(sys_.programDir(), QDateTime::currentDateTime());
     unload();
 }
 

@@ -4,6 +4,7 @@
 
 #include "flow/flow.h"
 #include "home/unitmodule.h"
+#include "records/recordio.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,50 @@ TEST(EndOfPractice, APapersWrongQuestionsAreNarrowedOnlyWhenTheLearnerAgrees)
         EXPECT_EQ(st.DeferredCommand, 0);
         m.app.driver->advance(100);
         EXPECT_FALSE(m.ui().PicTop.visible()); // the start page
+    }
+}
+
+// A records folder that is full or takes no writes: the practice still ends, the learner is
+// told what was not saved and why, the failure is logged and the old records stay byte for byte.
+TEST(EndOfPractice, AFailedSaveIsToldAndKeepsTheOldRecords)
+{
+    const struct {
+        records::io::Failure fault;
+        const char* why;
+    } cases[] = { { records::io::Failure::FolderFull, "磁盘已满" },
+        { records::io::Failure::FolderNotWritable, "不能写入" } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        UnitModule m({ 5, 5 }, { "FFFFF", "TTFFF" });
+        m.writeRecord("288862", "0201\r\n");
+        m.writeRecord("288872", "T\r\n");
+        const QStringList names { "288893", "288862", "288872" };
+        QList<QByteArray> before;
+        for (const QString& n : names)
+            before << m.record(n);
+        shell::AppState& st = m.st;
+        st.UnitCount = 2;
+        st.StudyMode = 20;
+        st.SetNo = 1;
+        st.QuestionCount = 2;
+        st.QuestionIds(1) = QStringLiteral("0101");
+        st.QuestionState(1) = 6; // done and flagged: progress and favourites would change
+        st.QuestionIds(2) = QStringLiteral("0102");
+        st.QuestionState(2) = 4;
+
+        records::io::setFaultHook([&](const QString&) { return c.fault; });
+        flow::EndLianXi(*m.app.sys);
+        records::io::setFaultHook({});
+
+        ASSERT_EQ(m.systemBoxes().shown.size(), 1u);
+        const QString text = m.systemBoxes().shown[0].text;
+        EXPECT_TRUE(text.contains(QStringLiteral("没有保存"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QString::fromUtf8(c.why))) << text.toStdString();
+        EXPECT_TRUE(m.reports.join(u'\n').contains(QStringLiteral("endlianxi")));
+        for (int i = 0; i < names.size(); ++i)
+            EXPECT_EQ(m.record(names[i]), before[i]) << names[i].toStdString();
+        EXPECT_TRUE(m.home().visible());
+        EXPECT_EQ(st.DeferredCommand, 16);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "home/paperpanel.h"
 #include "platform/text.h"
 #include "records/learnerrecords.h"
+#include "stepengine/steprecord.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -317,6 +318,33 @@ TEST_F(PaperPanelTest, GeneratingFromOneUnitOrATooSmallBank)
     st.UnitCount = 0;
     h.answerBox(true);
     EXPECT_FALSE(home::createRandomPaper(*h.sys, 1, home::seededSource(9), site));
+}
+
+// The question set of a new random paper cannot be written into the module folder: no paper is
+// recorded (no list line, no history row, no shift), and the message names the folder instead
+// of the question bank.
+TEST_F(PaperPanelTest, ARandomPaperWhoseSetCannotBeBuiltWritesNoRecord)
+{
+    writeRandomPapers(3);
+    const QStringList names { "288891", "288892", "182420", "182421", "182422" };
+    QList<QByteArray> before;
+    for (const QString& n : names)
+        before << bytes(n);
+    show();
+    // A folder where the set's step file goes: the atomic save cannot replace it.
+    const QString stepFile = h.sys->skinFile(stepengine::stepFileName(19, 0));
+    QFile::remove(stepFile);
+    ASSERT_TRUE(QDir().mkpath(stepFile));
+    const shell::ErrorSite site(h.st(), "test");
+    QString prompt;
+    h.answerBox(true, &prompt);
+    EXPECT_FALSE(home::createRandomPaper(*h.sys, 3, home::seededSource(5), site));
+    QDir(stepFile).removeRecursively();
+    EXPECT_TRUE(prompt.contains("无法写入模块文件夹")) << prompt.toStdString();
+    EXPECT_FALSE(prompt.contains("题库")) << prompt.toStdString();
+    for (int i = 0; i < names.size(); ++i)
+        EXPECT_EQ(bytes(names[i]), before[i]) << names[i].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(h.recordFile("182423")));
 }
 
 TEST_F(PaperPanelTest, DeletingARandomPaperMovesTheLaterOnesUp)

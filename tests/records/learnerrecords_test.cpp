@@ -53,7 +53,8 @@ TEST_F(LearnerRecords, FirstScoringCreatesTheRecordsFolderAndItsFiles)
     EXPECT_EQ(text(WrongBookFile(dir)), "00020010\r\n");
     EXPECT_EQ(text(WrongBookReviewFile(dir)), "FF\r\n");
     const QStringList history = text(ExamHistoryFile(dir)).split("\r\n");
-    ASSERT_EQ(history.size(), 95); // 93 lines and an empty one, each ended by CR LF
+    // Exactly rows 0 to 30: 93 lines, each ended by CR LF (no empty line after them).
+    ASSERT_EQ(history.size(), 94);
     for (int n = 1; n <= 93; ++n) {
         if (n >= 10 && n <= 12)
             continue;
@@ -514,7 +515,7 @@ TEST_F(LearnerRecords, TheInputMethodOptionHasOneReadingRule)
 }
 
 // A rewrite that cannot complete (a full disk) is reported under the caller's tag and leaves
-// the old file whole; the operation goes on with its next file.
+// the old files whole.
 TEST_F(LearnerRecords, AFailedRewriteIsReportedAndKeepsTheOldFile)
 {
     QString longList;
@@ -539,7 +540,8 @@ TEST_F(LearnerRecords, AFailedRewriteIsReportedAndKeepsTheOldFile)
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].tag, "clickbotn");
     EXPECT_EQ(reports[0].number, plat::err::FileIo);
-    // The review line was written; the next read brings the two back in step.
+    // The list and its review line change together: the review line is not written either.
+    EXPECT_EQ(text(FavouritesReviewFile(dir)), "T\r\n");
     const ReviewedList back = readFavourites(dir, site);
     EXPECT_EQ(back.count(), 400);
     EXPECT_EQ(back.review, "T" + QString(399, 'F'));

@@ -1,0 +1,96 @@
+#pragma once
+
+// A learner-record operation that changes several files ends wholly old or wholly new, even
+// when the program is killed in the middle of it.
+//
+// While an Operation is open, every write and move of this folder's functions waits in memory
+// (and every read of this folder sees the waiting contents). commit() then writes the new
+// contents of every changed file into one journal file in the records folder (atomically, so it
+// is there whole or not at all), applies them file by file, and removes the journal. A journal
+// found later belongs to an operation that was cut short after it had been decided: it is
+// applied again (rolled forward) before anything reads the records. The record files keep their
+// own formats; only the journal is new.
+
+#include "records/recordfiles.h"
+#include "records/recordio.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace shell {
+class ErrorSite;
+class System;
+}
+
+namespace records {
+
+// The journal of the operation being applied, beside the records.
+QString JournalFile(const RecordsDir& dir);
+
+// The outcome of a whole operation, as the windows tell it.
+struct Saved {
+    bool ok = true;
+    io::Failure why = io::Failure::None;
+    explicit operator bool() const { return ok; }
+};
+
+class Operation {
+public:
+    // An operation opened while another is open joins it: its commit() leaves the work to the
+    // outer one, so a function that is one operation by itself also serves as a step of a larger
+    // one.
+    explicit Operation(RecordsDir dir);
+    ~Operation(); // an operation never committed changes nothing
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+
+    // Applies every waiting change as one. False (reported through `site`) when the records
+    // stay as they were; failure() then says why.
+    bool commit(const shell::ErrorSite& site);
+    io::Failure failure() const { return failure_; }
+    // Commits when every step went through (`stepsOk`), else drops them all.
+    Saved finish(bool stepsOk, const shell::ErrorSite& site);
+
+private:
+    RecordsDir dir_;
+    io::detail::Staging staging_ {};
+    io::detail::Staging* outer_ = nullptr;
+    bool joined_ = false;
+    bool open_ = true;
+    io::Failure failure_ = io::Failure::None;
+};
+
+// Runs `steps` (each a function of this folder, false when it cannot go on) as one operation:
+// nothing is written unless every step went through.
+template <class Steps>
+Saved saveAsOne(const RecordsDir& dir, const shell::ErrorSite& site, Steps steps)
+{
+    Operation op(dir);
+    const bool stepsOk = steps();
+    return op.finish(stepsOk, site);
+}
+// The learner's message for records that were not saved: what (for example "本次练习的学习记录")
+// and why, and that the old records are as they were.
+QString notSavedMessage(const QString& what, io::Failure why);
+// The learner's message for records that were set aside as damaged; empty when there are none.
+QString setAsideMessage(const QList<io::SetAside>& records);
+
+// Tells the learner through the program's message box that `what` was not saved (when it was
+// not), and which records were set aside as damaged since the last time (each once).
+void tellLearner(shell::System& sys, const Saved& saved, const QString& what);
+
+// Completes the operation whose journal is in the records folder, if any: at start-up before the
+// first read of a record, and before every commit. A journal that cannot be read as one is set
+// aside (reported) and applies nothing. False when a change could not be applied.
+bool rollForward(const RecordsDir& dir, const shell::ErrorSite& site);
+
+// The journal's bytes for a list of changes (file names inside the records folder, nullopt
+// for a removal), and back; nullopt for bytes that are not a whole journal.
+struct JournalEntry {
+    QString name;
+    std::optional<QByteArray> bytes;
+};
+QByteArray encodeJournal(const QList<JournalEntry>& entries);
+std::optional<QList<JournalEntry>> decodeJournal(const QByteArray& bytes);
+
+} // namespace records
