@@ -109,7 +109,7 @@ void FrmChengji::scoreAndRecord()
     records::Operation save(dir);
     bool steps = records::addFlaggedFavourites(dir, st, site);
 
-    const QString fileLine = st.StudyMode == 8
+    const QString fileLine = st.studyMode() == shell::StudyMode::RandomPaper
         ? records::readRandomPaper(dir, st.RecordNo, site)
         : records::readFixedPaper(records::DataDir::of(sys_), st.SetNo, site);
     const QString paperLine = paperIdLine(fileLine, st.QuestionIds);
@@ -173,7 +173,7 @@ void FrmChengji::CmTNO_Click(int index)
 void FrmChengji::Command1_Click()
 {
     shell::AppState& st = sys_.state;
-    st.PanelMode = 2;
+    st.setPanelMode(shell::PanelMode::Practice);
     st.PanelCanClose = 0;
     for (int i = 1; i <= kPaperQuestions; ++i)
         st.DoneBefore(i) = QStringLiteral("F");
@@ -201,7 +201,7 @@ void FrmChengji::Command2_Click()
 
 void FrmChengji::Command3_Click()
 {
-    sys_.state.PanelMode = 2;
+    sys_.state.setPanelMode(shell::PanelMode::Practice);
     InitShiTi();
 }
 

@@ -131,7 +131,7 @@ void startLianXi(shell::System& sys)
     }
 
     sys.form<home::FrmFengmian>().closeForExercise();
-    if (st.StudyMode == 0 || st.StudyMode == 8) {
+    if (shell::isPaper(st.studyMode())) {
         st.MinutesLeft = 50;
         showLogin(sys);
         return;

@@ -259,7 +259,7 @@ void StepEngine::hintStage()
             window_.stepFields().SavedHint = text;
         }
     }
-    const bool on = st.PanelMode == 1;
+    const bool on = st.panelMode() == shell::PanelMode::Hints;
     for (plat::Control* shown :
         std::initializer_list<plat::Control*> { &hint, c.Shape1, c.Shape2, c.Shape4 })
         shown->setVisible(on);
