@@ -218,15 +218,10 @@ void FrmChengji::InitShiTi()
             widgets::kMsgIconEmpty);
         return;
     }
-    st.StudyMode = 2;
-    st.SetNo = 17;
-    st.PanelMode = 2;
-    const int count = flow::InitShiTi(sys_, ids, st.StudyMode + st.SetNo);
-    st.QuestionCount = static_cast<int16_t>(count);
-    for (int i = 1; i <= count; ++i) {
-        st.QuestionState(i) = 0;
-        st.DoneBefore(i) = QStringLiteral("F");
-    }
+    const int count = flow::prepareExercise(sys_,
+        { .studyMode = shell::StudyMode::PaperWrongQuestions,
+            .setNo = flow::builtSetNo(shell::StudyMode::PaperWrongQuestions),
+            .ids = ids });
     unload();
     // The launch of every practice: slot paths, first steps, favourites flagged (so the end of
     // this practice keeps them), the panel and the simulated window.

@@ -217,25 +217,19 @@ void startPaper(shell::System& sys, int index)
     shell::AppState& st = sys.state;
     const shell::ErrorSite site(st, QStringLiteral("clickbotn"));
     const int p = index - cmd::FirstPaper;
-    st.RecordNo = static_cast<int16_t>(p);
-    QString ids;
+    flow::ExerciseRequest paper { .recordNo = p,
+        .panelMode = shell::PanelMode::Examination,
+        .questionCount = flow::kPaperQuestions };
     if (p < kFirstRandomRow) {
-        st.SetNo = static_cast<int16_t>(p);
-        st.StudyMode = 0;
-        ids = records::readFixedPaper(records::DataDir::of(sys), p, site);
+        paper.studyMode = shell::StudyMode::FixedPaper;
+        paper.setNo = p;
+        paper.ids = records::readFixedPaper(records::DataDir::of(sys), p, site);
     } else {
-        st.SetNo = 11;
-        st.StudyMode = 8;
-        ids = records::readRandomPaper(records::RecordsDir::of(sys), p, site);
+        paper.studyMode = shell::StudyMode::RandomPaper;
+        paper.setNo = flow::builtSetNo(shell::StudyMode::RandomPaper);
+        paper.ids = records::readRandomPaper(records::RecordsDir::of(sys), p, site);
     }
-    flow::InitShiTi(sys, ids, st.StudyMode + st.SetNo);
-    st.QuestionCount = 40;
-    st.PanelMode = 3;
-    st.CurrentQuestion = 1;
-    for (int i = 1; i <= 40; ++i) {
-        st.DoneBefore(i) = QStringLiteral("F");
-        st.QuestionState(i) = 0;
-    }
+    flow::prepareExercise(sys, paper);
     flow::startLianXi(sys);
 }
 
@@ -254,7 +248,14 @@ bool createRandomPaper(shell::System& sys, int randomPaperCount, const UniformSo
     }
     // The paper is recorded only when its question set could be built.
     st.ErrNo = 0;
-    if (flow::InitShiTi(sys, draw.ids, 19) == 0) {
+    const int built = flow::prepareExercise(sys,
+        { .studyMode = shell::StudyMode::RandomPaper,
+            .setNo = flow::builtSetNo(shell::StudyMode::RandomPaper),
+            .recordNo = records::kFirstRandomPaper,
+            .panelMode = shell::PanelMode::Examination,
+            .ids = draw.ids,
+            .questionCount = flow::kPaperQuestions });
+    if (built == 0) {
         const bool notWritten = st.ErrSub == QStringLiteral("initshiti")
             && (st.ErrNo == plat::err::FileIo || st.ErrNo == plat::err::PathNotFound);
         widgets::ask(sys, QStringLiteral("随机试卷"),
@@ -265,16 +266,6 @@ bool createRandomPaper(shell::System& sys, int randomPaperCount, const UniformSo
                               : QStringLiteral("抽到的题目在题库中找不到，随机试卷没有生成。")),
             widgets::kMsgIconEmpty);
         return false;
-    }
-    st.RecordNo = 20;
-    st.QuestionCount = 40;
-    st.PanelMode = 3;
-    st.CurrentQuestion = 1;
-    st.SetNo = 11;
-    st.StudyMode = 8;
-    for (int i = 1; i <= 40; ++i) {
-        st.DoneBefore(i) = QStringLiteral("F");
-        st.QuestionState(i) = 0;
     }
     const records::Saved saved = records::addRandomPaper(records::RecordsDir::of(sys), draw.ids,
         randomPaperCount, QDateTime::currentDateTime(), site);
@@ -304,17 +295,11 @@ void LblShiJuanCCC_Click(shell::System& sys, int row)
             widgets::kMsgIconQuestion);
         return;
     }
-    const int count = flow::InitShiTi(sys, line, 19);
-    st.QuestionCount = static_cast<int16_t>(count);
-    st.RecordNo = static_cast<int16_t>(row);
-    st.PanelMode = 2;
-    st.CurrentQuestion = 1;
-    st.StudyMode = 2;
-    st.SetNo = 17;
-    for (int i = 1; i <= count; ++i) {
-        st.QuestionState(i) = 0;
-        st.DoneBefore(i) = QStringLiteral("F");
-    }
+    flow::prepareExercise(sys,
+        { .studyMode = shell::StudyMode::PaperWrongQuestions,
+            .setNo = flow::builtSetNo(shell::StudyMode::PaperWrongQuestions),
+            .recordNo = row,
+            .ids = line });
     flow::startLianXi(sys);
 }
 

@@ -235,9 +235,6 @@ void FrmFengmian::startUnitPractice()
     const int u = SelectedUnit;
     const auto& row = st.ModuleSettings[static_cast<size_t>(u)];
     const QString progress = row[4];
-    st.PanelMode = 2;
-    st.CurrentQuestion = 1;
-    st.SetNo = static_cast<int16_t>(u);
 
     if (UnitScope == 0) {
         const int count = std::clamp(numberOf(row[2]), 0, kMaxSetQuestions);
@@ -246,13 +243,15 @@ void FrmFengmian::startUnitPractice()
                 QStringLiteral("\r\n\r\n\r\n您本部分没有题目！"), widgets::kMsgIconEmpty);
             return;
         }
-        st.StudyMode = 20;
-        st.QuestionCount = static_cast<int16_t>(count);
-        for (int i = 1; i <= count; ++i) {
-            st.DoneBefore(i) = plat::mid(progress, i, 1);
-            st.QuestionState(i) = st.DoneBefore(i) == QStringLiteral("T") ? 4 : 0;
-            st.QuestionIds(i) = questionIdText(u, i);
-        }
+        QString ids;
+        for (int i = 1; i <= count; ++i)
+            ids += questionIdText(u, i);
+        flow::prepareExercise(sys_,
+            { .studyMode = shell::StudyMode::WholeUnit,
+                .setNo = u,
+                .ids = ids,
+                .shippedSlot = true,
+                .doneBefore = [&progress](int i) { return plat::mid(progress, i, 1); } });
         flow::startLianXi(sys_);
         return;
     }
@@ -267,14 +266,15 @@ void FrmFengmian::startUnitPractice()
             widgets::kMsgIconEmpty);
         return;
     }
-    flow::InitShiTi(sys_, ids, kSharedSlot);
-    st.StudyMode = learned ? 5 : 6;
-    st.RecordNo = static_cast<int16_t>(u);
-    st.SetNo = learned ? 14 : 13;
-    for (int i = 1; i <= st.QuestionCount; ++i) {
-        st.DoneBefore(i) = learned ? QStringLiteral("T") : QStringLiteral("F");
-        st.QuestionState(i) = learned ? 4 : 0;
-    }
+    const shell::StudyMode mode
+        = learned ? shell::StudyMode::UnitLearned : shell::StudyMode::UnitUnlearned;
+    flow::prepareExercise(sys_,
+        { .studyMode = mode,
+            .setNo = flow::builtSetNo(mode),
+            .recordNo = u,
+            .ids = ids,
+            .doneBefore
+            = [learned](int) { return learned ? QStringLiteral("T") : QStringLiteral("F"); } });
     flow::startLianXi(sys_);
 }
 
