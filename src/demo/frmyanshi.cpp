@@ -7,14 +7,12 @@
 #include "core/errorreport.h"
 #include "core/system.h"
 #include "demo/glide.h"
-#include "exercise/frmtm.h"
 #include "menus/menufile.h"
 #include "platform/keys.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
 #include "workspace/chromeart.h"
 #include "workspace/design.h"
-#include "workspace/frmmain.h"
 #include "workspace/hotspots.h"
 #include "workspace/pickers.h"
 
@@ -51,9 +49,7 @@ namespace {
         for (int y = 0; y < 7; ++y)
             for (int x = 0; x < widths[y]; ++x)
                 img.setPixel(x, y, qRgb(0, 0, 0));
-        plat::Picture p;
-        p.image = img;
-        return p;
+        return plat::Picture(img);
     }
 
     void entryLabel(plat::Label& l)
@@ -276,10 +272,9 @@ void FrmYanShi::Form_Load()
     setLeft((sys_.screenWidthTwips() - width()) / 2);
     setTop((sys_.screenHeightTwips() - height()) / 2);
     // Where the practice window lay, unless it is maximized (or was never opened).
-    auto& main = sys_.form<workspace::FrmMain>();
-    if (main.isLoaded() && main.windowState() == 0) {
-        setLeft(main.left());
-        setTop(main.top());
+    if (const auto place = sys_.exerciseWindows().simulatedWindowPlace()) {
+        setLeft(place->first);
+        setTop(place->second);
     }
     ui.LHelp.setFontSize(11 * sx);
     ui.LstLA.setFont({ QStringLiteral("宋体"), 9 * sx });
@@ -336,7 +331,7 @@ void FrmYanShi::placeNote()
     note.setBackColor(kNoteBack);
     note.setFontSize(9 * st.ScaleX);
     // The question text the panel put into its question box when it started the demonstration.
-    note.setCaption(sys_.form<exercise::FrmTm>().ui().RtbTM.text().trimmed());
+    note.setCaption(sys_.exerciseWindows().questionText());
     const auto lines = note.caption().size() / kNoteLineChars + 1;
     const double designed = double(lines) * kNoteLine * st.ScaleY + kNoteExtra * st.ScaleY;
     // Lines of 180 twips assume a font 12 pixels high; a taller one gets the height its wrapped
@@ -518,13 +513,7 @@ void FrmYanShi::clearRun()
     uiNoLoad().TimEnd.setEnabled(false);
 }
 
-void FrmYanShi::handBack()
-{
-    sys_.form<workspace::FrmMain>().show();
-    auto& tm = sys_.form<exercise::FrmTm>();
-    tm.ui().TimerREDO.setEnabled(true);
-    tm.show();
-}
+void FrmYanShi::handBack() { sys_.exerciseWindows().endDemonstration(); }
 
 void FrmYanShi::writeLog(const QString& text) const
 {
@@ -561,7 +550,7 @@ void FrmYanShi::prologue()
 {
     auto& ui = this->ui();
     ++loads_;
-    stepengine::putTopMost(sys_.form<exercise::FrmTm>());
+    sys_.exerciseWindows().panelOnTop();
     setTopMost(false);
     topMost_ = false;
     ui.Shape5.setBorderColor(kRed);

@@ -186,7 +186,7 @@ void FrmYanShi::showCursorPicture()
             writeLog(
                 QStringLiteral("cursor %1 not shown: %2").arg(name, loaded.error().description));
     }
-    if (!it->second.image.isNull())
+    if (!it->second.image().isNull())
         ui.ImgICO.setPicture(it->second);
     ui.ImgICO.move(PointerX, PointerY);
     ui.ImgICO.setVisible(true);

@@ -109,7 +109,7 @@ void FrmYanShi::ToolClick(int16_t hotspot)
     }
     plat::Image& drop = ui.Pic1J;
     loadInterfacePicture(drop, nn + QStringLiteral("0077"));
-    if (drop.picture().image.isNull()) {
+    if (drop.picture().image().isNull()) {
         // An empty drop-down the size of its items, rather than the last menu's picture.
         const menus::Size size
             = menus::extentOf(menus::firstLevelLayout(hotspot, { st.ScaleX, st.ScaleY }));
@@ -170,7 +170,7 @@ void FrmYanShi::Tool1JClick(int16_t item)
     if (menus::opensSecondLevel(ReplayHotspot, ReplayItem)) {
         plat::Image& second = ui.Pic2J;
         loadInterfacePicture(second, key + QStringLiteral("77"));
-        if (second.picture().image.isNull()) {
+        if (second.picture().image().isNull()) {
             const menus::Size size = menus::extentOf(
                 menus::secondLevelLayout(ReplayHotspot, ReplayItem, { st.ScaleX, st.ScaleY }));
             second.setWidth(size.width);

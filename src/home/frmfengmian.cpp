@@ -2,7 +2,7 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
-#include "flow/flow.h"
+#include "home/homeflow.h"
 #include "home/homerules.h"
 #include "platform/keys.h"
 #include "platform/services.h"

@@ -3,8 +3,8 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
-#include "flow/flow.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "home/homerules.h"
 #include "home/questionset.h"
 #include "platform/text.h"

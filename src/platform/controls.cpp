@@ -176,8 +176,8 @@ void Control::applyCursor()
     if (!w)
         return;
     if (pointer_ == kCustomPointer && !mouseIcon_.isNull())
-        w->setCursor(QCursor(
-            QPixmap::fromImage(mouseIcon_.image), mouseIcon_.hotSpot.x(), mouseIcon_.hotSpot.y()));
+        w->setCursor(QCursor(QPixmap::fromImage(mouseIcon_.image()), mouseIcon_.hotSpot().x(),
+            mouseIcon_.hotSpot().y()));
     else if (pointer_ == 0)
         w->unsetCursor();
     else if (pointer_ == 2)
@@ -465,9 +465,9 @@ void Image::paint(QPainter& p) const
     const QRectF r = pixelRect();
     p.setClipRect(r);
     if (stretch_)
-        p.drawImage(r, picture_.image);
+        p.drawImage(r, picture_.image());
     else
-        p.drawImage(r.topLeft(), picture_.image);
+        p.drawImage(r.topLeft(), picture_.image());
 }
 
 void Image::copyDesignFrom(const Control& other)

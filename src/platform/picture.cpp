@@ -12,8 +12,53 @@
 #include <QMutexLocker>
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 namespace plat {
+
+struct Picture::Deferred {
+    QMutex mutex {};
+    QByteArray bytes; // dropped once decoded
+    QByteArray format;
+    QImage image;
+    bool decoded = false;
+};
+
+Picture::Picture(QImage image, QPoint hotSpot, bool isCursor)
+    : image_(std::move(image))
+    , size_(image_.size())
+    , hotSpot_(hotSpot)
+    , isCursor_(isCursor)
+{
+}
+
+const QImage& Picture::image() const
+{
+    if (!deferred_)
+        return image_;
+    QMutexLocker lock(&deferred_->mutex);
+    if (!deferred_->decoded) {
+        deferred_->decoded = true;
+        QBuffer buffer(&deferred_->bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, deferred_->format);
+        deferred_->image = reader.read();
+        if (deferred_->image.isNull())
+            qWarning(
+                "A picture that looked whole did not decode: %s", qPrintable(reader.errorString()));
+        deferred_->bytes = QByteArray();
+    }
+    return deferred_->image;
+}
+
+bool Picture::isDecoded() const
+{
+    if (!deferred_)
+        return true;
+    QMutexLocker lock(&deferred_->mutex);
+    return deferred_->decoded;
+}
 
 namespace {
 
@@ -83,10 +128,8 @@ namespace {
                     QStringLiteral("cursor image %1 lies outside the file").arg(i));
         }
 
-        Picture picture;
-        picture.isCursor = true;
-        picture.hotSpot
-            = QPoint(readU16(bytes, kDirHeaderSize + 4), readU16(bytes, kDirHeaderSize + 6));
+        const QPoint hotSpot(
+            readU16(bytes, kDirHeaderSize + 4), readU16(bytes, kDirHeaderSize + 6));
 
         // Present the data as an icon: the hot spot fields become planes 1 and "bit count from
         // the bitmap header", which every icon reader accepts.
@@ -99,8 +142,36 @@ namespace {
         Result<QImage> image = readImage(bytes, QByteArrayLiteral("ico"));
         if (!image)
             return image.error();
-        picture.image = std::move(image).value();
-        return picture;
+        return Picture(std::move(image).value(), hotSpot, true);
+    }
+
+    // A file cut short is refused at load even though its decoding waits: every format read
+    // here ends with a fixed trailer (BMP has none but states its file size).
+    bool endsWhole(const QByteArray& bytes, const QByteArray& format)
+    {
+        if (format == "png")
+            return bytes.endsWith(QByteArrayLiteral("IEND\xae\x42\x60\x82"));
+        if (format == "jpeg" || format == "jpg")
+            return bytes.endsWith(QByteArrayLiteral("\xff\xd9"));
+        if (format == "gif")
+            return bytes.endsWith(';');
+        if (format == "bmp")
+            return bytes.size() >= 6 && readU32(bytes, 2) <= quint32(bytes.size());
+        return false;
+    }
+
+    // The format and size a picture file states in its header, when the file is whole.
+    std::optional<std::pair<QByteArray, QSize>> headerOf(const QByteArray& bytes)
+    {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        const QByteArray format = reader.format();
+        const QSize size = reader.size();
+        if (format.isEmpty() || size.isEmpty() || !endsWhole(bytes, format))
+            return std::nullopt;
+        return std::pair { format, size };
     }
 
     struct CachedPicture {
@@ -128,9 +199,10 @@ namespace {
         return instance;
     }
 
+    // What the picture holds once decoded, at four bytes a pixel.
     qsizetype costOf(const Picture& picture)
     {
-        return qMax<qsizetype>(1, picture.image.sizeInBytes() / 1024);
+        return qMax<qsizetype>(1, qsizetype(picture.width()) * picture.height() * 4 / 1024);
     }
 
 } // namespace
@@ -144,9 +216,7 @@ Result<Picture> decodePicture(const QByteArray& bytes)
     Result<QImage> image = readImage(bytes, QByteArray());
     if (!image)
         return image.error();
-    Picture picture;
-    picture.image = std::move(image).value();
-    return picture;
+    return Picture(std::move(image).value());
 }
 
 Result<Picture> loadPicture(const QString& path)
@@ -174,17 +244,30 @@ Result<Picture> loadPicture(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return Error { err::FileIo,
             QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()) };
-    Result<Picture> decoded = decodePicture(file.readAll());
-    if (!decoded) {
-        Error e = decoded.error();
+    QByteArray bytes = file.readAll();
+    Result<Picture> loaded = Picture {};
+    // Cursors are small and shown at once; other pictures wait for their first showing.
+    const auto header = isCursorFile(bytes) ? std::nullopt : headerOf(bytes);
+    if (header) {
+        Picture deferred;
+        deferred.deferred_ = std::make_shared<Picture::Deferred>();
+        deferred.deferred_->bytes = std::move(bytes);
+        deferred.deferred_->format = header->first;
+        deferred.size_ = header->second;
+        loaded = std::move(deferred);
+    } else {
+        loaded = decodePicture(bytes);
+    }
+    if (!loaded) {
+        Error e = loaded.error();
         e.description += QStringLiteral(" (%1)").arg(path);
         return e;
     }
 
     QMutexLocker lock(&c.mutex);
     c.entries.insert(
-        key, new CachedPicture { size, modified, decoded.value() }, costOf(decoded.value()));
-    return decoded;
+        key, new CachedPicture { size, modified, loaded.value() }, costOf(loaded.value()));
+    return loaded;
 }
 
 void clearPictureCache()

@@ -7,22 +7,47 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QString>
+
+#include <memory>
 
 namespace plat {
 
-struct Picture {
-    QImage image; // null for the empty picture
-    QPoint hotSpot { 0, 0 }; // pixels; only cursors have one
-    bool isCursor = false;
+// A picture's decoded image. One loaded from a file may be decoded only when first asked for:
+// a form loads many pictures that stay hidden until a panel is opened, and decoding them all
+// would lengthen every start and hold their memory. Copies share the image and its decoding.
+class Picture {
+public:
+    Picture(QImage image = {}, QPoint hotSpot = { 0, 0 }, bool isCursor = false);
 
-    bool isNull() const { return image.isNull(); }
-    int width() const { return image.width(); }
-    int height() const { return image.height(); }
+    // Decodes on the first call; the empty image for the empty picture, or when data that
+    // passed the checks at load still fails to decode.
+    const QImage& image() const;
+    QPoint hotSpot() const { return hotSpot_; } // pixels; only cursors have one
+    bool isCursor() const { return isCursor_; }
+
+    bool isNull() const { return size_.isEmpty(); }
+    int width() const { return size_.width(); }
+    int height() const { return size_.height(); }
+    // Whether the image is decoded already (the pictures of an opened panel are, a hidden
+    // panel's need not be).
+    bool isDecoded() const;
+
+private:
+    friend Result<Picture> loadPicture(const QString& path);
+    struct Deferred;
+    std::shared_ptr<Deferred> deferred_;
+    QImage image_;
+    QSize size_;
+    QPoint hotSpot_ { 0, 0 };
+    bool isCursor_ = false;
 };
 
 // Loads a picture. The empty name gives the empty picture (success). A missing, empty or broken
-// file is a failure. Decoded pictures are cached by path, size and modification time.
+// file is a failure: a file is read whole and checked for its format, its size and its ending
+// here, and decoded when its image is first asked for. Pictures are cached by path, size and
+// modification time.
 Result<Picture> loadPicture(const QString& path);
 
 // Decodes picture bytes by their content.

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+class QCoreApplication;
+
 namespace plat {
 
 // Is another instance of this program running? The real one holds a lock file for as long as
@@ -101,6 +103,10 @@ struct Services {
 // A reply status outside 2xx, as both the real and the fake service report it.
 bool isSuccessStatus(int status);
 Error httpStatusError(int status);
+
+// Qt's own Chinese texts for the standard dialogs (是/否/确定/取消); false when they are not
+// installed (scripts/install-deps installs them).
+bool installStandardTranslation(QCoreApplication& app);
 
 // The real services. `lockName` names the single-instance lock; `settingsFile` is the INI file
 // that stands in for the registry.

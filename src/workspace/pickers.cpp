@@ -144,9 +144,7 @@ namespace {
         for (int row = 0; row < kLocationRows; ++row)
             drawRow(p, row, kFirstRowPixel + row * kRowPixels, false);
         p.end();
-        plat::Picture pic;
-        pic.image = img;
-        return pic;
+        return plat::Picture(img);
     }
 
     plat::Picture drawHighlight(int row)
@@ -156,9 +154,7 @@ namespace {
         QPainter p(&img);
         drawRow(p, row, 0, true);
         p.end();
-        plat::Picture pic;
-        pic.image = img;
-        return pic;
+        return plat::Picture(img);
     }
 }
 

@@ -484,7 +484,7 @@ TEST(DropDownReplay, AMissingDropDownPictureShowsNoOldOne)
         Rec(QStringLiteral("7000")).set(fd::Descriptor3, "H060300000"), click("0001", 200, 200) });
     a.start();
     ASSERT_GE(a.until([&] { return a.demo().DemoStep == 2 && a.dui().Pic1J.visible(); }, 10000), 0);
-    EXPECT_TRUE(a.dui().Pic1J.picture().image.isNull()); // menu 6 has no picture
+    EXPECT_TRUE(a.dui().Pic1J.picture().image().isNull()); // menu 6 has no picture
     EXPECT_GT(a.dui().Pic1J.height(), 0); // an empty drop-down the size of its items
 }
 

@@ -161,7 +161,7 @@ TEST(ViewAnswerSwitch, YesTurnsThePaperIntoPracticeAndDemonstratesFromStepOne)
     EXPECT_TRUE(ui.TimeKS.enabled()); // the countdown goes on
     const auto practiceFlag = plat::loadPicture(app.sys.skinFile(QStringLiteral("l01003")));
     if (practiceFlag.ok()) {
-        EXPECT_EQ(ui.CmdGN[3].picture().image, practiceFlag.value().image);
+        EXPECT_EQ(ui.CmdGN[3].picture().image(), practiceFlag.value().image());
     }
 
     app.driver.advance(200); // the demonstration's two ticks

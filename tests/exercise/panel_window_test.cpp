@@ -224,7 +224,7 @@ TEST(NumberPage, FaceOfANumberFollowsItsQuestionsState)
         SCOPED_TRACE(q);
         const auto face = plat::loadPicture(app.sys.skinFile(QString::fromLatin1(faces[q - 1])));
         ASSERT_TRUE(face.ok());
-        EXPECT_EQ(app.ui().CmTNO[q].picture().image, face.value().image);
+        EXPECT_EQ(app.ui().CmTNO[q].picture().image(), face.value().image());
     }
     EXPECT_TRUE(testsupport::HeadlessDriver::saveRendering(
         app.tm(), testsupport::outputDir() + QStringLiteral("/panel_numbers.png")));

@@ -3,8 +3,8 @@
 #include "home/favouritespanel.h"
 
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/homefixture.h"
+#include "home/homeflow.h"
 #include "platform/picture.h"
 #include "platform/text.h"
 #include "records/learnerrecords.h"
@@ -90,8 +90,8 @@ protected:
     }
     bool pictureIs(int button, const QString& name)
     {
-        return h->button(button).picture().image
-            == plat::loadPicture(h->dataFile(name + ".mxy")).value().image;
+        return h->button(button).picture().image()
+            == plat::loadPicture(h->dataFile(name + ".mxy")).value().image();
     }
 
     std::unique_ptr<SampleHome> h;

@@ -4,7 +4,6 @@
 // once more on a real (virtual X) display.
 
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/homefixture.h"
 #include "platform/keys.h"
 #include "shell/frmstart.h"
@@ -97,8 +96,12 @@ void roundTrip(SampleHome& h, bool screenshots)
     h.driver->advance(100);
     ASSERT_TRUE(h.ui().PicTiKu.visible());
     EXPECT_EQ(st.ModuleSettings[0][3].toInt(), unitSize - 1);
-    if (screenshots)
+    if (screenshots) {
         QGuiApplication::primaryScreen()->grabWindow(0).save(out("practice-xcb-3-back.png"));
+        // Back at its design size, whatever the window manager did with the windows before.
+        const QRect shown = h.home().hWnd()->geometry();
+        EXPECT_EQ(shown.size(), h.home().pixelGeometry().size());
+    }
 }
 
 TEST(PracticeRoundTrip, AUnitQuestionSolvedIsRecordedAcrossARestart)

@@ -131,7 +131,7 @@ TEST(UnitPanel, ScopeButtonsShowTheChosenFace)
     auto chosenFaces = [&m] {
         QList<int> chosen;
         for (int i = 37; i <= 39; ++i)
-            if (QColor(m.button(i).picture().image.pixel(5, 5)) == QColor(30, 90, 200))
+            if (QColor(m.button(i).picture().image().pixel(5, 5)) == QColor(30, 90, 200))
                 chosen << i;
         return chosen;
     };
@@ -197,7 +197,8 @@ TEST(UnitPractice, NothingStartsWithoutAUnitOrWithAnEmptyScope)
         QString title, prompt;
     };
     const Case cases[] = {
-        { { 4, 49, 20 }, "单元练习", "\r\n本模块共有2单元\r\n\r\n请先点击左边单元名称选择您要学习的单元，再点开始学习！" },
+        { { 4, 49, 20 }, "单元练习",
+            "\r\n本模块共有2单元\r\n\r\n请先点击左边单元名称选择您要学习的单元，再点开始学习！" },
         { { 4, 50, 38, 20 }, "章节练习", "\r\n\r\n\r\n您本部分没有已学题！" },
         { { 4, 51, 39, 20 }, "章节练习", "\r\n\r\n\r\n您本部分没有未学题！" },
     };

@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -216,6 +217,24 @@ TEST_F(FormsTest, GeometryIsKeptInExactTwips)
     EXPECT_DOUBLE_EQ(form().left(), 1234.5);
 }
 
+// The home window, minimised by its own button and restored by the window manager, came back
+// from an exercise at the window system's default size (two thirds of the screen).
+TEST_F(FormsTest, AWindowRestoredByTheSystemComesBackNormalAtItsSizeAfterAnUnload)
+{
+    form().show();
+    form().setWindowState(1);
+    form().hWnd()->showNormal(); // the window manager's restore
+    HeadlessDriver::processEvents();
+    EXPECT_EQ(form().windowState(), 0);
+    form().unload();
+    HeadlessDriver::processEvents();
+    form().show();
+    EXPECT_EQ(form().windowState(), 0);
+    EXPECT_FALSE(form().hWnd()->isMinimized());
+    EXPECT_EQ(form().hWnd()->geometry().size(), form().pixelGeometry().size());
+    EXPECT_GT(form().hWnd()->width(), 300);
+}
+
 TEST_F(FormsTest, TextAssignmentRaisesChangeInsideTheAssignmentEvenWhenReentered)
 {
     auto& t = form().ui().Text;
@@ -334,6 +353,43 @@ TEST_F(FormsTest, ControlArraysLoadMembersAtRunTime)
 }
 
 // A second form shown modally while the first one's timer keeps ticking on the real clock.
+// A window appears whole: showing it decodes the pictures it shows, and a hidden container's
+// pictures wait until the container is shown and drawn.
+TEST(PictureShowingTest, ShowingDecodesOnlyWhatIsShown)
+{
+    HeadlessApp app;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage face(40, 30, QImage::Format_RGB32);
+    face.fill(Qt::darkGreen);
+    const QString shownFile = dir.filePath(QStringLiteral("shown.mxy"));
+    const QString hiddenFile = dir.filePath(QStringLiteral("hidden.mxy"));
+    ASSERT_TRUE(face.save(shownFile, "PNG"));
+    ASSERT_TRUE(face.save(hiddenFile, "BMP"));
+
+    auto& f = app.rt->formOf<SampleForm>(*app.rt);
+    auto& ui = f.ui();
+    ui.Pic.setVisible(false);
+    auto hiddenImage = std::make_unique<plat::Image>(ui.Pic, QStringLiteral("InHidden"));
+    plat::Image& inHidden = *hiddenImage;
+    ASSERT_TRUE(ui.Back.setPicture(shownFile).ok());
+    ASSERT_TRUE(inHidden.setPicture(hiddenFile).ok());
+    ASSERT_FALSE(ui.Back.picture().isDecoded());
+    ASSERT_FALSE(inHidden.picture().isDecoded());
+
+    f.show();
+    EXPECT_TRUE(ui.Back.picture().isDecoded());
+    EXPECT_FALSE(inHidden.picture().isDecoded());
+
+    ui.Pic.setVisible(true);
+    const QImage shot = HeadlessDriver::render(f).convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(inHidden.picture().isDecoded());
+    const QPoint inside = QPoint((2000 + 100) / 15, (1000 + 100) / 15);
+    EXPECT_EQ(shot.pixelColor(inside), QColor(Qt::darkGreen));
+    hiddenImage.reset();
+    f.unload();
+}
+
 TEST(ModalTest, TimersTickDuringAModalLoopAndHideReturns)
 {
     auto rt

@@ -135,10 +135,10 @@ TEST_F(PictureTest, DecodesEveryFormatByContentWhateverTheSuffix)
         Result<Picture> loaded = loadPicture(file);
         ASSERT_TRUE(loaded.ok()) << loaded.error().description.toStdString();
         const Picture& picture = loaded.value();
-        EXPECT_EQ(picture.image.size(), image.size());
-        EXPECT_FALSE(picture.isCursor);
-        const QColor corner = picture.image.pixelColor(0, 0);
-        const QColor body = picture.image.pixelColor(4, 3);
+        EXPECT_EQ(picture.image().size(), image.size());
+        EXPECT_FALSE(picture.isCursor());
+        const QColor corner = picture.image().pixelColor(0, 0);
+        const QColor body = picture.image().pixelColor(4, 3);
         if (c.exactColours) {
             EXPECT_EQ(corner.rgb(), QColor(20, 40, 220).rgb());
             EXPECT_EQ(body.rgb(), QColor(200, 40, 40).rgb());
@@ -155,7 +155,7 @@ TEST_F(PictureTest, GifKeepsItsTransparentPixels)
     testsupport::writeFile(file, transparentGif());
     Result<Picture> loaded = loadPicture(file);
     ASSERT_TRUE(loaded.ok()) << loaded.error().description.toStdString();
-    const QImage& image = loaded.value().image;
+    const QImage& image = loaded.value().image();
     ASSERT_EQ(image.size(), QSize(4, 2));
     EXPECT_TRUE(image.hasAlphaChannel());
     EXPECT_EQ(image.pixelColor(0, 0).rgba(), QColor(255, 0, 0).rgba());
@@ -171,11 +171,11 @@ TEST_F(PictureTest, CursorGivesItsHotSpotAndImage)
     Result<Picture> loaded = loadPicture(file);
     ASSERT_TRUE(loaded.ok()) << loaded.error().description.toStdString();
     const Picture& picture = loaded.value();
-    EXPECT_TRUE(picture.isCursor);
-    EXPECT_EQ(picture.hotSpot, QPoint(5, 7));
-    EXPECT_EQ(picture.image.size(), QSize(16, 16));
-    EXPECT_EQ(picture.image.pixelColor(0, 0).rgb(), QColor(20, 40, 220).rgb());
-    EXPECT_EQ(picture.image.pixelColor(9, 9).rgb(), QColor(200, 40, 40).rgb());
+    EXPECT_TRUE(picture.isCursor());
+    EXPECT_EQ(picture.hotSpot(), QPoint(5, 7));
+    EXPECT_EQ(picture.image().size(), QSize(16, 16));
+    EXPECT_EQ(picture.image().pixelColor(0, 0).rgb(), QColor(20, 40, 220).rgb());
+    EXPECT_EQ(picture.image().pixelColor(9, 9).rgb(), QColor(200, 40, 40).rgb());
 }
 
 TEST_F(PictureTest, BrokenDataIsAnInvalidPictureNotACrash)
@@ -215,6 +215,8 @@ TEST_F(PictureTest, BrokenDataIsAnInvalidPictureNotACrash)
         { "cursor count larger than the file", manyEntries },
         { "cursor without entries", noEntries },
         { "png cut short", encode(sampleImage(30, 30), "png").left(40) },
+        { "png without its end", encode(sampleImage(30, 30), "png").chopped(12) },
+        { "jpeg cut short", encode(sampleImage(30, 30), "jpeg").left(200) },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -224,6 +226,40 @@ TEST_F(PictureTest, BrokenDataIsAnInvalidPictureNotACrash)
         ASSERT_FALSE(loaded.ok());
         EXPECT_EQ(loaded.error().number, err::InvalidPicture);
         EXPECT_FALSE(decodePicture(c.bytes).ok());
+    }
+}
+
+// A form loads many pictures that stay hidden; a loaded file is checked whole but decoded only
+// when its image is first asked for, once for every copy and for the cache.
+TEST_F(PictureTest, DecodingWaitsForTheFirstShowing)
+{
+    const struct {
+        const char* format;
+        QByteArray bytes;
+    } cases[] = {
+        { "png", encode(sampleImage(30, 20), "png") },
+        { "bmp", encode(sampleImage(30, 20), "bmp") },
+        { "jpeg", encode(sampleImage(30, 20), "jpeg") },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        clearPictureCache();
+        const QString file = path(QStringLiteral("face.%1").arg(QLatin1String(c.format)));
+        testsupport::writeFile(file, c.bytes);
+        Result<Picture> loaded = loadPicture(file);
+        ASSERT_TRUE(loaded.ok()) << loaded.error().description.toStdString();
+        const Picture copy = loaded.value();
+        EXPECT_FALSE(copy.isDecoded());
+        EXPECT_FALSE(copy.isNull());
+        EXPECT_EQ(QSize(copy.width(), copy.height()), QSize(30, 20));
+
+        EXPECT_EQ(copy.image().size(), QSize(30, 20));
+        EXPECT_GT(copy.image().pixelColor(10, 10).red(), 150);
+        EXPECT_TRUE(loaded.value().isDecoded());
+        Result<Picture> again = loadPicture(file);
+        ASSERT_TRUE(again.ok());
+        EXPECT_TRUE(again.value().isDecoded());
+        EXPECT_EQ(again.value().image().cacheKey(), copy.image().cacheKey());
     }
 }
 
@@ -249,7 +285,7 @@ TEST_F(PictureTest, NameInAnotherCaseFindsTheFile)
     testsupport::writeFile(path(QStringLiteral("ICO12.cur")), cursorBytes(sampleImage(8, 8), 1, 2));
     Result<Picture> loaded = loadPicture(path(QStringLiteral("ico12.CUR")));
     ASSERT_TRUE(loaded.ok()) << loaded.error().description.toStdString();
-    EXPECT_EQ(loaded.value().hotSpot, QPoint(1, 2));
+    EXPECT_EQ(loaded.value().hotSpot(), QPoint(1, 2));
 }
 
 TEST_F(PictureTest, CacheServesRepeatsAndNoticesAnEditedFile)
@@ -265,12 +301,12 @@ TEST_F(PictureTest, CacheServesRepeatsAndNoticesAnEditedFile)
     Result<Picture> again = loadPicture(file);
     ASSERT_TRUE(first.ok());
     ASSERT_TRUE(again.ok());
-    EXPECT_EQ(first.value().image.cacheKey(), again.value().image.cacheKey());
+    EXPECT_EQ(first.value().image().cacheKey(), again.value().image().cacheKey());
 
     testsupport::writeFile(file, changed);
     Result<Picture> edited = loadPicture(file);
     ASSERT_TRUE(edited.ok());
-    EXPECT_EQ(edited.value().image.size(), QSize(9, 3));
+    EXPECT_EQ(edited.value().image().size(), QSize(9, 3));
 
     // A file that became unreadable is no longer served from the cache.
     testsupport::writeFile(file, QByteArray("not a picture"));

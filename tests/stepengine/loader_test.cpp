@@ -204,7 +204,7 @@ TEST_F(Loader, CursorSpecGivesTheTargetAreasPointer)
         load(i + 1);
         EXPECT_EQ(ui().Label1.mousePointer(), cases[i].pointer);
         if (cases[i].icon) {
-            EXPECT_EQ(ui().Label1.mouseIcon().hotSpot, QPoint(3, 4));
+            EXPECT_EQ(ui().Label1.mouseIcon().hotSpot(), QPoint(3, 4));
         }
     }
 }

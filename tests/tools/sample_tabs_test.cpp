@@ -92,7 +92,7 @@ QImage pageOf(const QChar dialog, int tab)
     const int number = (dialog.unicode() - 'A' + 1) * 1000 + tab;
     return plat::loadPicture(dataFile(QStringLiteral("10%1").arg(number, 4, 10, QChar('0'))))
         .value()
-        .image;
+        .image();
 }
 
 TEST(SampleTabSteps, WrongTabsWaitTheRightTabOpensTheTargetAndBackReturns)
@@ -118,7 +118,7 @@ TEST(SampleTabSteps, WrongTabsWaitTheRightTabOpensTheTargetAndBackReturns)
         // On load the shown page waits for the tab to click, which the red frame marks.
         EXPECT_LT(ui.Label1.width(), 2);
         EXPECT_EQ(ui.LHelp.caption(), ask);
-        EXPECT_TRUE(ui.Image1.picture().image == pageOf(t.dialog, t.shown));
+        EXPECT_TRUE(ui.Image1.picture().image() == pageOf(t.dialog, t.shown));
         EXPECT_EQ(p.rectOf(ui.Shape1), p.rectOf(ui.LblXXK[t.toClick]));
 
         // Wrong tabs: each shows its page, the step waits. In a two-row strip one is taken
@@ -139,7 +139,7 @@ TEST(SampleTabSteps, WrongTabsWaitTheRightTabOpensTheTargetAndBackReturns)
             p.driver.click(ui.LblXXK[k]);
             EXPECT_EQ(p.st.CurrentStep, t.step);
             EXPECT_LT(ui.Label1.width(), 2);
-            EXPECT_TRUE(ui.Image1.picture().image == pageOf(t.dialog, k));
+            EXPECT_TRUE(ui.Image1.picture().image() == pageOf(t.dialog, k));
             EXPECT_EQ(ui.LHelp.caption(), ask);
             EXPECT_EQ(p.rectOf(ui.Shape1), p.rectOf(ui.LblXXK[t.toClick]));
             if (tabs >= 10) {

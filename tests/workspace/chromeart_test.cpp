@@ -64,8 +64,8 @@ TEST(ChromeArt, EachBarHasItsDesignSizeAndDrawsUnderEveryHotspot)
         int first, last; // hotspots on this bar that the mouse can reach
     };
     const Case cases[] = {
-        { "menu bar", workspace::menuBarArt().image, { 799, 60 }, 1, 20 },
-        { "options bar", workspace::optionsBarArt().image, { 770, 30 }, 21, 37 },
+        { "menu bar", workspace::menuBarArt().image(), { 799, 60 }, 1, 20 },
+        { "options bar", workspace::optionsBarArt().image(), { 770, 30 }, 21, 37 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bar);
@@ -137,8 +137,9 @@ TEST(ChromeArt, BothWindowsShowTheBarsOnEveryDisplay)
             const double tpp = app.sys->twipsPerPixelX();
             const QImage menuShown = panelInRendering(shot, *menu, tpp);
             const QImage optionsShown = panelInRendering(shot, *options, tpp);
-            EXPECT_EQ(menuShown, cropped(workspace::menuBarArt().image, menuShown.size()));
-            EXPECT_EQ(optionsShown, cropped(workspace::optionsBarArt().image, optionsShown.size()));
+            EXPECT_EQ(menuShown, cropped(workspace::menuBarArt().image(), menuShown.size()));
+            EXPECT_EQ(
+                optionsShown, cropped(workspace::optionsBarArt().image(), optionsShown.size()));
             EXPECT_EQ(menuShown.size(), QSize(799, 60));
             EXPECT_EQ(optionsShown.size(), QSize(770, 30));
         }
@@ -201,7 +202,7 @@ TEST(ChromeArt, SampleMenuStepOpensItsDropDownOnTheBar)
             ASSERT_TRUE(look.ok());
             const QImage drawn = h <= 20 ? workspace::drawMenuBarArt(h, mark)
                                          : workspace::drawOptionsBarArt(h, mark);
-            EXPECT_EQ(look.value().image.convertToFormat(QImage::Format_RGB32),
+            EXPECT_EQ(look.value().image().convertToFormat(QImage::Format_RGB32),
                 drawn.copy(workspace::hotspotArtRect(h)).convertToFormat(QImage::Format_RGB32));
         }
     }
@@ -237,7 +238,7 @@ TEST(ChromeArt, SampleMenuStepOpensItsDropDownOnTheBar)
             = testsupport::HeadlessDriver::render(main).convertToFormat(QImage::Format_RGB32);
         shot.save(testsupport::outputDir() + name + QStringLiteral(".png"));
         EXPECT_EQ(panelInRendering(shot, ui.PicMenu, tpp),
-            cropped(workspace::menuBarArt().image, { 799, 60 }));
+            cropped(workspace::menuBarArt().image(), { 799, 60 }));
 
         driver.moveTo(main, testsupport::HeadlessDriver::centreInForm(ui.LblZHU[at->hotspot]));
         driver.click(ui.LblZHU[at->hotspot]);
@@ -252,9 +253,9 @@ TEST(ChromeArt, SampleMenuStepOpensItsDropDownOnTheBar)
             + QStringLiteral("0099.mxy"));
         ASSERT_TRUE(pressed.ok());
         const QRect title = workspace::hotspotArtRect(at->hotspot);
-        EXPECT_EQ(pressed.value().image.size(), title.size());
-        QImage expected = cropped(workspace::menuBarArt().image, { 799, 60 });
-        QPainter(&expected).drawImage(title.topLeft(), pressed.value().image);
+        EXPECT_EQ(pressed.value().image().size(), title.size());
+        QImage expected = cropped(workspace::menuBarArt().image(), { 799, 60 });
+        QPainter(&expected).drawImage(title.topLeft(), pressed.value().image());
         // (The drop-down's own frame may overlap the bar's foot below the titles.)
         const QRect toTitleFoot(0, 0, 799, title.bottom() + 1);
         EXPECT_EQ(
