@@ -666,8 +666,14 @@ void TextControl::applyStyle()
     QWidget* w = widget();
     if (!w)
         return;
-    w->setFont(toQFont(font_, tppY()));
-    w->setStyleSheet(styleSheetFor(foreColor_, backColor_, borderStyle_));
+    // A step sets the same style again on every load, and each new style sheet repolishes the
+    // widget: only a change is applied.
+    const QFont font = toQFont(font_, tppY());
+    if (!(w->font() == font) || !w->testAttribute(Qt::WA_SetFont))
+        w->setFont(font);
+    const QString sheet = styleSheetFor(foreColor_, backColor_, borderStyle_);
+    if (w->styleSheet() != sheet)
+        w->setStyleSheet(sheet);
 }
 
 // PictureBox -----------------------------------------------------------------------------------
