@@ -373,22 +373,30 @@ void Label::fit()
 {
     if (!autoSize_)
         return;
-    const QFontMetricsF fm(toQFont(font_, tppY()));
-    const QString text = withLineBreaks(caption_);
-    QSizeF px;
-    if (wordWrap_) {
-        // Width stays; the height grows to hold the wrapped caption.
-        const double w = std::max(1.0, width() / tppX());
-        px = fm.boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap | Qt::TextWrapAnywhere, text)
-                 .size();
-        px.setWidth(w);
-    } else {
-        px = fm.boundingRect(QRectF(0, 0, 1e6, 1e6), 0, text).size();
-        if (text.isEmpty())
-            px = QSizeF(0, fm.height());
+    // A step sets most captions again unchanged; measuring with the font is the dear part.
+    const QFont font = toQFont(font_, tppY());
+    const double wrapWidth = wordWrap_ ? std::max(1.0, width() / tppX()) : 0;
+    if (!(measured_.caption == caption_ && measured_.wrapWidth == wrapWidth
+            && measured_.font == font)) {
+        const QFontMetricsF fm(font);
+        const QString text = withLineBreaks(caption_);
+        QSizeF px;
+        if (wordWrap_) {
+            // Width stays; the height grows to hold the wrapped caption.
+            px = fm.boundingRect(
+                       QRectF(0, 0, wrapWidth, 1e6), Qt::TextWordWrap | Qt::TextWrapAnywhere, text)
+                     .size();
+            px.setWidth(wrapWidth);
+        } else {
+            px = fm.boundingRect(QRectF(0, 0, 1e6, 1e6), 0, text).size();
+            if (text.isEmpty())
+                px = QSizeF(0, fm.height());
+        }
+        measured_ = { caption_, font, wrapWidth, px, fm.height() };
     }
+    const QSizeF px = measured_.pixels;
     const double w = std::ceil(px.width()) * tppX();
-    const double h = std::ceil(std::max(px.height(), fm.height())) * tppY();
+    const double h = std::ceil(std::max(px.height(), measured_.lineHeight)) * tppY();
     Control::move(left(), top(), w, h);
 }
 
