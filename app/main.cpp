@@ -1,4 +1,5 @@
 // The program: the real window driver, real services, and the start-up window.
+#include "app/wiring.h"
 #include "core/system.h"
 #include "platform/clock.h"
 #include "platform/services.h"
@@ -12,6 +13,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    if (!plat::installStandardTranslation(app))
+        qWarning("Qt's Chinese translation is not installed: standard buttons show in English");
     const QString programDir = QCoreApplication::applicationDirPath();
     const QString programName
         = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
@@ -21,6 +24,7 @@ int main(int argc, char** argv)
         plat::makeRealServices(QStringLiteral("ksxt-") + QString::number(qHash(programDir)),
             settingsDir + QStringLiteral("/registry.ini")),
         programDir, programName);
+    app::wire(sys);
     sys.onEnd = [] { QCoreApplication::exit(0); };
     app.setQuitOnLastWindowClosed(false);
     sys.form<shell::FrmStart>().show();

@@ -1,7 +1,7 @@
 // Question sets on the sample module: building a set of 500 questions, and a step change in the
 // practice window in a set of 500 questions beside one of 5 (the step file grows with the set).
 
-#include "flow/flow.h"
+#include "home/homeflow.h"
 #include "home/questionset.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"

@@ -73,8 +73,9 @@ void ErrorReporter::ReportError(QString tag, int number, QString description, QS
     add("errno", numberText);
     add("errdescript", description + extra);
     url.setQuery(query, QUrl::StrictMode);
-    // The reply is never looked at, and a failed send is not reported.
-    http->get(url, sendLimitMs).status().ignore();
+    // Sent without waiting: the failing procedure goes on at once and no timer or handler of
+    // the program runs inside it. The reply is never looked at; a failed send is not reported.
+    http->send(url, sendLimitMs);
 }
 
 void ErrorReporter::install(AppState& target)

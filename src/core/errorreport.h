@@ -82,10 +82,10 @@ public:
         Clock clock = &QDateTime::currentDateTime);
 
     // ReportError(tag, number, description, extra): extra is appended to the description that
-    // is sent and not logged. The log entry is written before the report is sent: the send waits
-    // up to sendLimitMs with events flowing, and a report started meanwhile (or the program ending)
-    // must not cost this entry. The send never reports its own failure, so a broken network cannot
-    // make reports beget reports.
+    // is sent and not logged. The log entry is written first; the report is then queued for the
+    // server and sent in the background (aborted after sendLimitMs), so no event of the program
+    // runs inside the failing statement. The send never reports its own failure, so a broken
+    // network cannot make reports beget reports.
     void ReportError(QString tag, int number, QString description, QString extra);
 
     // Makes this reporter the target of every fail() on `target`; the reporter must outlive it.

@@ -22,6 +22,19 @@ System::System(std::unique_ptr<plat::Clock> clock, plat::Services services, QStr
 
 System::~System() = default;
 
+ExerciseWindows& System::exerciseWindows()
+{
+    // Every start-up installs it (app/wiring); a window without it would silently do nothing.
+    if (!exerciseWindows_)
+        qFatal("the exercise windows' owner is not installed");
+    return *exerciseWindows_;
+}
+
+void System::setExerciseWindows(std::unique_ptr<ExerciseWindows> owner)
+{
+    exerciseWindows_ = std::move(owner);
+}
+
 QString System::skinFile(const QString& name) const
 {
     return plat::toNativeSeparators(state.SkinPath + name + QStringLiteral(".mxy"));

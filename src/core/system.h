@@ -5,6 +5,8 @@
 // others through it.
 
 #include "core/appstate.h"
+#include "core/exercisewindows.h"
+#include "core/handovers.h"
 #include "platform/runtime.h"
 
 #include <QSet>
@@ -24,6 +26,12 @@ public:
     ~System() override;
 
     AppState state;
+    // Entry points of the folders above the windows that call them.
+    Handovers handovers;
+
+    // The owner of the exercise windows; installed at start-up.
+    ExerciseWindows& exerciseWindows();
+    void setExerciseWindows(std::unique_ptr<ExerciseWindows> owner);
     const QString& programName() const { return programName_; }
 
     // The default instance of a form.
@@ -43,6 +51,7 @@ private:
     QString programName_;
     QSet<QString> loggedSkinFailures_ {};
     std::unique_ptr<ErrorReporter> reporter_;
+    std::unique_ptr<ExerciseWindows> exerciseWindows_;
 };
 
 } // namespace shell

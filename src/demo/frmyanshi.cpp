@@ -7,14 +7,12 @@
 #include "core/errorreport.h"
 #include "core/system.h"
 #include "demo/glide.h"
-#include "exercise/frmtm.h"
 #include "menus/menufile.h"
 #include "platform/keys.h"
 #include "platform/text.h"
 #include "stepengine/steprecord.h"
 #include "workspace/chromeart.h"
 #include "workspace/design.h"
-#include "workspace/frmmain.h"
 #include "workspace/hotspots.h"
 #include "workspace/pickers.h"
 
@@ -273,10 +271,9 @@ void FrmYanShi::Form_Load()
     setLeft((sys_.screenWidthTwips() - width()) / 2);
     setTop((sys_.screenHeightTwips() - height()) / 2);
     // Where the practice window lay, unless it is maximized (or was never opened).
-    auto& main = sys_.form<workspace::FrmMain>();
-    if (main.isLoaded() && main.windowState() == 0) {
-        setLeft(main.left());
-        setTop(main.top());
+    if (const auto place = sys_.exerciseWindows().simulatedWindowPlace()) {
+        setLeft(place->first);
+        setTop(place->second);
     }
     ui.LHelp.setFontSize(11 * sx);
     ui.LstLA.setFont({ QStringLiteral("宋体"), 9 * sx });
@@ -333,7 +330,7 @@ void FrmYanShi::placeNote()
     note.setBackColor(kNoteBack);
     note.setFontSize(9 * st.ScaleX);
     // The question text the panel put into its question box when it started the demonstration.
-    note.setCaption(sys_.form<exercise::FrmTm>().ui().RtbTM.text().trimmed());
+    note.setCaption(sys_.exerciseWindows().questionText());
     const auto lines = note.caption().size() / kNoteLineChars + 1;
     const double designed = double(lines) * kNoteLine * st.ScaleY + kNoteExtra * st.ScaleY;
     // Lines of 180 twips assume a font 12 pixels high; a taller one gets the height its wrapped
@@ -515,13 +512,7 @@ void FrmYanShi::clearRun()
     uiNoLoad().TimEnd.setEnabled(false);
 }
 
-void FrmYanShi::handBack()
-{
-    sys_.form<workspace::FrmMain>().show();
-    auto& tm = sys_.form<exercise::FrmTm>();
-    tm.ui().TimerREDO.setEnabled(true);
-    tm.show();
-}
+void FrmYanShi::handBack() { sys_.exerciseWindows().endDemonstration(); }
 
 void FrmYanShi::writeLog(const QString& text) const
 {
@@ -558,7 +549,7 @@ void FrmYanShi::prologue()
 {
     auto& ui = this->ui();
     ++loads_;
-    stepengine::putTopMost(sys_.form<exercise::FrmTm>());
+    sys_.exerciseWindows().panelOnTop();
     setTopMost(false);
     topMost_ = false;
     ui.Shape5.setBorderColor(kRed);

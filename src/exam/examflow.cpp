@@ -1,12 +1,12 @@
 // The examination's entry points: the login a paper starts with, the hand-in confirmation and
 // the countdown's minute tick.
 
+#include "exam/examflow.h"
 #include "core/system.h"
 #include "exam/examrules.h"
 #include "exam/frmend.h"
 #include "exam/frmlogon.h"
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "platform/services.h"
 
 namespace flow {

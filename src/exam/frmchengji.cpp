@@ -4,14 +4,13 @@
 #include "core/system.h"
 #include "exam/examwindows.h"
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "platform/color.h"
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
 #include "widgets/msgbox.h"
-#include "workspace/frmmain.h"
 
 #include <QDateTime>
 
@@ -61,10 +60,8 @@ void FrmChengji::Form_Load()
     shell::AppState& st = sys_.state;
     auto& ui = uiNoLoad();
     const double sx = st.ScaleX, sy = st.ScaleY;
-    // The examination windows are normally gone already; their unload guard lets them close now.
-    st.PanelCanClose = -1;
-    sys_.form<workspace::FrmMain>().unload();
-    sys_.form<exercise::FrmTm>().unload();
+    // The examination windows are normally gone already; the owner lets them close now.
+    sys_.exerciseWindows().closeExercise();
 
     sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     setCaption(st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——") + st.ModuleName
@@ -174,24 +171,20 @@ void FrmChengji::Command1_Click()
 {
     shell::AppState& st = sys_.state;
     st.PanelMode = 2;
-    st.PanelCanClose = 0;
     for (int i = 1; i <= kPaperQuestions; ++i)
         st.DoneBefore(i) = QStringLiteral("F");
     unload();
+    sys_.exerciseWindows().openExercise(true);
     auto& tm = sys_.form<exercise::FrmTm>();
-    tm.ui().TimKsModel.setEnabled(true);
-    sys_.form<workspace::FrmMain>().show();
-    tm.show();
     tm.ui().LblUnit.setCaption(QString());
     st.CurrentQuestion = 1;
-    tm.ui().TimerREDO.setEnabled(true);
-    dockPanel(sys_);
+    sys_.exerciseWindows().dockPanel();
     tm.ui().TimeKS.setEnabled(false);
 }
 
 void FrmChengji::Command2_Click()
 {
-    sys_.form<workspace::FrmMain>().unload();
+    sys_.exerciseWindows().closeExercise();
     unload();
     sys_.state.DeferredCommand = 17;
     auto& home = sys_.form<home::FrmFengmian>();
@@ -235,7 +228,7 @@ void FrmChengji::InitShiTi()
     for (int i = count + 1; i <= kPaperQuestions; ++i)
         tm.ui().CmTNO[i].setVisible(false);
     tm.ui().LblUnit.setCaption(QString());
-    dockPanel(sys_);
+    sys_.exerciseWindows().dockPanel();
     tm.ui().TimeKS.setEnabled(false);
 }
 

@@ -4,9 +4,7 @@
 #include "exam/examrules.h"
 #include "exam/examwindows.h"
 #include "exam/frmchengji.h"
-#include "exercise/frmtm.h"
 #include "platform/color.h"
-#include "workspace/frmmain.h"
 
 namespace exam {
 
@@ -60,8 +58,7 @@ void FrmEndBase::Form_Load()
 void FrmEndBase::Command2_Click()
 {
     unload();
-    dockPanel(sys_);
-    sys_.form<exercise::FrmTm>().show();
+    sys_.exerciseWindows().showPanel();
 }
 
 FrmEnd1::FrmEnd1(shell::System& sys)
@@ -98,7 +95,7 @@ void FrmEnd2::Command1_Click()
     st.MinutesLeft = 50;
     resetPanelClock(sys_);
     unload();
-    closeExaminationWindows(sys_);
+    sys_.exerciseWindows().closeExercise();
     sys_.form<FrmChengji>().show();
 }
 

@@ -154,7 +154,6 @@ void FrmLogon::CmdLog_Click()
 {
     shell::AppState& st = sys_.state;
     auto& ui = this->ui();
-    st.PanelCanClose = 0;
     st.SeatNo = seatNumber(ui.TxtZwh.text());
     st.ShiftNo = QStringLiteral("18");
     st.IdCardNo = idCardNumber(ui.TxtSFZ.text());
@@ -181,7 +180,7 @@ void FrmLogon::Timer2_Timer()
     unload();
     st.ExamStartTime = examTimeNow();
     st.CurrentQuestion = 1;
-    startExamination(sys_);
+    sys_.exerciseWindows().openExercise(false);
 }
 
 void FrmLogon::CmdExit_Click()

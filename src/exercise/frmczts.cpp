@@ -4,7 +4,6 @@
 #include "exercise/frmtm.h"
 #include "platform/color.h"
 #include "platform/services.h"
-#include "workspace/frmmain.h"
 
 namespace exercise {
 
@@ -95,10 +94,9 @@ void FrmCZTS::Command2_Click()
     panel.PicUnit.setVisible(true);
     for (int i = 5; i <= 10; ++i)
         panel.CmdGN[i].setVisible(i <= 7);
-    st.PanelCanClose = 0;
     st.ExamStartTime = QStringLiteral("-1");
     unload();
-    sys_.form<workspace::FrmMain>().show();
+    sys_.exerciseWindows().resumeExercise();
     // The answer is shown by demonstrating the question from its first step.
     st.DemoActive = -1;
     st.CurrentStep = 1;

@@ -40,6 +40,12 @@ void FrmPicture::Form_Load()
     ui.Timer1.setEnabled(true);
 }
 
+void FrmPicture::showCentred()
+{
+    show();
+    ui().Timer1.setEnabled(true);
+}
+
 void FrmPicture::Timer1_Timer()
 {
     const shell::AppState& st = sys_.state;

@@ -25,6 +25,8 @@ public:
     explicit FrmPicture(shell::System& sys);
 
     void Timer1_Timer();
+    // Shown, then sized and centred on the next tick, when its picture has its size.
+    void showCentred();
 
 protected:
     void Form_Load() override;

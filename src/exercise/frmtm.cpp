@@ -7,7 +7,6 @@
 #include "platform/color.h"
 #include "platform/text.h"
 #include "stepengine/stepengine.h"
-#include "workspace/frmmain.h"
 
 #include <QDateTime>
 
@@ -228,6 +227,9 @@ void FrmTm::layOut()
     ui.ImgLogo1.move(60 * sx, 30 * sy);
     sys_.logSkinFailure(ui.ImgLogo1.setPicture(skin("l20067")));
     setTopMost(true);
+    // Where the window manager refuses the simulated window the activation that the focus
+    // return asks for, the keys typed into the panel still reach the simulated application.
+    setKeyTarget(&sys_.exerciseWindows().keyTarget());
     // The bottom-right corner of a 1024 x 600 area until the simulated window docks the panel.
     setLeft(15360 * sx - width());
     setTop(9000 * sy - height());
@@ -333,6 +335,15 @@ void FrmTm::layOut()
     sys_.logSkinFailure(ui.CmdSelNext.setPicture(skin("l01048")));
 }
 
+void FrmTm::showQuestionDone()
+{
+    auto& ui = this->ui();
+    ui.LblUnit.setCaption(stepengine::unfinishedList(sys_.state));
+    QString title = ui.LblBiao.caption();
+    title.replace(QStringLiteral("(未完成)"), QStringLiteral("(已完成)"));
+    ui.LblBiao.setCaption(title);
+}
+
 void FrmTm::DqExam()
 {
     shell::AppState& st = sys_.state;
@@ -343,26 +354,9 @@ void FrmTm::DqExam()
     ui.CmdGN[1].setEnabled(q < st.QuestionCount);
     showQuestionText(true);
 
-    // The question's last pictures go back into the simulated window. An empty name (a first
-    // visit) or a picture that cannot be loaded leaves the control's picture as it is: the
-    // step load that follows sets the step's own.
-    auto& main = sys_.form<workspace::FrmMain>();
-    const auto& pictures = st.QuestionPictures(q);
-    auto picture = [&](int column) {
-        const QString& name = pictures[static_cast<size_t>(column)];
-        return name.isEmpty() ? QString() : sys_.skinFile(name);
-    };
-    if (const QString p = picture(0); !p.isEmpty())
-        sys_.logSkinFailure(main.setPicture(p));
-    auto& m = main.ui();
-    plat::Image* images[] = { &m.Image1, &m.Image2, &m.Image3, &m.Image4, &m.Image5 };
-    for (int k = 1; k <= 5; ++k)
-        if (const QString p = picture(k); !p.isEmpty())
-            sys_.logSkinFailure(images[k - 1]->setPicture(p));
-    if (const QString p = picture(6); !p.isEmpty())
-        sys_.logSkinFailure(m.Image6.setPicture(p));
-    // The step itself loads on the simulated window's next tick, after CurrentStep below.
-    m.Timer2.setEnabled(true);
+    // The question's last pictures go back into the simulated window; its step loads on the
+    // window's next tick, after CurrentStep below.
+    sys_.exerciseWindows().loadQuestion();
 
     const std::optional<QString> title = panelTitle({ st.StudyMode, st.SetNo, st.RecordNo, q,
         st.QuestionCount, st.ModuleName, st.QuestionIds(q), st.DoneBefore(q) });
@@ -383,8 +377,7 @@ void FrmTm::DqExam()
     if (st.StudyMode == 0 && st.PanelMode == 2)
         ui.TimKsModel.setEnabled(true);
 
-    main.setWindowState(0);
-    main.show();
+    sys_.exerciseWindows().restoreSimulatedWindow();
 }
 
 void FrmTm::showQuestionText(bool lineBreaks)
@@ -414,8 +407,8 @@ void FrmTm::showQuestionText(bool lineBreaks)
 
     const QuestionText t = readQuestionLine(st.QuestionLine, lineBreaks);
     ui.RtbTM.setText(t.text);
+    sys_.exerciseWindows().hidePicture();
     auto& picture = sys_.form<FrmPicture>();
-    picture.hide();
     ui.Image2.setVisible(false);
     if (!t.pictureQuestion)
         return;

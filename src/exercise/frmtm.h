@@ -98,6 +98,9 @@ public:
     void TimerREDO_Timer();
     void TimStartYS_Timer();
 
+    // The unfinished list and the title once the current question is completed.
+    void showQuestionDone();
+
     // Window handling.
     void LblZXH_Click(); // folds the panel to its strip at the simulated window's bottom-left
     void Command2_Click(); // unfolds it, docked at the simulated window's bottom-right
@@ -133,7 +136,6 @@ private:
     // question file without that line shows no text.
     void showQuestionText(bool lineBreaks);
     void restoreMain(); // the simulated window restored and activated
-    void dockedSize();
 
     shell::System& sys_;
 };

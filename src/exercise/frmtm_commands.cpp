@@ -2,12 +2,8 @@
 // set of practice or examination, and the demonstration start.
 
 #include "core/system.h"
-#include "demo/frmyanshi.h"
 #include "exercise/frmczts.h"
-#include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
-#include "workspace/frmmain.h"
 
 #include <algorithm>
 
@@ -41,21 +37,11 @@ void FrmTm::CmdGN_Click(int index)
         dqYeMian();
         break;
     case 5:
-        flow::EndLianXi(sys_);
+        sys_.handovers.endPractice(sys_);
         break;
     case 6: { // step hints, until the next question display
-        auto& main = sys_.form<workspace::FrmMain>();
         st.PanelMode = 1;
-        auto& m = main.ui();
-        // The hint stage placed the hint and its frames while hints were off; show them as
-        // they are.
-        m.LHelp.setVisible(true);
-        m.Shape1.setVisible(true);
-        m.Shape4.setVisible(true);
-        m.Shape2.setVisible(true);
-        main.setWindowState(0);
-        m.TimerDisFK.setEnabled(true);
-        main.show();
+        sys_.exerciseWindows().showStepHints();
         break;
     }
     case 7:
@@ -65,13 +51,13 @@ void FrmTm::CmdGN_Click(int index)
         setLeft(0);
         setTop(0);
         hide();
-        flow::openHandIn(sys_);
+        sys_.handovers.openHandIn(sys_);
         break;
     case 9:
         ui.FrmKSXX.setVisible(true);
         break;
     case 10: // view the answer
-        sys_.form<FrmPicture>().hide();
+        sys_.exerciseWindows().hidePicture();
         ui.Image2.setCaption(QStringLiteral("显示图片"));
         sys_.form<FrmCZTS>().show(true);
         break;
@@ -156,7 +142,7 @@ void FrmTm::StartYanShi()
 {
     shell::AppState& st = sys_.state;
     auto& ui = this->ui();
-    sys_.form<FrmPicture>().hide();
+    sys_.exerciseWindows().hidePicture();
     ui.Image2.setCaption(QStringLiteral("显示图片"));
     st.DemoActive = -1;
     // The demonstration's note shows the text in one run, its "|" as they are.
@@ -174,10 +160,7 @@ void FrmTm::TimStartYS_Timer()
         return;
     DemoStartTicks = 0;
     ui.TimStartYS.setEnabled(false);
-    // Hidden, not unloaded: the exercise's state stays as it is for the demonstration's end.
-    sys_.form<workspace::FrmMain>().hide();
-    hide();
-    sys_.form<demo::FrmYanShi>().show();
+    sys_.exerciseWindows().startDemonstration();
     sys_.state.DemoActive = -1;
 }
 

@@ -4,11 +4,8 @@
 
 #include "core/system.h"
 #include "exercise/frmime.h"
-#include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "platform/keys.h"
-#include "workspace/frmmain.h"
 
 namespace exercise {
 
@@ -26,7 +23,7 @@ void FrmTm::wireEvents()
     ui.TimKsModel.Tick = [this] { TimKsModel_Timer(); };
     ui.TimerREDO.Tick = [this] { TimerREDO_Timer(); };
     ui.TimStartYS.Tick = [this] { TimStartYS_Timer(); };
-    ui.TimeKS.Tick = [this] { flow::countdownTick(sys_); };
+    ui.TimeKS.Tick = [this] { sys_.handovers.countdownTick(sys_); };
 
     ui.LblZXH.Click = [this] { LblZXH_Click(); };
     // LblClose has no action: only its face follows the mouse.
@@ -80,51 +77,20 @@ void FrmTm::Form_Unload(int& cancel)
         cancel = 1;
 }
 
-void FrmTm::restoreMain()
-{
-    auto& main = sys_.form<workspace::FrmMain>();
-    main.setWindowState(0);
-    main.show();
-}
+void FrmTm::restoreMain() { sys_.exerciseWindows().restoreSimulatedWindow(); }
 
-void FrmTm::LblZXH_Click()
-{
-    auto& main = sys_.form<workspace::FrmMain>();
-    auto& ui = this->ui();
-    setWidth(ui.FrmZXH.width());
-    setHeight(ui.FrmZXH.height());
-    setLeft(main.left());
-    setTop(main.top() + main.height() - height());
-    ui.FrmZXH.setVisible(true);
-}
+void FrmTm::LblZXH_Click() { sys_.exerciseWindows().foldPanel(); }
 
-void FrmTm::dockedSize()
-{
-    const shell::AppState& st = sys_.state;
-    auto& main = sys_.form<workspace::FrmMain>();
-    setWidth(4980 * st.ScaleX);
-    setHeight(3630 * st.ScaleY);
-    setLeft(main.left() + main.width() - width());
-    setTop(main.top() + main.height() - height());
-}
-
-void FrmTm::Command2_Click()
-{
-    restoreMain();
-    dockedSize();
-    ui().FrmZXH.setVisible(false);
-}
+void FrmTm::Command2_Click() { sys_.exerciseWindows().unfoldPanel(); }
 
 void FrmTm::Image2_Click()
 {
     auto& ui = this->ui();
-    auto& picture = sys_.form<FrmPicture>();
     if (ui.Image2.caption() == QStringLiteral("显示图片")) {
-        picture.show();
-        picture.ui().Timer1.setEnabled(true);
+        sys_.exerciseWindows().showPicture();
         ui.Image2.setCaption(QStringLiteral("隐藏图片"));
     } else {
-        picture.hide();
+        sys_.exerciseWindows().hidePicture();
         ui.Image2.setCaption(QStringLiteral("显示图片"));
     }
 }
@@ -148,11 +114,8 @@ void FrmTm::imeItem_Click(int item)
     const std::optional<plat::KeyboardLayout>& layout
         = item == 0 ? Ime.english : Ime.layouts[static_cast<size_t>(item - 1)];
     st.KeyboardLayout = layout ? layout->id : QString();
-    auto& main = sys_.form<workspace::FrmMain>();
-    main.setWindowState(0);
-    main.show();
     // The field's focus handler activates the chosen layout while the option is on.
-    main.ui().Text1.setFocus().ignore();
+    sys_.exerciseWindows().focusAnswerField();
 }
 
 void FrmTm::LblIME_Click()

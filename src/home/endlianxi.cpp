@@ -3,16 +3,13 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
-#include "exercise/frmpicture.h"
-#include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "platform/services.h"
 #include "records/idlist.h"
 #include "records/learnerrecords.h"
 #include "records/operation.h"
 #include "records/recordfiles.h"
-#include "workspace/frmmain.h"
 
 namespace flow {
 
@@ -44,16 +41,9 @@ void EndLianXi(shell::System& sys)
     shell::AppState& st = sys.state;
     const shell::ErrorSite site(st, QStringLiteral("endlianxi"));
     const records::RecordsDir dir = records::RecordsDir::of(sys);
-    auto& tm = sys.form<exercise::FrmTm>();
 
     // The picture window closes and the panel folds to its strip while the records are written.
-    auto& picture = sys.form<exercise::FrmPicture>();
-    if (picture.isLoaded())
-        picture.hide();
-    if (tm.isLoaded()) {
-        tm.ui().Image2.setCaption(QStringLiteral("显示图片"));
-        tm.LblZXH_Click();
-    }
+    sys.exerciseWindows().leaveExercise();
 
     bool anyDone = false;
     for (int i = 1; i <= st.QuestionCount; ++i)
@@ -71,14 +61,7 @@ void EndLianXi(shell::System& sys)
     records::tellLearner(
         sys, saved, QStringLiteral("本次练习的学习记录（学习进度、收藏夹、错题记录）"));
 
-    if (tm.isLoaded()) {
-        tm.ui().TimeKS.setEnabled(false);
-        tm.ui().TimStartYS.setEnabled(false);
-        tm.ui().TimerREDO.setEnabled(false);
-    }
-    st.PanelCanClose = -1;
-    sys.form<workspace::FrmMain>().unload();
-    tm.unload();
+    sys.exerciseWindows().endExercise();
     st.DeferredCommand = returnPage(st.StudyMode);
     auto& home = sys.form<home::FrmFengmian>();
     if (st.DeferredCommand != 0)

@@ -2,12 +2,15 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
-#include "flow/flow.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "platform/controls.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
 #include "widgets/msgbox.h"
+
+#include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <memory>
@@ -169,6 +172,39 @@ namespace {
         return t.wrongBook ? records::readWrongBook(dir, site) : records::readFavourites(dir, site);
     }
 
+    // The ids the module has questions for (a unit of the module, a question within its size),
+    // with their review marks: the practice skips the others, so the counts do too. Each id
+    // left out is logged once per run.
+    records::ReviewedList inModule(shell::System& sys, const CollectionTwin& t,
+        const records::ReviewedList& list, const shell::ErrorSite& site)
+    {
+        static QSet<QString> logged;
+        const shell::AppState& st = sys.state;
+        const records::RecordsDir dir = records::RecordsDir::of(sys);
+        const QString file
+            = QFileInfo(t.wrongBook ? records::WrongBookFile(dir) : records::FavouritesFile(dir))
+                  .fileName();
+        records::ReviewedList kept;
+        for (int i = 0; i < list.count(); ++i) {
+            const QString& id = list.ids.at(i);
+            const int unit = id.left(2).toInt();
+            const int question = id.mid(2).toInt();
+            const bool known = unit < st.UnitCount
+                && unit < static_cast<int>(st.ModuleSettings.size()) && question >= 1
+                && question <= st.ModuleSettings[static_cast<size_t>(unit)][2].toInt();
+            if (known) {
+                kept.ids.append(id);
+                kept.review.append(list.review.at(i));
+            } else if (!logged.contains(file + id)) {
+                logged.insert(file + id);
+                site.fail(plat::err::SubscriptOutOfRange,
+                    file + QStringLiteral(": ") + id
+                        + QStringLiteral(" is not a question of this module; not counted"));
+            }
+        }
+        return kept;
+    }
+
     void notice(shell::System& sys, const CollectionTwin& t, const QString& what)
     {
         widgets::ask(sys, text(t.practiceTitle), QStringLiteral("\r\n\r\n\r\n") + what,
@@ -203,8 +239,8 @@ namespace {
         site.check(ui.ClickBotn[t.firstToggle + 1].setPicture(
             sys.skinFile(QStringLiteral("l2004") + QString::number(j + 1))));
 
-        // The counts of the list as the practice and the clear see it.
-        const records::ReviewedList list = readList(sys, t, site);
+        // The counts of the list as the practice sees it.
+        const records::ReviewedList list = inModule(sys, t, readList(sys, t, site), site);
         setCount(sys, t, false, QString::number(list.unreviewedCount()));
         setCount(sys, t, true, QString::number(list.reviewedCount()));
     }

@@ -1,6 +1,8 @@
 #include "home/frmfengmian.h"
 
-#include "flow/flow.h"
+#include "core/errorreport.h"
+#include "core/system.h"
+#include "home/homeflow.h"
 #include "home/homerules.h"
 #include "platform/keys.h"
 #include "platform/services.h"
@@ -8,9 +10,7 @@
 #include "records/homefiles.h"
 #include "records/recordfiles.h"
 #include "shell/aboutbox.h"
-#include "core/errorreport.h"
 #include "shell/frmupdata.h"
-#include "core/system.h"
 #include "widgets/msgbox.h"
 
 #include <QImage>
@@ -132,8 +132,8 @@ FrmFengmianUi::FrmFengmianUi(plat::Form& f)
     ad.setAutoSize(true);
     ad.setFont({ QStringLiteral("宋体"), 10 });
 
-    plat::Container* hosts[] = { &f.area(), &PicTop, &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi,
-        &PicHelp };
+    plat::Container* hosts[]
+        = { &f.area(), &PicTop, &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi, &PicHelp };
     for (int i = 0; i <= 99; ++i) {
         const Host h = hostOf(i);
         if (h != Host::None)
@@ -143,7 +143,8 @@ FrmFengmianUi::FrmFengmianUi(plat::Form& f)
     for (int i : { 0, 1, 9, 10, 44, 45, 46 })
         ClickBotn[i].setVisible(false);
     // Front to back: the advert strip, the panels and the tab strip, the window's own buttons.
-    for (plat::PictureBox* p : { &PicTop, &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi, &PicHelp, &PicAd })
+    for (plat::PictureBox* p :
+        { &PicTop, &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi, &PicHelp, &PicAd })
         p->zOrder(0);
 }
 
@@ -172,7 +173,8 @@ void FrmFengmian::Form_Load()
     HistoryLines.fill(QString());
     RandomPaperCount = 0;
     helpTopic_ = 0;
-    st.BankVersionText = [this] { return isLoaded() ? this->ui().LblInfo[0].caption() : QString(); };
+    st.BankVersionText
+        = [this] { return isLoaded() ? this->ui().LblInfo[0].caption() : QString(); };
 
     for (int i = 0; i <= 99; ++i)
         if (ui.ClickBotn.exists(i))
@@ -270,7 +272,8 @@ void FrmFengmian::showStartPage()
 {
     auto& ui = this->ui();
     ui.PicTop.setVisible(false);
-    for (plat::PictureBox* p : { &ui.PicTiKu, &ui.PicKaCH, &ui.PicBiaoZhi, &ui.PicCuoTi, &ui.PicHelp })
+    for (plat::PictureBox* p :
+        { &ui.PicTiKu, &ui.PicKaCH, &ui.PicBiaoZhi, &ui.PicCuoTi, &ui.PicHelp })
         p->setVisible(false);
     for (int i = 15; i <= 19; ++i)
         ui.ClickBotn[i].setEnabled(true);
@@ -376,7 +379,8 @@ void FrmFengmian::helpTopic(int index)
     ui.ClickBotn[index].setEnabled(false);
     helpTopic_ = n;
     if (!ui.WebHelpCON.navigate(page).ok())
-        ui.WebHelpCON.setHtml(QStringLiteral("<p style=\"margin:24px\">本页暂缺。请升级题库后再看。</p>"));
+        ui.WebHelpCON.setHtml(
+            QStringLiteral("<p style=\"margin:24px\">本页暂缺。请升级题库后再看。</p>"));
 }
 
 // ---- Links, drag and the deferred command ----
@@ -385,7 +389,8 @@ void FrmFengmian::openLink(const QString& link, const QString& tag)
 {
     const shell::ErrorSite site(sys_.state, tag);
     if (!isOpenableLink(link)) {
-        site.fail(plat::err::InvalidProcedureCall, QStringLiteral("link not opened: \"%1\"").arg(link));
+        site.fail(
+            plat::err::InvalidProcedureCall, QStringLiteral("link not opened: \"%1\"").arg(link));
         return;
     }
     site.check(sys_.services().shell->openUrl(link.trimmed()));

@@ -3,9 +3,8 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
-#include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "home/questionset.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -14,7 +13,6 @@
 #include "records/recordfiles.h"
 #include "stepengine/steprecord.h"
 #include "widgets/msgbox.h"
-#include "workspace/frmmain.h"
 
 #include <QFile>
 
@@ -133,14 +131,10 @@ void startLianXi(shell::System& sys)
     sys.form<home::FrmFengmian>().closeForExercise();
     if (st.StudyMode == 0 || st.StudyMode == 8) {
         st.MinutesLeft = 50;
-        showLogin(sys);
+        sys.handovers.showLogin(sys);
         return;
     }
-    auto& tm = sys.form<exercise::FrmTm>();
-    tm.ui().TimerREDO.setEnabled(true);
-    tm.ui().TimKsModel.setEnabled(true);
-    tm.show();
-    sys.form<workspace::FrmMain>().show();
+    sys.exerciseWindows().openExercise(true);
 }
 
 } // namespace flow

@@ -2,8 +2,8 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
-#include "flow/flow.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "platform/color.h"
 #include "platform/font.h"
 #include "platform/paths.h"

@@ -1,14 +1,15 @@
 // The home refresh: the whole home screen rebuilt from the module data and the learner records.
 
-#include "flow/flow.h"
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
+#include "records/operation.h"
 #include "records/recordfiles.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 
 #include <QDateTime>
 
@@ -108,8 +109,8 @@ void FrmFengmian::FengMainCsh()
     // 14. Faces of the buttons 0 to 48; the others get theirs in the panel steps.
     for (int j = 0; j <= 48; ++j)
         if (ui.ClickBotn.exists(j))
-            site.check(ui.ClickBotn[j].setPicture(
-                sys_.skinFile(QStringLiteral("l200") + twoDigits(j))));
+            site.check(
+                ui.ClickBotn[j].setPicture(sys_.skinFile(QStringLiteral("l200") + twoDigits(j))));
 
     // 15. Caption-bar buttons.
     const double w = width();
@@ -175,6 +176,9 @@ void FrmFengmian::FengMainCsh()
     ui.LlbHelpCAP.move(6960 * sx, 240 * sy);
     ui.LlbHelpCAP.setFontSize(20 * sx);
     ClickBotn_Click(32);
+
+    // Records found damaged (and set aside) while the panels read them are said once.
+    records::tellSetAside(sys_);
 }
 
 } // namespace home

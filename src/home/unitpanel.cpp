@@ -1,16 +1,16 @@
 // The unit panel: units in two pages of ten buttons, a scope, a chart of learned and unlearned
 // questions, and the launch of unit practice.
 
-#include "flow/flow.h"
+#include "core/errorreport.h"
+#include "core/system.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "home/homerules.h"
 #include "home/questionset.h"
 #include "platform/text.h"
 #include "records/homefiles.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
-#include "core/errorreport.h"
-#include "core/system.h"
 #include "widgets/msgbox.h"
 
 #include <algorithm>
@@ -89,7 +89,8 @@ void FrmFengmian::unitRefresh()
     site.check(page1.setPicture(sys_.skinFile(QStringLiteral("l20086"))));
     page2.move(1365 * sx, 6270 * sy, 1185 * sx, 555 * sy);
     page2.setEnabled(true);
-    page2.setCaption(QStringLiteral("11-") + QString::number(st.UnitCount) + QStringLiteral("单元"));
+    page2.setCaption(
+        QStringLiteral("11-") + QString::number(st.UnitCount) + QStringLiteral("单元"));
     site.check(page2.setPicture(sys_.skinFile(QStringLiteral("l20046"))));
     for (widgets::mirtButton* b : { &page1, &page2 }) {
         b->setForeColor(0xFFFFFF);
@@ -98,7 +99,8 @@ void FrmFengmian::unitRefresh()
     if (st.UnitCount <= 10) {
         page2.setEnabled(false);
         page2.setCaption(QString());
-        page1.setCaption(QStringLiteral("1-") + QString::number(st.UnitCount) + QStringLiteral("单元"));
+        page1.setCaption(
+            QStringLiteral("1-") + QString::number(st.UnitCount) + QStringLiteral("单元"));
     }
 
     // 11. Chart.
@@ -221,7 +223,8 @@ void FrmFengmian::startUnitPractice()
     if (SelectedUnit < 0) {
         widgets::ask(sys_, QStringLiteral("单元练习"),
             QStringLiteral("\r\n本模块共有") + QString::number(st.UnitCount)
-                + QStringLiteral("单元\r\n\r\n请先点击左边单元名称选择您要学习的单元，再点开始学习！"),
+                + QStringLiteral(
+                    "单元\r\n\r\n请先点击左边单元名称选择您要学习的单元，再点开始学习！"),
             widgets::kMsgIconEmpty);
         return;
     }
@@ -254,8 +257,9 @@ void FrmFengmian::startUnitPractice()
     const QString ids = unitIdString(u, progress, learned ? u'T' : u'F');
     if (plat::trimSpaces(ids).isEmpty()) {
         widgets::ask(sys_, QStringLiteral("章节练习"),
-            QStringLiteral("\r\n\r\n\r\n") + (learned ? QStringLiteral("您本部分没有已学题！")
-                                                        : QStringLiteral("您本部分没有未学题！")),
+            QStringLiteral("\r\n\r\n\r\n")
+                + (learned ? QStringLiteral("您本部分没有已学题！")
+                           : QStringLiteral("您本部分没有未学题！")),
             widgets::kMsgIconEmpty);
         return;
     }

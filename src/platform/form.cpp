@@ -4,16 +4,68 @@
 #include "platform/runtime.h"
 #include "platform/surface.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include <cmath>
 
 namespace plat {
+
+namespace {
+
+    // Sits before a window's own key handling (on its platform window, so it sees the keys of
+    // every control inside) and passes them on to another form's window.
+    class KeyForward : public QObject {
+    public:
+        explicit KeyForward(Form& from)
+            : QObject(nullptr)
+            , from_(from)
+        {
+        }
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::MouseButtonRelease) {
+                // After the click's own handlers: they may have hidden or closed the target,
+                // or opened a window of their own that keeps the focus.
+                QTimer::singleShot(0, this, [this] { returnFocus(); });
+                return false;
+            }
+            if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)
+                return false;
+            Form* target = from_.keyTarget();
+            if (!target || target == &from_ || !target->visible())
+                return false;
+            QWidget* top = target->hWnd();
+            QWidget* dest = top->focusWidget() ? top->focusWidget() : top;
+            const auto* k = static_cast<QKeyEvent*>(e);
+            QKeyEvent copy(k->type(), k->key(), k->modifiers(), k->nativeScanCode(),
+                k->nativeVirtualKey(), k->nativeModifiers(), k->text(), k->isAutoRepeat(),
+                ushort(k->count()));
+            QApplication::sendEvent(dest, &copy);
+            // The press belongs to the target alone; the release still tells this window.
+            return e->type() == QEvent::KeyPress;
+        }
+
+    private:
+        void returnFocus()
+        {
+            Form* target = from_.keyTarget();
+            if (!target || !target->visible() || from_.runtime().activeModal()
+                || QApplication::activeModalWidget() || QApplication::activePopupWidget())
+                return;
+            target->activate();
+        }
+        Form& from_;
+    };
+
+}
 
 Form::Form(Runtime& rt, QString name)
     : rt_(&rt)
@@ -34,6 +86,10 @@ void Form::load()
     if (loaded_ || loading_ || rt_->ended())
         return;
     loading_ = true;
+    // A fresh window starts in the normal state. A state kept from the window before (minimised
+    // by the program, then restored by the window manager) skipped the geometry, so the window
+    // came back at the window system's default size.
+    windowState_ = 0;
     area_ = std::make_unique<FormArea>(*this);
     auto* w = new Surface(*area_, nullptr);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -124,8 +180,14 @@ void Form::show(bool modal)
         window_->show();
     }
     window_->raise();
-    if (!modal || modalLoop_)
+    if (topMost_)
+        rt_->noteTopMost(*this);
+    rt_->raiseTopMost();
+    watchKeys();
+    if (!modal || modalLoop_) {
+        activate();
         return;
+    }
 
     rt_->modalStack_.push_back(this);
     if (rt_->modalDriver) {
@@ -237,6 +299,13 @@ void Form::syncFromWindow()
         height_ = g.height() * ty;
 }
 
+void Form::noteWindowState()
+{
+    if (!window_ || syncing_)
+        return;
+    windowState_ = window_->isMinimized() ? 1 : window_->isMaximized() ? 2 : 0;
+}
+
 QRect Form::pixelGeometry() const
 {
     const double tx = rt_->twipsPerPixelX(), ty = rt_->twipsPerPixelY();
@@ -327,6 +396,10 @@ void Form::setTopMost(bool topMost)
     if (!window_ || topMost_ == topMost)
         return;
     topMost_ = topMost;
+    if (topMost)
+        rt_->noteTopMost(*this);
+    else
+        rt_->forgetTopMost(*this);
     const bool wasVisible = window_->isVisible();
     // Changing the flag hides the window; show it again where it was.
     window_->setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
@@ -338,14 +411,72 @@ void Form::setTopMost(bool topMost)
 void Form::bringToFront()
 {
     load();
-    if (window_ && window_->isVisible())
-        window_->raise();
+    if (!window_ || !window_->isVisible())
+        return;
+    window_->raise();
+    if (topMost_)
+        rt_->noteTopMost(*this);
+    rt_->raiseTopMost();
+}
+
+void Form::watchKeys()
+{
+    QWindow* handle = window_ ? window_->windowHandle() : nullptr;
+    if (!keyTarget_ || !handle || keyForward_)
+        return;
+    auto* filter = new KeyForward(*this);
+    filter->setParent(handle); // goes with the window
+    handle->installEventFilter(filter);
+    keyForward_ = filter;
+}
+
+void Form::activate()
+{
+    if (window_ && window_->isVisible() && !window_->isMinimized())
+        window_->activateWindow();
 }
 
 void Form::startSystemMove()
 {
-    if (window_ && window_->windowHandle())
-        window_->windowHandle()->startSystemMove();
+    if (!window_)
+        return;
+    drag_ = CaptionDrag {};
+    drag_.armed = true;
+    drag_.pressGlobal = rt_->pointerPosition();
+    drag_.windowAtPress = window_->pos();
+}
+
+bool Form::captionDragMove(QPoint global, bool leftHeld)
+{
+    if (!drag_.armed)
+        return false;
+    if (!leftHeld || !window_) {
+        // The button went up: the drag is over, whether or not it moved anything.
+        drag_ = CaptionDrag {};
+        return true;
+    }
+    const QPoint delta = global - drag_.pressGlobal;
+    if (!drag_.inProcess) {
+        if (delta.manhattanLength() < QApplication::startDragDistance())
+            return true;
+        // Asked only now, with the button held: a window manager that starts its move after a
+        // quick release would carry the window until the next click.
+        if (window_->windowHandle() && window_->windowHandle()->startSystemMove()) {
+            drag_ = CaptionDrag {};
+            return true;
+        }
+        drag_.inProcess = true;
+    }
+    window_->move(drag_.windowAtPress + delta);
+    return true;
+}
+
+void Form::closeRequest()
+{
+    int cancel = 0;
+    rt_->dispatch([&] { Form_QueryUnload(cancel); });
+    if (cancel == 0)
+        unload();
 }
 
 MenuItem& Form::menuBar()

@@ -11,6 +11,7 @@
 #include "platform/menu.h"
 #include "platform/timer.h"
 
+#include <QPoint>
 #include <QString>
 
 #include <memory>
@@ -93,8 +94,22 @@ public:
     // The top-most band: enter or leave without moving or resizing.
     void setTopMost(bool topMost);
     void bringToFront();
-    // Starts moving the window with the pointer (the caption drag of a borderless window).
+    // The caption drag of a borderless window, called on the press. The window moves only while
+    // the button stays held: once the pointer moves with it, the window manager's own move
+    // (which takes over the pointer until the release) or, where it offers none, an in-process
+    // move. A short click moves nothing.
     void startSystemMove();
+    bool captionDragging() const { return drag_.armed; }
+    // The surfaces' pointer moves and releases during a caption drag; true when taken.
+    bool captionDragMove(QPoint global, bool leftHeld);
+    // Hands the keyboard focus to this window (its activation; a window manager may refuse).
+    void activate();
+    // A window that hands the keyboard to `target`: after every click in it `target` is
+    // activated again (when shown, and no modal window or popup runs), and keys that still
+    // reach this window (a window manager may refuse the activation) go on to `target`'s
+    // focused control. The key's release is raised here too, after it went on.
+    void setKeyTarget(Form* target) { keyTarget_ = target; }
+    Form* keyTarget() const { return keyTarget_; }
 
     // Shows a popup menu of the form's menu at the pointer; the chosen entry's Click runs
     // before this returns. A menu without a visible entry is not shown.
@@ -108,8 +123,11 @@ public:
     // Hooks for the runtime and the surfaces.
     void noteFocus(Control* c);
     void forgetControl(Control* c);
-    // The window manager moved or sized the window.
+    // The window manager asks to close the window: the query, then the unload.
+    void closeRequest();
+    // The window manager moved or sized the window, or changed its state.
     void syncFromWindow();
+    void noteWindowState();
     // The window's rectangle in pixels, from its twips.
     QRect pixelGeometry() const;
     void addTimer(Timer* t) { timers_.push_back(t); }
@@ -122,6 +140,8 @@ protected:
     // The form's Load and Unload event handlers.
     virtual void Form_Load() { }
     virtual void Form_Unload(int& cancel) { }
+    // A close request from the window manager, before the unload: may cancel it.
+    virtual void Form_QueryUnload(int& cancel) { }
     // Bring the menu tree into being (forms with menus override).
     virtual void createMenus(MenuItem& bar) { }
     // Moves the controls to the runtime's deferred-deletion list.
@@ -132,6 +152,7 @@ private:
     friend class Surface;
     void applyWindowGeometry();
     void quitModal();
+    void watchKeys();
 
     Runtime* rt_;
     QString name_;
@@ -149,8 +170,16 @@ private:
     QPointer<Surface> window_;
     std::unique_ptr<MenuItem> menuBar_;
     Control* focused_ = nullptr;
+    Form* keyTarget_ = nullptr;
+    QPointer<QObject> keyForward_;
     std::vector<Timer*> timers_;
     QEventLoop* modalLoop_ = nullptr;
+    struct CaptionDrag {
+        bool armed = false; // pressed on a caption, left button
+        bool inProcess = false; // moving the window ourselves
+        QPoint pressGlobal;
+        QPoint windowAtPress;
+    } drag_;
 };
 
 // The usual way to write a form: the controls as members of a struct, created at load.

@@ -2,10 +2,12 @@
 
 #include "platform/form.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWidget>
 
 #include <exception>
 
@@ -104,6 +106,35 @@ void Runtime::purge()
     graveyard_.clear();
     for (auto& p : dead)
         p.reset();
+}
+
+void Runtime::noteTopMost(Form& f)
+{
+    std::erase(topOrder_, &f);
+    topOrder_.push_back(&f);
+}
+
+void Runtime::raiseTopMost()
+{
+    // Raising may activate nothing, but a window system's answer can come back as an activation
+    // of one of these windows while this runs.
+    if (raising_)
+        return;
+    raising_ = true;
+    auto raise = [](QWidget* w) {
+        if (w && w->isVisible())
+            w->raise();
+    };
+    for (Form* f : std::vector<Form*>(topOrder_))
+        if (f->visible() && f->topMost_)
+            raise(f->window_);
+    for (Form* f : std::vector<Form*>(modalStack_))
+        if (f->visible())
+            raise(f->window_);
+    // A standard dialog (a message box) is no form; it stands above every form.
+    if (QWidget* dialog = QApplication::activeModalWidget())
+        raise(dialog);
+    raising_ = false;
 }
 
 void Runtime::report(const QString& tag, const Error& e)

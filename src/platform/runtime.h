@@ -98,6 +98,14 @@ public:
     // The modal form now running, innermost; input to other forms is refused.
     Form* activeModal() const { return modalStack_.empty() ? nullptr : modalStack_.back(); }
 
+    // Top-most windows without a window manager: nothing but the program keeps them on top. After
+    // any other window is shown, raised or activated the runtime raises every visible top-most
+    // form again, in the order they were last shown, then the modal windows running, innermost
+    // last (a dialog opened from a top-most window stands above it).
+    void raiseTopMost();
+    void noteTopMost(Form& f);
+    void forgetTopMost(Form& f) { std::erase(topOrder_, &f); }
+
     // Serial number of the latest mouse press anywhere, counted from 1.
     quint64 pressSerial() const { return pressSerial_; }
     quint64 notePress() { return ++pressSerial_; }
@@ -111,6 +119,8 @@ private:
     std::map<std::type_index, std::unique_ptr<Form>> forms_;
     std::vector<std::shared_ptr<void>> graveyard_;
     std::vector<Form*> modalStack_;
+    std::vector<Form*> topOrder_; // top-most forms, the latest shown last
+    bool raising_ = false;
     std::optional<QRect> screenOverride_;
     double scaleX_ = 1.0, scaleY_ = 1.0;
     bool ended_ = false;

@@ -2,12 +2,14 @@
 
 #include "platform/paths.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputMethod>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QLockFile>
 #include <QMessageBox>
@@ -21,6 +23,7 @@
 #include <QSettings>
 #include <QSysInfo>
 #include <QTimer>
+#include <QTranslator>
 
 #include <algorithm>
 #include <climits>
@@ -200,6 +203,18 @@ namespace {
             manager.setRedirectPolicy(QNetworkRequest::SameOriginRedirectPolicy);
         }
 
+        void send(const QUrl& url, int timeoutMs) override
+        {
+            const QString scheme = url.scheme().toLower();
+            if (!url.isValid() || timeoutMs <= 0
+                || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+                return;
+            QNetworkReply* reply = manager.get(QNetworkRequest(url));
+            QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+            // Bound to the reply: a reply already gone cancels its limit.
+            QTimer::singleShot(timeoutMs, reply, [reply] { reply->abort(); });
+        }
+
         Result<HttpReply> get(const QUrl& url, int timeoutMs) override
         {
             HttpReply result;
@@ -327,13 +342,37 @@ class RealMessageBoxes : public MessageBoxes {
 public:
     bool show(Kind kind, const QString& text, const QString& title) override
     {
-        if (kind == Kind::Question)
-            return QMessageBox::question(nullptr, title, text, QMessageBox::Yes | QMessageBox::No)
-                == QMessageBox::Yes;
-        QMessageBox::information(nullptr, title, text);
-        return true;
+        // Opened over the window the learner works in; over a top-most one (a notice, the
+        // question panel) it must stand above it too, or it could not be read.
+        QWidget* over = QApplication::activeModalWidget();
+        if (!over)
+            over = QApplication::activeWindow();
+        QMessageBox box(over);
+        box.setWindowTitle(title);
+        box.setText(text);
+        if (over && over->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        if (kind == Kind::Question) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+        } else {
+            box.setIcon(QMessageBox::Information);
+            box.setStandardButtons(QMessageBox::Ok);
+        }
+        return box.exec() != QMessageBox::No;
     }
 };
+
+bool installStandardTranslation(QCoreApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
 
 Services makeRealServices(const QString& lockName, const QString& settingsFile)
 {

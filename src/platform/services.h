@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+class QCoreApplication;
+
 namespace plat {
 
 // Is another instance of this program running? The real one holds a lock file for as long as
@@ -84,6 +86,9 @@ public:
     // Downloads to a file: into a temporary file beside it, renamed over `path` only after a
     // complete 2xx reply; a failure leaves an existing file whole.
     virtual Status download(const QUrl& url, const QString& path, int timeoutMs) = 0;
+    // A GET whose reply nobody waits for: it starts and returns at once, without running any
+    // events; the reply is dropped when it comes and the request is aborted at the limit.
+    virtual void send(const QUrl& url, int timeoutMs) = 0;
 };
 
 // The operating system's version as "major.minor", or "Unknown".
@@ -101,6 +106,10 @@ struct Services {
 // A reply status outside 2xx, as both the real and the fake service report it.
 bool isSuccessStatus(int status);
 Error httpStatusError(int status);
+
+// Qt's own Chinese texts for the standard dialogs (是/否/确定/取消); false when they are not
+// installed (scripts/install-deps installs them).
+bool installStandardTranslation(QCoreApplication& app);
 
 // The real services. `lockName` names the single-instance lock; `settingsFile` is the INI file
 // that stands in for the registry.

@@ -256,6 +256,9 @@ void Surface::mouseMoveEvent(QMouseEvent* e)
 {
     if (!acceptsInput())
         return;
+    if (container_->form().captionDragMove(
+            e->globalPosition().toPoint(), e->buttons().testFlag(Qt::LeftButton)))
+        return;
     Control* target
         = (pressed_ && e->buttons() != Qt::NoButton) ? capture_ : targetAt(e->position());
     if (pressed_ && e->buttons() == Qt::NoButton)
@@ -277,6 +280,8 @@ void Surface::mouseReleaseEvent(QMouseEvent* e)
 {
     if (!acceptsInput())
         return;
+    if (!e->buttons().testFlag(Qt::LeftButton))
+        container_->form().captionDragMove(e->globalPosition().toPoint(), false);
     Control* target = pressed_ ? capture_ : targetAt(e->position());
     const bool wasPressed = pressed_;
     if (e->buttons() == Qt::NoButton) {
@@ -360,7 +365,7 @@ void Surface::closeEvent(QCloseEvent* e)
     // The window manager's close goes through the form's unload, which may refuse.
     e->ignore();
     if (container_ && !container_->asControl())
-        container_->form().runtime().dispatch([&] { container_->form().unload(); });
+        container_->form().runtime().dispatch([&] { container_->form().closeRequest(); });
 }
 
 void Surface::moveEvent(QMoveEvent* e)
@@ -379,6 +384,13 @@ void Surface::resizeEvent(QResizeEvent* e)
 
 bool Surface::event(QEvent* e)
 {
+    // The window manager restored, minimised or maximised the window.
+    if (e->type() == QEvent::WindowStateChange && container_ && !container_->asControl()
+        && isWindow())
+        container_->form().noteWindowState();
+    // Without a window manager an activated window may stand above the top-most ones.
+    if (e->type() == QEvent::WindowActivate && container_ && !container_->asControl() && isWindow())
+        container_->form().runtime().raiseTopMost();
     if (e->type() == QEvent::ToolTip && container_) {
         auto* he = static_cast<QHelpEvent*>(e);
         Control* c = targetAt(he->pos());

@@ -12,6 +12,19 @@
 
 namespace records {
 
+Exercise::Exercise(const shell::AppState& state)
+    : QuestionCount(state.QuestionCount)
+    , StudyMode(state.StudyMode)
+    , SetNo(state.SetNo)
+    , RecordNo(state.RecordNo)
+{
+    const int copied = std::clamp<int>(std::max<int>(state.QuestionCount, 40), 0, kMaxIds);
+    for (int i = 1; i <= copied; ++i) {
+        ids.append(state.QuestionIds(i));
+        states.append(state.QuestionState(i));
+    }
+}
+
 namespace {
 
     // A list file and its review file.
@@ -54,7 +67,7 @@ namespace {
         return op.commit(site);
     }
 
-    bool anyDone(const shell::AppState& exercise)
+    bool anyDone(const Exercise& exercise)
     {
         for (int i = 1; i <= exercise.QuestionCount; ++i)
             if (isDone(exercise.QuestionState(i)))
@@ -64,7 +77,7 @@ namespace {
 
     // The id text of question i of the exercise; a question id that is not one is reported.
     std::optional<QString> idOfQuestion(
-        const shell::AppState& exercise, int i, const QString& file, const shell::ErrorSite& site)
+        const Exercise& exercise, int i, const QString& file, const shell::ErrorSite& site)
     {
         const std::optional<QString> id = idText(exercise.QuestionIds(i));
         if (!id)
@@ -88,8 +101,7 @@ namespace {
         list.review.append(u'F');
     }
 
-    bool addFlagged(
-        const ListFiles& files, const shell::AppState& exercise, const shell::ErrorSite& site)
+    bool addFlagged(const ListFiles& files, const Exercise& exercise, const shell::ErrorSite& site)
     {
         std::optional<ReviewedList> read = readPair(files, site);
         if (!read)
@@ -105,7 +117,7 @@ namespace {
     }
 
     bool removeUnflagged(
-        const ListFiles& files, const shell::AppState& exercise, const shell::ErrorSite& site)
+        const ListFiles& files, const Exercise& exercise, const shell::ErrorSite& site)
     {
         std::optional<ReviewedList> read = readPair(files, site);
         if (!read)
@@ -127,7 +139,7 @@ namespace {
         return writePair(files, list, site);
     }
 
-    bool markReviewed(const ListFiles& files, const shell::AppState& exercise, int allMode,
+    bool markReviewed(const ListFiles& files, const Exercise& exercise, int allMode,
         int unreviewedMode, const shell::ErrorSite& site)
     {
         const int mode = exercise.StudyMode;
@@ -161,7 +173,7 @@ namespace {
 
     // The ids of `paperLine` (characters 4i-3..4i for question i = 1..40) whose question is not
     // completed, in paper order. A missing id (a short line) adds nothing.
-    QStringList undoneOfPaper(const shell::AppState& exercise, const QString& paperLine,
+    QStringList undoneOfPaper(const Exercise& exercise, const QString& paperLine,
         const QString& file, const shell::ErrorSite& site)
     {
         QStringList ids;
@@ -262,19 +274,19 @@ ReviewedList readFavourites(const RecordsDir& dir, const shell::ErrorSite& site)
 }
 
 bool addFlaggedFavourites(
-    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site)
+    const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site)
 {
     return addFlagged(favourites(dir), exercise, site);
 }
 
 bool removeUnflaggedFavourites(
-    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site)
+    const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site)
 {
     return removeUnflagged(favourites(dir), exercise, site);
 }
 
 bool markFavouritesReviewed(
-    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site)
+    const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site)
 {
     return markReviewed(favourites(dir), exercise, 9, 10, site);
 }
@@ -292,8 +304,8 @@ ReviewedList readWrongBook(const RecordsDir& dir, const shell::ErrorSite& site)
     return readPair(wrongBook(dir), site).value_or(ReviewedList {});
 }
 
-bool addUndoneToWrongBook(const RecordsDir& dir, const shell::AppState& exercise,
-    const QString& paperLine, const shell::ErrorSite& site)
+bool addUndoneToWrongBook(const RecordsDir& dir, const Exercise& exercise, const QString& paperLine,
+    const shell::ErrorSite& site)
 {
     const ListFiles files = wrongBook(dir);
     std::optional<ReviewedList> read = readPair(files, site);
@@ -306,7 +318,7 @@ bool addUndoneToWrongBook(const RecordsDir& dir, const shell::AppState& exercise
 }
 
 bool markWrongBookReviewed(
-    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site)
+    const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site)
 {
     return markReviewed(wrongBook(dir), exercise, 12, 13, site);
 }
@@ -337,7 +349,7 @@ std::optional<QString> paperWrongLine(
     return io::line1ToRewrite(PaperWrongFile(dir, paper), site);
 }
 
-bool writePaperWrong(const RecordsDir& dir, int paper, const shell::AppState& exercise,
+bool writePaperWrong(const RecordsDir& dir, int paper, const Exercise& exercise,
     const QString& paperLine, const shell::ErrorSite& site)
 {
     const QString file = PaperWrongFile(dir, paper);
@@ -350,7 +362,7 @@ bool writePaperWrong(const RecordsDir& dir, int paper, const shell::AppState& ex
 }
 
 bool narrowPaperWrong(
-    const RecordsDir& dir, int paper, const shell::AppState& exercise, const shell::ErrorSite& site)
+    const RecordsDir& dir, int paper, const Exercise& exercise, const shell::ErrorSite& site)
 {
     if (!validPaper(paper) || !anyDone(exercise))
         return true;
@@ -524,7 +536,7 @@ QStringList refreshUnitProgress(
 namespace {
     // The progress line of one unit, changed by `edit` and written back fitted to the unit
     // sizes. An exercise with nothing done leaves the file alone.
-    bool updateUnitProgress(const RecordsDir& dir, const shell::AppState& exercise, int unit,
+    bool updateUnitProgress(const RecordsDir& dir, const Exercise& exercise, int unit,
         int unitCount, const shell::ErrorSite& site, const std::function<void(QString&)>& edit)
     {
         if (!anyDone(exercise))
@@ -543,8 +555,8 @@ namespace {
     }
 }
 
-bool recordUnitPractice(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
-    const shell::ErrorSite& site)
+bool recordUnitPractice(
+    const RecordsDir& dir, const Exercise& exercise, int unitCount, const shell::ErrorSite& site)
 {
     return updateUnitProgress(dir, exercise, exercise.SetNo, unitCount, site, [&](QString& line) {
         line.clear();
@@ -553,8 +565,8 @@ bool recordUnitPractice(const RecordsDir& dir, const shell::AppState& exercise, 
     });
 }
 
-bool recordUnlearnedDone(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
-    const shell::ErrorSite& site)
+bool recordUnlearnedDone(
+    const RecordsDir& dir, const Exercise& exercise, int unitCount, const shell::ErrorSite& site)
 {
     return updateUnitProgress(
         dir, exercise, exercise.RecordNo, unitCount, site, [&](QString& line) {
@@ -575,7 +587,7 @@ bool recordUnlearnedDone(const RecordsDir& dir, const shell::AppState& exercise,
 
 // ---- Whole operations ----
 
-Saved recordPracticeEnd(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
+Saved recordPracticeEnd(const RecordsDir& dir, const Exercise& exercise, int unitCount,
     bool narrowPaper, const shell::ErrorSite& site)
 {
     return saveAsOne(dir, site, [&] {

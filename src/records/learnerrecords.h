@@ -7,8 +7,8 @@
 // it ends wholly old or wholly new, even after a crash. A missing file reads as empty (or as
 // the defaults of its format) and is never reported; the folder is created by the first write.
 //
-// The words "the exercise" mean the question set in the shared state: QuestionCount,
-// QuestionIds, QuestionState, StudyMode, SetNo and RecordNo.
+// The words "the exercise" mean an Exercise: what the operations read of the question set in
+// the shared state (QuestionCount, QuestionIds, QuestionState, StudyMode, SetNo, RecordNo).
 
 #include "records/idlist.h"
 #include "records/operation.h"
@@ -28,6 +28,26 @@ struct AppState;
 
 namespace records {
 
+// What the record operations read of an exercise, copied out of the shared state: they see
+// nothing else of it.
+struct Exercise {
+    Exercise() = default;
+    // The question set in the shared state (every id and state up to its count, and at least
+    // the 40 of a paper, whose hand-in reads all of them).
+    Exercise(const shell::AppState& state); // implicit: callers hand over the state as it is
+
+    int16_t QuestionCount = 0;
+    int16_t StudyMode = 0;
+    int16_t SetNo = 0;
+    int16_t RecordNo = 0;
+    // Question i (from 1); past the copied questions an empty id and state 0.
+    QString QuestionIds(int i) const { return ids.value(i - 1); }
+    int16_t QuestionState(int i) const { return states.value(i - 1); }
+
+    QStringList ids {};
+    QList<int16_t> states {};
+};
+
 // ---- Favourites (FavouritesFile with FavouritesReviewFile) ----
 
 // Read: the list with its review line, kept in step.
@@ -36,19 +56,19 @@ ReviewedList readFavourites(const RecordsDir& dir, const shell::ErrorSite& site)
 // flagged question of the exercise whose id is not yet present is appended in question order,
 // with "F". The list stops growing at kMaxIds (the rest is reported). False when a write failed.
 bool addFlaggedFavourites(
-    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site);
+    const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site);
 // Remove unflagged questions (end of practice, every study mode): every question of the
 // exercise that is not flagged loses its id, and every occurrence of it, with its review
 // character.
 bool removeUnflaggedFavourites(
-    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site);
+    const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site);
 // Mark reviewed (end of practice; only when a question of the exercise is done): in study
 // modes 9 (the whole list) and 10 (its unreviewed group) every done question's id becomes
 // reviewed in the list; any other mode changes nothing. The set was built from the list in
 // order, so question k is the k-th id of its group; going by the id keeps that true when the
 // set builder had to skip a question whose files are missing.
 bool markFavouritesReviewed(
-    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site);
+    const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site);
 // Clear (favourites panel): keeps, in order and with their own review characters, the ids of
 // the groups not cleared; clearing both groups leaves both files with one empty line. Returns
 // the list as written; nothing (and no write) when the list is empty or no group is chosen.
@@ -61,11 +81,11 @@ ReviewedList readWrongBook(const RecordsDir& dir, const shell::ErrorSite& site);
 // Add the not-completed questions of a handed-in paper (score sheet): for i = 1 to 40 whose
 // state is below 4, the id at characters 4i-3..4i of `paperLine` (the paper's id line) is
 // appended when not present, with "F".
-bool addUndoneToWrongBook(const RecordsDir& dir, const shell::AppState& exercise,
-    const QString& paperLine, const shell::ErrorSite& site);
+bool addUndoneToWrongBook(const RecordsDir& dir, const Exercise& exercise, const QString& paperLine,
+    const shell::ErrorSite& site);
 // Mark reviewed: as markFavouritesReviewed with study modes 12 (whole book) and 13 (unreviewed).
 bool markWrongBookReviewed(
-    const RecordsDir& dir, const shell::AppState& exercise, const shell::ErrorSite& site);
+    const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site);
 std::optional<ReviewedList> clearWrongBook(
     const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site);
 
@@ -79,12 +99,12 @@ std::optional<QString> paperWrongLine(
     const RecordsDir& dir, int paper, const shell::ErrorSite& site);
 // Overwrite at a scoring: the ids of `paperLine` whose question is not completed, in paper
 // order; written even when there are none.
-bool writePaperWrong(const RecordsDir& dir, int paper, const shell::AppState& exercise,
+bool writePaperWrong(const RecordsDir& dir, int paper, const Exercise& exercise,
     const QString& paperLine, const shell::ErrorSite& site);
 // Narrow after a practice of the paper's wrong questions: keeps the i-th id only when question
 // i of the exercise is not done.
-bool narrowPaperWrong(const RecordsDir& dir, int paper, const shell::AppState& exercise,
-    const shell::ErrorSite& site);
+bool narrowPaperWrong(
+    const RecordsDir& dir, int paper, const Exercise& exercise, const shell::ErrorSite& site);
 // Shift for a new random paper: the files of papers 20 .. 19 + randomCount move one number up
 // (the last to 30 when there are 10), then paper 20's file gets one empty line. The files are
 // moved, not rewritten: a missing source leaves no file at its destination (an empty list),
@@ -164,20 +184,20 @@ QStringList refreshUnitProgress(const RecordsDir& dir, const std::optional<QList
 // Unit practice done (study mode 20, some question done): line SetNo becomes one "T" or "F" per
 // question of the exercise; lines 0 .. unitCount-1 are rewritten (never fewer than that line and
 // the lines read when the unit count is unknown).
-bool recordUnitPractice(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
-    const shell::ErrorSite& site);
+bool recordUnitPractice(
+    const RecordsDir& dir, const Exercise& exercise, int unitCount, const shell::ErrorSite& site);
 // Unlearned questions done (study mode 6, some question done): for every done question,
 // character qq (the question part of its id) of line RecordNo becomes "T"; a shorter line is
 // padded with "F" up to it.
-bool recordUnlearnedDone(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
-    const shell::ErrorSite& site);
+bool recordUnlearnedDone(
+    const RecordsDir& dir, const Exercise& exercise, int unitCount, const shell::ErrorSite& site);
 
 // ---- Whole operations: each ends wholly old or wholly new (operation.h) ----
 
 // The end of a practice: its unit progress (study modes 20 and 6) or review marks (9, 10, 12,
 // 13) when a question was done, its flags in the favourites (added outside modes 9 to 11,
 // removed in every mode), and, when `narrowPaper`, its paper's wrong questions (mode 2).
-Saved recordPracticeEnd(const RecordsDir& dir, const shell::AppState& exercise, int unitCount,
+Saved recordPracticeEnd(const RecordsDir& dir, const Exercise& exercise, int unitCount,
     bool narrowPaper, const shell::ErrorSite& site);
 // A new random paper: its id line heads the list, its history row and an empty wrong-question
 // list take row 20, and the other random papers' rows and lists move one down.

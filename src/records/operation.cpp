@@ -139,8 +139,16 @@ bool Operation::commit(const shell::ErrorSite& site)
     open_ = false;
     io::detail::setStaging(nullptr); // from here on reads and writes meet the disk
 
-    if (!rollForwardInto(dir_, site, &failure_))
+    // A journal here is a save of this run that could neither finish nor be put back. It is
+    // completed first; what this operation read may predate it, so this one is not applied.
+    if (QFileInfo(JournalFile(dir_)).isFile()) {
+        rollForwardInto(dir_, site, &failure_);
+        site.fail(plat::err::FileIo,
+            JournalFile(dir_) + QStringLiteral(": an unfinished save was completed first"));
+        if (failure_ == io::Failure::None)
+            failure_ = io::Failure::Other;
         return false;
+    }
 
     // Only what really changes; a file whose bytes stay is not touched.
     const QString folder = QDir::cleanPath(dir_.path);
@@ -257,13 +265,18 @@ QString setAsideMessage(const QList<io::SetAside>& records)
 
 void tellLearner(shell::System& sys, const Saved& saved, const QString& what)
 {
-    auto& boxes = *sys.services().messageBoxes;
-    const QString title = sys.state.AppTitle;
     if (!saved)
-        boxes.show(plat::MessageBoxes::Kind::Information, notSavedMessage(what, saved.why), title);
+        sys.services().messageBoxes->show(plat::MessageBoxes::Kind::Information,
+            notSavedMessage(what, saved.why), sys.state.AppTitle);
+    tellSetAside(sys);
+}
+
+void tellSetAside(shell::System& sys)
+{
     const QString aside = setAsideMessage(io::takeSetAside());
     if (!aside.isEmpty())
-        boxes.show(plat::MessageBoxes::Kind::Information, aside, title);
+        sys.services().messageBoxes->show(
+            plat::MessageBoxes::Kind::Information, aside, sys.state.AppTitle);
 }
 
 Saved Operation::finish(bool stepsOk, const shell::ErrorSite& site)

@@ -78,6 +78,8 @@ QString setAsideMessage(const QList<io::SetAside>& records);
 // Tells the learner through the program's message box that `what` was not saved (when it was
 // not), and which records were set aside as damaged since the last time (each once).
 void tellLearner(shell::System& sys, const Saved& saved, const QString& what);
+// The second half alone: the records set aside since the last time, if any.
+void tellSetAside(shell::System& sys);
 
 // Completes the operation whose journal is in the records folder, if any: at start-up before the
 // first read of a record, and before every commit. A journal that cannot be read as one is set

@@ -44,8 +44,11 @@ namespace detail {
 }
 
 namespace {
-    void reportIfDamaged(
-        const QString& path, const QStringList& lines, const shell::ErrorSite& site);
+    enum class Use { Reading, Rewriting };
+    bool readsAsDamaged(
+        const QString& path, const QStringList& lines, Use use, const shell::ErrorSite& site);
+    std::optional<QStringList> readFor(
+        Use use, const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing);
     FaultHook faultHook;
     QList<SetAside> setAsideList;
     QString nameOf(const QString& path) { return QFileInfo(path).fileName(); }
@@ -83,26 +86,36 @@ namespace {
 std::optional<QStringList> readLines(
     const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing)
 {
-    plat::Result<QStringList> read = plat::readLines(path);
-    if (const detail::Staging* staged = detail::staging()) {
-        if (const auto* bytes = staged->find(path)) {
-            if (*bytes)
-                read = plat::splitLines(plat::decodeGbk(**bytes));
-            else
-                read = plat::Error { plat::err::FileNotFound, path };
-        }
-    }
-    if (!read) {
-        if (!isMissing(read.error()) || missing == Missing::Reported)
-            site.fail(read.error());
-        return std::nullopt;
-    }
-    QStringList lines = std::move(read).value();
-    reportIfDamaged(path, lines, site);
-    if (maxLines >= 0 && lines.size() > maxLines)
-        lines.resize(maxLines);
-    return lines;
+    return readFor(Use::Reading, path, site, maxLines, missing);
 }
+
+namespace {
+    std::optional<QStringList> readFor(
+        Use use, const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing)
+    {
+        plat::Result<QStringList> read = plat::readLines(path);
+        if (const detail::Staging* staged = detail::staging()) {
+            if (const auto* bytes = staged->find(path)) {
+                if (*bytes)
+                    read = plat::splitLines(plat::decodeGbk(**bytes));
+                else
+                    read = plat::Error { plat::err::FileNotFound, path };
+            }
+        }
+        if (!read) {
+            if (!isMissing(read.error()) || missing == Missing::Reported)
+                site.fail(read.error());
+            return std::nullopt;
+        }
+        QStringList lines = std::move(read).value();
+        if (readsAsDamaged(path, lines, use, site))
+            lines.clear();
+        if (maxLines >= 0 && lines.size() > maxLines)
+            lines.resize(maxLines);
+        return lines;
+    }
+
+} // namespace
 
 QStringList linesOrNone(const QString& path, const shell::ErrorSite& site, int maxLines)
 {
@@ -118,7 +131,8 @@ QString readLine1(const QString& path, const shell::ErrorSite& site)
 std::optional<QStringList> linesToRewrite(
     const QString& path, const shell::ErrorSite& site, int maxLines)
 {
-    if (std::optional<QStringList> lines = readLines(path, site, maxLines))
+    if (std::optional<QStringList> lines
+        = readFor(Use::Rewriting, path, site, maxLines, Missing::Silent))
         return lines;
     if (exists(path))
         return std::nullopt; // there, but unreadable: reported by readLines
@@ -297,23 +311,28 @@ namespace {
         return !hasItsShape(QFileInfo(path).fileName(), lines);
     }
 
-    // A damaged learner record is reported when first read (the start-up reads reach the run
-    // log this way), once per file and run; it is set aside only when something replaces it.
-    void reportIfDamaged(
-        const QString& path, const QStringList& lines, const shell::ErrorSite& site)
+    // A damaged learner record is reported when first read, once per file and run: the start-up
+    // reads reach the run log this way. It starts again from its defaults when it is rewritten
+    // (set aside first); when merely read it keeps its own reading rules (the random-paper
+    // list's count rule, the advert's lines), except the unit progress, whose shape the panels
+    // rely on: it reads as its defaults. An id list's pieces that are not ids are skipped and
+    // reported by the list's own reading instead.
+    bool readsAsDamaged(
+        const QString& path, const QStringList& lines, Use use, const shell::ErrorSite& site)
     {
         static QSet<QString> reported;
         const QFileInfo info(path);
-        // An id list's pieces that are not ids are reported by the list's own reading.
-        if (info.dir().dirName() != QStringLiteral("ksdata")
-            || isIdListFile(info.fileName().section(u'.', 0, 0)) || !damagedLines(path, lines))
-            return;
+        const QString number = info.fileName().section(u'.', 0, 0);
+        if (info.dir().dirName() != QStringLiteral("ksdata") || isIdListFile(number)
+            || !damagedLines(path, lines))
+            return false;
         const QString file = info.absoluteFilePath();
-        if (reported.contains(file))
-            return;
-        reported.insert(file);
-        site.fail(plat::err::TypeMismatch,
-            info.fileName() + QStringLiteral(": not readable as its format (damaged)"));
+        if (!reported.contains(file)) {
+            reported.insert(file);
+            site.fail(plat::err::TypeMismatch,
+                info.fileName() + QStringLiteral(": not readable as its format (damaged)"));
+        }
+        return use == Use::Rewriting || number == QStringLiteral("288893");
     }
 }
 

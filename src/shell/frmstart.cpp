@@ -2,7 +2,6 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
-#include "home/frmfengmian.h"
 #include "platform/services.h"
 #include "records/operation.h"
 #include "shell/moduleinfo.h"
@@ -83,7 +82,7 @@ void FrmStart::UpdataExe()
     sys_.state.LogPath = runLogPath(sys_.programDir(), QDateTime::currentDateTime());
     records::rollForward(
         records::RecordsDir::of(sys_), ErrorSite(sys_.state, QStringLiteral("updataexe")));
-    sys_.form<home::FrmFengmian>().show();
+    sys_.handovers.showHome(sys_);
     if (sys_.ended())
         return;
     unload();

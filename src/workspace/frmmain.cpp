@@ -1,7 +1,6 @@
 #include "workspace/frmmain.h"
 
 #include "core/system.h"
-#include "exercise/frmtm.h"
 #include "menus/contextmenu.h"
 #include "platform/keys.h"
 #include "platform/menu.h"
@@ -205,11 +204,39 @@ bool FrmMain::screenTallerThan650() const
         > static_cast<float>(650 * sys_.state.ScaleY);
 }
 
-void FrmMain::dockPanel()
+void FrmMain::loadQuestion()
 {
-    auto& tm = sys_.form<exercise::FrmTm>();
-    tm.setLeft(left() + width() - tm.width());
-    tm.setTop(top() + height() - tm.height());
+    const shell::AppState& st = sys_.state;
+    // An empty name (a first visit) or a picture that cannot be loaded leaves the control's
+    // picture as it is (a failure is logged): the step load that follows sets the step's own.
+    const auto& pictures = st.QuestionPictures(st.CurrentQuestion);
+    auto picture = [&](int column) {
+        const QString& name = pictures[static_cast<size_t>(column)];
+        return name.isEmpty() ? QString() : sys_.skinFile(name);
+    };
+    if (const QString p = picture(0); !p.isEmpty())
+        sys_.logSkinFailure(setPicture(p));
+    auto& m = ui();
+    plat::Image* images[] = { &m.Image1, &m.Image2, &m.Image3, &m.Image4, &m.Image5 };
+    for (int k = 1; k <= 5; ++k)
+        if (const QString p = picture(k); !p.isEmpty())
+            sys_.logSkinFailure(images[k - 1]->setPicture(p));
+    if (const QString p = picture(6); !p.isEmpty())
+        sys_.logSkinFailure(m.Image6.setPicture(p));
+    // The step itself loads on the next tick, after the panel has set CurrentStep.
+    m.Timer2.setEnabled(true);
+}
+
+void FrmMain::showStepHints()
+{
+    auto& m = ui();
+    m.LHelp.setVisible(true);
+    m.Shape1.setVisible(true);
+    m.Shape4.setVisible(true);
+    m.Shape2.setVisible(true);
+    setWindowState(0);
+    m.TimerDisFK.setEnabled(true);
+    show();
 }
 
 void FrmMain::Form_Load()
@@ -231,7 +258,7 @@ void FrmMain::Form_Load()
         setLeft((sys_.screenWidthTwips() - width()) / 2);
         setTop((sys_.screenHeightTwips() - height()) / 2);
     }
-    dockPanel();
+    sys_.exerciseWindows().dockPanel();
     ui.Label1.setCaption(QString());
     ui.ImgLogo.move(10200 * sx, 8235 * sy, 1740 * sx, 345 * sy);
     sys_.logSkinFailure(ui.ImgLogo.setPicture(sys_.skinFile(QStringLiteral("l62009"))));
@@ -291,6 +318,13 @@ void FrmMain::Form_Load()
     ToolCSH();
 }
 
+void FrmMain::Form_QueryUnload(int& cancel)
+{
+    // The window exists only for an exercise, whose ways out are the panel's end and hand-in:
+    // a window manager's close would leave the panel over an empty screen.
+    cancel = 1;
+}
+
 void FrmMain::lblMove_MouseDown(int button)
 {
     if (650 * static_cast<float>(sys_.state.ScaleY)
@@ -298,7 +332,7 @@ void FrmMain::lblMove_MouseDown(int button)
         return;
     if (button == plat::button::Left)
         startSystemMove();
-    dockPanel();
+    sys_.exerciseWindows().dockPanel();
 }
 
 void FrmMain::ToolCSH()
@@ -344,7 +378,7 @@ void FrmMain::doNext()
             stepengine::markDone(st, st.CurrentQuestion);
         else
             engine_.loadStep(static_cast<int16_t>(st.CurrentStep + 1));
-        stepengine::putTopMost(sys_.form<exercise::FrmTm>());
+        sys_.exerciseWindows().panelOnTop();
         bringToFront();
     });
 }
@@ -388,7 +422,7 @@ void FrmMain::prologue()
     const shell::AppState& st = sys_.state;
     auto& ui = this->ui();
     ui.LblSuccess.setVisible(false);
-    stepengine::putTopMost(sys_.form<exercise::FrmTm>());
+    sys_.exerciseWindows().panelOnTop();
     bringToFront();
     ui.Pic1J.move(30000 * st.ScaleX, 30000 * st.ScaleY);
     ui.Shape6.setVisible(false);
@@ -427,17 +461,13 @@ bool FrmMain::endOfQuestion(const QString& actionCode)
         ui.LblSuccess.setVisible(true);
         ui.LHelp.setVisible(false);
     }
-    auto& tm = sys_.form<exercise::FrmTm>().ui();
-    tm.LblUnit.setCaption(stepengine::unfinishedList(st));
-    QString title = tm.LblBiao.caption();
-    title.replace(QStringLiteral("(未完成)"), QStringLiteral("(已完成)"));
-    tm.LblBiao.setCaption(title);
+    sys_.exerciseWindows().questionCompleted();
     return true;
 }
 
 void FrmMain::epilogue()
 {
-    stepengine::putTopMost(sys_.form<exercise::FrmTm>());
+    sys_.exerciseWindows().panelOnTop();
     frmCsh();
     ElseToolCSH();
     ui().TimerDisFK.setEnabled(true);

@@ -92,6 +92,11 @@ public:
 
     void Timer3_Timer();
 
+    // The current question's last pictures back in place; its step loads on the next tick.
+    void loadQuestion();
+    // The hint and its frames, as the hint stage placed them while hints were off, shown.
+    void showStepHints();
+
     // Drags: the drag handle Image5 and the second area Label4 (frmmain_drags.cpp).
     void Image5_MouseMove(int button, int shift, double x, double y);
     void Image5_MouseUp(int button, int shift, double x, double y);
@@ -164,6 +169,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& cancel) override;
     void createMenus(plat::MenuItem& bar) override;
 
     // The window's part of every step load.
@@ -184,7 +190,6 @@ protected:
 
 private:
     void resetFormState();
-    void dockPanel();
     bool screenTallerThan650() const;
     void lblMove_MouseDown(int button);
     void imageClick(int image);

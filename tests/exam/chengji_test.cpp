@@ -6,8 +6,8 @@
 #include "exam/frmchengji.h"
 #include "examapp.h"
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "records/learnerrecords.h"
 #include "workspace/frmmain.h"
 

@@ -3,6 +3,7 @@
 // dialog and windows left over the score sheet.
 
 #include "demo/frmyanshi.h"
+#include "exam/examflow.h"
 #include "exam/examrules.h"
 #include "exam/frmchengji.h"
 #include "exam/frmend.h"
@@ -10,7 +11,7 @@
 #include "examapp.h"
 #include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
+#include "home/homeflow.h"
 #include "workspace/frmmain.h"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "exam/frmlogon.h"
 #include "examapp.h"
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/frmfengmian.h"
+#include "home/homeflow.h"
 #include "workspace/frmmain.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // to; and the home window's own commands: exit, links, help topics, deferred replays and the
 // module check.
 
-#include "flow/flow.h"
+#include "home/homeflow.h"
 #include "home/unitmodule.h"
 #include "records/recordio.h"
 

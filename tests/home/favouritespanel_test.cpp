@@ -3,8 +3,8 @@
 #include "home/favouritespanel.h"
 
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/homefixture.h"
+#include "home/homeflow.h"
 #include "platform/picture.h"
 #include "platform/text.h"
 #include "records/learnerrecords.h"
@@ -132,6 +132,21 @@ TEST_F(CollectionPanels, BothPanelsShowTheirCountsAndRender)
         }
     EXPECT_GT(red, 5);
     EXPECT_TRUE(h->reports.isEmpty()) << h->reports.join("\n").toStdString();
+}
+
+// Ids the module has no question for (a unit past the last, a question past its unit's size)
+// are skipped by the practice; the counts leave them out too, and each is logged.
+TEST_F(CollectionPanels, IdsOutsideTheModuleAreNotCounted)
+{
+    // 0019: unit 0 has 18 questions; 0700: no unit 7; 0000: no question 0.
+    seedFavourites("0001001907000000", "FTFF");
+    open(18);
+    EXPECT_EQ(count("LblBiaoZhiWei").caption(), "1");
+    EXPECT_EQ(count("LblBiaoZhiYI").caption(), "0");
+    const QString log = h->reports.join("\n");
+    for (const char* id : { "0019", "0700", "0000" })
+        EXPECT_TRUE(log.contains(QStringLiteral("288862.mxy: %1").arg(id))) << log.toStdString();
+    EXPECT_EQ(h->reports.size(), 3);
 }
 
 TEST_F(CollectionPanels, TogglesFlipTheirGroupAndFace)

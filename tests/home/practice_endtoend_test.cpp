@@ -4,7 +4,6 @@
 // once more on a real (virtual X) display.
 
 #include "exercise/frmtm.h"
-#include "flow/flow.h"
 #include "home/homefixture.h"
 #include "platform/keys.h"
 #include "shell/frmstart.h"
@@ -12,8 +11,13 @@
 #include "stepengine/steprecord.h"
 #include "workspace/frmmain.h"
 
+#include "records/recordio.h"
+
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -56,7 +60,8 @@ void solveImageSizeQuestion(SampleHome& h, bool screenshots)
     EXPECT_GE(st.QuestionState(14), 4);
 }
 
-void roundTrip(SampleHome& h, bool screenshots)
+// From the program's start to the first unit's practice with its first step loaded.
+void openUnitPractice(SampleHome& h, bool screenshots)
 {
     shell::AppState& st = h.st();
     startProgram(h);
@@ -84,6 +89,14 @@ void roundTrip(SampleHome& h, bool screenshots)
     h.driver->advance(500); // question 1 and its step 1, then the practice button set
     EXPECT_EQ(st.CurrentStep, 1);
     EXPECT_FALSE(st.StepLine.isEmpty());
+}
+
+void roundTrip(SampleHome& h, bool screenshots)
+{
+    shell::AppState& st = h.st();
+    openUnitPractice(h, screenshots);
+    const int unitSize = st.ModuleSettings[0][2].toInt();
+    auto& main = h.sys->form<workspace::FrmMain>();
 
     solveImageSizeQuestion(h, screenshots);
     if (!screenshots)
@@ -97,8 +110,12 @@ void roundTrip(SampleHome& h, bool screenshots)
     h.driver->advance(100);
     ASSERT_TRUE(h.ui().PicTiKu.visible());
     EXPECT_EQ(st.ModuleSettings[0][3].toInt(), unitSize - 1);
-    if (screenshots)
+    if (screenshots) {
         QGuiApplication::primaryScreen()->grabWindow(0).save(out("practice-xcb-3-back.png"));
+        // Back at its design size, whatever the window manager did with the windows before.
+        const QRect shown = h.home().hWnd()->geometry();
+        EXPECT_EQ(shown.size(), h.home().pixelGeometry().size());
+    }
 }
 
 TEST(PracticeRoundTrip, AUnitQuestionSolvedIsRecordedAcrossARestart)
@@ -134,6 +151,49 @@ TEST(RealDisplay, APracticeRoundTripOnRealWindows)
     startProgram(h);
     EXPECT_EQ(h.st().ModuleSettings[0][4].count(u'T'), 1);
     QGuiApplication::primaryScreen()->grabWindow(0).save(out("practice-xcb-4-restarted.png"));
+}
+
+// The practice ends into a records folder that takes no writes (the file-system failure is
+// injected: the tests run as the superuser, whom folder permissions do not stop). The program's
+// own message box says what was not saved and why, and the progress file stays as it was.
+TEST(RealDisplay, AnEndOfPracticeThatCannotBeSavedIsTold)
+{
+    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
+        GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
+    ASSERT_SAMPLE_MODULE();
+    SampleHome h;
+    openUnitPractice(h, false);
+    solveImageSizeQuestion(h, false);
+    const QString progressFile = h.dir.path() + QStringLiteral("/ksdata/288893.mxy");
+    const QByteArray before = testsupport::readFile(progressFile);
+
+    h.sys->services().messageBoxes = plat::makeRealServices(
+        h.dir.path() + QStringLiteral("/lock"), h.dir.path() + QStringLiteral("/settings.ini"))
+                                         .messageBoxes;
+    // Waits for the box, keeps its text and a picture of the screen, and closes it.
+    QString shown;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        shown = box->text();
+        QGuiApplication::primaryScreen()->grabWindow(0).save(out("practice-xcb-not-saved.png"));
+        box->accept();
+    });
+    watch.start(20);
+    records::io::setFaultHook(
+        [](const QString&) { return records::io::Failure::FolderNotWritable; });
+    h.driver->click(h.sys->form<exercise::FrmTm>().ui().CmdGN[5].control());
+    records::io::setFaultHook({});
+    watch.stop();
+
+    EXPECT_TRUE(shown.contains(QStringLiteral("没有保存"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("不能写入"))) << shown.toStdString();
+    EXPECT_EQ(testsupport::readFile(progressFile), before);
+    EXPECT_TRUE(h.reports.join(u'\n').contains(QStringLiteral("endlianxi")));
+    h.driver->advance(100);
+    EXPECT_TRUE(h.ui().PicTiKu.visible());
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 // The question-set builder: ids become a slot of question and step lines copied from the units'
 // files; bad ids are skipped and reported with the built ids kept in step with the lines.
 
-#include "flow/flow.h"
+#include "home/homeflow.h"
 #include "home/questionset.h"
-#include "platform/text.h"
 #include "home/unitmodule.h"
+#include "platform/text.h"
 #include "support/systemapp.h"
-#include "workspace/frmmain.h"
 #include "support/testsupport.h"
+#include "workspace/frmmain.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,8 @@ protected:
     {
         st.SkinPath = app.sys->state.SkinPath;
         writeFile(data("288872"),
-            plat::encodeGbk(QStringLiteral("0201 3第一题\r\n0202 5第二题：选区\r\n0203 4第三题|两行\r\n")));
+            plat::encodeGbk(
+                QStringLiteral("0201 3第一题\r\n0202 5第二题：选区\r\n0203 4第三题|两行\r\n")));
         QByteArray steps;
         for (int n = 1; n <= 12; ++n)
             steps += "S2-" + QByteArray::number(n) + "\r\n";
@@ -55,7 +56,8 @@ TEST_F(SlotTest, OneIdCopiesItsQuestionLineAndItsStepLines)
 TEST_F(SlotTest, AFixedPaperFillsItsOwnSlotAndRepeatsAreCopiedTwice)
 {
     EXPECT_EQ(flow::InitShiTi(*app.sys, QStringLiteral("02010201"), 7), 2);
-    EXPECT_EQ(readFile(data("288807")), QByteArray("S2-1\r\nS2-2\r\nS2-3\r\nS2-1\r\nS2-2\r\nS2-3\r\n"));
+    EXPECT_EQ(
+        readFile(data("288807")), QByteArray("S2-1\r\nS2-2\r\nS2-3\r\nS2-1\r\nS2-2\r\nS2-3\r\n"));
     EXPECT_EQ(plat::splitLines(plat::decodeGbk(readFile(data("288857")))).size(), 2);
 }
 
@@ -74,7 +76,8 @@ TEST_F(SlotTest, BadIdsAreSkippedAndReportedWithTheIdsKeptAligned)
         { QStringLiteral("0501"), {}, 1 }, // no such unit files
         { QStringLiteral("0302"), {}, 1 }, // its step lines are not all there
         { QStringLiteral("0301020"), { QStringLiteral("0301") }, 1 }, // a tail is no id
-        { QStringLiteral("0204020102x30202"), { QStringLiteral("0201"), QStringLiteral("0202") }, 2 },
+        { QStringLiteral("0204020102x30202"), { QStringLiteral("0201"), QStringLiteral("0202") },
+            2 },
         { QString(), {}, 0 },
     };
     for (const Case& c : cases) {
@@ -97,7 +100,8 @@ TEST_F(SlotTest, BadIdsAreSkippedAndReportedWithTheIdsKeptAligned)
 TEST_F(SlotTest, LinesAreCopiedByteForByte)
 {
     // A GBK line with a byte pair that does not decode and no CR before its LF.
-    const QByteArray odd = QByteArray("0201 1") + plat::encodeGbk(QStringLiteral("图层")) + "\x81\x20x";
+    const QByteArray odd
+        = QByteArray("0201 1") + plat::encodeGbk(QStringLiteral("图层")) + "\x81\x20x";
     writeFile(data("288872"), odd + "\n");
     writeFile(data("288822"), QByteArray("S\xb2\xe3-1\r\n"));
     EXPECT_EQ(flow::InitShiTi(*app.sys, QStringLiteral("0201"), 19), 1);

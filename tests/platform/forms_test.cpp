@@ -217,6 +217,24 @@ TEST_F(FormsTest, GeometryIsKeptInExactTwips)
     EXPECT_DOUBLE_EQ(form().left(), 1234.5);
 }
 
+// The home window, minimised by its own button and restored by the window manager, came back
+// from an exercise at the window system's default size (two thirds of the screen).
+TEST_F(FormsTest, AWindowRestoredByTheSystemComesBackNormalAtItsSizeAfterAnUnload)
+{
+    form().show();
+    form().setWindowState(1);
+    form().hWnd()->showNormal(); // the window manager's restore
+    HeadlessDriver::processEvents();
+    EXPECT_EQ(form().windowState(), 0);
+    form().unload();
+    HeadlessDriver::processEvents();
+    form().show();
+    EXPECT_EQ(form().windowState(), 0);
+    EXPECT_FALSE(form().hWnd()->isMinimized());
+    EXPECT_EQ(form().hWnd()->geometry().size(), form().pixelGeometry().size());
+    EXPECT_GT(form().hWnd()->width(), 300);
+}
+
 TEST_F(FormsTest, TextAssignmentRaisesChangeInsideTheAssignmentEvenWhenReentered)
 {
     auto& t = form().ui().Text;

@@ -295,4 +295,23 @@ TEST_F(RecordOperations, AJournalThatIsNotWholeAppliesNothing)
     EXPECT_FALSE(QFileInfo::exists(PaperWrongFile(dir, 20)));
 }
 
+// A journal left in the folder during a run (a save that could neither finish nor be put back)
+// is completed by the next operation, which then changes nothing of its own: what it read may
+// predate the journal.
+TEST_F(RecordOperations, AnUnfinishedSaveIsCompletedBeforeTheNextOne)
+{
+    seed();
+    putRaw(JournalFile(dir),
+        encodeJournal(
+            { { "288862.mxy", QByteArray("0909\r\n") }, { "288872.mxy", QByteArray("T\r\n") } }));
+    const QByteArray papers = testsupport::readFile(RandomPaperFile(dir));
+    const Saved saved = addRandomPaper(dir, idLine(4), 3, kNow, site);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_EQ(testsupport::readFile(FavouritesFile(dir)), QByteArray("0909\r\n"));
+    EXPECT_EQ(testsupport::readFile(RandomPaperFile(dir)), papers);
+    EXPECT_FALSE(QFileInfo::exists(JournalFile(dir)));
+    EXPECT_FALSE(reports.empty());
+    EXPECT_TRUE(addRandomPaper(dir, idLine(4), 3, kNow, site).ok) << "the next one goes through";
+}
+
 } // namespace

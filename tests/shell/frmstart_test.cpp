@@ -2,6 +2,8 @@
 // hand-over to the home window.
 
 #include "home/frmfengmian.h"
+#include "platform/text.h"
+#include "records/operation.h"
 #include "shell/frmstart.h"
 #include "support/driven.h"
 #include "support/numericencoding.h"
@@ -47,16 +49,19 @@ protected:
         icon.save(data + "l62011.mxy", "PNG");
     }
 
-    void start(double scale = 1.0)
+    // Reports are kept in `reports`, or left to the program's own reporter and its run log.
+    enum class Reports { Kept, ToTheRunLog };
+    void start(double scale = 1.0, Reports where = Reports::Kept)
     {
         run.reset(); // the previous program ends before the next one starts
         run.emplace(dir.path());
         sys = &run->sys;
         driver = &run->driver;
         sys->setDisplayScale(scale, scale);
-        sys->state.errorSink = [this](QString tag, int, QString desc, QString) {
-            reports << tag + QStringLiteral(": ") + desc;
-        };
+        if (where == Reports::Kept)
+            sys->state.errorSink = [this](QString tag, int, QString desc, QString) {
+                reports << tag + QStringLiteral(": ") + desc;
+            };
     }
     testsupport::FakeMessageBoxes& boxes()
     {
@@ -159,6 +164,43 @@ TEST_F(FrmStartTest, FirstTickHandsOverToTheHomeWindowOnce)
     EXPECT_EQ(sys->state.LogPath, logPath);
     testsupport::HeadlessDriver::saveRendering(
         home, testsupport::outputDir() + "/home-minimal.png");
+}
+
+// What the home window's first reads meet reaches the run log: a damaged unit progress file is
+// logged, kept aside byte for byte and said once; an operation the last run left in its journal
+// is completed before the home window reads the records.
+TEST_F(FrmStartTest, TheFirstReadsOfTheRecordsAreLoggedAfterALeftJournalIsApplied)
+{
+    const QString ksdata = dir.path() + QStringLiteral("/ksdata/");
+    QDir().mkpath(ksdata);
+    testsupport::writeFile(
+        dir.path() + "/pstx/288891.mxy", "0203\r\n0305\r\n"); // two units of 3 and 5
+    const QByteArray damaged("\x01\x02\xff\xfeTTF", 7);
+    testsupport::writeFile(ksdata + "288893.mxy", damaged);
+    QString paper;
+    for (int q = 1; q <= 40; ++q)
+        paper += QStringLiteral("0001");
+    testsupport::writeFile(ksdata + "journal.ksj",
+        records::encodeJournal({ { "288891.mxy", plat::encodeLines({ paper, QString() }) },
+            { "182420.mxy", plat::encodeLines({ QString() }) } }));
+
+    start(1.0, Reports::ToTheRunLog);
+    sys->form<FrmStart>().show();
+    driver->advance(100);
+    auto& home = sys->form<home::FrmFengmian>();
+    ASSERT_TRUE(home.visible());
+
+    EXPECT_FALSE(QFileInfo::exists(ksdata + "journal.ksj"));
+    EXPECT_EQ(home.RandomPaperCount, 1) << "the journal's paper list was read";
+    const QString log = plat::decodeGbk(testsupport::readFile(sys->state.LogPath));
+    EXPECT_TRUE(log.contains(QStringLiteral("288893.mxy"))) << log.toStdString();
+    const QStringList copies
+        = QDir(ksdata).entryList({ QStringLiteral("288893.mxy.damaged-*") }, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(testsupport::readFile(ksdata + copies[0]), damaged);
+    EXPECT_EQ(testsupport::readFile(ksdata + "288893.mxy").left(5), QByteArray("FFF\r\n"));
+    ASSERT_EQ(boxes().shown.size(), 1u);
+    EXPECT_TRUE(boxes().shown[0].text.contains(copies[0]));
 }
 
 TEST_F(FrmStartTest, MissingSplashPicturesAreReportedAndStartUpGoesOn)

@@ -6,6 +6,7 @@
 // driver first, then the runtime, then the deletions the windows posted. A fixture that starts
 // the program again on the same folder holds one in a std::optional and emplaces it anew.
 
+#include "app/wiring.h"
 #include "core/system.h"
 #include "support/virtualclock.h"
 #include "platform/runtime.h"
@@ -16,6 +17,7 @@
 #include <QString>
 
 #include <memory>
+#include <type_traits>
 
 namespace testsupport {
 
@@ -27,6 +29,8 @@ template <class R> struct Driven {
         , driver(sys, clock)
     {
         sys.setScreenRect(QRect(0, 0, 1280, 1024));
+        if constexpr (std::is_base_of_v<shell::System, R>)
+            app::wire(sys);
     }
 
 private:

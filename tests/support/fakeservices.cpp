@@ -88,6 +88,8 @@ Result<HttpReply> FakeHttp::get(const QUrl& url, int timeoutMs)
     return *reply;
 }
 
+void FakeHttp::send(const QUrl& url, int) { requested << url.toString(); }
+
 Status FakeHttp::download(const QUrl& url, const QString& path, int timeoutMs)
 {
     Result<HttpReply> reply = get(url, timeoutMs);

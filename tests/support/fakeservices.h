@@ -56,6 +56,7 @@ public:
     QStringList requested;
     Result<HttpReply> get(const QUrl& url, int timeoutMs) override;
     Status download(const QUrl& url, const QString& path, int timeoutMs) override;
+    void send(const QUrl& url, int timeoutMs) override; // recorded in `requested`
 };
 
 // Records every message box and answers from `answers` (true when empty).

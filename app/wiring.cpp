@@ -1,0 +1,23 @@
+#include "app/wiring.h"
+
+#include "core/system.h"
+#include "exam/examflow.h"
+#include "flow/exercisewindows.h"
+#include "home/frmfengmian.h"
+#include "home/homeflow.h"
+
+namespace app {
+
+void wire(shell::System& sys)
+{
+    flow::installExerciseWindows(sys);
+    sys.handovers = {
+        .endPractice = flow::EndLianXi,
+        .openHandIn = flow::openHandIn,
+        .countdownTick = flow::countdownTick,
+        .showLogin = flow::showLogin,
+        .showHome = [](shell::System& s) { s.form<home::FrmFengmian>().show(); },
+    };
+}
+
+} // namespace app

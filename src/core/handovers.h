@@ -1,0 +1,22 @@
+#pragma once
+
+// The hand-overs from a window to a window folder above it: the folder that owns each entry
+// point is installed on the System at start-up (app/wiring), so a lower folder neither includes
+// nor links the higher one.
+
+#include <functional>
+
+namespace shell {
+
+class System;
+
+struct Handovers {
+    using Entry = std::function<void(System&)>;
+    Entry endPractice; // home: the end of practice (EndLianXi)
+    Entry openHandIn; // examination: the hand-in confirmation
+    Entry countdownTick; // examination: the countdown's minute tick
+    Entry showLogin; // examination: the login a paper starts with
+    Entry showHome; // home: the home window
+};
+
+} // namespace shell

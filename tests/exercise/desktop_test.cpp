@@ -1,0 +1,325 @@
+// The exercise windows on a real X desktop, driven by real X input (xdotool): the keys after a
+// click in the question panel, a window manager's close request, caption drags, the stacking of
+// the panel over the simulated window and of a standard dialog over a top-most notice. The test
+// suite runs them under openbox and without a window manager (tests/realdisplay.sh), e.g.
+//   xvfb-run -a tests/realdisplay.sh openbox build/tests/tests_exercise
+//   --gtest_filter='RealDisplay.*'
+// Screenshots of the whole screen are kept as test output.
+
+#include "exercise/frmczts.h"
+#include "exercise/frmtm.h"
+#include "platform/services.h"
+#include "stepengine/answers.h"
+#include "stepengine/steprecord.h"
+#include "support/samplepractice.h"
+#include "workspace/frmmain.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fd = stepengine::field;
+using testsupport::HeadlessDriver;
+using testsupport::SamplePractice;
+
+QString windowManager() { return QString::fromLocal8Bit(qgetenv("KSXT_WINDOW_MANAGER")); }
+bool underWindowManager() { return windowManager() == QStringLiteral("openbox"); }
+
+QString shot(const QString& name)
+{
+    const QString wm = underWindowManager() ? QStringLiteral("openbox") : QStringLiteral("nowm");
+    return testsupport::outputDir() + QStringLiteral("/desktop-%1-%2.png").arg(wm, name);
+}
+void screenshot(const QString& name)
+{
+    QGuiApplication::primaryScreen()->grabWindow(0).save(shot(name));
+}
+
+// Lets the X server and the window manager answer, handling events meanwhile.
+void settle(int ms = 250)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+}
+
+QString run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(5000) || p.exitCode() != 0) {
+        ADD_FAILURE() << qPrintable(program) << " " << qPrintable(args.join(u' '))
+                      << " failed: " << p.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// Real input: the X server delivers it to whatever window it lands on or has the focus.
+void xdo(const QStringList& args)
+{
+    run(QStringLiteral("xdotool"), args);
+    settle();
+}
+QString num(int v) { return QString::number(v); }
+QString hex(WId id) { return QStringLiteral("0x") + QString::number(id, 16); }
+
+QPoint globalCentre(plat::Control& c)
+{
+    return c.form().hWnd()->mapToGlobal(HeadlessDriver::pixelRect(c).center());
+}
+void clickAt(plat::Control& c)
+{
+    const QPoint at = globalCentre(c);
+    xdo({ QStringLiteral("mousemove"), num(at.x()), num(at.y()), QStringLiteral("click"),
+        QStringLiteral("1") });
+}
+void key(const QString& combination) { xdo({ QStringLiteral("key"), combination }); }
+
+// A window's place on the screen and whether it is mapped, as the X server says.
+struct XWindow {
+    QRect rect;
+    bool viewable = false;
+};
+XWindow xWindow(WId id)
+{
+    const QString info = run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), hex(id) });
+    auto field = [&](const char* name) {
+        const QRegularExpression re(QString::fromLatin1(name) + QStringLiteral(":\\s*(-?\\d+)"));
+        return re.match(info).captured(1).toInt();
+    };
+    return { QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+                 field("Height")),
+        info.contains(QStringLiteral("IsViewable")) };
+}
+
+// The top-level windows from the bottom up: the window manager's stacking list where there is
+// one, else the root window's children as the X server stacks them.
+QList<WId> stackingOrder()
+{
+    QList<WId> order;
+    static const QRegularExpression id(QStringLiteral("0x[0-9a-fA-F]+"));
+    if (underWindowManager()) {
+        const QString list = run(QStringLiteral("xprop"),
+            { QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING") });
+        for (const auto& m : id.globalMatch(list.mid(list.indexOf(u'#'))))
+            order << m.captured().toULongLong(nullptr, 16);
+        return order;
+    }
+    // xwininfo names the children from the top down.
+    const QString tree
+        = run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-children") });
+    const QStringList lines = tree.split(u'\n');
+    for (const QString& line : lines) {
+        static const QRegularExpression child(QStringLiteral("^\\s+(0x[0-9a-fA-F]+) "));
+        const auto m = child.match(line);
+        if (m.hasMatch())
+            order.prepend(m.captured(1).toULongLong(nullptr, 16));
+    }
+    return order;
+}
+// Whether `upper` stands above `lower` on the screen.
+::testing::AssertionResult above(plat::Form& upper, plat::Form& lower)
+{
+    const QList<WId> order = stackingOrder();
+    const auto u = order.indexOf(upper.hWnd()->winId()), l = order.indexOf(lower.hWnd()->winId());
+    if (u >= 0 && l >= 0 && u > l)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << qPrintable(upper.name()) << " at " << u << ", "
+                                         << qPrintable(lower.name()) << " at " << l;
+}
+
+// A practice question on real windows: the panel's button set laid out and everything mapped.
+struct DesktopPractice : SamplePractice {
+    DesktopPractice(int unit, int question)
+        : SamplePractice(unit, question)
+        , tm(sys.form<exercise::FrmTm>())
+    {
+        driver.advance(500); // TimKsModel: the practice button set
+        settle(400);
+    }
+    exercise::FrmTm& tm;
+    QString answer()
+    {
+        const auto a = stepengine::acceptedAnswer(
+            st.AnswerTextFile, stepengine::StepRecord(st.StepLine).text(fd::AnswerLine));
+        EXPECT_TRUE(a.ok());
+        return a.ok() ? stepengine::alternatives(a.value()).first : QString();
+    }
+};
+
+#define SKIP_WITHOUT_DISPLAY()                                                                     \
+    if (QGuiApplication::platformName() != QStringLiteral("xcb"))                                  \
+    GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)"
+
+// Unit 1, question number 14 clicked in the panel: Alt+Ctrl+I then went to the panel and the
+// right answer seemed refused.
+TEST(RealDisplay, KeysAfterAClickInThePanelReachTheSimulatedWindow)
+{
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_SAMPLE_MODULE();
+    DesktopPractice p(0, 1);
+    clickAt(p.tm.ui().CmdGN[4].control()); // 题号: the number page
+    clickAt(p.tm.ui().CmTNO[14].control());
+    p.driver.advance(100); // Timer2 loads the question's first step
+    ASSERT_EQ(p.st.CurrentQuestion, 14);
+    ASSERT_EQ(p.st.CurrentStep, 1);
+    key(QStringLiteral("ctrl+alt+i"));
+    EXPECT_EQ(p.st.CurrentStep, 2);
+
+    // The panel holding the focus (a window manager may refuse the simulated window the
+    // activation): the answer typed there still reaches the field, Enter confirms it.
+    xdo({ QStringLiteral("windowfocus"), QStringLiteral("--sync"), hex(p.tm.hWnd()->winId()) });
+    const QString answer = p.answer();
+    key(QStringLiteral("ctrl+a"));
+    xdo({ QStringLiteral("type"), answer });
+    screenshot(QStringLiteral("typed"));
+    key(QStringLiteral("Return"));
+    EXPECT_TRUE(stepengine::StepRecord(p.st.StepLine).isEndOfQuestion());
+}
+
+// Alt+F4 during practice unloaded the simulated window and left the panel over an empty screen.
+TEST(RealDisplay, ACloseRequestLeavesTheSimulatedWindowWithItsQuestion)
+{
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_SAMPLE_MODULE();
+    DesktopPractice p(0, 14);
+    const QString line = p.st.StepLine;
+    const WId id = p.main.hWnd()->winId();
+    if (underWindowManager()) {
+        xdo({ QStringLiteral("windowfocus"), QStringLiteral("--sync"), hex(id) });
+        key(QStringLiteral("alt+F4")); // openbox's close
+    } else {
+        // What the X client message WM_DELETE_WINDOW raises in the window.
+        p.main.hWnd()->windowHandle()->close();
+        settle();
+    }
+    screenshot(QStringLiteral("closerequest"));
+    EXPECT_TRUE(p.main.isLoaded());
+    EXPECT_TRUE(xWindow(id).viewable);
+    EXPECT_EQ(p.st.CurrentQuestion, 14);
+    EXPECT_EQ(p.st.StepLine, line);
+    key(QStringLiteral("ctrl+alt+i")); // and the exercise goes on
+    EXPECT_EQ(p.st.CurrentStep, 2);
+}
+
+// A short click on the caption strip glued the panel to the pointer under openbox.
+TEST(RealDisplay, ThePanelFollowsACaptionDragOnlyWhileTheButtonIsHeld)
+{
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_SAMPLE_MODULE();
+    DesktopPractice p(0, 14);
+    const WId panel = p.tm.hWnd()->winId();
+    const QRect docked = xWindow(panel).rect;
+    const QPoint at = globalCentre(p.tm.ui().LblMove);
+    clickAt(p.tm.ui().LblMove);
+    xdo({ QStringLiteral("mousemove"), num(at.x() - 200), num(at.y() - 150) });
+    xdo({ QStringLiteral("mousemove"), num(at.x() - 300), num(at.y() - 200) });
+    EXPECT_EQ(xWindow(panel).rect, docked);
+
+    // Held, it moves with the pointer; released, it stays where it was let go.
+    xdo({ QStringLiteral("mousemove"), num(at.x()), num(at.y()), QStringLiteral("mousedown"),
+        QStringLiteral("1") });
+    for (int step = 1; step <= 4; ++step)
+        xdo({ QStringLiteral("mousemove"), num(at.x() - 50 * step), num(at.y() - 30 * step) });
+    xdo({ QStringLiteral("mouseup"), QStringLiteral("1") });
+    const QRect dropped = xWindow(panel).rect;
+    EXPECT_LT(dropped.left(), docked.left() - 100);
+    EXPECT_LT(dropped.top(), docked.top() - 60);
+    xdo({ QStringLiteral("mousemove"), num(at.x() + 100), num(at.y() + 50) });
+    EXPECT_EQ(xWindow(panel).rect, dropped);
+    screenshot(QStringLiteral("dragged"));
+}
+
+// Without a window manager the panel fell behind the simulated window after a step load.
+TEST(RealDisplay, ThePanelStaysAboveTheSimulatedWindow)
+{
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_SAMPLE_MODULE();
+    DesktopPractice p(0, 14);
+    EXPECT_TRUE(above(p.tm, p.main));
+    key(QStringLiteral("ctrl+alt+i")); // a step load
+    ASSERT_EQ(p.st.CurrentStep, 2);
+    EXPECT_TRUE(above(p.tm, p.main)) << "after a key";
+    clickAt(p.tm.ui().CmdGN[6].control()); // 步骤提示
+    p.driver.advance(100);
+    EXPECT_TRUE(above(p.tm, p.main)) << "after 步骤提示";
+    clickAt(p.tm.ui().CmdGN[1].control()); // 下一题
+    p.driver.advance(100);
+    ASSERT_EQ(p.st.CurrentQuestion, 15);
+    EXPECT_TRUE(above(p.tm, p.main)) << "after 下一题";
+    // A click into the simulated window activates it; the panel stays over it.
+    xdo({ QStringLiteral("mousemove"), num(p.main.hWnd()->mapToGlobal(QPoint(300, 300)).x()),
+        num(p.main.hWnd()->mapToGlobal(QPoint(300, 300)).y()), QStringLiteral("click"),
+        QStringLiteral("1") });
+    EXPECT_TRUE(above(p.tm, p.main)) << "after a click into the simulated window";
+    screenshot(QStringLiteral("stacking"));
+}
+
+// The view-answer confirmation opened behind the top-most notice and spoke English.
+TEST(RealDisplay, TheViewAnswerQuestionStandsAboveTheNoticeInChinese)
+{
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_SAMPLE_MODULE();
+    static const bool translated = plat::installStandardTranslation(*QCoreApplication::instance());
+    ASSERT_TRUE(translated) << "Qt's Chinese translation (scripts/install-deps installs it)";
+    DesktopPractice p(0, 14);
+    p.sys.services().messageBoxes = plat::makeRealServices(QStringLiteral("ksxt-desktop-test"),
+        testsupport::outputDir() + QStringLiteral("/desktop-test.ini"))
+                                        .messageBoxes;
+    p.sys.modalDriver = nullptr; // the notice runs its own modal loop
+    auto& notice = p.sys.form<exercise::FrmCZTS>();
+
+    QStringList buttons;
+    bool boxAboveNotice = false;
+    int polls = 0;
+    std::function<void()> poll = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) {
+            if (++polls < 60)
+                QTimer::singleShot(100, poll);
+            return;
+        }
+        settle(300);
+        const QList<WId> order = stackingOrder();
+        boxAboveNotice = order.indexOf(box->winId()) > order.indexOf(notice.hWnd()->winId());
+        const QImage rendering = box->grab().toImage();
+        rendering.save(shot(QStringLiteral("askbox")));
+        screenshot(QStringLiteral("askbox-screen"));
+        for (QAbstractButton* b : box->buttons()) {
+            const QRect r(b->mapTo(box, QPoint(0, 0)), b->size());
+            if (testsupport::inkIn(rendering, r.adjusted(4, 4, -4, -4)) > 10)
+                buttons << b->text();
+        }
+        box->button(QMessageBox::No)->click(); // the notice stays open
+        QTimer::singleShot(200, [&] { notice.unload(); });
+    };
+    QTimer::singleShot(300, [&] {
+        QTimer::singleShot(100, poll); // runs inside the box's own loop
+        clickAt(notice.ui().Command2.control());
+    });
+    notice.show(true);
+
+    EXPECT_TRUE(boxAboveNotice);
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList { QStringLiteral("否(&N)"), QStringLiteral("是(&Y)") }));
+    EXPECT_EQ(p.st.PanelMode, 1); // "No" changed nothing
+}
+
+} // namespace
