@@ -3,12 +3,15 @@
 // The module-level state that the windows share (names as the system gives them). One instance
 // lives in the application object; nothing here is a process global, so each test builds its own.
 
+#include "core/exercisemodes.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace shell {
 
@@ -71,6 +74,11 @@ struct AppState {
     int16_t StudyMode = 0; // kind of question set; StudyMode + SetNo numbers its files
     int16_t RecordNo = 0; // paper or unit whose learner records are updated
     int16_t PanelMode = 0; // 1 practice with step hints, 2 practice, 3 examination
+    // The two modes as the program decides on them; a number that names no mode reads as none.
+    std::optional<shell::StudyMode> studyMode() const { return studyModeOf(StudyMode); }
+    void setStudyMode(shell::StudyMode m) { StudyMode = codeOf(m); }
+    std::optional<shell::PanelMode> panelMode() const { return panelModeOf(PanelMode); }
+    void setPanelMode(shell::PanelMode m) { PanelMode = codeOf(m); }
     int16_t QuestionCount = 0; // questions in the exercise, at most 500
     int16_t CurrentQuestion = 1; // from 1
     int16_t CurrentStep = 1; // step of the current question in the practice window

@@ -257,7 +257,8 @@ void FrmYanShi::Form_Load()
     sys_.logSkinFailure(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
     PointerX = toInt32(kPointerStartX * sx);
     PointerY = toInt32(kPointerStartY * sy);
-    st.PanelMode = 1; // the demonstration shows its hint and frames on every step
+    st.setPanelMode(
+        shell::PanelMode::Hints); // the demonstration shows its hint and frames on every step
     TickCount = 0;
     endTicks_ = 0;
     ui.Label1.setCaption(QString());

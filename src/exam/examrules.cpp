@@ -1,5 +1,6 @@
 #include "exam/examrules.h"
 
+#include "core/exercisemodes.h"
 #include "platform/text.h"
 #include "records/idlist.h"
 #include "records/learnerrecords.h"
@@ -53,7 +54,7 @@ QString minutesCaption(int minutesLeft)
 CountdownTick countdownTick(int16_t studyMode, int16_t minutesLeft, double frameWidth)
 {
     CountdownTick t;
-    if (studyMode != 0 && studyMode != 8) {
+    if (!shell::isPaper(shell::studyModeOf(studyMode))) {
         t.stop = true;
         t.minutesLeft = minutesLeft;
         return t;
@@ -113,7 +114,7 @@ PaperResult scorePaper(const shell::PerQuestion<int16_t>& states)
 
 QString scoreCaption(int16_t studyMode, int16_t setNo, double score)
 {
-    if (studyMode == 8)
+    if (shell::studyModeOf(studyMode) == shell::StudyMode::RandomPaper)
         return QStringLiteral("随机题得分：") + records::scoreText(score) + QStringLiteral("分");
     return QStringLiteral("第") + QString::number(setNo + 1) + QStringLiteral("套得分：")
         + records::scoreText(score) + QStringLiteral("分");

@@ -106,7 +106,7 @@ void FrmChengji::scoreAndRecord()
     records::Operation save(dir);
     bool steps = records::addFlaggedFavourites(dir, st, site);
 
-    const QString fileLine = st.StudyMode == 8
+    const QString fileLine = st.studyMode() == shell::StudyMode::RandomPaper
         ? records::readRandomPaper(dir, st.RecordNo, site)
         : records::readFixedPaper(records::DataDir::of(sys_), st.SetNo, site);
     const QString paperLine = paperIdLine(fileLine, st.QuestionIds);
@@ -170,7 +170,7 @@ void FrmChengji::CmTNO_Click(int index)
 void FrmChengji::Command1_Click()
 {
     shell::AppState& st = sys_.state;
-    st.PanelMode = 2;
+    st.setPanelMode(shell::PanelMode::Practice);
     for (int i = 1; i <= kPaperQuestions; ++i)
         st.DoneBefore(i) = QStringLiteral("F");
     unload();
@@ -194,7 +194,7 @@ void FrmChengji::Command2_Click()
 
 void FrmChengji::Command3_Click()
 {
-    sys_.state.PanelMode = 2;
+    sys_.state.setPanelMode(shell::PanelMode::Practice);
     InitShiTi();
 }
 
@@ -211,15 +211,10 @@ void FrmChengji::InitShiTi()
             widgets::kMsgIconEmpty);
         return;
     }
-    st.StudyMode = 2;
-    st.SetNo = 17;
-    st.PanelMode = 2;
-    const int count = flow::InitShiTi(sys_, ids, st.StudyMode + st.SetNo);
-    st.QuestionCount = static_cast<int16_t>(count);
-    for (int i = 1; i <= count; ++i) {
-        st.QuestionState(i) = 0;
-        st.DoneBefore(i) = QStringLiteral("F");
-    }
+    const int count = flow::prepareExercise(sys_,
+        { .studyMode = shell::StudyMode::PaperWrongQuestions,
+            .setNo = flow::builtSetNo(shell::StudyMode::PaperWrongQuestions),
+            .ids = ids });
     unload();
     // The launch of every practice: slot paths, first steps, favourites flagged (so the end of
     // this practice keeps them), the panel and the simulated window.

@@ -86,7 +86,7 @@ void FrmCZTS::Command2_Click()
             plat::MessageBoxes::Kind::Question, kAskPrompt, kAskTitle))
         return;
     // The rest of the paper is practice; the countdown goes on.
-    st.PanelMode = 2;
+    st.setPanelMode(shell::PanelMode::Practice);
     auto& tm = sys_.form<FrmTm>();
     auto& panel = tm.ui();
     sys_.logSkinFailure(panel.CmdGN[3].setPicture(sys_.skinFile(QStringLiteral("l01003"))));

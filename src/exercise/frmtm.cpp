@@ -260,7 +260,7 @@ void FrmTm::layOut()
         b.move(kFunctionButtons[i].left * sx, kUpperRowTop * sy, kFunctionButtons[i].width * sx,
             330 * sy);
     }
-    if (st.PanelMode == 3) {
+    if (st.panelMode() == shell::PanelMode::Examination) {
         sys_.logSkinFailure(ui.CmdGN[3].setPicture(skin("l01053")));
         sys_.logSkinFailure(ui.CmdGN[11].setPicture(skin("l01054")));
     }
@@ -370,13 +370,14 @@ void FrmTm::DqExam()
         st.QuestionState(q) += 1;
     st.CurrentStep = st.ResumeStep(q);
     // Hints asked for hold only for the question on which they were asked.
-    if (st.PanelMode != 3)
-        st.PanelMode = 2;
+    if (st.panelMode() != shell::PanelMode::Examination)
+        st.setPanelMode(shell::PanelMode::Practice);
 
     ui.CmdGN[3].setVisible(!isFlagged(st.QuestionState(q)));
     ui.CmdGN[11].setVisible(!ui.CmdGN[3].visible());
     // A fixed paper turned into practice lays its practice buttons out again.
-    if (st.StudyMode == 0 && st.PanelMode == 2)
+    if (st.studyMode() == shell::StudyMode::FixedPaper
+        && st.panelMode() == shell::PanelMode::Practice)
         ui.TimKsModel.setEnabled(true);
 
     sys_.exerciseWindows().restoreSimulatedWindow();

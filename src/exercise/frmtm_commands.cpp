@@ -40,7 +40,7 @@ void FrmTm::CmdGN_Click(int index)
         sys_.handovers.endPractice(sys_);
         break;
     case 6: { // step hints, until the next question display
-        st.PanelMode = 1;
+        st.setPanelMode(shell::PanelMode::Hints);
         sys_.exerciseWindows().showStepHints();
         break;
     }
@@ -125,7 +125,7 @@ void FrmTm::TimKsModel_Timer()
     auto& ui = this->ui();
     // Practice shows the unfinished list and end, hints, demonstration; an examination the
     // clock row and hand in, candidate's details, view the answer.
-    const bool practice = st.PanelMode != 3;
+    const bool practice = st.panelMode() != shell::PanelMode::Examination;
     ui.PicUnit.setVisible(practice);
     for (int i = 5; i <= 10; ++i)
         ui.CmdGN[i].setVisible(i <= 7 ? practice : !practice);

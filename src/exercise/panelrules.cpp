@@ -1,5 +1,6 @@
 #include "exercise/panelrules.h"
 
+#include "core/exercisemodes.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -25,34 +26,37 @@ std::optional<QString> panelTitle(const TitleInput& in)
         return L + word + q + QStringLiteral("/") + n + QStringLiteral("(") + C
             + QStringLiteral(")") + D;
     };
-    switch (in.studyMode) {
-    case 0:
+    const std::optional<shell::StudyMode> mode = shell::studyModeOf(in.studyMode);
+    if (!mode)
+        return std::nullopt;
+    using shell::StudyMode;
+    switch (*mode) {
+    case StudyMode::FixedPaper:
         return L + QStringLiteral(" ") + QString::number(in.setNo + 1) + QStringLiteral("套第") + q
             + QStringLiteral("题(") + C + QStringLiteral(")");
-    case 2:
+    case StudyMode::PaperWrongQuestions:
         return L + QStringLiteral(" 错") + QString::number(in.recordNo + 1) + QStringLiteral("-")
             + q + QStringLiteral("/") + n + QStringLiteral("(") + C + QStringLiteral(")") + D;
-    case 5:
+    case StudyMode::UnitLearned:
         return inSet(QStringLiteral(" 已"));
-    case 6:
+    case StudyMode::UnitUnlearned:
         return inSet(QStringLiteral(" 未"));
-    case 8:
+    case StudyMode::RandomPaper:
         return L + QStringLiteral(" 随") + QString::number(in.recordNo - 20) + QStringLiteral("-")
             + q + QStringLiteral("(") + C + QStringLiteral(")");
-    case 9:
-    case 10:
-    case 11:
+    case StudyMode::AllFavourites:
+    case StudyMode::UnreviewedFavourites:
+    case StudyMode::ReviewedFavourites:
         return inSet(QStringLiteral(" 藏"));
-    case 12:
-    case 13:
-    case 14:
+    case StudyMode::AllWrongBook:
+    case StudyMode::UnreviewedWrongBook:
+    case StudyMode::ReviewedWrongBook:
         return inSet(QStringLiteral(" 复"));
-    case 20:
+    case StudyMode::WholeUnit:
         return L + QStringLiteral(" ") + QString::number(in.setNo + 1) + QStringLiteral("单元") + q
             + QStringLiteral("/") + n + QStringLiteral("题") + D;
-    default:
-        return std::nullopt;
     }
+    return std::nullopt; // unreachable: every mode has its title
 }
 
 bool isFlagged(int state) { return state == 2 || state == 3 || state == 6 || state == 7; }

@@ -15,24 +15,19 @@ namespace flow {
 
 namespace {
     // The home page an exercise of a study mode returns to (0: the start page).
-    int16_t returnPage(int studyMode)
+    int16_t returnPage(std::optional<shell::StudyMode> mode)
     {
-        switch (studyMode) {
-        case 5:
-        case 6:
-        case 20:
-            return 16;
-        case 9:
-        case 10:
-        case 11:
-            return 18;
-        case 12:
-        case 13:
-        case 14:
-            return 19;
-        default:
-            return 0;
-        }
+        using shell::StudyMode;
+        if (mode == StudyMode::UnitLearned || mode == StudyMode::UnitUnlearned
+            || mode == StudyMode::WholeUnit)
+            return home::cmd::UnitsTab;
+        if (mode == StudyMode::AllFavourites || mode == StudyMode::UnreviewedFavourites
+            || mode == StudyMode::ReviewedFavourites)
+            return home::cmd::FavouritesTab;
+        if (mode == StudyMode::AllWrongBook || mode == StudyMode::UnreviewedWrongBook
+            || mode == StudyMode::ReviewedWrongBook)
+            return home::cmd::WrongBookTab;
+        return 0;
     }
 }
 
@@ -50,7 +45,7 @@ void EndLianXi(shell::System& sys)
         anyDone = anyDone || records::isDone(st.QuestionState(i));
 
     // Asked before anything is written, so that the whole end of practice is saved as one.
-    const bool narrowPaper = st.StudyMode == 2 && anyDone
+    const bool narrowPaper = st.studyMode() == shell::StudyMode::PaperWrongQuestions && anyDone
         && sys.services().messageBoxes->show(plat::MessageBoxes::Kind::Question,
             QStringLiteral(
                 "本次答对的题目要从“错题复习”中去掉吗？\r\n如果你认为掌握的还不太好，建议你"
@@ -62,7 +57,7 @@ void EndLianXi(shell::System& sys)
         sys, saved, QStringLiteral("本次练习的学习记录（学习进度、收藏夹、错题记录）"));
 
     sys.exerciseWindows().endExercise();
-    st.DeferredCommand = returnPage(st.StudyMode);
+    st.DeferredCommand = returnPage(st.studyMode());
     auto& home = sys.form<home::FrmFengmian>();
     if (st.DeferredCommand != 0)
         home.ui().TimFH.setEnabled(true);

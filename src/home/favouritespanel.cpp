@@ -30,10 +30,10 @@ namespace {
         195,
         240,
         195,
-        18,
-        22,
-        23,
-        40,
+        cmd::FavouritesTab,
+        cmd::StartFavourites,
+        cmd::ClearFavourites,
+        cmd::FirstGroupToggle,
         &FrmFengmian::FavouriteFilter,
         u"收藏题目练习",
         u"您还没有已收藏题目！",
@@ -61,10 +61,10 @@ namespace {
         180,
         315,
         180,
-        19,
-        24,
-        25,
-        42,
+        cmd::WrongBookTab,
+        cmd::StartWrongBook,
+        cmd::ClearWrongBook,
+        cmd::FirstGroupToggle + 2,
         &FrmFengmian::WrongFilter,
         u"错题复习",
         u"您还没有错题记录！",
@@ -233,7 +233,7 @@ namespace {
         ui.ClickBotn[t.firstToggle + 1].move(5775 * sx, 2685 * sy, 1200 * sx, 450 * sy);
 
         f.*t.filter = records::UnreviewedGroup;
-        const int j = t.firstToggle - 40;
+        const int j = t.firstToggle - cmd::FirstGroupToggle;
         site.check(ui.ClickBotn[t.firstToggle].setPicture(
             sys.skinFile(QStringLiteral("l2009") + QString::number(j))));
         site.check(ui.ClickBotn[t.firstToggle + 1].setPicture(
@@ -309,8 +309,9 @@ const CollectionTwin& wrongBookTwin() { return kWrongBook; }
 const CollectionTwin* twinOfCommand(int index)
 {
     for (const CollectionTwin* t : { &kFavourites, &kWrongBook }) {
-        if (index == t->tab || index == t->tab - 12 || index == t->practiceButton
-            || index == t->clearButton || index == t->firstToggle || index == t->firstToggle + 1)
+        if (index == t->tab || index == t->tab - (cmd::UnitsTab - cmd::UnitsStart)
+            || index == t->practiceButton || index == t->clearButton || index == t->firstToggle
+            || index == t->firstToggle + 1)
             return t;
     }
     return nullptr;
@@ -318,7 +319,7 @@ const CollectionTwin* twinOfCommand(int index)
 
 int16_t toggledFilter(int16_t filter, int index, QString* picture)
 {
-    const int j = index - 40;
+    const int j = index - cmd::FirstGroupToggle;
     const int bit = (j % 2 == 0) ? records::UnreviewedGroup : records::ReviewedGroup;
     const bool selected = (filter & bit) == 0;
     if (picture)

@@ -251,9 +251,9 @@ void FrmFengmian::showPanel(int tab)
     ui.PicTop.setVisible(true);
     plat::PictureBox* panels[] = { &ui.PicTiKu, &ui.PicKaCH, &ui.PicBiaoZhi, &ui.PicCuoTi };
     for (int k = 0; k < 4; ++k)
-        panels[k]->setVisible(k == tab - 16);
+        panels[k]->setVisible(k == tab - cmd::UnitsTab);
     ui.PicHelp.setVisible(false);
-    for (int i = 15; i <= 19; ++i)
+    for (int i = cmd::StartPageTab; i <= cmd::WrongBookTab; ++i)
         ui.ClickBotn[i].setEnabled(true);
     ui.ClickBotn[tab].setEnabled(false);
 }
@@ -275,7 +275,7 @@ void FrmFengmian::showStartPage()
     for (plat::PictureBox* p :
         { &ui.PicTiKu, &ui.PicKaCH, &ui.PicBiaoZhi, &ui.PicCuoTi, &ui.PicHelp })
         p->setVisible(false);
-    for (int i = 15; i <= 19; ++i)
+    for (int i = cmd::StartPageTab; i <= cmd::WrongBookTab; ++i)
         ui.ClickBotn[i].setEnabled(true);
     ui.PicAd.setVisible(false);
 }
@@ -286,77 +286,78 @@ void FrmFengmian::ClickBotn_Click(int index)
 {
     auto& ui = this->ui();
     switch (index) {
-    case 2:
-    case 13:
+    case cmd::MinimiseStart:
+    case cmd::MinimiseTab:
         setWindowState(1);
         return;
-    case 3:
-    case 14:
+    case cmd::ExitStart:
+    case cmd::ExitTab:
         exitCommand();
         return;
-    case 4:
-    case 16:
+    case cmd::UnitsStart:
+    case cmd::UnitsTab:
         unitTab();
         return;
-    case 5:
-    case 17:
-        showPanel(17);
+    case cmd::PapersStart:
+    case cmd::PapersTab:
+        showPanel(cmd::PapersTab);
         flow::paperCommand(sys_, index);
         ui.PicAd.setVisible(true);
         return;
-    case 6:
-    case 18:
-        showPanel(18);
+    case cmd::FavouritesStart:
+    case cmd::FavouritesTab:
+        showPanel(cmd::FavouritesTab);
         flow::favouritesCommand(sys_, index);
         ui.PicAd.setVisible(true);
         return;
-    case 7:
-    case 19:
-        showPanel(19);
+    case cmd::WrongBookStart:
+    case cmd::WrongBookTab:
+        showPanel(cmd::WrongBookTab);
         flow::favouritesCommand(sys_, index);
         ui.PicAd.setVisible(true);
         return;
-    case 8:
+    case cmd::Update:
         sys_.state.UpdaterVisible = 1;
         sys_.form<shell::FrmUpdata>().show();
         return;
-    case 11:
+    case cmd::Help:
         showHelp();
         return;
-    case 12:
+    case cmd::WebLink:
         openLink(sys_.state.ProductInfo[2], QStringLiteral("clickbotn"));
         return;
-    case 15:
+    case cmd::StartPageTab:
         showStartPage();
         return;
-    case 20:
+    case cmd::StartUnitPractice:
         ui.PicAd.setVisible(true);
         startUnitPractice();
         return;
-    case 21:
+    case cmd::NewRandomPaper:
         ui.PicAd.setVisible(true);
         flow::paperCommand(sys_, index);
         return;
-    case 22:
+    case cmd::StartFavourites:
         ui.PicAd.setVisible(true);
         flow::favouritesCommand(sys_, index);
         return;
     default:
         break;
     }
-    if (index >= 23 && index <= 25)
+    if (index >= cmd::ClearFavourites && index <= cmd::ClearWrongBook)
         flow::favouritesCommand(sys_, index);
-    else if ((index >= 28 && index <= 31) || (index >= 70 && index <= 99))
+    else if ((index >= cmd::SprintPapers && index <= cmd::RandomPapers)
+        || (index >= cmd::FirstPaper && index <= cmd::LastPaper))
         flow::paperCommand(sys_, index);
-    else if (index >= 32 && index <= 36)
+    else if (index >= cmd::FirstHelpTopic && index <= cmd::LastHelpTopic)
         helpTopic(index);
-    else if (index >= 37 && index <= 39)
+    else if (index >= cmd::FirstUnitScope && index <= cmd::LastUnitScope)
         unitScope(index);
-    else if (index >= 40 && index <= 43)
+    else if (index >= cmd::FirstGroupToggle && index <= cmd::LastGroupToggle)
         flow::favouritesCommand(sys_, index);
-    else if (index == 47 || index == 48)
+    else if (index == cmd::UnitPage1 || index == cmd::UnitPage2)
         unitPage(index);
-    else if (index >= 49 && index <= 69)
+    else if (index >= cmd::AllUnits && index <= cmd::LastUnit)
         chooseUnit(index);
     // Every other index (0, 1, 9, 10, 26, 27, 44 to 46, anything else) is no command.
 }
@@ -371,8 +372,8 @@ void FrmFengmian::exitCommand()
 void FrmFengmian::helpTopic(int index)
 {
     auto& ui = this->ui();
-    const int n = index - 32;
-    for (int i = 32; i <= 36; ++i)
+    const int n = index - cmd::FirstHelpTopic;
+    for (int i = cmd::FirstHelpTopic; i <= cmd::LastHelpTopic; ++i)
         ui.ClickBotn[i].setEnabled(true);
     const QString page = records::HelpPageFile(records::DataDir::of(sys_), n);
     ui.LlbHelpCAP.setCaption(records::helpTopicTitle(n));
@@ -425,7 +426,7 @@ void FrmFengmian::TimFH_Timer()
     // Off first: the replay runs with the window's timers quiet, and only page commands replay.
     ui().TimFH.setEnabled(false);
     const int command = sys_.state.DeferredCommand;
-    if (command >= 16 && command <= 19)
+    if (command >= cmd::UnitsTab && command <= cmd::WrongBookTab)
         ClickBotn_Click(command);
 }
 

@@ -9,6 +9,7 @@
 // here (src/home/paperpanel.*, src/home/favouritespanel.*), so the container names and the
 // button array are public.
 
+#include "home/homecommands.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/timer.h"

@@ -5,7 +5,12 @@
 // the launch directly; a lower folder reaches the end of practice through the System's
 // hand-overs (core/handovers.h).
 
+#include "core/exercisemodes.h"
+
 #include <QString>
+
+#include <functional>
+#include <optional>
 
 namespace shell {
 class System;
@@ -13,7 +18,32 @@ class System;
 
 namespace flow {
 
-// startLianXi opens the exercise prepared in the shared state.
+// The questions of a mock or random paper.
+inline constexpr int kPaperQuestions = 40;
+// The question slot every built set shares: a built set's SetNo makes StudyMode + SetNo this.
+inline constexpr int kBuiltSlot = 19;
+constexpr int builtSetNo(shell::StudyMode m) { return kBuiltSlot - shell::codeOf(m); }
+
+// An exercise as a home command or the score sheet asks for it.
+struct ExerciseRequest {
+    shell::StudyMode studyMode = shell::StudyMode::WholeUnit;
+    int setNo = 0;
+    std::optional<int> recordNo {}; // the paper or unit whose records it updates; unset: kept
+    shell::PanelMode panelMode = shell::PanelMode::Practice;
+    // The questions, four-digit ids one after the other, built into slot studyMode + setNo.
+    QString ids {};
+    // The slot's files come with the module (a whole unit): the ids are taken as they are.
+    bool shippedSlot = false;
+    // A paper counts its 40 questions, however many were built.
+    std::optional<int> questionCount {};
+    // DoneBefore of question i, "T" or "F" as the records say; unset: "F" for every question.
+    std::function<QString(int)> doneBefore {};
+};
+
+// prepareExercise fills the shared state of a request: modes, set, record, questions and their
+// marks (state 4, done, where DoneBefore is "T"), and returns how many questions the set holds
+// (0 when it could not be built); startLianXi opens the exercise so prepared.
+int prepareExercise(shell::System& sys, const ExerciseRequest& request);
 void startLianXi(shell::System& sys);
 // InitShiTi builds question slot `slot` from a string of four-digit ids; returns the count built.
 int InitShiTi(shell::System& sys, const QString& ids, int slot);

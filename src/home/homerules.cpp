@@ -44,9 +44,9 @@ int autoChosenUnitButton(const QList<UnitTotals>& units)
     for (int u = 0; u < count; ++u) {
         const UnitTotals& t = units[u];
         if (t.total == 0 || static_cast<double>(t.unlearned) / t.total > 0.2)
-            return kFirstUnitButton + u;
+            return cmd::FirstUnit + u;
     }
-    return count == 0 ? kAllUnitsButton : kFirstUnitButton + count - 1;
+    return count == 0 ? cmd::AllUnits : cmd::FirstUnit + count - 1;
 }
 
 QString questionIdText(int unit, int question)

@@ -3,6 +3,8 @@
 // The home screen's rules as pure functions: unit captions, the automatic choice of a unit, the
 // id strings of a unit's learned or unlearned questions, and which links may be opened.
 
+#include "home/homecommands.h"
+
 #include <QList>
 #include <QString>
 
@@ -10,8 +12,6 @@ namespace home {
 
 // Most units the unit panel offers (buttons 50..69).
 inline constexpr int kMaxUnitButtons = 20;
-inline constexpr int kAllUnitsButton = 49;
-inline constexpr int kFirstUnitButton = 50;
 
 // A unit's caption on its button: (unit + 1) & "." & name, cut or filled with spaces to exactly
 // 25 display columns of code page 936 (a one-byte character takes one column, a two-byte one

@@ -41,6 +41,32 @@ int InitShiTi(shell::System& sys, const QString& ids, int slot)
     return st.QuestionCount;
 }
 
+int prepareExercise(shell::System& sys, const ExerciseRequest& request)
+{
+    shell::AppState& st = sys.state;
+    st.setStudyMode(request.studyMode);
+    st.SetNo = static_cast<int16_t>(request.setNo);
+    if (request.recordNo)
+        st.RecordNo = static_cast<int16_t>(*request.recordNo);
+    st.setPanelMode(request.panelMode);
+    st.CurrentQuestion = 1;
+    if (request.shippedSlot) {
+        st.QuestionCount = static_cast<int16_t>(request.ids.size() / 4);
+        for (int i = 1; i <= st.QuestionCount; ++i)
+            st.QuestionIds(i) = request.ids.mid(4 * (i - 1), 4);
+    } else {
+        InitShiTi(sys, request.ids, st.StudyMode + st.SetNo);
+    }
+    const int held = st.QuestionCount;
+    if (request.questionCount)
+        st.QuestionCount = static_cast<int16_t>(*request.questionCount);
+    for (int i = 1; i <= st.QuestionCount; ++i) {
+        st.DoneBefore(i) = request.doneBefore ? request.doneBefore(i) : QStringLiteral("F");
+        st.QuestionState(i) = st.DoneBefore(i) == QStringLiteral("T") ? 4 : 0;
+    }
+    return held;
+}
+
 namespace {
     // Whether the slot's files hold every question of the set with all its step lines. A set
     // that does not would play another question's steps or none.
@@ -129,7 +155,7 @@ void startLianXi(shell::System& sys)
     }
 
     sys.form<home::FrmFengmian>().closeForExercise();
-    if (st.StudyMode == 0 || st.StudyMode == 8) {
+    if (shell::isPaper(st.studyMode())) {
         st.MinutesLeft = 50;
         sys.handovers.showLogin(sys);
         return;

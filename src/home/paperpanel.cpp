@@ -27,7 +27,6 @@ namespace {
     constexpr uint32_t kDark = plat::rgb(51, 51, 51);
     constexpr uint32_t kGrey = plat::rgb(102, 102, 102);
     constexpr uint32_t kRed = plat::rgb(224, 0, 0);
-    constexpr int kStartButton = 70; // ClickBotn(70 + row)
     // "最好成绩：    分" with the gap in which the score stands. The four spaces are en spaces:
     // the mapped face draws an ASCII space far narrower than the half-width space the gap was
     // laid out for, and a score such as 82.5 would cover the "分".
@@ -108,7 +107,7 @@ namespace {
         for (auto* a : { &p.LblShiJuanBiao, &p.LblShiJuanTime, &p.LblShiJuanSSSS,
                  &p.LblShiJuanScore, &p.LblShiJuanCCC, &p.LblShiJuanCuoTi, &p.LblShiJuanDel })
             (*a)[r].setVisible(shown);
-        home.ui().ClickBotn[kStartButton + r].setVisible(shown);
+        home.ui().ClickBotn[cmd::FirstPaper + r].setVisible(shown);
     }
 }
 
@@ -123,8 +122,9 @@ void paperPass(shell::System& sys, PaperPanelUi& p)
 
     p.PicKaCHLeft.move(ui.PicUnitLeft.left(), ui.PicUnitLeft.top());
     p.PicKaCHLeft.setPicture(ui.PicUnitLeft.picture());
-    for (int i = 28; i <= 31; ++i)
-        ui.ClickBotn[i].move(15 * sx, (15 + 750 * (i - 28)) * sy, 2700 * sx, 750 * sy);
+    for (int i = cmd::SprintPapers; i <= cmd::RandomPapers; ++i)
+        ui.ClickBotn[i].move(
+            15 * sx, (15 + 750 * (i - cmd::SprintPapers)) * sy, 2700 * sx, 750 * sy);
     home.LastSprintRow = static_cast<int16_t>(lastSprintRow(st.FixedPaperCount));
     const int last = home.LastSprintRow;
 
@@ -150,7 +150,7 @@ void paperPass(shell::System& sys, PaperPanelUi& p)
         p.LblShiJuanBiao[r].move(x + 120 * sx, y + 210 * sy);
         p.LblShiJuanDel[r].move(x + 1800 * sx, y + 225 * sy);
         p.LblShiJuanTime[r].move(x + 120 * sx, y + 555 * sy);
-        ui.ClickBotn[kStartButton + r].move(x + 3000 * sx, y + 630 * sy, 1275 * sx, 450 * sy);
+        ui.ClickBotn[cmd::FirstPaper + r].move(x + 3000 * sx, y + 630 * sy, 1275 * sx, 450 * sy);
         p.LblShiJuanSSSS[r].move(x + 120 * sx, y + 870 * sy);
         p.LblShiJuanScore[r].move(x + 1140 * sx, y + 870 * sy);
         p.LblShiJuanCCC[r].move(x + 1800 * sx, y + 870 * sy);
@@ -175,11 +175,11 @@ void paperPass(shell::System& sys, PaperPanelUi& p)
     p.ImgSuiJi.move(2730 * sx, 90 * sy);
     site.check(p.ImgSuiJi.setPicture(sys.skinFile(QStringLiteral("l20066"))));
     p.ImgSuiJi.setVisible(false);
-    ui.ClickBotn[21].setVisible(false);
+    ui.ClickBotn[cmd::NewRandomPaper].setVisible(false);
     p.LblNoHis.move(4680 * sx, 2160 * sy);
     p.LblNoHis.setFontSize(20 * sx);
     p.LblNoHis.setVisible(false);
-    home.ClickBotn_Click(28);
+    home.ClickBotn_Click(cmd::SprintPapers);
 }
 
 void showList(shell::System& sys, PaperPanelUi& p, int index)
@@ -188,7 +188,7 @@ void showList(shell::System& sys, PaperPanelUi& p, int index)
     auto& ui = home.ui();
     const shell::ErrorSite site(sys.state, QStringLiteral("clickbotn"));
     p.LblNoHis.setVisible(false);
-    for (int i = 28; i <= 31; ++i)
+    for (int i = cmd::SprintPapers; i <= cmd::RandomPapers; ++i)
         ui.ClickBotn[i].setEnabled(true);
     ui.ClickBotn[index].setEnabled(false);
     const PaperListView v = paperListView(
@@ -196,11 +196,11 @@ void showList(shell::System& sys, PaperPanelUi& p, int index)
     for (int r = 0; r < kPaperRows; ++r) {
         showRow(home, p, r, v.rowShown[static_cast<size_t>(r)]);
         if (v.rowShown[static_cast<size_t>(r)])
-            site.check(ui.ClickBotn[kStartButton + r].setPicture(sys.skinFile(v.face)));
+            site.check(ui.ClickBotn[cmd::FirstPaper + r].setPicture(sys.skinFile(v.face)));
     }
     p.ImgSuiJi.setVisible(v.randomPageShown);
     p.LblNoHis.setVisible(v.noRandomNoticeShown);
-    ui.ClickBotn[21].setVisible(p.ImgSuiJi.visible());
+    ui.ClickBotn[cmd::NewRandomPaper].setVisible(p.ImgSuiJi.visible());
 }
 
 void paperTab(shell::System& sys)
@@ -209,33 +209,27 @@ void paperTab(shell::System& sys)
     const bool passed
         = sprintPassed([&](int r) { return home.HistoryLines[static_cast<size_t>(3 * r + 2)]; },
             home.LastSprintRow);
-    home.ClickBotn_Click(passed ? 29 : 28);
+    home.ClickBotn_Click(passed ? cmd::MockPapers : cmd::SprintPapers);
 }
 
 void startPaper(shell::System& sys, int index)
 {
     shell::AppState& st = sys.state;
     const shell::ErrorSite site(st, QStringLiteral("clickbotn"));
-    const int p = index - kStartButton;
-    st.RecordNo = static_cast<int16_t>(p);
-    QString ids;
+    const int p = index - cmd::FirstPaper;
+    flow::ExerciseRequest paper { .recordNo = p,
+        .panelMode = shell::PanelMode::Examination,
+        .questionCount = flow::kPaperQuestions };
     if (p < kFirstRandomRow) {
-        st.SetNo = static_cast<int16_t>(p);
-        st.StudyMode = 0;
-        ids = records::readFixedPaper(records::DataDir::of(sys), p, site);
+        paper.studyMode = shell::StudyMode::FixedPaper;
+        paper.setNo = p;
+        paper.ids = records::readFixedPaper(records::DataDir::of(sys), p, site);
     } else {
-        st.SetNo = 11;
-        st.StudyMode = 8;
-        ids = records::readRandomPaper(records::RecordsDir::of(sys), p, site);
+        paper.studyMode = shell::StudyMode::RandomPaper;
+        paper.setNo = flow::builtSetNo(shell::StudyMode::RandomPaper);
+        paper.ids = records::readRandomPaper(records::RecordsDir::of(sys), p, site);
     }
-    flow::InitShiTi(sys, ids, st.StudyMode + st.SetNo);
-    st.QuestionCount = 40;
-    st.PanelMode = 3;
-    st.CurrentQuestion = 1;
-    for (int i = 1; i <= 40; ++i) {
-        st.DoneBefore(i) = QStringLiteral("F");
-        st.QuestionState(i) = 0;
-    }
+    flow::prepareExercise(sys, paper);
     flow::startLianXi(sys);
 }
 
@@ -254,7 +248,14 @@ bool createRandomPaper(shell::System& sys, int randomPaperCount, const UniformSo
     }
     // The paper is recorded only when its question set could be built.
     st.ErrNo = 0;
-    if (flow::InitShiTi(sys, draw.ids, 19) == 0) {
+    const int built = flow::prepareExercise(sys,
+        { .studyMode = shell::StudyMode::RandomPaper,
+            .setNo = flow::builtSetNo(shell::StudyMode::RandomPaper),
+            .recordNo = records::kFirstRandomPaper,
+            .panelMode = shell::PanelMode::Examination,
+            .ids = draw.ids,
+            .questionCount = flow::kPaperQuestions });
+    if (built == 0) {
         const bool notWritten = st.ErrSub == QStringLiteral("initshiti")
             && (st.ErrNo == plat::err::FileIo || st.ErrNo == plat::err::PathNotFound);
         widgets::ask(sys, QStringLiteral("随机试卷"),
@@ -265,16 +266,6 @@ bool createRandomPaper(shell::System& sys, int randomPaperCount, const UniformSo
                               : QStringLiteral("抽到的题目在题库中找不到，随机试卷没有生成。")),
             widgets::kMsgIconEmpty);
         return false;
-    }
-    st.RecordNo = 20;
-    st.QuestionCount = 40;
-    st.PanelMode = 3;
-    st.CurrentQuestion = 1;
-    st.SetNo = 11;
-    st.StudyMode = 8;
-    for (int i = 1; i <= 40; ++i) {
-        st.DoneBefore(i) = QStringLiteral("F");
-        st.QuestionState(i) = 0;
     }
     const records::Saved saved = records::addRandomPaper(records::RecordsDir::of(sys), draw.ids,
         randomPaperCount, QDateTime::currentDateTime(), site);
@@ -304,17 +295,11 @@ void LblShiJuanCCC_Click(shell::System& sys, int row)
             widgets::kMsgIconQuestion);
         return;
     }
-    const int count = flow::InitShiTi(sys, line, 19);
-    st.QuestionCount = static_cast<int16_t>(count);
-    st.RecordNo = static_cast<int16_t>(row);
-    st.PanelMode = 2;
-    st.CurrentQuestion = 1;
-    st.StudyMode = 2;
-    st.SetNo = 17;
-    for (int i = 1; i <= count; ++i) {
-        st.QuestionState(i) = 0;
-        st.DoneBefore(i) = QStringLiteral("F");
-    }
+    flow::prepareExercise(sys,
+        { .studyMode = shell::StudyMode::PaperWrongQuestions,
+            .setNo = flow::builtSetNo(shell::StudyMode::PaperWrongQuestions),
+            .recordNo = row,
+            .ids = line });
     flow::startLianXi(sys);
 }
 
@@ -371,16 +356,17 @@ void paperPanelPass(shell::System& sys)
 void paperCommand(shell::System& sys, int index)
 {
     home::PaperPanelUi* p = home::paperPanel(sys);
-    if (index == 5 || index == 17)
+    using namespace home;
+    if (index == cmd::PapersStart || index == cmd::PapersTab)
         home::paperTab(sys);
-    else if (index >= 28 && index <= 31 && p)
+    else if (index >= cmd::SprintPapers && index <= cmd::RandomPapers && p)
         home::showList(sys, *p, index);
-    else if (index == 21) {
+    else if (index == cmd::NewRandomPaper) {
         const shell::ErrorSite site(sys.state, QStringLiteral("clickbotn"));
         if (home::createRandomPaper(sys, sys.form<home::FrmFengmian>().RandomPaperCount,
                 home::clockSeededSource(), site))
             flow::startLianXi(sys);
-    } else if (index >= 70 && index <= 99)
+    } else if (index >= cmd::FirstPaper && index <= cmd::LastPaper)
         home::startPaper(sys, index);
 }
 

@@ -15,8 +15,6 @@ namespace home {
 
 // Most questions one set holds (the per-question tables have 500 entries).
 inline constexpr int kMaxSetQuestions = 500;
-// The slot every built set other than a fixed paper uses.
-inline constexpr int kSharedSlot = 19;
 
 // The step count of a question line: its characters 5 and 6 as a decimal number; blanks are
 // ignored, reading stops at the first other character that is not a digit, no digit gives 0.

@@ -34,7 +34,7 @@ void FrmFengmian::FengMainCsh()
 
     // 1. Question-bank version.
     QString bankLine;
-    const auto bank = plat::readLines(sys_.skinFile(QStringLiteral("288895")));
+    const auto bank = plat::readLines(records::BankVersionFile(data));
     if (site.check(bank) && !bank.value().isEmpty())
         bankLine = bank.value().first();
     st.BankVersion = plat::trimSpaces(bankLine);

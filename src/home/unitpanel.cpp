@@ -20,6 +20,7 @@ namespace home {
 namespace {
     constexpr double kFullBar = 3570; // design twips of a bar of all the questions
     constexpr double kBarBase = 5550; // design twips: the line both bars stand on
+    constexpr int kUnitsPerPage = 10;
 
     int numberOf(const QString& s) { return static_cast<int>(plat::val(s)); }
 
@@ -65,25 +66,25 @@ void FrmFengmian::unitRefresh()
     site.check(ui.PicUnitLeft.setPicture(sys_.skinFile(QStringLiteral("l20054"))));
 
     // 7. Unit buttons; page 1 shows first.
-    for (int i = 50; i <= 69; ++i) {
-        const int k = i - 50;
+    for (int i = cmd::FirstUnit; i <= cmd::LastUnit; ++i) {
+        const int k = i - cmd::FirstUnit;
         widgets::mirtButton& b = ui.ClickBotn[i];
         b.move(15 * sx, (870 + 525 * (i % 10)) * sy, 2700 * sx, 525 * sy);
         b.setFontSize(9 * sx);
         b.setForeColor(0x000000);
         b.setCaption(unitCaption(k, st.ModuleSettings[static_cast<size_t>(k)][1]));
         site.check(b.setPicture(sys_.skinFile(QStringLiteral("l20045"))));
-        b.setVisible(i < 60);
+        b.setVisible(k < kUnitsPerPage);
     }
 
     // 8. All units.
-    ui.ClickBotn[49].move(15 * sx, 0, 2700 * sx, 870 * sy);
-    site.check(ui.ClickBotn[49].setPicture(sys_.skinFile(QStringLiteral("l20044"))));
+    ui.ClickBotn[cmd::AllUnits].move(15 * sx, 0, 2700 * sx, 870 * sy);
+    site.check(ui.ClickBotn[cmd::AllUnits].setPicture(sys_.skinFile(QStringLiteral("l20044"))));
 
     // 9-10. Page buttons.
     SelectedUnit = -1;
-    widgets::mirtButton& page1 = ui.ClickBotn[47];
-    widgets::mirtButton& page2 = ui.ClickBotn[48];
+    widgets::mirtButton& page1 = ui.ClickBotn[cmd::UnitPage1];
+    widgets::mirtButton& page2 = ui.ClickBotn[cmd::UnitPage2];
     page1.move(150 * sx, 6270 * sy, 1185 * sx, 555 * sy);
     page1.setCaption(QStringLiteral("1-10单元"));
     site.check(page1.setPicture(sys_.skinFile(QStringLiteral("l20086"))));
@@ -114,8 +115,10 @@ void FrmFengmian::unitRefresh()
     // 12. Scope buttons, "all" chosen.
     UnitScope = 0;
     for (int s = 0; s <= 2; ++s)
-        ui.ClickBotn[37 + s].move((4485 + 1500 * s) * sx, 5700 * sy, 900 * sx, 375 * sy);
-    site.check(ui.ClickBotn[37].setPicture(sys_.skinFile(QStringLiteral("l20087"))));
+        ui.ClickBotn[cmd::FirstUnitScope + s].move(
+            (4485 + 1500 * s) * sx, 5700 * sy, 900 * sx, 375 * sy);
+    site.check(
+        ui.ClickBotn[cmd::FirstUnitScope].setPicture(sys_.skinFile(QStringLiteral("l20087"))));
 
     // 13. Title and labels.
     ui.imgPicIII.move(3150 * sx, 420 * sy);
@@ -129,7 +132,7 @@ void FrmFengmian::unitRefresh()
     ui.LblUnitDQCAP[4].setLeft(ui.ImgUnitC.left() + 240 * sx);
 
     // 14. All units chosen.
-    ClickBotn_Click(kAllUnitsButton);
+    ClickBotn_Click(cmd::AllUnits);
 }
 
 void FrmFengmian::setUnitPage(int page)
@@ -139,10 +142,11 @@ void FrmFengmian::setUnitPage(int page)
     const int units = shownUnits(sys_.state);
     const QString chosen = sys_.skinFile(QStringLiteral("l20086"));
     const QString other = sys_.skinFile(QStringLiteral("l20046"));
-    site.check(ui.ClickBotn[47].setPicture(page == 1 ? chosen : other));
-    site.check(ui.ClickBotn[48].setPicture(page == 1 ? other : chosen));
-    for (int i = 50; i <= 69; ++i)
-        ui.ClickBotn[i].setVisible((i < 60) == (page == 1) && i < units + 50);
+    site.check(ui.ClickBotn[cmd::UnitPage1].setPicture(page == 1 ? chosen : other));
+    site.check(ui.ClickBotn[cmd::UnitPage2].setPicture(page == 1 ? other : chosen));
+    for (int k = 0; k <= cmd::LastUnit - cmd::FirstUnit; ++k)
+        ui.ClickBotn[cmd::FirstUnit + k].setVisible(
+            (k < kUnitsPerPage) == (page == 1) && k < units);
 }
 
 void FrmFengmian::chooseUnit(int index)
@@ -150,18 +154,18 @@ void FrmFengmian::chooseUnit(int index)
     const shell::AppState& st = sys_.state;
     auto& ui = this->ui();
     const double sy = st.ScaleY;
-    SelectedUnit = static_cast<int16_t>(index - 50);
+    SelectedUnit = static_cast<int16_t>(index - cmd::FirstUnit);
     int total = 0;
     int unlearned = 0;
-    if (index == kAllUnitsButton) {
+    if (index == cmd::AllUnits) {
         ui.LblUnitDQCAP[1].setCaption(QStringLiteral("所有题库中题目"));
         for (const auto& row : st.ModuleSettings) {
             total += numberOf(row[2]);
             unlearned += numberOf(row[3]);
         }
     } else {
-        const int u = index - 50;
-        setUnitPage(index < 60 ? 1 : 2);
+        const int u = index - cmd::FirstUnit;
+        setUnitPage(u < kUnitsPerPage ? 1 : 2);
         const auto& row = st.ModuleSettings[static_cast<size_t>(u)];
         ui.LblUnitDQCAP[1].setCaption(
             QStringLiteral("第") + QString::number(u + 1) + QStringLiteral("单元 ") + row[1]);
@@ -182,24 +186,24 @@ void FrmFengmian::chooseUnit(int index)
     ui.LblUnitDQCAP[3].setTop(ui.ImgUnitD.top() - 240 * sy);
     ui.LblUnitDQCAP[4].setTop(ui.ImgUnitC.top() - 240 * sy);
 
-    for (int i = 49; i <= 69; ++i)
+    for (int i = cmd::AllUnits; i <= cmd::LastUnit; ++i)
         ui.ClickBotn[i].setEnabled(true);
     ui.ClickBotn[index].setEnabled(false);
 }
 
 void FrmFengmian::unitPage(int index)
 {
-    SelectedUnit = static_cast<int16_t>(10 * (index - 47));
-    ClickBotn_Click(SelectedUnit + 50);
-    setUnitPage(index - 46);
+    SelectedUnit = static_cast<int16_t>(kUnitsPerPage * (index - cmd::UnitPage1));
+    ClickBotn_Click(cmd::FirstUnit + SelectedUnit);
+    setUnitPage(index - cmd::UnitPage1 + 1);
 }
 
 void FrmFengmian::unitScope(int index)
 {
     auto& ui = this->ui();
     const shell::ErrorSite site(sys_.state, QStringLiteral("clickbotn"));
-    UnitScope = static_cast<int16_t>(index - 37);
-    for (int i = 37; i <= 39; ++i)
+    UnitScope = static_cast<int16_t>(index - cmd::FirstUnitScope);
+    for (int i = cmd::FirstUnitScope; i <= cmd::LastUnitScope; ++i)
         site.check(ui.ClickBotn[i].setPicture(
             sys_.skinFile(QStringLiteral("l200") + QString::number(i == index ? i + 50 : i))));
 }
@@ -207,7 +211,7 @@ void FrmFengmian::unitScope(int index)
 void FrmFengmian::unitTab()
 {
     const shell::AppState& st = sys_.state;
-    showPanel(16);
+    showPanel(cmd::UnitsTab);
     QList<UnitTotals> units;
     for (int u = 0; u < shownUnits(st); ++u) {
         const auto& row = st.ModuleSettings[static_cast<size_t>(u)];
@@ -231,9 +235,6 @@ void FrmFengmian::startUnitPractice()
     const int u = SelectedUnit;
     const auto& row = st.ModuleSettings[static_cast<size_t>(u)];
     const QString progress = row[4];
-    st.PanelMode = 2;
-    st.CurrentQuestion = 1;
-    st.SetNo = static_cast<int16_t>(u);
 
     if (UnitScope == 0) {
         const int count = std::clamp(numberOf(row[2]), 0, kMaxSetQuestions);
@@ -242,13 +243,15 @@ void FrmFengmian::startUnitPractice()
                 QStringLiteral("\r\n\r\n\r\n您本部分没有题目！"), widgets::kMsgIconEmpty);
             return;
         }
-        st.StudyMode = 20;
-        st.QuestionCount = static_cast<int16_t>(count);
-        for (int i = 1; i <= count; ++i) {
-            st.DoneBefore(i) = plat::mid(progress, i, 1);
-            st.QuestionState(i) = st.DoneBefore(i) == QStringLiteral("T") ? 4 : 0;
-            st.QuestionIds(i) = questionIdText(u, i);
-        }
+        QString ids;
+        for (int i = 1; i <= count; ++i)
+            ids += questionIdText(u, i);
+        flow::prepareExercise(sys_,
+            { .studyMode = shell::StudyMode::WholeUnit,
+                .setNo = u,
+                .ids = ids,
+                .shippedSlot = true,
+                .doneBefore = [&progress](int i) { return plat::mid(progress, i, 1); } });
         flow::startLianXi(sys_);
         return;
     }
@@ -263,14 +266,15 @@ void FrmFengmian::startUnitPractice()
             widgets::kMsgIconEmpty);
         return;
     }
-    flow::InitShiTi(sys_, ids, kSharedSlot);
-    st.StudyMode = learned ? 5 : 6;
-    st.RecordNo = static_cast<int16_t>(u);
-    st.SetNo = learned ? 14 : 13;
-    for (int i = 1; i <= st.QuestionCount; ++i) {
-        st.DoneBefore(i) = learned ? QStringLiteral("T") : QStringLiteral("F");
-        st.QuestionState(i) = learned ? 4 : 0;
-    }
+    const shell::StudyMode mode
+        = learned ? shell::StudyMode::UnitLearned : shell::StudyMode::UnitUnlearned;
+    flow::prepareExercise(sys_,
+        { .studyMode = mode,
+            .setNo = flow::builtSetNo(mode),
+            .recordNo = u,
+            .ids = ids,
+            .doneBefore
+            = [learned](int) { return learned ? QStringLiteral("T") : QStringLiteral("F"); } });
     flow::startLianXi(sys_);
 }
 

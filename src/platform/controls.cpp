@@ -373,22 +373,30 @@ void Label::fit()
 {
     if (!autoSize_)
         return;
-    const QFontMetricsF fm(toQFont(font_, tppY()));
-    const QString text = withLineBreaks(caption_);
-    QSizeF px;
-    if (wordWrap_) {
-        // Width stays; the height grows to hold the wrapped caption.
-        const double w = std::max(1.0, width() / tppX());
-        px = fm.boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap | Qt::TextWrapAnywhere, text)
-                 .size();
-        px.setWidth(w);
-    } else {
-        px = fm.boundingRect(QRectF(0, 0, 1e6, 1e6), 0, text).size();
-        if (text.isEmpty())
-            px = QSizeF(0, fm.height());
+    // A step sets most captions again unchanged; measuring with the font is the dear part.
+    const QFont font = toQFont(font_, tppY());
+    const double wrapWidth = wordWrap_ ? std::max(1.0, width() / tppX()) : 0;
+    if (!(measured_.caption == caption_ && measured_.wrapWidth == wrapWidth
+            && measured_.font == font)) {
+        const QFontMetricsF fm(font);
+        const QString text = withLineBreaks(caption_);
+        QSizeF px;
+        if (wordWrap_) {
+            // Width stays; the height grows to hold the wrapped caption.
+            px = fm.boundingRect(
+                       QRectF(0, 0, wrapWidth, 1e6), Qt::TextWordWrap | Qt::TextWrapAnywhere, text)
+                     .size();
+            px.setWidth(wrapWidth);
+        } else {
+            px = fm.boundingRect(QRectF(0, 0, 1e6, 1e6), 0, text).size();
+            if (text.isEmpty())
+                px = QSizeF(0, fm.height());
+        }
+        measured_ = { caption_, font, wrapWidth, px, fm.height() };
     }
+    const QSizeF px = measured_.pixels;
     const double w = std::ceil(px.width()) * tppX();
-    const double h = std::ceil(std::max(px.height(), fm.height())) * tppY();
+    const double h = std::ceil(std::max(px.height(), measured_.lineHeight)) * tppY();
     Control::move(left(), top(), w, h);
 }
 
@@ -666,8 +674,14 @@ void TextControl::applyStyle()
     QWidget* w = widget();
     if (!w)
         return;
-    w->setFont(toQFont(font_, tppY()));
-    w->setStyleSheet(styleSheetFor(foreColor_, backColor_, borderStyle_));
+    // A step sets the same style again on every load, and each new style sheet repolishes the
+    // widget: only a change is applied.
+    const QFont font = toQFont(font_, tppY());
+    if (!(w->font() == font) || !w->testAttribute(Qt::WA_SetFont))
+        w->setFont(font);
+    const QString sheet = styleSheetFor(foreColor_, backColor_, borderStyle_);
+    if (w->styleSheet() != sheet)
+        w->setStyleSheet(sheet);
 }
 
 // PictureBox -----------------------------------------------------------------------------------

@@ -12,8 +12,10 @@
 #include "platform/status.h"
 #include "platform/surface.h"
 
+#include <QFont>
 #include <QPointer>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -193,7 +195,16 @@ public:
 
 private:
     void fit();
+    // The last measurement of fit(), which a caption set again unchanged reuses.
+    struct Measured {
+        QString caption;
+        QFont font;
+        double wrapWidth = -1; // pixels; 0 without word wrap
+        QSizeF pixels;
+        double lineHeight = 0;
+    };
     QString caption_;
+    Measured measured_;
     bool autoSize_ = false;
     bool wordWrap_ = false;
     int backStyle_ = 1;

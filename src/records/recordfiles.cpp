@@ -1,7 +1,7 @@
 #include "records/recordfiles.h"
 
-#include "platform/paths.h"
 #include "core/system.h"
+#include "platform/paths.h"
 
 namespace records {
 
@@ -19,14 +19,23 @@ namespace {
     }
 } // namespace
 
-RecordsDir RecordsDir::of(const shell::System& sys) { return { sys.programFile(QStringLiteral("ksdata")) }; }
+RecordsDir RecordsDir::of(const shell::System& sys)
+{
+    return { sys.programFile(QStringLiteral("ksdata")) };
+}
 
 DataDir DataDir::of(const shell::System& sys) { return { sys.state.SkinPath }; }
 
 QString FavouritesFile(const RecordsDir& dir) { return inRecords(dir, QStringLiteral("288862")); }
-QString FavouritesReviewFile(const RecordsDir& dir) { return inRecords(dir, QStringLiteral("288872")); }
+QString FavouritesReviewFile(const RecordsDir& dir)
+{
+    return inRecords(dir, QStringLiteral("288872"));
+}
 QString WrongBookFile(const RecordsDir& dir) { return inRecords(dir, QStringLiteral("288863")); }
-QString WrongBookReviewFile(const RecordsDir& dir) { return inRecords(dir, QStringLiteral("288873")); }
+QString WrongBookReviewFile(const RecordsDir& dir)
+{
+    return inRecords(dir, QStringLiteral("288873"));
+}
 QString PaperWrongFile(const RecordsDir& dir, int paper)
 {
     return inRecords(dir, QStringLiteral("1824") + twoDigits(paper));
@@ -39,6 +48,7 @@ QString AdvertFile(const RecordsDir& dir) { return inRecords(dir, QStringLiteral
 
 QString PaperFile(const DataDir& dir) { return inData(dir, QStringLiteral("288891")); }
 QString ModuleNumberFile(const DataDir& dir) { return inData(dir, QStringLiteral("288899")); }
+QString BankVersionFile(const DataDir& dir) { return inData(dir, QStringLiteral("288895")); }
 QString HelpPageFile(const DataDir& dir, int n)
 {
     return inData(dir, QStringLiteral("l3818") + QString::number(n));

@@ -41,6 +41,8 @@ QString AdvertFile(const RecordsDir& dir); // 170100: advert text, colour, link
 // Module data (data folder).
 QString PaperFile(const DataDir& dir); // 288891: counts, unit sizes, fixed papers
 QString ModuleNumberFile(const DataDir& dir); // 288899: the module number
+// 288895: line 1 the question bank's version stamp; the updater writes its list copy here.
+QString BankVersionFile(const DataDir& dir);
 // l3818n, n = 0..4: the help pages the help panel's browser opens by path.
 QString HelpPageFile(const DataDir& dir, int n);
 

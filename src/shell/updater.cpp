@@ -5,6 +5,7 @@
 #include "platform/services.h"
 #include "platform/status.h"
 #include "platform/text.h"
+#include "records/recordfiles.h"
 #include "shell/htmlfetch.h"
 
 #include <QDateTime>
@@ -169,7 +170,7 @@ QString BankUpdater::listCopyPath() const
 
 QString BankUpdater::bankVersionPath() const
 {
-    return plat::toNativeSeparators(state.SkinPath + QStringLiteral("288895.mxy"));
+    return records::BankVersionFile(records::DataDir { state.SkinPath });
 }
 
 QString BankUpdater::runFilePath() const { return programPath(QStringLiteral("uprun.dll")); }

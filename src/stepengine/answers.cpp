@@ -1,6 +1,7 @@
 #include "stepengine/answers.h"
 
 #include "platform/text.h"
+#include "stepengine/keptlines.h"
 
 #include <algorithm>
 
@@ -12,7 +13,7 @@ namespace {
 
 QString GetAnswerLine(const QString& answerFile, int n)
 {
-    const auto lines = plat::readLines(answerFile);
+    const auto lines = keptLines(answerFile);
     if (!lines.ok() || lines.value().isEmpty())
         return {};
     const QStringList& l = lines.value();
@@ -57,7 +58,7 @@ plat::Result<QString> acceptedAnswer(const QString& answerFile, const QString& f
         return plat::Error { plat::err::TypeMismatch,
             QStringLiteral("Answer line field is not a number: \"%1\"").arg(field) };
     const int n = *number;
-    const auto lines = plat::readLines(answerFile);
+    const auto lines = keptLines(answerFile);
     if (!lines.ok())
         return lines.error();
     if (n < 1 || n > lines.value().size())

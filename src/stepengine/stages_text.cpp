@@ -43,38 +43,33 @@ namespace {
         0xAAA9FF, 0xD6D5FF, 0x018000, 0xB3B2CC, 0xE0E3BA, 0xE1FFFF };
 
     // The prompt of a text step: what happens to the preset's selection and the red frame, and
-    // the words around the hint.
+    // the words around the hint. The two windows know the same codes but one each: "0025" only
+    // the practice window, "0028" (the cell entry) only the demonstration.
     enum class Frame { Hidden, FollowsHint };
+    enum class Known { InBoth, InPracticeOnly, InDemonstrationOnly };
     struct Prompt {
-        const char16_t* code; // nullptr: any other code beginning "002"
+        const char16_t* code;
+        Known known;
         bool clearSelection;
         Frame frame;
         const char16_t* before;
         const char16_t* after;
     };
-    constexpr Prompt kPracticePrompts[] = {
-        { u"0020", true, Frame::Hidden, u"输入 ", u"" },
-        { u"0021", true, Frame::Hidden, u"输入 ", u"" },
-        { u"0025", true, Frame::Hidden, u"输入 ", u"" },
-        { u"0027", true, Frame::Hidden, u"输入 ", u"" },
-        { u"0022", true, Frame::FollowsHint, u"输入 ", u" 并按回车键或点红色方框处" },
-        { u"0024", true, Frame::Hidden, u"输入 ", u" 并按回车键" },
-        { u"0023", true, Frame::Hidden, u"请选中 ", u"" },
-        { u"0026", true, Frame::FollowsHint, u"输入 ", u" 并点击红色方框处" },
-        { nullptr, false, Frame::Hidden, u"", u"" },
-    };
-    constexpr Prompt kDemoPrompts[] = {
-        { u"0020", true, Frame::Hidden, u"输入 ", u"" },
-        { u"0021", true, Frame::Hidden, u"输入 ", u"" },
-        { u"0027", true, Frame::Hidden, u"输入 ", u"" },
-        { u"0022", true, Frame::FollowsHint, u"输入 ", u" 并按回车键或点红色方框处" },
-        { u"0024", true, Frame::Hidden, u"输入 ", u" 并按回车键" },
-        { u"0023", true, Frame::Hidden, u"请选中 ", u"" },
-        { u"0026", true, Frame::FollowsHint, u"输入 ", u" 并点击红色方框处" },
-        { u"0028", true, Frame::FollowsHint, u"在单元格或编辑栏中输入 ",
+    constexpr Prompt kPrompts[] = {
+        { u"0020", Known::InBoth, true, Frame::Hidden, u"输入 ", u"" },
+        { u"0021", Known::InBoth, true, Frame::Hidden, u"输入 ", u"" },
+        { u"0025", Known::InPracticeOnly, true, Frame::Hidden, u"输入 ", u"" },
+        { u"0027", Known::InBoth, true, Frame::Hidden, u"输入 ", u"" },
+        { u"0022", Known::InBoth, true, Frame::FollowsHint, u"输入 ",
+            u" 并按回车键或点红色方框处" },
+        { u"0024", Known::InBoth, true, Frame::Hidden, u"输入 ", u" 并按回车键" },
+        { u"0023", Known::InBoth, true, Frame::Hidden, u"请选中 ", u"" },
+        { u"0026", Known::InBoth, true, Frame::FollowsHint, u"输入 ", u" 并点击红色方框处" },
+        { u"0028", Known::InDemonstrationOnly, true, Frame::FollowsHint, u"在单元格或编辑栏中输入 ",
             u" 并按回车键或点编辑区或点“√”" },
-        { nullptr, false, Frame::Hidden, u"", u"" },
     };
+    // Any other code beginning "002", and a code the window does not know.
+    constexpr Prompt kOtherCode { nullptr, Known::InBoth, false, Frame::Hidden, u"", u"" };
     const QString kDemoCellEntry = QStringLiteral("0028"); // shows the edit bar Text4
     struct Rect {
         double left, top, width, height;
@@ -82,12 +77,13 @@ namespace {
     constexpr Rect kEditBar { 2880, 1560, 8865, 225 };
     constexpr double kEditBarPoints = 11;
 
-    template <std::size_t N> const Prompt& promptOf(const Prompt (&rows)[N], const QString& code)
+    const Prompt& promptOf(const QString& code, bool demonstration)
     {
-        for (const Prompt& p : rows)
-            if (!p.code || code == QString::fromUtf16(p.code))
+        const Known other = demonstration ? Known::InPracticeOnly : Known::InDemonstrationOnly;
+        for (const Prompt& p : kPrompts)
+            if (p.known != other && code == QString::fromUtf16(p.code))
                 return p;
-        return rows[N - 1];
+        return kOtherCode;
     }
 }
 
@@ -237,8 +233,7 @@ void StepEngine::textPromptsStage(const QString& actionCode)
         window_.stepFields().DemoTypedText = caption;
     caption.replace(u'|', QStringLiteral("或  "));
 
-    const Prompt& p
-        = demo ? promptOf(kDemoPrompts, actionCode) : promptOf(kPracticePrompts, actionCode);
+    const Prompt& p = promptOf(actionCode, demo);
     if (p.clearSelection)
         c.Text1->setSelLength(0);
     c.Shape1->setVisible(p.frame == Frame::FollowsHint && hint.visible());
@@ -264,7 +259,7 @@ void StepEngine::hintStage()
             window_.stepFields().SavedHint = text;
         }
     }
-    const bool on = st.PanelMode == 1;
+    const bool on = st.panelMode() == shell::PanelMode::Hints;
     for (plat::Control* shown :
         std::initializer_list<plat::Control*> { &hint, c.Shape1, c.Shape2, c.Shape4 })
         shown->setVisible(on);

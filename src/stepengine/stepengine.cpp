@@ -4,11 +4,11 @@
 #include "core/system.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "stepengine/keptlines.h"
 #include "stepengine/steprecord.h"
 
 #include <QDateTime>
 
-#include <filesystem>
 #include <optional>
 #include <utility>
 
@@ -28,34 +28,6 @@ namespace {
         s.setHeight(c.height());
     }
 
-    // The step file's lines, decoded once and kept while the file stays the same (its size and
-    // modification time to the nanosecond): a step change in a set of 500 questions reads no more
-    // than one in a set of 5. A file that is missing or cannot be read is tried again at every
-    // load, so its failure is reported as before, and a rewritten slot is read afresh.
-    plat::Result<QStringList> stepFileLines(const QString& path)
-    {
-        struct Cached {
-            QString path;
-            std::uintmax_t size = 0;
-            std::filesystem::file_time_type modified {};
-            QStringList lines;
-        };
-        static std::optional<Cached> cache;
-        std::error_code ec;
-        const std::filesystem::path file(plat::resolvePath(path).toStdString());
-        const auto size = std::filesystem::file_size(file, ec);
-        const auto modified
-            = ec ? std::filesystem::file_time_type {} : std::filesystem::last_write_time(file, ec);
-        if (!ec && cache && cache->path == path && cache->size == size
-            && cache->modified == modified)
-            return cache->lines;
-        auto lines = plat::readLines(path);
-        if (lines.ok() && !ec)
-            cache = Cached { path, size, modified, lines.value() };
-        else
-            cache.reset();
-        return lines;
-    }
 }
 
 StepEngine::StepEngine(shell::System& sys, StepWindow& window)
@@ -79,7 +51,7 @@ void StepEngine::loadStep(int16_t step)
 
     // The record is read before anything changes: a missing file or line must not rebuild the
     // window from the record of another step or of the other window.
-    auto lines = stepFileLines(stepFile);
+    auto lines = keptLines(stepFile);
     if (!site.check(lines))
         return;
     if (line < 1 || line > lines.value().size()) {
@@ -302,7 +274,7 @@ int StepEngine::stepCount() const
     if (next <= st.FirstStepTable(q)) {
         // The table does not say: the question file does, as the launch read it. A file that
         // cannot be read names no count.
-        const auto lines = plat::readLines(sys_.skinFile(questionFileName(st.StudyMode, st.SetNo)));
+        const auto lines = keptLines(sys_.skinFile(questionFileName(st.StudyMode, st.SetNo)));
         if (lines.ok() && q >= 1 && q <= lines.value().size())
             questionLine = lines.value()[q - 1];
     }

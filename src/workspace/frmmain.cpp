@@ -457,7 +457,7 @@ bool FrmMain::endOfQuestion(const QString& actionCode)
         p->setEnabled(false);
     stepengine::markDone(st, st.CurrentQuestion);
     ui.Shape1.setVisible(false);
-    if (st.PanelMode != 3) {
+    if (st.panelMode() != shell::PanelMode::Examination) {
         ui.LblSuccess.setVisible(true);
         ui.LHelp.setVisible(false);
     }
