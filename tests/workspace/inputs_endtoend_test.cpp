@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
@@ -242,6 +243,12 @@ TEST(RealDisplay, AKeyAndATypedAnswerSolveAQuestionInARealWindow)
         st.AnswerTextFile, stepengine::StepRecord(st.StepLine).text(fd::AnswerLine));
     ASSERT_TRUE(answer.ok());
     p.driver.click(ui.Text1);
+    // Under a window manager the window's activation, and the focus with it, comes when the
+    // manager gets to it: wait for it within a bound that only a lost activation exceeds.
+    QElapsedTimer waited;
+    waited.start();
+    while (QApplication::focusWidget() != ui.Text1.widget() && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     ASSERT_EQ(QApplication::focusWidget(), ui.Text1.widget());
     p.driver.key(main, 'A', sm::Ctrl);
     p.driver.type(main, QStringLiteral("1"));
