@@ -224,7 +224,11 @@ Result<Picture> loadPicture(const QString& path)
     if (path.isEmpty())
         return Picture {};
 
-    const QFileInfo info(resolvePath(path));
+    // A path that names its file exactly, as step pictures do, costs one stat on a cache hit;
+    // only a name that differs in case from the file on disk is worth resolving.
+    QFileInfo info(toNativeSeparators(path));
+    if (!info.isFile())
+        info = QFileInfo(resolvePath(path));
     if (!info.isFile())
         return Error { err::FileNotFound, QStringLiteral("File not found: %1").arg(path) };
     const QString key = info.absoluteFilePath();
