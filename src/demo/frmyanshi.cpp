@@ -61,11 +61,7 @@ namespace {
 }
 
 FrmYanShiUi::FrmYanShiUi(plat::Form& f)
-    : Image1(f.area(), QStringLiteral("Image1"))
-    , Image2(f.area(), QStringLiteral("Image2"))
-    , Image3(f.area(), QStringLiteral("Image3"))
-    , Image4(f.area(), QStringLiteral("Image4"))
-    , Image5(f.area(), QStringLiteral("Image5"))
+    : SimWindowUi(f)
     , Image6(f.area(), QStringLiteral("Image6"))
     , PicMenu(f.area(), QStringLiteral("PicMenu"))
     , PicTool(f.area(), QStringLiteral("PicTool"))
@@ -77,13 +73,6 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     , ImgElse(f.area(), QStringLiteral("ImgElse"))
     , ImgHui2(f.area(), QStringLiteral("ImgHui2"))
     , LblZHU(f.area(), QStringLiteral("LblZHU"))
-    , Label1(f.area(), QStringLiteral("Label1"))
-    , Label4(f.area(), QStringLiteral("Label4"))
-    , Shape4(f.area(), QStringLiteral("Shape4"))
-    , Shape2(f.area(), QStringLiteral("Shape2"))
-    , Shape6(f.area(), QStringLiteral("Shape6"))
-    , LblXXK(f.area(), QStringLiteral("LblXXK"))
-    , LHelp(f.area(), QStringLiteral("LHelp"))
     , Pic1J(f.area(), QStringLiteral("Pic1J"))
     , Pic2J(f.area(), QStringLiteral("Pic2J"))
     , Img1J(f.area(), QStringLiteral("Img1J"))
@@ -102,25 +91,12 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     , ShapeRSUB(f.area(), QStringLiteral("ShapeRSUB"))
     , LRS(f.area(), QStringLiteral("LRS"))
     , LRSFgx(f.area(), QStringLiteral("LRSFgx"))
-    , Shape1(f.area(), QStringLiteral("Shape1"))
     , Shape5(f.area(), QStringLiteral("Shape5"))
     , ImgICO(f.area(), QStringLiteral("ImgICO"))
     , LPoinB(f.area(), QStringLiteral("LPoinB"))
     , LPoint(f.area(), QStringLiteral("LPoint"))
     , ImgLogo(f.area(), QStringLiteral("ImgLogo"))
-    , Text1(f.area(), QStringLiteral("Text1"))
-    , Text2(f.area(), QStringLiteral("Text2"))
     , Text4(f.area(), QStringLiteral("Text4"))
-    , LstLA(f.area(), QStringLiteral("LstLA"))
-    , PicLeft(f.area(), QStringLiteral("PicLeft"))
-    , PicTop(f.area(), QStringLiteral("PicTop"))
-    , PicRight(f.area(), QStringLiteral("PicRight"))
-    , PicBottom(f.area(), QStringLiteral("PicBottom"))
-    , PicList(f.area(), QStringLiteral("PicList"))
-    , LblADDmyXZ(PicList, QStringLiteral("LblADDmyXZ"))
-    , LblADD(PicList, QStringLiteral("LblADD"))
-    , ImgLiN(PicList, QStringLiteral("ImgLiN"))
-    , ImgSelAD(PicList, QStringLiteral("ImgSelAD"))
     , Timer1(f, QStringLiteral("Timer1"), 500)
     , Timer2(f, QStringLiteral("Timer2"), 100)
     , Timer3(f, QStringLiteral("Timer3"), 1000)
@@ -148,16 +124,7 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     }
     LblZHU[0].setTop(kHotspot0Top);
 
-    for (plat::Label* area : { &Label1, &Label4 })
-        transparent(*area);
-    frame(Shape1, kRed);
-    frame(Shape4, kGreen);
-    frame(Shape2, kYellow);
-    place(Shape2, kYellowFrame);
-    Shape6.setBorderStyle(3);
     Shape6.move(-1000, -1000, 10, 10); // visible at design, outside the window
-    designTabLabels(LblXXK);
-    designHintLabel(LHelp);
 
     place(Pic1J, kDropDown);
     place(Pic2J, kDropDown);
@@ -221,24 +188,20 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     }
     ImgLogo.setWordWrap(true);
 
-    for (plat::TextBox* t : { &Text1, &Text2, &Text4 }) {
-        place(*t, kText1);
-        t->setVisible(false);
-    }
-    place(LstLA, kList);
-    LstLA.setVisible(false);
-    for (plat::PictureBox* strip : { &PicLeft, &PicTop, &PicRight, &PicBottom }) {
-        strip->move(0, 0, kStrip, kStrip);
-        strip->setBackColor(kStripColour);
-        strip->setVisible(false);
-    }
-    place(PicList, kLocationList);
+    place(Text4, kText1);
+    Text4.setVisible(false);
     PicList.setVisible(false);
-    transparent(LblADDmyXZ);
-    for (int i = 0; i < workspace::kLocationRows; ++i) {
-        transparent(LblADD.create(i));
-        ImgLiN.create(i);
-    }
+
+    // The demonstration's drawing order, bottom first: the simulated window with its chrome,
+    // areas and frames, the drawn menus, the red frame in front of them, the click ring, the
+    // cursor picture and the note; the windowed fields and lists above all of them. The
+    // hotspots and tab labels come next, then the drawn menus' entries and the arrow as built.
+    f.area().restack({ u"Image1", u"Image2", u"Image3", u"Image4", u"Image5", u"Image6",
+        u"PicMenu", u"PicTool", u"PicHui", u"PicElse", u"ImgMenu", u"ImgTool", u"ImgHui",
+        u"ImgElse", u"ImgHui2", u"Label1", u"Label4", u"Shape4", u"Shape2", u"Shape6", u"LHelp",
+        u"Pic1J", u"Pic2J", u"Img1J", u"LRightMMenu", u"ShapeRMain", u"LRightSub", u"ShapeRSUB",
+        u"Shape1", u"Shape5", u"ImgICO", u"ImgLogo", u"Text1", u"Text2", u"Text4", u"LstLA",
+        u"PicLeft", u"PicTop", u"PicRight", u"PicBottom", u"PicList", u"LblZHU", u"LblXXK" });
 }
 
 FrmYanShi::FrmYanShi(shell::System& sys)

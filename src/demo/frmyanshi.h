@@ -12,6 +12,7 @@
 #include "platform/picture.h"
 #include "platform/timer.h"
 #include "stepengine/stepengine.h"
+#include "workspace/simwindowui.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,21 +26,14 @@ class System;
 
 namespace demo {
 
-struct FrmYanShiUi {
+struct FrmYanShiUi : workspace::SimWindowUi {
     explicit FrmYanShiUi(plat::Form& f);
 
-    // The simulated window, beneath everything the player draws.
-    plat::Image Image1, Image2, Image3, Image4, Image5, Image6; // step pictures
+    // The rest of the simulated window, beneath everything the player draws.
+    plat::Image Image6; // sixth step picture
     plat::Image PicMenu, PicTool, PicHui, PicElse; // chrome panels (images here)
     plat::Image ImgMenu, ImgTool, ImgHui, ImgElse, ImgHui2; // pressed looks and overlays
     plat::ControlArray<plat::Label> LblZHU; // hotspots 0..89, window twips
-    plat::Label Label1; // target area
-    plat::Label Label4; // second area
-    plat::Shape Shape4; // green frame of the second area; Left -100 marks the last leg
-    plat::Shape Shape2; // yellow frame
-    plat::Shape Shape6; // drag marquee
-    plat::ControlArray<plat::Label> LblXXK; // tab labels 0..13
-    plat::Label LHelp; // hint label
     // Drop-downs of the replayed menu paths, their item areas and the item highlight.
     plat::Image Pic1J, Pic2J;
     plat::Image Img1J;
@@ -58,22 +52,13 @@ struct FrmYanShiUi {
     plat::Shape ShapeRSUB;
     plat::ControlArray<plat::Label> LRS; // 0..9
     plat::ControlArray<plat::Line> LRSFgx; // 0..5
-    plat::Shape Shape1; // red target frame, in front of the drawn menus
     plat::Shape Shape5; // click ring
     plat::Image ImgICO; // the cursor picture of drag legs
     plat::ControlArray<plat::Line> LPoinB; // 0..5, the arrow's white fill, beneath
     plat::ControlArray<plat::Line> LPoint; // 0..7, its outline
     plat::Label ImgLogo; // the question note, in front of the arrow
     // Windowed controls: always above the drawn ones.
-    plat::TextBox Text1, Text2;
     plat::TextBox Text4; // edit bar of a "0028" step
-    plat::ListBox LstLA; // list step
-    plat::PictureBox PicLeft, PicTop, PicRight, PicBottom; // border strips around LstLA
-    plat::PictureBox PicList; // location list
-    plat::Label LblADDmyXZ;
-    plat::ControlArray<plat::Label> LblADD; // 0..13
-    plat::ControlArray<plat::Image> ImgLiN; // 0..13
-    plat::Image ImgSelAD;
 
     plat::Timer Timer1; // typing, 500 ms
     plat::Timer Timer2; // glide tick and arrival, 100 ms

@@ -275,6 +275,27 @@ Control* Container::lightweightAt(const QPointF& px) const
     return nullptr;
 }
 
+void Container::restack(std::initializer_list<QStringView> names)
+{
+    auto rank = [&](const Control* c) {
+        return std::find(names.begin(), names.end(), QStringView(c->name())) - names.begin();
+    };
+    std::stable_sort(children_.begin(), children_.end(),
+        [&](const Control* a, const Control* b) { return rank(a) < rank(b); });
+    QWidget* previous = nullptr;
+    for (Control* c : children_) {
+        QWidget* w = c->widget();
+        if (!w)
+            continue;
+        w->raise();
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    if (surface_)
+        surface_->update();
+}
+
 void Container::setBackColor(uint32_t c)
 {
     backColor_ = c;

@@ -18,8 +18,10 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <vector>
@@ -138,6 +140,11 @@ public:
     const std::vector<Control*>& children() const { return children_; }
     // The topmost lightweight child that takes the mouse at a point of the container (pixels).
     Control* lightweightAt(const QPointF& px) const;
+    // Puts the children named in `names` first, in that order (the elements of an array keep
+    // their order among themselves), and the others after them as they stand: the drawing
+    // order of the lightweight children, the stacking and focus order of the windowed ones.
+    // For a form that builds its controls in another order than it stacks them.
+    void restack(std::initializer_list<QStringView> names);
 
     uint32_t backColor() const { return backColor_; }
     void setBackColor(uint32_t c);

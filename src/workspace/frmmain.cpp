@@ -34,19 +34,7 @@ namespace {
 }
 
 FrmMainUi::FrmMainUi(plat::Form& f)
-    : Image1(f.area(), QStringLiteral("Image1"))
-    , Image2(f.area(), QStringLiteral("Image2"))
-    , Image3(f.area(), QStringLiteral("Image3"))
-    , Image4(f.area(), QStringLiteral("Image4"))
-    , Image5(f.area(), QStringLiteral("Image5"))
-    , Label1(f.area(), QStringLiteral("Label1"))
-    , Shape1(f.area(), QStringLiteral("Shape1"))
-    , Label4(f.area(), QStringLiteral("Label4"))
-    , Shape4(f.area(), QStringLiteral("Shape4"))
-    , Shape6(f.area(), QStringLiteral("Shape6"))
-    , Shape2(f.area(), QStringLiteral("Shape2"))
-    , LblXXK(f.area(), QStringLiteral("LblXXK"))
-    , LHelp(f.area(), QStringLiteral("LHelp"))
+    : SimWindowUi(f)
     , LblSuccess(f.area(), QStringLiteral("LblSuccess"))
     , ImgLogo(f.area(), QStringLiteral("ImgLogo"))
     , LblMove2(f.area(), QStringLiteral("LblMove2"))
@@ -65,20 +53,8 @@ FrmMainUi::FrmMainUi(plat::Form& f)
     , ShapeHui(PicHui, QStringLiteral("ShapeHui"))
     , lblMove(PicMenu, QStringLiteral("lblMove"))
     , Image6(f.area(), QStringLiteral("Image6"))
-    , Text1(f.area(), QStringLiteral("Text1"))
-    , Text2(f.area(), QStringLiteral("Text2"))
     , Text3(f.area(), QStringLiteral("Text3"))
-    , LstLA(f.area(), QStringLiteral("LstLA"))
-    , PicLeft(f.area(), QStringLiteral("PicLeft"))
-    , PicTop(f.area(), QStringLiteral("PicTop"))
-    , PicRight(f.area(), QStringLiteral("PicRight"))
-    , PicBottom(f.area(), QStringLiteral("PicBottom"))
-    , PicList(f.area(), QStringLiteral("PicList"))
     , ImgFuGai(PicList, QStringLiteral("ImgFuGai"))
-    , LblADDmyXZ(PicList, QStringLiteral("LblADDmyXZ"))
-    , LblADD(PicList, QStringLiteral("LblADD"))
-    , ImgLiN(PicList, QStringLiteral("ImgLiN"))
-    , ImgSelAD(PicList, QStringLiteral("ImgSelAD"))
     , Pic1J(f.area(), QStringLiteral("Pic1J"))
     , Img1jBK(Pic1J, QStringLiteral("Img1jBK"))
     , Img1J(Pic1J, QStringLiteral("Img1J"))
@@ -91,19 +67,21 @@ FrmMainUi::FrmMainUi(plat::Form& f)
     , TimerDisFK(f, QStringLiteral("TimerDisFK"), 100)
     , TimTool(f, QStringLiteral("TimTool"), 100)
 {
-    for (plat::Label* area : { &Label1, &Label4, &LblMove2, &lblMove })
+    // The practice window's drawing order, bottom first: step pictures, areas and frames, the
+    // hint and its own labels, then the child windows, the chrome beneath the fields, lists and
+    // drop-downs; the tab labels last.
+    f.area().restack({ u"Image1", u"Image2", u"Image3", u"Image4", u"Image5", u"Label1", u"Shape1",
+        u"Label4", u"Shape4", u"Shape6", u"Shape2", u"LHelp", u"LblSuccess", u"ImgLogo",
+        u"LblMove2", u"PicMenu", u"PicTool", u"PicHui", u"PicElse", u"Image6", u"Text1", u"Text2",
+        u"Text3", u"LstLA", u"PicLeft", u"PicTop", u"PicRight", u"PicBottom", u"PicList",
+        u"Pic1J", u"Pic2J", u"LblXXK" });
+    PicList.restack({ u"ImgFuGai" }); // the cover lies beneath the list's rows
+
+    for (plat::Label* area : { &LblMove2, &lblMove })
         transparent(*area);
-    frame(Shape1, kRed);
-    frame(Shape4, kGreen);
-    frame(Shape2, kYellow);
-    Shape6.setBorderStyle(3);
     Shape6.setFillStyle(1);
     Shape6.setVisible(false);
-    place(Shape2, kYellowFrame);
 
-    designTabLabels(LblXXK);
-
-    designHintLabel(LHelp);
     transparent(LblSuccess);
     LblSuccess.setForeColor(kRed);
     LblSuccess.setAutoSize(true);
@@ -133,25 +111,9 @@ FrmMainUi::FrmMainUi(plat::Form& f)
     Image6.setAutoSize(true);
     Image6.setBorderStyle(0);
     Image6.setVisible(false); // shown by a step that names a picture for it
-    for (plat::TextBox* t : { &Text1, &Text2, &Text3 }) {
-        place(*t, kText1);
-        t->setVisible(false);
-    }
+    place(Text3, kText1);
+    Text3.setVisible(false);
     Text2.setText(QStringLiteral("新建文件夹"));
-    place(LstLA, kList);
-    LstLA.setVisible(false);
-    for (plat::PictureBox* strip : { &PicLeft, &PicTop, &PicRight, &PicBottom }) {
-        strip->move(0, 0, kStrip, kStrip);
-        strip->setBackColor(kStripColour);
-        strip->setVisible(false);
-    }
-
-    place(PicList, kLocationList);
-    for (int i = 0; i <= 13; ++i) {
-        transparent(LblADD.create(i));
-        ImgLiN.create(i);
-    }
-    transparent(LblADDmyXZ);
 
     place(Pic1J, kDropDown);
     place(Pic2J, kDropDown);

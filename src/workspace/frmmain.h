@@ -10,6 +10,7 @@
 #include "platform/timer.h"
 #include "stepengine/stepengine.h"
 #include "stepengine/steprecord.h"
+#include "workspace/simwindowui.h"
 
 #include <QString>
 
@@ -22,19 +23,10 @@ class System;
 
 namespace workspace {
 
-struct FrmMainUi {
+struct FrmMainUi : SimWindowUi {
     explicit FrmMainUi(plat::Form& f);
 
-    // Step pictures lie beneath the frames and areas: Image1 at the bottom, Image5 on top.
-    plat::Image Image1, Image2, Image3, Image4, Image5; // Image5 is also the drag handle
-    plat::Label Label1; // target area
-    plat::Shape Shape1; // red frame around the target area or an expected tab
-    plat::Label Label4; // second area, where drags start
-    plat::Shape Shape4; // green frame around Label4
-    plat::Shape Shape6; // rubber band
-    plat::Shape Shape2; // yellow frame, shown with the hint
-    plat::ControlArray<plat::Label> LblXXK; // dialog tab labels 0..13; 0 is the back label
-    plat::Label LHelp; // hint label
+    // Drawn over the step pictures, frames and areas of the shared simulated window.
     plat::Label LblSuccess; // "操作成功！"
     plat::Image ImgLogo;
     plat::Label LblMove2; // drag strip on the window itself
@@ -51,17 +43,9 @@ struct FrmMainUi {
     plat::Label lblMove; // drag strip on PicMenu
 
     plat::PictureBox Image6; // sixth step picture, a child window above the areas
-    plat::TextBox Text1, Text2, Text3; // answer fields
-    plat::ListBox LstLA; // list step
-    plat::PictureBox PicLeft, PicTop, PicRight, PicBottom; // border strips around LstLA
+    plat::TextBox Text3; // third answer field
 
-    // Location list.
-    plat::PictureBox PicList;
-    plat::Image ImgFuGai; // fixed cover picture
-    plat::Label LblADDmyXZ;
-    plat::ControlArray<plat::Label> LblADD; // 0..13
-    plat::ControlArray<plat::Image> ImgLiN; // 0..13
-    plat::Image ImgSelAD;
+    plat::Image ImgFuGai; // fixed cover picture of the location list, beneath its rows
 
     // Drop-downs: first level (or tool flyout) and second level.
     plat::PictureBox Pic1J;
