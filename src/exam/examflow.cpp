@@ -33,20 +33,18 @@ void countdownTick(shell::System& sys)
 {
     shell::AppState& st = sys.state;
     auto& tm = sys.form<exercise::FrmTm>();
-    auto& ui = tm.ui();
     const exam::CountdownTick t
-        = exam::countdownTick(st.StudyMode, st.MinutesLeft, ui.PTime.width());
+        = exam::countdownTick(st.StudyMode, st.MinutesLeft, tm.clockTrackWidth());
     if (t.stop) {
-        ui.TimeKS.setEnabled(false);
+        tm.stopCountdown();
         return;
     }
-    ui.LblTime.setCaption(t.caption);
-    ui.LblTimeJD.setWidth(t.barWidth);
+    tm.showClock(t.caption, t.barWidth);
     st.MinutesLeft = t.minutesLeft;
     if (!t.timeUp)
         return;
     // Stopped first: no further tick arrives while the message and the dialog are open.
-    ui.TimeKS.setEnabled(false);
+    tm.stopCountdown();
     sys.services().messageBoxes->show(plat::MessageBoxes::Kind::Information,
         QStringLiteral("时间已到，自动交卷！"), st.ModuleName);
     openHandIn(sys);

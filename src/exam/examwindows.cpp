@@ -17,9 +17,8 @@ QString examTimeNow() { return records::historyTime(QDateTime::currentDateTime()
 void resetPanelClock(shell::System& sys)
 {
     const shell::AppState& st = sys.state;
-    auto& ui = sys.form<exercise::FrmTm>().ui();
-    ui.LblTime.setCaption(minutesCaption(st.MinutesLeft));
-    ui.LblTimeJD.setWidth((50 - st.MinutesLeft) * ui.PTime.width() / 50);
+    auto& tm = sys.form<exercise::FrmTm>();
+    tm.showClock(minutesCaption(st.MinutesLeft), (50 - st.MinutesLeft) * tm.clockTrackWidth() / 50);
 }
 
 void showHome(shell::System& sys) { sys.form<home::FrmFengmian>().show(); }

@@ -176,10 +176,10 @@ void FrmChengji::Command1_Click()
     unload();
     sys_.exerciseWindows().openExercise(true);
     auto& tm = sys_.form<exercise::FrmTm>();
-    tm.ui().LblUnit.setCaption(QString());
+    tm.showPaperReview(kPaperQuestions);
     st.CurrentQuestion = 1;
     sys_.exerciseWindows().dockPanel();
-    tm.ui().TimeKS.setEnabled(false);
+    tm.stopCountdown();
 }
 
 void FrmChengji::Command2_Click()
@@ -220,11 +220,9 @@ void FrmChengji::InitShiTi()
     // this practice keeps them), the panel and the simulated window.
     flow::startLianXi(sys_);
     auto& tm = sys_.form<exercise::FrmTm>();
-    for (int i = count + 1; i <= kPaperQuestions; ++i)
-        tm.ui().CmTNO[i].setVisible(false);
-    tm.ui().LblUnit.setCaption(QString());
+    tm.showPaperReview(count);
     sys_.exerciseWindows().dockPanel();
-    tm.ui().TimeKS.setEnabled(false);
+    tm.stopCountdown();
 }
 
 } // namespace exam

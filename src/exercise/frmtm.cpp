@@ -346,6 +346,27 @@ void FrmTm::showQuestionDone()
     ui.LblBiao.setCaption(title);
 }
 
+void FrmTm::showClock(const QString& caption, double barWidth)
+{
+    auto& ui = this->ui();
+    ui.LblTime.setCaption(caption);
+    ui.LblTimeJD.setWidth(barWidth);
+}
+
+double FrmTm::clockTrackWidth() { return ui().PTime.width(); }
+
+void FrmTm::stopCountdown() { ui().TimeKS.setEnabled(false); }
+
+void FrmTm::showPaperReview(int count)
+{
+    auto& ui = this->ui();
+    ui.CmTNO.forEach([count](widgets::mirtButton& b) {
+        if (b.index() > count)
+            b.setVisible(false);
+    });
+    ui.LblUnit.setCaption(QString());
+}
+
 void FrmTm::DqExam()
 {
     shell::AppState& st = sys_.state;

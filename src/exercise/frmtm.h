@@ -101,6 +101,13 @@ public:
     // The unfinished list and the title once the current question is completed.
     void showQuestionDone();
 
+    // What a paper drives on the panel: its clock, its countdown timer, its number buttons.
+    void showClock(const QString& caption, double barWidth);
+    double clockTrackWidth(); // the width of the clock's frame, which the bar fills
+    void stopCountdown();
+    // A review of a paper's questions: no unit in the title bar, buttons only up to `count`.
+    void showPaperReview(int count);
+
     // Window handling.
     void LblZXH_Click(); // folds the panel to its strip at the simulated window's bottom-left
     void Command2_Click(); // unfolds it, docked at the simulated window's bottom-right
