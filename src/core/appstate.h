@@ -15,6 +15,9 @@
 
 namespace shell {
 
+// The questions of every mock and random paper.
+inline constexpr int kPaperQuestions = 40;
+
 // A per-question table indexed 1..500, like the original's arrays. An index outside the bounds
 // reaches a scratch cell instead of memory beyond the table: a write there is lost and a read
 // gives the default value.

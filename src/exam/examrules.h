@@ -14,7 +14,7 @@
 namespace exam {
 
 // Paper size: every mock and random paper has 40 questions at 2.5 points each.
-inline constexpr int kPaperQuestions = 40;
+using shell::kPaperQuestions;
 
 // ---- login ---------------------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 // the launch directly; a lower folder reaches the end of practice through the System's
 // hand-overs (core/handovers.h).
 
+#include "core/appstate.h"
 #include "core/exercisemodes.h"
 
 #include <QString>
@@ -18,8 +19,7 @@ class System;
 
 namespace flow {
 
-// The questions of a mock or random paper.
-inline constexpr int kPaperQuestions = 40;
+using shell::kPaperQuestions;
 // The question slot every built set shares: a built set's SetNo makes StudyMode + SetNo this.
 inline constexpr int kBuiltSlot = 19;
 constexpr int builtSetNo(shell::StudyMode m) { return kBuiltSlot - shell::codeOf(m); }

@@ -1,5 +1,7 @@
 #include "home/randompaper.h"
 
+#include "core/appstate.h"
+
 #include <QDateTime>
 #include <QRandomGenerator>
 
@@ -37,9 +39,9 @@ RandomDraw drawRandomPaper(const QList<int>& unitSizes, const UniformSource& rnd
     int total = 0;
     for (const int n : unitSizes)
         total += std::clamp(n, 0, 99);
-    if (units == 0 || total < kRandomPaperQuestions) {
+    if (units == 0 || total < shell::kPaperQuestions) {
         result.problem
-            = QStringLiteral("题库中的题目不足%1道，无法生成随机试卷。").arg(kRandomPaperQuestions);
+            = QStringLiteral("题库中的题目不足%1道，无法生成随机试卷。").arg(shell::kPaperQuestions);
         return result;
     }
     // With at least 40 questions a fair source finishes in a few hundred draws; the bound only
@@ -48,7 +50,7 @@ RandomDraw drawRandomPaper(const QList<int>& unitSizes, const UniformSource& rnd
     QString seen = QStringLiteral("aa");
     QString ids;
     int draws = 0;
-    for (int k = 1; k <= kRandomPaperQuestions; ++k) {
+    for (int k = 1; k <= shell::kPaperQuestions; ++k) {
         for (;;) {
             if (++draws > kMaxDraws) {
                 result.problem = QStringLiteral("无法生成随机试卷，请重试。");

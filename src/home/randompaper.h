@@ -17,8 +17,6 @@ using UniformSource = std::function<double()>;
 UniformSource clockSeededSource();
 UniformSource seededSource(quint32 seed);
 
-inline constexpr int kRandomPaperQuestions = 40;
-
 struct RandomDraw {
     bool ok = false;
     QString ids; // 40 four-digit ids in the order drawn (160 characters) when ok
