@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QCache>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -175,8 +174,7 @@ namespace {
     }
 
     struct CachedPicture {
-        qint64 size = 0;
-        QDateTime modified;
+        FileStamp stamp;
         Picture picture;
     };
 
@@ -226,20 +224,16 @@ Result<Picture> loadPicture(const QString& path)
 
     // A path that names its file exactly, as step pictures do, costs one stat on a cache hit;
     // only a name that differs in case from the file on disk is worth resolving.
-    QFileInfo info(toNativeSeparators(path));
-    if (!info.isFile())
-        info = QFileInfo(resolvePath(path));
-    if (!info.isFile())
+    const std::optional<FileStamp> stamp = stampOf(path);
+    if (!stamp)
         return Error { err::FileNotFound, QStringLiteral("File not found: %1").arg(path) };
-    const QString key = info.absoluteFilePath();
-    const qint64 size = info.size();
-    const QDateTime modified = info.lastModified();
+    const QString key = QFileInfo(stamp->path).absoluteFilePath();
 
     PictureCache& c = cache();
     {
         QMutexLocker lock(&c.mutex);
         if (const CachedPicture* hit = c.entries.object(key)) {
-            if (hit->size == size && hit->modified == modified)
+            if (hit->stamp == *stamp)
                 return hit->picture;
         }
     }
@@ -270,7 +264,7 @@ Result<Picture> loadPicture(const QString& path)
 
     QMutexLocker lock(&c.mutex);
     c.entries.insert(
-        key, new CachedPicture { size, modified, loaded.value() }, costOf(loaded.value()));
+        key, new CachedPicture { *stamp, loaded.value() }, costOf(loaded.value()));
     return loaded;
 }
 
