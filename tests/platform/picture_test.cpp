@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 using namespace plat;
 
 namespace {
@@ -318,6 +321,32 @@ TEST_F(PictureTest, CacheServesRepeatsAndNoticesAnEditedFile)
     Result<Picture> removed = loadPicture(file);
     ASSERT_FALSE(removed.ok());
     EXPECT_EQ(removed.error().number, err::FileNotFound);
+}
+
+// An edit that keeps the size and lands within the same millisecond still shows: the cache
+// compares the modification time to the nanosecond.
+TEST_F(PictureTest, CacheNoticesAnEditOfTheSameSizeWithinAMillisecond)
+{
+    const QString file = path(QStringLiteral("same.mxy"));
+    QImage before = sampleImage(6, 6);
+    QImage after = sampleImage(6, 6);
+    after.fill(QColor(10, 200, 10));
+    const QByteArray first = encode(before, "bmp");
+    const QByteArray second = encode(after, "bmp");
+    ASSERT_EQ(first.size(), second.size());
+    const auto stampAt = [&](long nanoseconds) {
+        const timespec times[2] = { { 1700000000, nanoseconds }, { 1700000000, nanoseconds } };
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0), 0);
+    };
+    testsupport::writeFile(file, first);
+    stampAt(1000);
+    ASSERT_TRUE(loadPicture(file).ok());
+    EXPECT_EQ(loadPicture(file).value().image().pixelColor(3, 3), QColor(200, 40, 40));
+    testsupport::writeFile(file, second);
+    stampAt(2000);
+    const Result<Picture> edited = loadPicture(file);
+    ASSERT_TRUE(edited.ok());
+    EXPECT_EQ(edited.value().image().pixelColor(3, 3), QColor(10, 200, 10));
 }
 
 // Colour JPEG pictures are decoded apart from Qt's reader; every one must come out as Qt's
