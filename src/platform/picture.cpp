@@ -65,8 +65,8 @@ namespace {
     }
 
     // Kept apart from any object with a destructor, as a failure leaves it by longjmp.
-    bool decodeJpegInto(const QByteArray& bytes, jpeg_decompress_struct& info, JpegErrors& errors,
-        QImage& image)
+    bool decodeJpegInto(
+        const QByteArray& bytes, jpeg_decompress_struct& info, JpegErrors& errors, QImage& image)
     {
         if (setjmp(errors.failed))
             return false;
@@ -358,8 +358,7 @@ Result<Picture> loadPicture(const QString& path)
     }
 
     QMutexLocker lock(&c.mutex);
-    c.entries.insert(
-        key, new CachedPicture { *stamp, loaded.value() }, costOf(loaded.value()));
+    c.entries.insert(key, new CachedPicture { *stamp, loaded.value() }, costOf(loaded.value()));
     return loaded;
 }
 

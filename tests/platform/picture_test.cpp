@@ -357,8 +357,7 @@ TEST_F(PictureTest, JpegPicturesDecodeAsQtsReaderDecodesThem)
     QRandomGenerator noise(7);
     for (int y = 0; y < photo.height(); ++y)
         for (int x = 0; x < photo.width(); ++x)
-            photo.setPixel(x, y,
-                qRgb(x * 7, y * 11, int(noise.bounded(256))));
+            photo.setPixel(x, y, qRgb(x * 7, y * 11, int(noise.bounded(256))));
     struct Written {
         const char* name;
         int quality;
@@ -411,8 +410,8 @@ TEST_F(PictureTest, JpegPicturesDecodeAsQtsReaderDecodesThem)
         EXPECT_EQ(image.colorSpace(), expected.colorSpace());
         for (int y = 0; y < image.height(); ++y)
             ASSERT_EQ(0,
-                memcmp(image.constScanLine(y), expected.constScanLine(y),
-                    size_t(image.width()) * 4))
+                memcmp(
+                    image.constScanLine(y), expected.constScanLine(y), size_t(image.width()) * 4))
                 << "row " << y;
     }
 }
