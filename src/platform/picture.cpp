@@ -12,7 +12,7 @@
 
 #include <csetjmp>
 #include <cstdint>
-#include <cstdio>
+#include <cstdio> // before jpeglib.h, which names FILE
 #include <optional>
 #include <utility>
 
@@ -43,6 +43,7 @@ namespace {
     // about as much as the decoding; the same library with the same settings gives the same
     // pixels. Anything else, and any data the library warns about or refuses, is left to Qt's
     // reader, so what it shows and reports stays its own.
+
     // The byte order of QImage::Format_RGB32 (0xffRRGGBB in a native 32-bit word).
     constexpr J_COLOR_SPACE kRgb32Layout
         = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
@@ -74,8 +75,7 @@ namespace {
         jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
             static_cast<unsigned long>(bytes.size()));
         // Comments, Exif and colour profiles become text, orientation and colour space in Qt's
-        // image: such files are Qt's to read.
-        // A marker is listed only when some of its data is kept.
+        // image: such files are Qt's to read. A block is listed only when some of it is kept.
         jpeg_save_markers(&info, JPEG_COM, 1);
         for (int app = 1; app < 16; ++app)
             jpeg_save_markers(&info, JPEG_APP0 + app, 1);
