@@ -244,7 +244,7 @@ void Control::repaint() const
 {
     if (!isWindowed())
         if (Surface* s = parent_->surface())
-            s->update();
+            s->repaintAll();
 }
 
 // Container ------------------------------------------------------------------------------------
@@ -300,7 +300,7 @@ void Container::setBackColor(uint32_t c)
 {
     backColor_ = c;
     if (surface_)
-        surface_->update();
+        surface_->repaintAll();
 }
 
 Status Container::setPicture(const QString& path)
@@ -317,7 +317,7 @@ void Container::setPicture(const Picture& p)
     picture_ = p;
     pictureChanged();
     if (surface_)
-        surface_->update();
+        surface_->repaintAll();
 }
 
 // Label ----------------------------------------------------------------------------------------

@@ -198,18 +198,48 @@ QString toNativeSeparators(const QString& systemPath)
     return path;
 }
 
+namespace {
+    // resolvePath() for a path that does not exist as written.
+    QString resolveMissing(const QString& native)
+    {
+        Walk w = walk(native, Fresh::IfChanged);
+        if (w.end == WalkEnd::Suspect && w.usedCache)
+            w = walk(native, Fresh::Always);
+        if (w.end == WalkEnd::Missing || w.path.isEmpty())
+            return native;
+        return w.path; // Found, or a listed entry that does not resolve (a broken link)
+    }
+
+    std::optional<FileStamp> stampFrom(const QString& native, const struct stat& st)
+    {
+        if (!S_ISREG(st.st_mode))
+            return std::nullopt;
+        return FileStamp { native, qint64(st.st_size), qint64(st.st_mtim.tv_sec),
+            qint64(st.st_mtim.tv_nsec) };
+    }
+}
+
 QString resolvePath(const QString& path)
 {
     const QString native = toNativeSeparators(path);
     if (native.isEmpty() || pathExists(native))
         return native;
+    return resolveMissing(native);
+}
 
-    Walk w = walk(native, Fresh::IfChanged);
-    if (w.end == WalkEnd::Suspect && w.usedCache)
-        w = walk(native, Fresh::Always);
-    if (w.end == WalkEnd::Missing || w.path.isEmpty())
-        return native;
-    return w.path; // Found, or a listed entry that does not resolve (a broken link)
+std::optional<FileStamp> stampOf(const QString& path)
+{
+    const QString native = toNativeSeparators(path);
+    if (native.isEmpty())
+        return std::nullopt;
+    struct stat st;
+    // What is there as written is what resolvePath() gives, file or not.
+    if (::stat(encoded(native).constData(), &st) == 0)
+        return stampFrom(native, st);
+    const QString resolved = resolveMissing(native);
+    if (resolved == native || ::stat(encoded(resolved).constData(), &st) != 0)
+        return std::nullopt;
+    return stampFrom(resolved, st);
 }
 
 bool fileExists(const QString& path)

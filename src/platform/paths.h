@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace plat {
 
 // Turns the system's "\" separators into "/".
@@ -20,6 +22,21 @@ QString resolvePath(const QString& path);
 
 // Whether a file exists at `path`, found as resolvePath() finds it. A folder is not a file.
 bool fileExists(const QString& path);
+
+// A file as one stat finds it: its path as resolvePath() gives it, its size and its
+// modification time to the nanosecond.
+struct FileStamp {
+    QString path;
+    qint64 size = 0;
+    qint64 seconds = 0;
+    qint64 nanoseconds = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// The file at `path`, found as resolvePath() finds it; none when no file is there (a folder is
+// not a file). A path that names its file exactly costs one stat: the caches that check a file
+// at every step load use it. GUI thread only.
+std::optional<FileStamp> stampOf(const QString& path);
 
 // Forgets the cached folder listings (tests that create files under a cached folder within the
 // same second use it). Look-ups already read a folder again when a name is missing from a

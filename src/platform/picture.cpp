@@ -4,16 +4,19 @@
 
 #include <QBuffer>
 #include <QCache>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMutex>
 #include <QMutexLocker>
 
+#include <csetjmp>
 #include <cstdint>
+#include <cstdio> // before jpeglib.h, which names FILE
 #include <optional>
 #include <utility>
+
+#include <jpeglib.h>
 
 namespace plat {
 
@@ -33,6 +36,93 @@ Picture::Picture(QImage image, QPoint hotSpot, bool isCursor)
 {
 }
 
+namespace {
+
+    // Colour JPEG pictures (every step background) decoded straight into the 32-bit image they
+    // are shown from. Qt's reader decodes them to 24-bit rows and converts each row, which costs
+    // about as much as the decoding; the same library with the same settings gives the same
+    // pixels. Anything else, and any data the library warns about or refuses, is left to Qt's
+    // reader, so what it shows and reports stays its own.
+
+    // The byte order of QImage::Format_RGB32 (0xffRRGGBB in a native 32-bit word).
+    constexpr J_COLOR_SPACE kRgb32Layout
+        = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+
+    struct JpegErrors {
+        jpeg_error_mgr mgr {};
+        std::jmp_buf failed {};
+        bool warned = false;
+    };
+
+    [[noreturn]] void jpegFailed(j_common_ptr info)
+    {
+        std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->failed, 1);
+    }
+
+    void jpegMessage(j_common_ptr info, int level)
+    {
+        if (level < 0)
+            reinterpret_cast<JpegErrors*>(info->err)->warned = true;
+    }
+
+    // Kept apart from any object with a destructor, as a failure leaves it by longjmp.
+    bool decodeJpegInto(
+        const QByteArray& bytes, jpeg_decompress_struct& info, JpegErrors& errors, QImage& image)
+    {
+        if (setjmp(errors.failed))
+            return false;
+        jpeg_create_decompress(&info);
+        jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
+            static_cast<unsigned long>(bytes.size()));
+        // Comments, Exif and colour profiles become text, orientation and colour space in Qt's
+        // image: such files are Qt's to read. A block is listed only when some of it is kept.
+        jpeg_save_markers(&info, JPEG_COM, 1);
+        for (int app = 1; app < 16; ++app)
+            jpeg_save_markers(&info, JPEG_APP0 + app, 1);
+        if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.num_components != 3
+            || info.jpeg_color_space != JCS_YCbCr || info.saw_Adobe_marker || info.marker_list
+            || errors.warned)
+            return false;
+        info.out_color_space = kRgb32Layout;
+        jpeg_start_decompress(&info);
+        if (errors.warned || info.output_components != 4 || int(info.output_width) != image.width()
+            || int(info.output_height) != image.height())
+            return false;
+        while (info.output_scanline < info.output_height) {
+            JSAMPROW row = image.scanLine(int(info.output_scanline));
+            if (jpeg_read_scanlines(&info, &row, 1) != 1 || errors.warned)
+                return false;
+        }
+        jpeg_finish_decompress(&info);
+        // The resolution as Qt's reader records it.
+        if (info.density_unit == 1) {
+            image.setDotsPerMeterX(int(100. * info.X_density / 2.54));
+            image.setDotsPerMeterY(int(100. * info.Y_density / 2.54));
+        } else if (info.density_unit == 2) {
+            image.setDotsPerMeterX(int(100. * info.X_density));
+            image.setDotsPerMeterY(int(100. * info.Y_density));
+        }
+        return !errors.warned;
+    }
+
+    // The image, or the null image when Qt's reader should decode it.
+    QImage decodeJpeg(const QByteArray& bytes, QSize size)
+    {
+        QImage image(size, QImage::Format_RGB32);
+        if (image.isNull())
+            return {};
+        jpeg_decompress_struct info {};
+        JpegErrors errors;
+        info.err = jpeg_std_error(&errors.mgr);
+        errors.mgr.error_exit = jpegFailed;
+        errors.mgr.emit_message = jpegMessage;
+        const bool decoded = decodeJpegInto(bytes, info, errors, image);
+        jpeg_destroy_decompress(&info);
+        return decoded ? image : QImage();
+    }
+
+} // namespace
+
 const QImage& Picture::image() const
 {
     if (!deferred_)
@@ -40,13 +130,17 @@ const QImage& Picture::image() const
     QMutexLocker lock(&deferred_->mutex);
     if (!deferred_->decoded) {
         deferred_->decoded = true;
-        QBuffer buffer(&deferred_->bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, deferred_->format);
-        deferred_->image = reader.read();
-        if (deferred_->image.isNull())
-            qWarning(
-                "A picture that looked whole did not decode: %s", qPrintable(reader.errorString()));
+        if (deferred_->format == "jpeg")
+            deferred_->image = decodeJpeg(deferred_->bytes, size_);
+        if (deferred_->image.isNull()) {
+            QBuffer buffer(&deferred_->bytes);
+            buffer.open(QIODevice::ReadOnly);
+            QImageReader reader(&buffer, deferred_->format);
+            deferred_->image = reader.read();
+            if (deferred_->image.isNull())
+                qWarning("A picture that looked whole did not decode: %s",
+                    qPrintable(reader.errorString()));
+        }
         deferred_->bytes = QByteArray();
     }
     return deferred_->image;
@@ -175,8 +269,7 @@ namespace {
     }
 
     struct CachedPicture {
-        qint64 size = 0;
-        QDateTime modified;
+        FileStamp stamp;
         Picture picture;
     };
 
@@ -226,20 +319,16 @@ Result<Picture> loadPicture(const QString& path)
 
     // A path that names its file exactly, as step pictures do, costs one stat on a cache hit;
     // only a name that differs in case from the file on disk is worth resolving.
-    QFileInfo info(toNativeSeparators(path));
-    if (!info.isFile())
-        info = QFileInfo(resolvePath(path));
-    if (!info.isFile())
+    const std::optional<FileStamp> stamp = stampOf(path);
+    if (!stamp)
         return Error { err::FileNotFound, QStringLiteral("File not found: %1").arg(path) };
-    const QString key = info.absoluteFilePath();
-    const qint64 size = info.size();
-    const QDateTime modified = info.lastModified();
+    const QString key = QFileInfo(stamp->path).absoluteFilePath();
 
     PictureCache& c = cache();
     {
         QMutexLocker lock(&c.mutex);
         if (const CachedPicture* hit = c.entries.object(key)) {
-            if (hit->size == size && hit->modified == modified)
+            if (hit->stamp == *stamp)
                 return hit->picture;
         }
     }
@@ -269,8 +358,7 @@ Result<Picture> loadPicture(const QString& path)
     }
 
     QMutexLocker lock(&c.mutex);
-    c.entries.insert(
-        key, new CachedPicture { size, modified, loaded.value() }, costOf(loaded.value()));
+    c.entries.insert(key, new CachedPicture { *stamp, loaded.value() }, costOf(loaded.value()));
     return loaded;
 }
 

@@ -210,8 +210,18 @@ void Surface::updateCursor(Control* c)
         unsetCursor();
 }
 
+void Surface::repaintAll()
+{
+    if (repaintAsked_ && isVisible())
+        return;
+    // Qt drops a request while the widget is hidden and paints it whole when shown.
+    repaintAsked_ = isVisible();
+    update();
+}
+
 void Surface::paintEvent(QPaintEvent*)
 {
+    repaintAsked_ = false;
     if (!container_)
         return;
     QPainter p(this);

@@ -36,6 +36,9 @@ public:
     void forgetControl(Control* c);
     // Whether input may reach this surface now (no other form runs modally).
     bool acceptsInput() const;
+    // Asks for the whole surface to be painted again. A step load changes a hundred controls,
+    // each asking; while the surface is shown, one request stands for all until it is painted.
+    void repaintAll();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -63,6 +66,7 @@ private:
     bool pressed_ = false;
     bool afterDoubleClick_ = false;
     quint64 pressSerial_ = 0;
+    bool repaintAsked_ = false; // a whole repaint asked for while shown has not run yet
 };
 
 // Raises mouse and key events for a windowed control's own widget (text and list boxes).

@@ -7,7 +7,6 @@
 #include <QMutexLocker>
 
 #include <array>
-#include <filesystem>
 #include <optional>
 
 namespace stepengine {
@@ -15,8 +14,7 @@ namespace stepengine {
 namespace {
     struct Kept {
         QString path;
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type modified {};
+        plat::FileStamp stamp;
         QStringList lines;
     };
 
@@ -37,11 +35,8 @@ namespace {
 
 plat::Result<QStringList> keptLines(const QString& path)
 {
-    std::error_code ec;
-    const std::filesystem::path file(plat::resolvePath(path).toStdString());
-    const auto size = std::filesystem::file_size(file, ec);
-    const auto modified
-        = ec ? std::filesystem::file_time_type {} : std::filesystem::last_write_time(file, ec);
+    // One stat when the path names its file exactly, as the step files' paths do.
+    const std::optional<plat::FileStamp> stamp = plat::stampOf(path);
     KeptFiles& kept = keptFiles();
     QMutexLocker lock(&kept.mutex);
     std::optional<Kept>* slot = nullptr;
@@ -51,7 +46,7 @@ plat::Result<QStringList> keptLines(const QString& path)
             break;
         }
     }
-    if (!ec && slot && (*slot)->size == size && (*slot)->modified == modified)
+    if (stamp && slot && (*slot)->stamp == *stamp)
         return (*slot)->lines;
     lock.unlock();
     auto lines = plat::readLines(path);
@@ -60,8 +55,8 @@ plat::Result<QStringList> keptLines(const QString& path)
         slot = &kept.files[kept.next];
         kept.next = (kept.next + 1) % kept.files.size();
     }
-    if (lines.ok() && !ec)
-        *slot = Kept { path, size, modified, lines.value() };
+    if (lines.ok() && stamp)
+        *slot = Kept { path, *stamp, lines.value() };
     else
         slot->reset();
     return lines;

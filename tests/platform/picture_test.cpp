@@ -3,11 +3,17 @@
 #include "support/testsupport.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace plat;
 
@@ -315,6 +321,99 @@ TEST_F(PictureTest, CacheServesRepeatsAndNoticesAnEditedFile)
     Result<Picture> removed = loadPicture(file);
     ASSERT_FALSE(removed.ok());
     EXPECT_EQ(removed.error().number, err::FileNotFound);
+}
+
+// An edit that keeps the size and lands within the same millisecond still shows: the cache
+// compares the modification time to the nanosecond.
+TEST_F(PictureTest, CacheNoticesAnEditOfTheSameSizeWithinAMillisecond)
+{
+    const QString file = path(QStringLiteral("same.mxy"));
+    QImage before = sampleImage(6, 6);
+    QImage after = sampleImage(6, 6);
+    after.fill(QColor(10, 200, 10));
+    const QByteArray first = encode(before, "bmp");
+    const QByteArray second = encode(after, "bmp");
+    ASSERT_EQ(first.size(), second.size());
+    const auto stampAt = [&](long nanoseconds) {
+        const timespec times[2] = { { 1700000000, nanoseconds }, { 1700000000, nanoseconds } };
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0), 0);
+    };
+    testsupport::writeFile(file, first);
+    stampAt(1000);
+    ASSERT_TRUE(loadPicture(file).ok());
+    EXPECT_EQ(loadPicture(file).value().image().pixelColor(3, 3), QColor(200, 40, 40));
+    testsupport::writeFile(file, second);
+    stampAt(2000);
+    const Result<Picture> edited = loadPicture(file);
+    ASSERT_TRUE(edited.ok());
+    EXPECT_EQ(edited.value().image().pixelColor(3, 3), QColor(10, 200, 10));
+}
+
+// Colour JPEG pictures are decoded apart from Qt's reader; every one must come out as Qt's
+// reader gives it, byte for byte, whatever its size, quality, scan order or damage.
+TEST_F(PictureTest, JpegPicturesDecodeAsQtsReaderDecodesThem)
+{
+    QImage photo(37, 23, QImage::Format_RGB32); // odd sizes meet the chroma blocks' edges
+    QRandomGenerator noise(7);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 7, y * 11, int(noise.bounded(256))));
+    struct Written {
+        const char* name;
+        int quality;
+        bool progressive;
+        QString text; // a comment block: Qt keeps it as the image's text
+    };
+    const Written cases[] = { { "low", 10, false, {} }, { "default", 75, false, {} },
+        { "best", 100, false, {} }, { "progressive", 80, true, {} },
+        { "commented", 75, false, QStringLiteral("step 3") } };
+    QStringList files;
+    for (const Written& w : cases) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(w.quality);
+        writer.setProgressiveScanWrite(w.progressive);
+        if (!w.text.isEmpty())
+            writer.setText(QStringLiteral("Description"), w.text);
+        ASSERT_TRUE(writer.write(photo)) << w.name;
+        files << path(QString::fromLatin1(w.name) + QStringLiteral(".mxy"));
+        testsupport::writeFile(files.last(), bytes);
+    }
+    // Damage inside the data that keeps the file's ending: the library warns and goes on.
+    QByteArray damaged = testsupport::readFile(files[1]);
+    for (int i = damaged.size() / 2; i < damaged.size() / 2 + 24; ++i)
+        damaged[i] = char(0x55);
+    files << path(QStringLiteral("damaged.mxy"));
+    testsupport::writeFile(files.last(), damaged);
+    for (const QString& name :
+        QDir(QStringLiteral(KSXT_PROGRAM_DIR "/txcl")).entryList({ QStringLiteral("*.mxy") })) {
+        const QString file = QStringLiteral(KSXT_PROGRAM_DIR "/txcl/") + name;
+        if (QImageReader(file).format() == "jpeg")
+            files << file;
+    }
+    ASSERT_GT(files.size(), 10) << "the sample module has its JPEG backgrounds";
+
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        QImageReader qtReader(file);
+        const QImage expected = qtReader.read();
+        const Result<Picture> loaded = loadPicture(file);
+        ASSERT_TRUE(loaded.ok());
+        const QImage& image = loaded.value().image();
+        ASSERT_EQ(image.format(), expected.format());
+        ASSERT_EQ(image.size(), expected.size());
+        EXPECT_EQ(image.dotsPerMeterX(), expected.dotsPerMeterX());
+        EXPECT_EQ(image.dotsPerMeterY(), expected.dotsPerMeterY());
+        EXPECT_EQ(image.textKeys(), expected.textKeys());
+        EXPECT_EQ(image.colorSpace(), expected.colorSpace());
+        for (int y = 0; y < image.height(); ++y)
+            ASSERT_EQ(0,
+                memcmp(
+                    image.constScanLine(y), expected.constScanLine(y), size_t(image.width()) * 4))
+                << "row " << y;
+    }
 }
 
 } // namespace

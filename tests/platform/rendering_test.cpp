@@ -12,6 +12,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,56 @@ TEST(RenderingTest, SampleFormUnderTheQtDriver)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_GE(f.log.count(QStringLiteral("Timer1")), 2);
     checkRendering(f, QStringLiteral("sample-qt.png"));
+}
+
+// Counts the paints a widget receives.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget* w) { w->installEventFilter(this); }
+    int n = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++n;
+        return false;
+    }
+};
+
+// One repaint stands for the many changes a step load makes; a change made after that paint,
+// or while the form was hidden, is painted all the same.
+TEST(RenderingTest, EveryChangeAfterAPaintIsPaintedAgain)
+{
+    QTemporaryDir dir;
+    Runtime rt(std::make_unique<RealClock>(), makeFakeServices(), dir.path());
+    auto& f = rt.formOf<SampleForm>(rt);
+    f.show();
+    QWidget* surface = f.area().surface();
+    ASSERT_NE(surface, nullptr);
+    PaintCount paints(surface);
+    const auto paintedAfter = [&](int before) {
+        QElapsedTimer t;
+        t.start();
+        while (paints.n <= before && t.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        return paints.n > before;
+    };
+    ASSERT_TRUE(paintedAfter(0));
+    for (int round = 1; round <= 3; ++round) {
+        const int before = paints.n;
+        for (int i = 0; i < 40; ++i)
+            f.ui().Frame.setLeft(300 + 100 * round + i);
+        EXPECT_TRUE(paintedAfter(before)) << "round " << round;
+    }
+    f.hide();
+    f.ui().Title.setCaption(QStringLiteral("隐藏时改的标题"));
+    const int beforeShow = paints.n;
+    f.show();
+    EXPECT_TRUE(paintedAfter(beforeShow));
+    const int afterShow = paints.n;
+    f.ui().Frame.setTop(2800);
+    EXPECT_TRUE(paintedAfter(afterShow));
 }
 
 TEST(RenderingTest, AutoSizedLabelsMeasureWithTheFont)
