@@ -4,6 +4,7 @@
 #include "demo/frmyanshi.h"
 #include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"
+#include "platform/picture.h"
 #include "stepengine/stepengine.h"
 #include "workspace/frmmain.h"
 
@@ -74,6 +75,9 @@ void ExerciseWindowsOwner::closeExercise()
     st.PanelCanClose = -1;
     sys_.form<exercise::FrmTm>().unload();
     sys_.form<workspace::FrmMain>().unload();
+    // The exercise's step pictures are not shown again before another exercise starts, and the
+    // window that follows (home or the score sheet) would otherwise add its own to them.
+    plat::clearPictureCache();
 }
 
 // Placement ---------------------------------------------------------------------------------
