@@ -4,6 +4,7 @@
 #include "core/system.h"
 #include "home/homeflow.h"
 #include "home/homerules.h"
+#include "platform/decodeahead.h"
 #include "platform/keys.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -60,6 +61,10 @@ namespace {
         l.setBackStyle(0);
         return l;
     }
+
+    // The start page's full-window pictures: the window's own and the start picture over it.
+    const QString kWindowPicture = QStringLiteral("l20060");
+    const QString kStartPicture = QStringLiteral("l20051");
 }
 
 FrmFengmianUi::FrmFengmianUi(plat::Form& f)
@@ -156,6 +161,16 @@ FrmFengmian::FrmFengmian(shell::System& sys)
     setCentered(true);
 }
 
+void FrmFengmian::decodeAhead(shell::System& sys)
+{
+    // The load reports a picture that fails; here it is only not decoded ahead.
+    std::vector<plat::Picture> pictures;
+    for (const QString& name : { kWindowPicture, kStartPicture })
+        if (plat::Result<plat::Picture> p = plat::loadPicture(sys.skinFile(name)))
+            pictures.push_back(std::move(p).value());
+    plat::decodeAhead(std::move(pictures));
+}
+
 void FrmFengmian::Form_Load()
 {
     shell::AppState& st = sys_.state;
@@ -192,9 +207,9 @@ void FrmFengmian::Form_Load()
     setWidth(12000 * sx);
     setHeight(9000 * sy);
     site.check(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
-    site.check(setPicture(sys_.skinFile(QStringLiteral("l20060"))));
+    site.check(setPicture(sys_.skinFile(kWindowPicture)));
     ui.picShouYe.move(0, 0);
-    site.check(ui.picShouYe.setPicture(sys_.skinFile(QStringLiteral("l20051"))));
+    site.check(ui.picShouYe.setPicture(sys_.skinFile(kStartPicture)));
     ui.PicTop.move(0, 0, 12000 * sx, 1650 * sy);
     site.check(ui.PicTop.setPicture(sys_.skinFile(QStringLiteral("l20052"))));
     ui.PicTop.setVisible(false);

@@ -74,6 +74,10 @@ class FrmFengmian : public plat::FormWith<FrmFengmianUi> {
 public:
     explicit FrmFengmian(shell::System& sys);
 
+    // Starts decoding the start page's two full-window pictures on a worker thread (the
+    // start-up window calls it while its timer runs), so the window maps sooner when it loads.
+    static void decodeAhead(shell::System& sys);
+
     // FengMainCsh: rebuilds the whole home screen from the module data and the learner records.
     void FengMainCsh();
     // The command interpreter of the window: every button, the refresh and the deferred replay.

@@ -2,6 +2,7 @@
 // hand-over to the home window.
 
 #include "home/frmfengmian.h"
+#include "platform/picture.h"
 #include "platform/text.h"
 #include "records/operation.h"
 #include "shell/frmstart.h"
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QWidget>
 
 #include <optional>
@@ -201,6 +203,33 @@ TEST_F(FrmStartTest, TheFirstReadsOfTheRecordsAreLoggedAfterALeftJournalIsApplie
     EXPECT_EQ(testsupport::readFile(ksdata + "288893.mxy").left(5), QByteArray("FFF\r\n"));
     ASSERT_EQ(boxes().shown.size(), 1u);
     EXPECT_TRUE(boxes().shown[0].text.contains(copies[0]));
+}
+
+// While the splash waits for its timer, the home window's two full-window pictures are decoded
+// on a worker; the home window shows those very images when it loads.
+TEST_F(FrmStartTest, TheHomeWindowsPicturesAreDecodedWhileTheSplashWaits)
+{
+    for (const char* name : { "l20060", "l20051" }) {
+        QImage picture(80, 60, QImage::Format_RGB32);
+        picture.fill(QColor(90, 120, 60));
+        picture.save(dir.path() + "/pstx/" + name + ".mxy", "JPEG");
+    }
+    start();
+    sys->form<FrmStart>().show();
+    QThreadPool::globalInstance()->waitForDone();
+    EXPECT_FALSE(sys->form<home::FrmFengmian>().isLoaded());
+    std::vector<plat::Picture> ahead;
+    for (const char* name : { "l20060", "l20051" }) {
+        plat::Result<plat::Picture> p = plat::loadPicture(sys->skinFile(QString::fromLatin1(name)));
+        ASSERT_TRUE(p.ok());
+        EXPECT_TRUE(p.value().isDecoded()) << name;
+        ahead.push_back(p.value());
+    }
+    driver->advance(100);
+    auto& home = sys->form<home::FrmFengmian>();
+    ASSERT_TRUE(home.visible());
+    EXPECT_EQ(home.area().picture().image().cacheKey(), ahead[0].image().cacheKey());
+    EXPECT_EQ(home.ui().picShouYe.picture().image().cacheKey(), ahead[1].image().cacheKey());
 }
 
 TEST_F(FrmStartTest, MissingSplashPicturesAreReportedAndStartUpGoesOn)
