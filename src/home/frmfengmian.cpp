@@ -5,6 +5,7 @@
 #include "home/homeflow.h"
 #include "home/homerules.h"
 #include "platform/decodeahead.h"
+#include "platform/font.h"
 #include "platform/keys.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -65,6 +66,8 @@ namespace {
     // The start page's full-window pictures: the window's own and the start picture over it.
     const QString kWindowPicture = QStringLiteral("l20060");
     const QString kStartPicture = QStringLiteral("l20051");
+    // The title bar's caption: the window's one face that the splash has not loaded.
+    const plat::FontSpec kCaptionFont { QStringLiteral("黑体"), 10, true };
 }
 
 FrmFengmianUi::FrmFengmianUi(plat::Form& f)
@@ -105,7 +108,7 @@ FrmFengmianUi::FrmFengmianUi(plat::Form& f)
     plat::Label& caption = transparentLabel(LblCaption);
     caption.setAutoSize(true);
     caption.setForeColor(0xFFFFFF);
-    caption.setFont({ QStringLiteral("黑体"), 10, true });
+    caption.setFont(kCaptionFont);
     PicTop.move(0, 0, 12000, 1650);
     for (plat::PictureBox* p : { &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi, &PicHelp })
         p->move(0, 1650, 12000, 6900);
@@ -161,7 +164,7 @@ FrmFengmian::FrmFengmian(shell::System& sys)
     setCentered(true);
 }
 
-void FrmFengmian::decodeAhead(shell::System& sys)
+void FrmFengmian::prepare(shell::System& sys)
 {
     // The load reports a picture that fails; here it is only not decoded ahead.
     std::vector<plat::Picture> pictures;
@@ -169,6 +172,7 @@ void FrmFengmian::decodeAhead(shell::System& sys)
         if (plat::Result<plat::Picture> p = plat::loadPicture(sys.skinFile(name)))
             pictures.push_back(std::move(p).value());
     plat::decodeAhead(std::move(pictures));
+    plat::loadFaces({ kCaptionFont }, sys.twipsPerPixelY());
 }
 
 void FrmFengmian::Form_Load()

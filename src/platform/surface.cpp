@@ -225,6 +225,8 @@ void Surface::paintEvent(QPaintEvent*)
         c->paint(p);
         p.restore();
     }
+    if (isWindow())
+        container_->form().notePainted();
 }
 
 void Surface::mousePressEvent(QMouseEvent* e)

@@ -151,6 +151,38 @@ TEST_F(FormsTest, UnloadStopsTheFormsTimers)
     EXPECT_EQ(app.clock->armedCount(), 0);
 }
 
+// Work that must not hold up a window's first painting waits for it and runs once, right after
+// it; work asked for after the painting runs soon; an unload before the painting drops it.
+TEST_F(FormsTest, WorkAfterTheFirstPaintingWaitsForItAndRunsOnce)
+{
+    QStringList ran;
+    auto note = [&ran](const char* what) { return [&ran, what] { ran << what; }; };
+    form().load();
+    form().afterFirstPainting(note("loaded"));
+    app.driver->processEvents();
+    EXPECT_TRUE(ran.isEmpty()) << "a window not shown has not painted";
+    form().show();
+    EXPECT_TRUE(ran.isEmpty()) << "the painting comes first";
+    app.driver->processEvents();
+    app.driver->processEvents();
+    EXPECT_EQ(ran, QStringList { "loaded" });
+    form().afterFirstPainting(note("painted already"));
+    EXPECT_EQ(ran.size(), 1) << "not inside the call";
+    app.driver->processEvents();
+    form().hWnd()->repaint();
+    app.driver->processEvents();
+    EXPECT_EQ(ran, QStringList({ "loaded", "painted already" }));
+
+    form().unload();
+    form().show();
+    form().afterFirstPainting(note("dropped"));
+    form().unload();
+    form().show();
+    app.driver->processEvents();
+    app.driver->processEvents();
+    EXPECT_EQ(ran, QStringList({ "loaded", "painted already" }));
+}
+
 TEST_F(FormsTest, ClickRaisesDownUpClickAndDoubleClickTheOriginalOrder)
 {
     showForm();
