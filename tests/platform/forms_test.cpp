@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWidget>
 
@@ -419,6 +420,34 @@ TEST(PictureShowingTest, ShowingDecodesOnlyWhatIsShown)
     const QPoint inside = QPoint((2000 + 100) / 15, (1000 + 100) / 15);
     EXPECT_EQ(shot.pixelColor(inside), QColor(Qt::darkGreen));
     hiddenImage.reset();
+    f.unload();
+}
+
+// A page view builds its browser only when first shown or asked for its page: a page set before
+// waits and is what the browser shows, at the view's size, which it keeps following.
+TEST(HtmlViewTest, APageSetBeforeTheBrowserIsBuiltIsWhatItShows)
+{
+    HeadlessApp app;
+    auto& f = app.rt->formOf<SampleForm>(*app.rt);
+    auto browser = [&f] { return f.ui().Help.widget()->findChild<QTextBrowser*>(); };
+    EXPECT_EQ(browser(), nullptr) << "the load sets the page of a window not shown";
+    f.show();
+    ASSERT_NE(browser(), nullptr);
+    EXPECT_TRUE(browser()->isVisible());
+    EXPECT_EQ(browser()->toPlainText(), QStringLiteral("帮助\n按 Ctrl+Alt+I 打开图像大小。"));
+    EXPECT_EQ(browser()->size(), f.ui().Help.widget()->size());
+    f.ui().Help.move(4600, 1000, 1500, 3000);
+    EXPECT_EQ(browser()->size(), QSize(100, 200));
+    f.unload();
+
+    // Hidden, and asked for its page.
+    f.ui().Help.setVisible(false);
+    f.show();
+    EXPECT_EQ(browser(), nullptr);
+    f.ui().Help.setHtml(QStringLiteral("<p>第二页</p>"));
+    EXPECT_TRUE(f.ui().Help.html().contains(QStringLiteral("第二页")));
+    ASSERT_NE(browser(), nullptr);
+    EXPECT_FALSE(browser()->isVisible());
     f.unload();
 }
 
