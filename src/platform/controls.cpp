@@ -177,8 +177,7 @@ void Control::applyCursor()
     if (!w)
         return;
     if (pointer_ == kCustomPointer && !mouseIcon_.isNull())
-        w->setCursor(QCursor(QPixmap::fromImage(mouseIcon_.image()), mouseIcon_.hotSpot().x(),
-            mouseIcon_.hotSpot().y()));
+        w->setCursor(form().runtime().cursorOf(mouseIcon_));
     else if (pointer_ == 0)
         w->unsetCursor();
     else if (pointer_ == 2)

@@ -7,6 +7,7 @@
 #include "platform/color.h"
 #include "platform/keys.h"
 
+#include <QBuffer>
 #include <QEventLoop>
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -368,6 +369,44 @@ TEST_F(FormsTest, MousePointerRefusesUnknownValues)
     EXPECT_FALSE(a.setMousePointer(-1).ok());
     EXPECT_EQ(a.mousePointer(), 2);
     EXPECT_TRUE(a.setMousePointer(99).ok());
+}
+
+// Controls given one pointer file share one pointer: the file's picture at its hot spot. Another
+// file gives its own.
+TEST_F(FormsTest, APointerFileGivesOnePointerAtItsHotSpot)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto writeCursor = [&dir](const QString& name, QColor colour, QPoint hotSpot) {
+        QImage img(16, 16, QImage::Format_ARGB32);
+        img.fill(colour);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(img.save(&buffer, "ICO"));
+        bytes[2] = 2; // a cursor file: an icon file of type 2 with the hot spot in each entry
+        bytes[10] = char(hotSpot.x());
+        bytes[12] = char(hotSpot.y());
+        testsupport::writeFile(dir.filePath(name), bytes);
+        return dir.filePath(name);
+    };
+    const QString hand = writeCursor(QStringLiteral("hand.cur"), Qt::red, { 5, 7 });
+    const QString cross = writeCursor(QStringLiteral("cross.cur"), Qt::blue, { 2, 1 });
+    auto& ui = form().ui();
+    for (Control* c : std::initializer_list<Control*> { &ui.Box, &ui.Text, &ui.List }) {
+        ASSERT_TRUE(c->setMousePointer(kCustomPointer).ok());
+        ASSERT_TRUE(c->setMouseIcon(hand).ok());
+    }
+    ASSERT_TRUE(ui.List.setMouseIcon(cross).ok());
+
+    const QCursor box = ui.Box.widget()->cursor();
+    EXPECT_EQ(box.hotSpot(), QPoint(5, 7));
+    EXPECT_EQ(box.pixmap().size(), QSize(16, 16));
+    EXPECT_EQ(box.pixmap().toImage().pixelColor(8, 8), QColor(Qt::red));
+    EXPECT_EQ(ui.Text.widget()->cursor().pixmap().cacheKey(), box.pixmap().cacheKey());
+    const QCursor list = ui.List.widget()->cursor();
+    EXPECT_EQ(list.hotSpot(), QPoint(2, 1));
+    EXPECT_EQ(list.pixmap().toImage().pixelColor(8, 8), QColor(Qt::blue));
 }
 
 TEST_F(FormsTest, ControlArraysLoadMembersAtRunTime)
