@@ -19,6 +19,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <algorithm>
+#include <iterator>
+
 namespace home {
 
 namespace {
@@ -62,6 +65,9 @@ namespace {
         l.setBackStyle(0);
         return l;
     }
+
+    // Buttons that carry no command are never shown.
+    constexpr int kNeverShown[] = { 0, 1, 9, 10, 44, 45, 46 };
 
     // The start page's full-window pictures: the window's own and the start picture over it.
     const QString kWindowPicture = QStringLiteral("l20060");
@@ -147,8 +153,7 @@ FrmFengmianUi::FrmFengmianUi(plat::Form& f)
         if (h != Host::None)
             ClickBotn.create(i, *hosts[static_cast<int>(h)]);
     }
-    // Buttons that carry no command are never shown.
-    for (int i : { 0, 1, 9, 10, 44, 45, 46 })
+    for (int i : kNeverShown)
         ClickBotn[i].setVisible(false);
     // Front to back: the advert strip, the panels and the tab strip, the window's own buttons.
     for (plat::PictureBox* p :
@@ -166,9 +171,15 @@ FrmFengmian::FrmFengmian(shell::System& sys)
 
 void FrmFengmian::prepare(shell::System& sys)
 {
+    // What the start page shows: its two pictures and the faces of the buttons on the window
+    // itself (with a module of two start buttons, two of them stay hidden).
+    QStringList names { kWindowPicture, kStartPicture };
+    for (int i = 0; i <= kLastFacedButton; ++i)
+        if (hostOf(i) == Host::Window && std::ranges::find(kNeverShown, i) == std::end(kNeverShown))
+            names << buttonFaceName(i);
     // The load reports a picture that fails; here it is only not decoded ahead.
     std::vector<plat::Picture> pictures;
-    for (const QString& name : { kWindowPicture, kStartPicture })
+    for (const QString& name : names)
         if (plat::Result<plat::Picture> p = plat::loadPicture(sys.skinFile(name)))
             pictures.push_back(std::move(p).value());
     plat::decodeAhead(std::move(pictures));

@@ -205,14 +205,26 @@ TEST_F(FrmStartTest, TheFirstReadsOfTheRecordsAreLoggedAfterALeftJournalIsApplie
     EXPECT_TRUE(boxes().shown[0].text.contains(copies[0]));
 }
 
-// Once the splash is on the screen and while it waits for its timer, the home window's two
-// full-window pictures are decoded on a worker; the home window shows those very images.
+// Once the splash is on the screen and while it waits for its timer, what the home window's
+// start page shows is decoded on a worker: its two full-window pictures and the faces of the
+// buttons on the window itself, not those of a closed panel. The home window shows those very
+// images.
 TEST_F(FrmStartTest, TheHomeWindowsPicturesAreDecodedWhileTheSplashWaits)
 {
-    for (const char* name : { "l20060", "l20051" }) {
+    const struct {
+        const char* name;
+        bool ahead;
+    } pictures[] = {
+        { "l20060", true }, // the window's picture
+        { "l20051", true }, // the start picture
+        { "l20004", true }, // a start-page button
+        { "l20003", true }, // the exit button
+        { "l20015", false }, // a tab of the tab strip, closed at start
+    };
+    for (const auto& p : pictures) {
         QImage picture(80, 60, QImage::Format_RGB32);
         picture.fill(QColor(90, 120, 60));
-        picture.save(dir.path() + "/pstx/" + name + ".mxy", "JPEG");
+        picture.save(dir.path() + "/pstx/" + p.name + ".mxy", "PNG");
     }
     start();
     sys->form<FrmStart>().show();
@@ -220,18 +232,20 @@ TEST_F(FrmStartTest, TheHomeWindowsPicturesAreDecodedWhileTheSplashWaits)
     driver->processEvents(); // the work queued behind the painting
     QThreadPool::globalInstance()->waitForDone();
     EXPECT_FALSE(sys->form<home::FrmFengmian>().isLoaded());
-    std::vector<plat::Picture> ahead;
-    for (const char* name : { "l20060", "l20051" }) {
-        plat::Result<plat::Picture> p = plat::loadPicture(sys->skinFile(QString::fromLatin1(name)));
-        ASSERT_TRUE(p.ok());
-        EXPECT_TRUE(p.value().isDecoded()) << name;
-        ahead.push_back(p.value());
+    std::vector<plat::Picture> loaded;
+    for (const auto& p : pictures) {
+        plat::Result<plat::Picture> picture
+            = plat::loadPicture(sys->skinFile(QString::fromLatin1(p.name)));
+        ASSERT_TRUE(picture.ok());
+        EXPECT_EQ(picture.value().isDecoded(), p.ahead) << p.name;
+        loaded.push_back(picture.value());
     }
     driver->advance(50);
     auto& home = sys->form<home::FrmFengmian>();
     ASSERT_TRUE(home.visible());
-    EXPECT_EQ(home.area().picture().image().cacheKey(), ahead[0].image().cacheKey());
-    EXPECT_EQ(home.ui().picShouYe.picture().image().cacheKey(), ahead[1].image().cacheKey());
+    EXPECT_EQ(home.area().picture().image().cacheKey(), loaded[0].image().cacheKey());
+    EXPECT_EQ(home.ui().picShouYe.picture().image().cacheKey(), loaded[1].image().cacheKey());
+    EXPECT_EQ(home.ui().ClickBotn[4].picture().image().cacheKey(), loaded[2].image().cacheKey());
 }
 
 TEST_F(FrmStartTest, MissingSplashPicturesAreReportedAndStartUpGoesOn)
