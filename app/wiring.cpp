@@ -17,6 +17,7 @@ void wire(shell::System& sys)
         .countdownTick = flow::countdownTick,
         .showLogin = flow::showLogin,
         .showHome = [](shell::System& s) { s.form<home::FrmFengmian>().show(); },
+        .prepareHome = home::FrmFengmian::prepare,
     };
 }
 

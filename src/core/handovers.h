@@ -17,6 +17,9 @@ struct Handovers {
     Entry countdownTick; // examination: the countdown's minute tick
     Entry showLogin; // examination: the login a paper starts with
     Entry showHome; // home: the home window
+    // home: the home window's slow preparation that needs no window (its first pictures decoded
+    // on a worker thread, its faces loaded), run while the splash waits for its timer
+    Entry prepareHome;
 };
 
 } // namespace shell

@@ -4,6 +4,8 @@
 #include "core/system.h"
 #include "home/homeflow.h"
 #include "home/homerules.h"
+#include "platform/decodeahead.h"
+#include "platform/font.h"
 #include "platform/keys.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -16,6 +18,9 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+
+#include <algorithm>
+#include <iterator>
 
 namespace home {
 
@@ -60,6 +65,15 @@ namespace {
         l.setBackStyle(0);
         return l;
     }
+
+    // Buttons that carry no command are never shown.
+    constexpr int kNeverShown[] = { 0, 1, 9, 10, 44, 45, 46 };
+
+    // The start page's full-window pictures: the window's own and the start picture over it.
+    const QString kWindowPicture = QStringLiteral("l20060");
+    const QString kStartPicture = QStringLiteral("l20051");
+    // The title bar's caption: the window's one face that the splash has not loaded.
+    const plat::FontSpec kCaptionFont { QStringLiteral("黑体"), 10, true };
 }
 
 FrmFengmianUi::FrmFengmianUi(plat::Form& f)
@@ -100,7 +114,7 @@ FrmFengmianUi::FrmFengmianUi(plat::Form& f)
     plat::Label& caption = transparentLabel(LblCaption);
     caption.setAutoSize(true);
     caption.setForeColor(0xFFFFFF);
-    caption.setFont({ QStringLiteral("黑体"), 10, true });
+    caption.setFont(kCaptionFont);
     PicTop.move(0, 0, 12000, 1650);
     for (plat::PictureBox* p : { &PicTiKu, &PicKaCH, &PicBiaoZhi, &PicCuoTi, &PicHelp })
         p->move(0, 1650, 12000, 6900);
@@ -139,8 +153,7 @@ FrmFengmianUi::FrmFengmianUi(plat::Form& f)
         if (h != Host::None)
             ClickBotn.create(i, *hosts[static_cast<int>(h)]);
     }
-    // Buttons that carry no command are never shown.
-    for (int i : { 0, 1, 9, 10, 44, 45, 46 })
+    for (int i : kNeverShown)
         ClickBotn[i].setVisible(false);
     // Front to back: the advert strip, the panels and the tab strip, the window's own buttons.
     for (plat::PictureBox* p :
@@ -154,6 +167,23 @@ FrmFengmian::FrmFengmian(shell::System& sys)
 {
     setBorderless(true);
     setCentered(true);
+}
+
+void FrmFengmian::prepare(shell::System& sys)
+{
+    // What the start page shows: its two pictures and the faces of the buttons on the window
+    // itself (with a module of two start buttons, two of them stay hidden).
+    QStringList names { kWindowPicture, kStartPicture };
+    for (int i = 0; i <= kLastFacedButton; ++i)
+        if (hostOf(i) == Host::Window && std::ranges::find(kNeverShown, i) == std::end(kNeverShown))
+            names << buttonFaceName(i);
+    // The load reports a picture that fails; here it is only not decoded ahead.
+    std::vector<plat::Picture> pictures;
+    for (const QString& name : names)
+        if (plat::Result<plat::Picture> p = plat::loadPicture(sys.skinFile(name)))
+            pictures.push_back(std::move(p).value());
+    plat::decodeAhead(std::move(pictures));
+    plat::loadFaces({ kCaptionFont }, sys.twipsPerPixelY());
 }
 
 void FrmFengmian::Form_Load()
@@ -192,9 +222,9 @@ void FrmFengmian::Form_Load()
     setWidth(12000 * sx);
     setHeight(9000 * sy);
     site.check(setIcon(sys_.skinFile(QStringLiteral("l62011"))));
-    site.check(setPicture(sys_.skinFile(QStringLiteral("l20060"))));
+    site.check(setPicture(sys_.skinFile(kWindowPicture)));
     ui.picShouYe.move(0, 0);
-    site.check(ui.picShouYe.setPicture(sys_.skinFile(QStringLiteral("l20051"))));
+    site.check(ui.picShouYe.setPicture(sys_.skinFile(kStartPicture)));
     ui.PicTop.move(0, 0, 12000 * sx, 1650 * sy);
     site.check(ui.PicTop.setPicture(sys_.skinFile(QStringLiteral("l20052"))));
     ui.PicTop.setVisible(false);

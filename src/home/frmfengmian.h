@@ -74,6 +74,11 @@ class FrmFengmian : public plat::FormWith<FrmFengmianUi> {
 public:
     explicit FrmFengmian(shell::System& sys);
 
+    // What the window's load would spend most time on without needing the window: decodes the
+    // start page's pictures on a worker thread and loads the face the splash has not. The
+    // start-up window calls it while its timer runs, so the window maps sooner.
+    static void prepare(shell::System& sys);
+
     // FengMainCsh: rebuilds the whole home screen from the module data and the learner records.
     void FengMainCsh();
     // The command interpreter of the window: every button, the refresh and the deferred replay.

@@ -36,6 +36,11 @@ QString unitIdString(int unit, const QString& progressLine, QChar flag);
 // The 4-digit id text of question `question` of unit `unit`.
 QString questionIdText(int unit, int question);
 
+// Buttons 0 to 48 show faces of their own, picture files "l200" & two digits of the index; the
+// others are given theirs by their panels.
+inline constexpr int kLastFacedButton = 48;
+QString buttonFaceName(int button);
+
 // Whether a link from the product information or the advert may be handed to the shell: only
 // http and https addresses with a host.
 bool isOpenableLink(const QString& link);

@@ -4,6 +4,7 @@
 #include "core/system.h"
 #include "home/frmfengmian.h"
 #include "home/homeflow.h"
+#include "home/homerules.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "records/homefiles.h"
@@ -19,7 +20,6 @@ namespace home {
 
 namespace {
     constexpr double kFooterGap = 240; // design twips between two footer labels
-    QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QChar(u'0')); }
 }
 
 void FrmFengmian::FengMainCsh()
@@ -107,10 +107,9 @@ void FrmFengmian::FengMainCsh()
     RandomPaperCount = records::randomPaperCount(recs, site);
 
     // 14. Faces of the buttons 0 to 48; the others get theirs in the panel steps.
-    for (int j = 0; j <= 48; ++j)
+    for (int j = 0; j <= kLastFacedButton; ++j)
         if (ui.ClickBotn.exists(j))
-            site.check(
-                ui.ClickBotn[j].setPicture(sys_.skinFile(QStringLiteral("l200") + twoDigits(j))));
+            site.check(ui.ClickBotn[j].setPicture(sys_.skinFile(buttonFaceName(j))));
 
     // 15. Caption-bar buttons.
     const double w = width();

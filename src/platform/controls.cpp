@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace plat {
 
@@ -176,8 +177,7 @@ void Control::applyCursor()
     if (!w)
         return;
     if (pointer_ == kCustomPointer && !mouseIcon_.isNull())
-        w->setCursor(QCursor(QPixmap::fromImage(mouseIcon_.image()), mouseIcon_.hotSpot().x(),
-            mouseIcon_.hotSpot().y()));
+        w->setCursor(form().runtime().cursorOf(mouseIcon_));
     else if (pointer_ == 0)
         w->unsetCursor();
     else if (pointer_ == 2)
@@ -1025,16 +1025,70 @@ Status ListBox::setListIndex(int index)
 
 // HtmlView -------------------------------------------------------------------------------------
 
+namespace {
+
+    // The browser is dear to build, and it lays out its empty page at once in the default font,
+    // loading a face of its own: a page on a panel that stays closed (the home window's help)
+    // gets it only when first shown, or when asked for its page. Until then the page waits here.
+    class HtmlHost : public QWidget {
+    public:
+        explicit HtmlHost(QWidget* parent)
+            : QWidget(parent)
+        {
+            setFocusPolicy(Qt::ClickFocus);
+        }
+
+        QTextBrowser* browser()
+        {
+            if (!browser_) {
+                browser_ = new QTextBrowser(this);
+                browser_->setOpenLinks(false);
+                browser_->setFocusPolicy(Qt::ClickFocus);
+                browser_->setGeometry(rect());
+                setFocusProxy(browser_);
+                if (waitingHtml_) {
+                    browser_->setHtml(*waitingHtml_);
+                    waitingHtml_.reset();
+                }
+                browser_->show();
+            }
+            return browser_;
+        }
+
+        void setHtml(const QString& html)
+        {
+            if (browser_)
+                browser_->setHtml(html);
+            else
+                waitingHtml_ = html;
+        }
+
+    protected:
+        void showEvent(QShowEvent*) override { browser(); }
+        void resizeEvent(QResizeEvent*) override
+        {
+            if (browser_)
+                browser_->setGeometry(rect());
+        }
+
+    private:
+        QTextBrowser* browser_ = nullptr;
+        std::optional<QString> waitingHtml_;
+    };
+
+}
+
 HtmlView::HtmlView(Container& parent, QString name, int index)
     : WindowedControl(parent, std::move(name), index)
 {
-    auto* b = new QTextBrowser(parent.surface());
-    b->setOpenLinks(false);
-    b->setFocusPolicy(Qt::ClickFocus);
-    adopt(b);
+    adopt(new HtmlHost(parent.surface()));
 }
 
-QTextBrowser* HtmlView::browser() const { return static_cast<QTextBrowser*>(widget()); }
+QTextBrowser* HtmlView::browser() const
+{
+    auto* host = static_cast<HtmlHost*>(widget());
+    return host ? host->browser() : nullptr;
+}
 
 Status HtmlView::navigate(const QString& path)
 {
@@ -1052,8 +1106,8 @@ Status HtmlView::navigate(const QString& path)
 
 void HtmlView::setHtml(const QString& html)
 {
-    if (browser())
-        browser()->setHtml(html);
+    if (auto* host = static_cast<HtmlHost*>(widget()))
+        host->setHtml(html);
 }
 
 QString HtmlView::html() const { return browser() ? browser()->toHtml() : QString(); }

@@ -408,7 +408,8 @@ private:
     bool settingIndex_ = false;
 };
 
-// HtmlView: shows a local HTML page (the help pages).
+// HtmlView: shows a local HTML page (the help pages). The browser behind it is built when the
+// view is first shown or asked for its page; a page set before waits for it.
 class HtmlView : public WindowedControl {
 public:
     HtmlView(Container& parent, QString name, int index = -1);
@@ -419,7 +420,7 @@ public:
     QString html() const;
 
 private:
-    QTextBrowser* browser() const;
+    QTextBrowser* browser() const; // built on the first call
 };
 
 // A control array: members by Index, created at design or loaded at run time.

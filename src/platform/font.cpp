@@ -1,6 +1,7 @@
 #include "platform/font.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QHash>
 
 #include <cmath>
@@ -89,6 +90,12 @@ QFont toQFont(const FontSpec& f, double twipsPerPixel)
     font.setUnderline(f.underline);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
+}
+
+void loadFaces(const std::vector<FontSpec>& fonts, double twipsPerPixel)
+{
+    for (const FontSpec& f : fonts)
+        QFontMetricsF(toQFont(f, twipsPerPixel)).height();
 }
 
 } // namespace plat

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+#include <vector>
+
 namespace plat {
 
 // A control's font as the forms set it: a face name of the original platform, a size in points
@@ -25,5 +27,11 @@ QFont toQFont(const FontSpec& f, double twipsPerPixel = 15.0);
 
 // The installed family used for a face name.
 QString familyFor(const QString& faceName);
+
+// Loads the font files of these fonts as their first measuring or drawing would. Loading a face
+// takes milliseconds, another size of a loaded face little, so a window whose faces were loaded
+// ahead (while the program waited anyway) measures and draws its text sooner. Qt's font cache
+// keeps them for later use by this thread, the one that draws.
+void loadFaces(const std::vector<FontSpec>& fonts, double twipsPerPixel = 15.0);
 
 } // namespace plat

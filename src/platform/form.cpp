@@ -117,6 +117,8 @@ void Form::unload()
         return;
     quitModal();
     loaded_ = false;
+    painted_ = false;
+    afterPainting_.clear();
     focused_ = nullptr;
     for (Timer* t : timers_)
         t->setEnabled(false);
@@ -203,6 +205,35 @@ void Form::show(bool modal)
     std::erase(rt_->modalStack_, this);
     if (window_)
         window_->setWindowModality(Qt::NonModal);
+}
+
+void Form::afterFirstPainting(std::function<void()> task)
+{
+    if (!task)
+        return;
+    afterPainting_.push_back(std::move(task));
+    if (painted_)
+        startAfterPaintingTasks();
+}
+
+void Form::notePainted()
+{
+    if (painted_)
+        return;
+    painted_ = true;
+    startAfterPaintingTasks();
+}
+
+void Form::startAfterPaintingTasks()
+{
+    if (afterPainting_.empty() || !window_)
+        return;
+    // Queued behind the painting, so the painted window reaches the screen first; the window
+    // is the timer's context, so an unload that destroys it drops the tasks.
+    QTimer::singleShot(0, window_, [this, tasks = std::exchange(afterPainting_, {})] {
+        for (const auto& task : tasks)
+            rt_->dispatch(task);
+    });
 }
 
 void Form::hide()

@@ -14,6 +14,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <typeindex>
 #include <typeinfo>
@@ -62,6 +63,10 @@ public:
     // first showing. Showing the window does this before it maps, so the window appears whole.
     void decodeShownPictures();
     bool isModalRunning() const { return modalLoop_ != nullptr; }
+    // Runs `task` once the event loop is free after the window has first painted (soon, when it
+    // has painted already): work that must not hold up the window's first painting. A task
+    // still waiting when the form unloads is dropped.
+    void afterFirstPainting(std::function<void()> task);
 
     // The root container of the controls (loads).
     FormArea& area();
@@ -153,6 +158,9 @@ private:
     void applyWindowGeometry();
     void quitModal();
     void watchKeys();
+    // The window has painted: the tasks waiting for its first painting are started.
+    void notePainted();
+    void startAfterPaintingTasks();
 
     Runtime* rt_;
     QString name_;
@@ -173,6 +181,8 @@ private:
     Form* keyTarget_ = nullptr;
     QPointer<QObject> keyForward_;
     std::vector<Timer*> timers_;
+    bool painted_ = false; // since the load
+    std::vector<std::function<void()>> afterPainting_;
     QEventLoop* modalLoop_ = nullptr;
     struct CaptionDrag {
         bool armed = false; // pressed on a caption, left button

@@ -52,6 +52,19 @@ QRect Runtime::screenRect() const
 double Runtime::screenWidthTwips() const { return screenRect().width() * twipsPerPixelX(); }
 double Runtime::screenHeightTwips() const { return screenRect().height() * twipsPerPixelY(); }
 
+QCursor Runtime::cursorOf(const Picture& icon) const
+{
+    const QImage& image = icon.image();
+    auto it = cursors_.find(image.cacheKey());
+    if (it == cursors_.end() || it->hotSpot() != icon.hotSpot()) {
+        if (cursors_.size() >= 16)
+            cursors_.clear();
+        it = cursors_.insert(image.cacheKey(),
+            QCursor(QPixmap::fromImage(image), icon.hotSpot().x(), icon.hotSpot().y()));
+    }
+    return *it;
+}
+
 QPoint Runtime::pointerPosition() const { return pointerDriver ? pointerDriver() : QCursor::pos(); }
 
 void Runtime::end()

@@ -5,9 +5,12 @@
 // menus. Nothing here is a process global; each test builds its own runtime.
 
 #include "platform/clock.h"
+#include "platform/picture.h"
 #include "platform/services.h"
 #include "platform/status.h"
 
+#include <QCursor>
+#include <QHash>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -110,6 +113,11 @@ public:
     quint64 pressSerial() const { return pressSerial_; }
     quint64 notePress() { return ++pressSerial_; }
 
+    // The pointer made of a cursor picture. A window gives one pointer file to most of its
+    // controls (every button of the home window has the hand), so each picture's pointer is
+    // made once and shared.
+    QCursor cursorOf(const Picture& icon) const;
+
 private:
     friend class Form;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
@@ -126,6 +134,8 @@ private:
     bool ended_ = false;
     int depth_ = 0;
     quint64 pressSerial_ = 0;
+    // By the picture's image; a handful (the program has a few cursor files).
+    mutable QHash<qint64, QCursor> cursors_;
 };
 
 } // namespace plat

@@ -195,9 +195,7 @@ void Surface::updateCursor(Control* c)
     Control* src = c ? c : (container_ ? container_->asControl() : nullptr);
     int pointer = src ? src->mousePointer() : 0;
     if (pointer == kCustomPointer && src && !src->mouseIcon().isNull()) {
-        const Picture& icon = src->mouseIcon();
-        setCursor(
-            QCursor(QPixmap::fromImage(icon.image()), icon.hotSpot().x(), icon.hotSpot().y()));
+        setCursor(container_->form().runtime().cursorOf(src->mouseIcon()));
         return;
     }
     static const Qt::CursorShape kShapes[] = { Qt::ArrowCursor, Qt::ArrowCursor, Qt::CrossCursor,
@@ -235,6 +233,8 @@ void Surface::paintEvent(QPaintEvent*)
         c->paint(p);
         p.restore();
     }
+    if (isWindow())
+        container_->form().notePainted();
 }
 
 void Surface::mousePressEvent(QMouseEvent* e)

@@ -64,6 +64,11 @@ void FrmStart::Form_Load()
     st.OsVersion = GetOSVersionOF();
     HandOverPending = true;
     ui.Timer1.setEnabled(true);
+    // The wait is the home window's to prepare in, once the splash is on the screen.
+    afterFirstPainting([this] {
+        if (sys_.handovers.prepareHome)
+            sys_.handovers.prepareHome(sys_);
+    });
 }
 
 void FrmStart::Timer1_Timer()

@@ -7,10 +7,12 @@
 #include "platform/color.h"
 #include "platform/keys.h"
 
+#include <QBuffer>
 #include <QEventLoop>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWidget>
 
@@ -149,6 +151,38 @@ TEST_F(FormsTest, UnloadStopsTheFormsTimers)
     app.driver->advance(1000);
     EXPECT_EQ(ticks, 2);
     EXPECT_EQ(app.clock->armedCount(), 0);
+}
+
+// Work that must not hold up a window's first painting waits for it and runs once, right after
+// it; work asked for after the painting runs soon; an unload before the painting drops it.
+TEST_F(FormsTest, WorkAfterTheFirstPaintingWaitsForItAndRunsOnce)
+{
+    QStringList ran;
+    auto note = [&ran](const char* what) { return [&ran, what] { ran << what; }; };
+    form().load();
+    form().afterFirstPainting(note("loaded"));
+    app.driver->processEvents();
+    EXPECT_TRUE(ran.isEmpty()) << "a window not shown has not painted";
+    form().show();
+    EXPECT_TRUE(ran.isEmpty()) << "the painting comes first";
+    app.driver->processEvents();
+    app.driver->processEvents();
+    EXPECT_EQ(ran, QStringList { "loaded" });
+    form().afterFirstPainting(note("painted already"));
+    EXPECT_EQ(ran.size(), 1) << "not inside the call";
+    app.driver->processEvents();
+    form().hWnd()->repaint();
+    app.driver->processEvents();
+    EXPECT_EQ(ran, QStringList({ "loaded", "painted already" }));
+
+    form().unload();
+    form().show();
+    form().afterFirstPainting(note("dropped"));
+    form().unload();
+    form().show();
+    app.driver->processEvents();
+    app.driver->processEvents();
+    EXPECT_EQ(ran, QStringList({ "loaded", "painted already" }));
 }
 
 TEST_F(FormsTest, ClickRaisesDownUpClickAndDoubleClickTheOriginalOrder)
@@ -337,6 +371,44 @@ TEST_F(FormsTest, MousePointerRefusesUnknownValues)
     EXPECT_TRUE(a.setMousePointer(99).ok());
 }
 
+// Controls given one pointer file share one pointer: the file's picture at its hot spot. Another
+// file gives its own.
+TEST_F(FormsTest, APointerFileGivesOnePointerAtItsHotSpot)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto writeCursor = [&dir](const QString& name, QColor colour, QPoint hotSpot) {
+        QImage img(16, 16, QImage::Format_ARGB32);
+        img.fill(colour);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(img.save(&buffer, "ICO"));
+        bytes[2] = 2; // a cursor file: an icon file of type 2 with the hot spot in each entry
+        bytes[10] = char(hotSpot.x());
+        bytes[12] = char(hotSpot.y());
+        testsupport::writeFile(dir.filePath(name), bytes);
+        return dir.filePath(name);
+    };
+    const QString hand = writeCursor(QStringLiteral("hand.cur"), Qt::red, { 5, 7 });
+    const QString cross = writeCursor(QStringLiteral("cross.cur"), Qt::blue, { 2, 1 });
+    auto& ui = form().ui();
+    for (Control* c : std::initializer_list<Control*> { &ui.Box, &ui.Text, &ui.List }) {
+        ASSERT_TRUE(c->setMousePointer(kCustomPointer).ok());
+        ASSERT_TRUE(c->setMouseIcon(hand).ok());
+    }
+    ASSERT_TRUE(ui.List.setMouseIcon(cross).ok());
+
+    const QCursor box = ui.Box.widget()->cursor();
+    EXPECT_EQ(box.hotSpot(), QPoint(5, 7));
+    EXPECT_EQ(box.pixmap().size(), QSize(16, 16));
+    EXPECT_EQ(box.pixmap().toImage().pixelColor(8, 8), QColor(Qt::red));
+    EXPECT_EQ(ui.Text.widget()->cursor().pixmap().cacheKey(), box.pixmap().cacheKey());
+    const QCursor list = ui.List.widget()->cursor();
+    EXPECT_EQ(list.hotSpot(), QPoint(2, 1));
+    EXPECT_EQ(list.pixmap().toImage().pixelColor(8, 8), QColor(Qt::blue));
+}
+
 TEST_F(FormsTest, ControlArraysLoadMembersAtRunTime)
 {
     ControlArray<Label> arr(form().area(), QStringLiteral("Lbl"));
@@ -387,6 +459,34 @@ TEST(PictureShowingTest, ShowingDecodesOnlyWhatIsShown)
     const QPoint inside = QPoint((2000 + 100) / 15, (1000 + 100) / 15);
     EXPECT_EQ(shot.pixelColor(inside), QColor(Qt::darkGreen));
     hiddenImage.reset();
+    f.unload();
+}
+
+// A page view builds its browser only when first shown or asked for its page: a page set before
+// waits and is what the browser shows, at the view's size, which it keeps following.
+TEST(HtmlViewTest, APageSetBeforeTheBrowserIsBuiltIsWhatItShows)
+{
+    HeadlessApp app;
+    auto& f = app.rt->formOf<SampleForm>(*app.rt);
+    auto browser = [&f] { return f.ui().Help.widget()->findChild<QTextBrowser*>(); };
+    EXPECT_EQ(browser(), nullptr) << "the load sets the page of a window not shown";
+    f.show();
+    ASSERT_NE(browser(), nullptr);
+    EXPECT_TRUE(browser()->isVisible());
+    EXPECT_EQ(browser()->toPlainText(), QStringLiteral("帮助\n按 Ctrl+Alt+I 打开图像大小。"));
+    EXPECT_EQ(browser()->size(), f.ui().Help.widget()->size());
+    f.ui().Help.move(4600, 1000, 1500, 3000);
+    EXPECT_EQ(browser()->size(), QSize(100, 200));
+    f.unload();
+
+    // Hidden, and asked for its page.
+    f.ui().Help.setVisible(false);
+    f.show();
+    EXPECT_EQ(browser(), nullptr);
+    f.ui().Help.setHtml(QStringLiteral("<p>第二页</p>"));
+    EXPECT_TRUE(f.ui().Help.html().contains(QStringLiteral("第二页")));
+    ASSERT_NE(browser(), nullptr);
+    EXPECT_FALSE(browser()->isVisible());
     f.unload();
 }
 

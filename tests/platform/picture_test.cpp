@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include "platform/decodeahead.h"
 #include "support/testsupport.h"
 
 #include <QBuffer>
@@ -9,6 +10,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QRandomGenerator>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -267,6 +269,25 @@ TEST_F(PictureTest, DecodingWaitsForTheFirstShowing)
         EXPECT_TRUE(again.value().isDecoded());
         EXPECT_EQ(again.value().image().cacheKey(), copy.image().cacheKey());
     }
+}
+
+// Pictures decoded ahead on a worker are decoded without anyone asking, and whoever loads the
+// file later gets that image, the same as a decoding of its own would give.
+TEST_F(PictureTest, DecodedAheadOnAWorkerForEveryLaterLoad)
+{
+    const QByteArray bytes = encode(sampleImage(800, 600), "jpeg");
+    const QString file = path(QStringLiteral("big.jpg"));
+    testsupport::writeFile(file, bytes);
+    Result<Picture> loaded = loadPicture(file);
+    ASSERT_TRUE(loaded.ok());
+    decodeAhead({ loaded.value() });
+    QThreadPool::globalInstance()->waitForDone();
+    EXPECT_TRUE(loaded.value().isDecoded());
+    Result<Picture> later = loadPicture(file);
+    ASSERT_TRUE(later.ok());
+    EXPECT_TRUE(later.value().isDecoded());
+    EXPECT_EQ(later.value().image().cacheKey(), loaded.value().image().cacheKey());
+    EXPECT_EQ(later.value().image(), decodePicture(bytes).value().image());
 }
 
 TEST_F(PictureTest, NamesThatFindNoFile)

@@ -2,6 +2,7 @@
 // hand-over to the home window.
 
 #include "home/frmfengmian.h"
+#include "platform/picture.h"
 #include "platform/text.h"
 #include "records/operation.h"
 #include "shell/frmstart.h"
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QWidget>
 
 #include <optional>
@@ -201,6 +203,49 @@ TEST_F(FrmStartTest, TheFirstReadsOfTheRecordsAreLoggedAfterALeftJournalIsApplie
     EXPECT_EQ(testsupport::readFile(ksdata + "288893.mxy").left(5), QByteArray("FFF\r\n"));
     ASSERT_EQ(boxes().shown.size(), 1u);
     EXPECT_TRUE(boxes().shown[0].text.contains(copies[0]));
+}
+
+// Once the splash is on the screen and while it waits for its timer, what the home window's
+// start page shows is decoded on a worker: its two full-window pictures and the faces of the
+// buttons on the window itself, not those of a closed panel. The home window shows those very
+// images.
+TEST_F(FrmStartTest, TheHomeWindowsPicturesAreDecodedWhileTheSplashWaits)
+{
+    const struct {
+        const char* name;
+        bool ahead;
+    } pictures[] = {
+        { "l20060", true }, // the window's picture
+        { "l20051", true }, // the start picture
+        { "l20004", true }, // a start-page button
+        { "l20003", true }, // the exit button
+        { "l20015", false }, // a tab of the tab strip, closed at start
+    };
+    for (const auto& p : pictures) {
+        QImage picture(80, 60, QImage::Format_RGB32);
+        picture.fill(QColor(90, 120, 60));
+        picture.save(dir.path() + "/pstx/" + p.name + ".mxy", "PNG");
+    }
+    start();
+    sys->form<FrmStart>().show();
+    driver->advance(50);
+    driver->processEvents(); // the work queued behind the painting
+    QThreadPool::globalInstance()->waitForDone();
+    EXPECT_FALSE(sys->form<home::FrmFengmian>().isLoaded());
+    std::vector<plat::Picture> loaded;
+    for (const auto& p : pictures) {
+        plat::Result<plat::Picture> picture
+            = plat::loadPicture(sys->skinFile(QString::fromLatin1(p.name)));
+        ASSERT_TRUE(picture.ok());
+        EXPECT_EQ(picture.value().isDecoded(), p.ahead) << p.name;
+        loaded.push_back(picture.value());
+    }
+    driver->advance(50);
+    auto& home = sys->form<home::FrmFengmian>();
+    ASSERT_TRUE(home.visible());
+    EXPECT_EQ(home.area().picture().image().cacheKey(), loaded[0].image().cacheKey());
+    EXPECT_EQ(home.ui().picShouYe.picture().image().cacheKey(), loaded[1].image().cacheKey());
+    EXPECT_EQ(home.ui().ClickBotn[4].picture().image().cacheKey(), loaded[2].image().cacheKey());
 }
 
 TEST_F(FrmStartTest, MissingSplashPicturesAreReportedAndStartUpGoesOn)
