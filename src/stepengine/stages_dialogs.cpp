@@ -7,6 +7,7 @@
 #include "stepengine/answers.h"
 #include "stepengine/stepengine.h"
 #include "stepengine/steprecord.h"
+#include "stepengine/tracing.h"
 
 #include <QDateTime>
 
@@ -17,7 +18,6 @@
 namespace stepengine {
 
 namespace {
-    constexpr double kOneTwip = 1; // a click area switched off: less than a pixel, unscaled
     constexpr double kStrip = 15; // the list's border strips, one design pixel
 
     // TabStripSpec, one per dialog letter "A".."N" (155 characters): letter, tab count, row
@@ -105,13 +105,6 @@ namespace {
         -270, -270, -270, -270, -270, -120 };
     constexpr int kOtherRowOffset = -270;
 
-    void trace(plat::Shape& s, const plat::Control& c)
-    {
-        s.setLeft(c.left());
-        s.setTop(c.top());
-        s.setWidth(c.width());
-        s.setHeight(c.height());
-    }
     double numberIn(const QString& s, Field f) { return plat::val(plat::mid(s, f.pos, f.len)); }
     double tabLeft(const QString& s, int k)
     {

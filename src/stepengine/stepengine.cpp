@@ -6,6 +6,7 @@
 #include "platform/text.h"
 #include "stepengine/keptlines.h"
 #include "stepengine/steprecord.h"
+#include "stepengine/tracing.h"
 
 #include <QDateTime>
 
@@ -15,19 +16,8 @@
 namespace stepengine {
 
 namespace {
-    constexpr double kOneTwip = 1; // a click area switched off: less than a pixel, unscaled
     constexpr double kFrameMinHeight = 10; // screen twips; a lower target area gets no frame
     const QString kLoadTag = QStringLiteral("setdata");
-
-    // The Shape traces the control's rectangle, Left, Top, Width, Height in this order.
-    void trace(plat::Shape& s, const plat::Control& c)
-    {
-        s.setLeft(c.left());
-        s.setTop(c.top());
-        s.setWidth(c.width());
-        s.setHeight(c.height());
-    }
-
 }
 
 StepEngine::StepEngine(shell::System& sys, StepWindow& window)
