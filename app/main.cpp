@@ -2,6 +2,7 @@
 #include "app/wiring.h"
 #include "core/system.h"
 #include "platform/clock.h"
+#include "platform/heap.h"
 #include "platform/services.h"
 #include "shell/frmstart.h"
 
@@ -12,6 +13,7 @@
 
 int main(int argc, char** argv)
 {
+    plat::returnLargeBlocksWhenFreed();
     QApplication app(argc, argv);
     if (!plat::installStandardTranslation(app))
         qWarning("Qt's Chinese translation is not installed: standard buttons show in English");

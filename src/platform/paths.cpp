@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QMutex>
 #include <QSet>
 #include <QStringList>
 
@@ -39,6 +40,13 @@ namespace {
     {
         static auto* const cache = new QHash<QString, Listing>;
         return *cache;
+    }
+
+    // Pictures are also loaded on a worker thread ahead of their showing.
+    QMutex& listingsMutex()
+    {
+        static auto* const mutex = new QMutex;
+        return *mutex;
     }
 
     // Beyond this many folders the cache starts again (it only ever holds folders the program
@@ -103,6 +111,7 @@ namespace {
     {
         Lookup result;
         const std::optional<FolderStamp> stamp = folderStamp(folder);
+        const QMutexLocker lock(&listingsMutex());
         auto& cache = listings();
         if (!stamp) {
             cache.remove(folder);
@@ -251,6 +260,10 @@ bool fileExists(const QString& path)
     return ::stat(encoded(resolved).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-void clearPathCache() { listings().clear(); }
+void clearPathCache()
+{
+    const QMutexLocker lock(&listingsMutex());
+    listings().clear();
+}
 
 } // namespace plat

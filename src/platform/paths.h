@@ -17,7 +17,8 @@ QString toNativeSeparators(const QString& systemPath);
 // separators) when nothing matches. Folder listings are cached and read again when a folder
 // changes, so repeated look-ups cost a map search. When several names in a folder differ only
 // in case and none matches exactly, the first in code-unit order wins. A relative path is
-// resolved against the current folder and stays relative. GUI thread only.
+// resolved against the current folder and stays relative. Any thread: the listings are shared
+// under a lock (pictures are loaded ahead on a worker).
 QString resolvePath(const QString& path);
 
 // Whether a file exists at `path`, found as resolvePath() finds it. A folder is not a file.
@@ -35,7 +36,7 @@ struct FileStamp {
 
 // The file at `path`, found as resolvePath() finds it; none when no file is there (a folder is
 // not a file). A path that names its file exactly costs one stat: the caches that check a file
-// at every step load use it. GUI thread only.
+// at every step load use it.
 std::optional<FileStamp> stampOf(const QString& path);
 
 // Forgets the cached folder listings (tests that create files under a cached folder within the

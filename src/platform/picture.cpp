@@ -6,6 +6,7 @@
 #include <QCache>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <QMutex>
 #include <QMutexLocker>
@@ -273,29 +274,69 @@ namespace {
         Picture picture;
     };
 
-    // Bounded by decoded bytes (in KiB) so a long session through many step pictures cannot
-    // hold them all; the least recently used are dropped first. Pictures on show are held by
-    // their controls anyway, so the cache only keeps what was left: 8 MiB keeps the steps of the
-    // question on show (a screen of 800 x 600 is under 2 MiB) for going back and for its
-    // demonstration. A paper moves on and does not come back, so more only adds to the peak
-    // memory of an examination, and a picture not cached decodes in about a millisecond.
-    constexpr qsizetype kCacheLimitKiB = 8 * 1024;
-
-    struct PictureCache {
-        QMutex mutex {};
-        QCache<QString, CachedPicture> entries { kCacheLimitKiB };
-    };
-
-    PictureCache& cache()
-    {
-        static PictureCache instance;
-        return instance;
-    }
-
     // What the picture holds once decoded, at four bytes a pixel.
     qsizetype costOf(const Picture& picture)
     {
         return qMax<qsizetype>(1, qsizetype(picture.width()) * picture.height() * 4 / 1024);
+    }
+
+    // Bounded by decoded bytes (in KiB) so a long session through many step pictures cannot
+    // hold them all; the least recently used are dropped first. Pictures on show are held by
+    // their controls anyway, so the cache only keeps what was left: 7 MiB keeps the steps of the
+    // question on show (a screen of 800 x 600 is under 2 MiB) for going back and for its
+    // demonstration, and the next step's pictures decoded ahead, which wait apart within the
+    // limit. A paper moves on and does not come back, so more only adds to the peak memory of an
+    // examination, and a picture not cached decodes in about a millisecond.
+    constexpr qsizetype kCacheLimitKiB = 7 * 1024;
+
+    // Used under its mutex.
+    struct PictureCache {
+        QMutex mutex {};
+        QCache<QString, CachedPicture> entries { kCacheLimitKiB };
+        // The next step's pictures, decoded ahead (loadAhead). Apart from the cache, so that
+        // the loads of the step on show cannot push them out before they are shown.
+        QHash<QString, CachedPicture> ahead {};
+        qsizetype aheadKiB = 0;
+        // Counts the clearings: a load that began before one must not put back what it dropped
+        // (a worker loading ahead while the exercise windows close).
+        quint64 clearings = 0;
+
+        void setAhead(QHash<QString, CachedPicture> next)
+        {
+            qsizetype kib = 0;
+            for (auto it = next.cbegin(); it != next.cend(); ++it) {
+                entries.remove(it.key()); // counted once, here
+                kib += costOf(it->picture);
+            }
+            if (kib > kCacheLimitKiB) { // a step larger than the limit decodes its own
+                next.clear();
+                kib = 0;
+            }
+            ahead = std::move(next);
+            aheadKiB = kib;
+            entries.setMaxCost(kCacheLimitKiB - aheadKiB);
+        }
+
+        // A picture decoded ahead, now shown: into the cache with its share of the limit.
+        std::optional<Picture> takeAhead(const QString& key, const FileStamp& stamp)
+        {
+            const auto it = ahead.constFind(key);
+            if (it == ahead.cend() || it->stamp != stamp)
+                return std::nullopt;
+            const Picture picture = it->picture;
+            ahead.erase(it);
+            aheadKiB -= costOf(picture);
+            entries.setMaxCost(kCacheLimitKiB - aheadKiB);
+            entries.insert(key, new CachedPicture { stamp, picture }, costOf(picture));
+            return picture;
+        }
+    };
+
+    // Never destroyed: a worker loading ahead may still use it while the program ends.
+    PictureCache& cache()
+    {
+        static auto* const instance = new PictureCache;
+        return *instance;
     }
 
 } // namespace
@@ -312,6 +353,42 @@ Result<Picture> decodePicture(const QByteArray& bytes)
     return Picture(std::move(image).value());
 }
 
+struct PictureFiles {
+    // Reads a picture file whole and checks it; the decoding waits for the first showing.
+    static Result<Picture> read(const QString& file, const QString& path)
+    {
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly))
+            return Error { err::FileIo,
+                QStringLiteral("Cannot read %1: %2").arg(path, f.errorString()) };
+        QByteArray bytes = f.readAll();
+        Result<Picture> loaded = Picture {};
+        // Cursors are small and shown at once; other pictures wait for their first showing.
+        const auto header = isCursorFile(bytes) ? std::nullopt : headerOf(bytes);
+        if (header) {
+            Picture deferred;
+            deferred.deferred_ = std::make_shared<Picture::Deferred>();
+            deferred.deferred_->bytes = std::move(bytes);
+            deferred.deferred_->format = header->first;
+            deferred.size_ = header->second;
+            loaded = std::move(deferred);
+        } else {
+            loaded = decodePicture(bytes);
+        }
+        if (!loaded) {
+            Error e = loaded.error();
+            e.description += QStringLiteral(" (%1)").arg(path);
+            return e;
+        }
+        return loaded;
+    }
+};
+
+namespace {
+    // The cache's key: the file's absolute path as found on disk.
+    QString keyOf(const FileStamp& stamp) { return QFileInfo(stamp.path).absoluteFilePath(); }
+}
+
 Result<Picture> loadPicture(const QString& path)
 {
     if (path.isEmpty())
@@ -322,51 +399,73 @@ Result<Picture> loadPicture(const QString& path)
     const std::optional<FileStamp> stamp = stampOf(path);
     if (!stamp)
         return Error { err::FileNotFound, QStringLiteral("File not found: %1").arg(path) };
-    const QString key = QFileInfo(stamp->path).absoluteFilePath();
+    const QString key = keyOf(*stamp);
 
     PictureCache& c = cache();
+    quint64 clearingsAtStart = 0;
     {
         QMutexLocker lock(&c.mutex);
         if (const CachedPicture* hit = c.entries.object(key)) {
             if (hit->stamp == *stamp)
                 return hit->picture;
         }
+        if (std::optional<Picture> ahead = c.takeAhead(key, *stamp))
+            return *std::move(ahead);
+        clearingsAtStart = c.clearings;
     }
 
-    QFile file(key);
-    if (!file.open(QIODevice::ReadOnly))
-        return Error { err::FileIo,
-            QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()) };
-    QByteArray bytes = file.readAll();
-    Result<Picture> loaded = Picture {};
-    // Cursors are small and shown at once; other pictures wait for their first showing.
-    const auto header = isCursorFile(bytes) ? std::nullopt : headerOf(bytes);
-    if (header) {
-        Picture deferred;
-        deferred.deferred_ = std::make_shared<Picture::Deferred>();
-        deferred.deferred_->bytes = std::move(bytes);
-        deferred.deferred_->format = header->first;
-        deferred.size_ = header->second;
-        loaded = std::move(deferred);
-    } else {
-        loaded = decodePicture(bytes);
-    }
-    if (!loaded) {
-        Error e = loaded.error();
-        e.description += QStringLiteral(" (%1)").arg(path);
-        return e;
-    }
-
+    Result<Picture> loaded = PictureFiles::read(key, path);
+    if (!loaded)
+        return loaded;
     QMutexLocker lock(&c.mutex);
-    c.entries.insert(key, new CachedPicture { *stamp, loaded.value() }, costOf(loaded.value()));
+    if (c.clearings == clearingsAtStart)
+        c.entries.insert(key, new CachedPicture { *stamp, loaded.value() }, costOf(loaded.value()));
     return loaded;
+}
+
+void loadAhead(const QStringList& paths, const std::function<bool()>& wanted)
+{
+    PictureCache& c = cache();
+    quint64 clearingsAtStart = 0;
+    {
+        QMutexLocker lock(&c.mutex);
+        clearingsAtStart = c.clearings;
+    }
+    QHash<QString, CachedPicture> next;
+    for (const QString& path : paths) {
+        if (!wanted())
+            return;
+        const std::optional<FileStamp> stamp = path.isEmpty() ? std::nullopt : stampOf(path);
+        if (!stamp)
+            continue;
+        const QString key = keyOf(*stamp);
+        std::optional<Picture> known;
+        {
+            QMutexLocker lock(&c.mutex);
+            if (const CachedPicture* hit = c.entries.object(key); hit && hit->stamp == *stamp)
+                known = hit->picture;
+            else if (const auto ahead = c.ahead.constFind(key);
+                ahead != c.ahead.cend() && ahead->stamp == *stamp)
+                known = ahead->picture;
+        }
+        Result<Picture> picture = known ? Result<Picture>(*known) : PictureFiles::read(key, path);
+        if (!picture)
+            continue;
+        picture.value().image();
+        next.insert(key, CachedPicture { *stamp, picture.value() });
+    }
+    QMutexLocker lock(&c.mutex);
+    if (wanted() && c.clearings == clearingsAtStart)
+        c.setAhead(std::move(next));
 }
 
 void clearPictureCache()
 {
     PictureCache& c = cache();
     QMutexLocker lock(&c.mutex);
+    ++c.clearings;
     c.entries.clear();
+    c.setAhead({});
 }
 
 } // namespace plat

@@ -9,7 +9,9 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace plat {
@@ -35,7 +37,7 @@ public:
     bool isDecoded() const;
 
 private:
-    friend Result<Picture> loadPicture(const QString& path);
+    friend struct PictureFiles; // reads picture files, deferring their decoding
     struct Deferred;
     std::shared_ptr<Deferred> deferred_;
     QImage image_;
@@ -49,6 +51,13 @@ private:
 // here, and decoded when its image is first asked for. Pictures are cached by path, size and
 // modification time.
 Result<Picture> loadPicture(const QString& path);
+
+// Loads and decodes the pictures the next step will show; for a worker thread (decodeahead.h).
+// They wait apart from the cache, within its limit, until a load takes them or the next call
+// replaces them: the loads of the step on show cannot push them out before they are shown.
+// Stops early once `wanted` turns false. A file that fails is left for the load that shows it to
+// report.
+void loadAhead(const QStringList& paths, const std::function<bool()>& wanted);
 
 // Decodes picture bytes by their content.
 Result<Picture> decodePicture(const QByteArray& bytes);

@@ -13,6 +13,12 @@ namespace {
     constexpr int kDragHandle = 5; // Image5
     const QString kOneColumnToolbox = QStringLiteral("X00001");
     const QString kTwoColumnToolbox = QStringLiteral("X00002");
+
+    // Whether a record's name hides its image (Image1..Image6) instead of naming a picture.
+    bool hides(int k, const QString& name)
+    {
+        return k < kFirstImageOfWindowOnly ? name == kHidePicture : readInt16(name) == 0;
+    }
 }
 
 plat::Status setPictureOf(plat::Control& c, const QString& path)
@@ -46,9 +52,7 @@ void StepEngine::picturesStage()
         const ImageGroup& g = kImageGroups[k - 1];
         plat::Control& image = *c.images[k - 1];
         const QString name = r.text(g.name);
-        const bool hidden
-            = k < kFirstImageOfWindowOnly ? name == kHidePicture : readInt16(name) == 0;
-        if (hidden) {
+        if (hides(k, name)) {
             // Place, picture and remembered name stay for a later "888888".
             image.setVisible(false);
             continue;
@@ -68,6 +72,21 @@ void StepEngine::picturesStage()
         }
         image.setVisible(true);
     }
+}
+
+QStringList StepEngine::picturesSetBy(const QString& record) const
+{
+    const StepRecord r(record);
+    QStringList paths;
+    const QString background = r.text(field::Background);
+    if (background != kKeepPicture)
+        paths << sys_.skinFile(background);
+    for (int k = 1; k <= static_cast<int>(kImageGroups.size()); ++k) {
+        const QString name = r.text(kImageGroups[k - 1].name);
+        if (!hides(k, name) && name != kKeepPicture)
+            paths << sys_.skinFile(name);
+    }
+    return paths;
 }
 
 void StepEngine::panelsStage()

@@ -2,6 +2,7 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
+#include "platform/decodeahead.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "stepengine/keptlines.h"
@@ -57,6 +58,13 @@ void StepEngine::loadStep(int16_t step)
     logIfCutShort(stepFile, line, lines.value()[line - 1]);
     runStages(lines.value()[line - 1]);
     loading_ = false;
+    // The learner spends seconds on a step: once it is on the screen, the next line's pictures
+    // (the next step, or the first of the next question in the unit's order) decode, so that
+    // its load finds them.
+    if (line < lines.value().size()) {
+        window_.stepControls().window->afterFirstPainting(
+            [next = picturesSetBy(lines.value()[line])] { plat::decodeNextAhead(next); });
+    }
 
     if (pending_) {
         const auto next = std::exchange(pending_, nullptr);

@@ -12,6 +12,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -150,6 +151,8 @@ private:
     // The stages in their place in the order (stages_pictures.cpp, stages_text.cpp,
     // stages_dialogs.cpp).
     void picturesStage();
+    // The picture files a step record puts up (the panels' small pictures aside).
+    QStringList picturesSetBy(const QString& record) const;
     void textBoxStage();
     void textFormat(plat::TextBox& t, const QString& code);
     void hintStage();

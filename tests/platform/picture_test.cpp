@@ -10,7 +10,6 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QRandomGenerator>
-#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -281,13 +280,46 @@ TEST_F(PictureTest, DecodedAheadOnAWorkerForEveryLaterLoad)
     Result<Picture> loaded = loadPicture(file);
     ASSERT_TRUE(loaded.ok());
     decodeAhead({ loaded.value() });
-    QThreadPool::globalInstance()->waitForDone();
+    waitForDecodingAhead();
     EXPECT_TRUE(loaded.value().isDecoded());
     Result<Picture> later = loadPicture(file);
     ASSERT_TRUE(later.ok());
     EXPECT_TRUE(later.value().isDecoded());
     EXPECT_EQ(later.value().image().cacheKey(), loaded.value().image().cacheKey());
     EXPECT_EQ(later.value().image(), decodePicture(bytes).value().image());
+}
+
+// The next step's pictures, loaded ahead, outlast any number of loads of the step on show; a
+// newer next replaces them, and emptying the cache drops them.
+TEST_F(PictureTest, PicturesLoadedAheadWaitForTheirStepUntilANewerNext)
+{
+    QStringList files;
+    for (int i = 0; i < 11; ++i) {
+        files << path(QStringLiteral("screen%1.png").arg(i));
+        testsupport::writeFile(files.back(), encode(sampleImage(800, 600), "png"));
+    }
+    const auto wanted = [] { return true; };
+    auto decoded = [](const QString& file) {
+        Result<Picture> p = loadPicture(file);
+        return p.ok() && p.value().isDecoded();
+    };
+
+    loadAhead({ files[0], files[1] }, wanted);
+    for (int i = 2; i < 8; ++i) // more than the cache keeps
+        ASSERT_EQ(loadPicture(files[i]).value().image().width(), 800);
+    EXPECT_TRUE(decoded(files[0]));
+    EXPECT_TRUE(decoded(files[1]));
+
+    loadAhead({ files[8] }, wanted);
+    loadAhead({ files[9] }, wanted);
+    EXPECT_FALSE(decoded(files[8])); // replaced before its step came
+    loadAhead({ files[10] }, wanted);
+    loadAhead({ files[0] }, [] { return false; }); // given up at once: the last next stays
+    EXPECT_TRUE(decoded(files[10]));
+
+    loadAhead({ files[9] }, wanted);
+    clearPictureCache();
+    EXPECT_FALSE(decoded(files[9]));
 }
 
 TEST_F(PictureTest, NamesThatFindNoFile)

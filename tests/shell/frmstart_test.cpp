@@ -2,6 +2,7 @@
 // hand-over to the home window.
 
 #include "home/frmfengmian.h"
+#include "platform/decodeahead.h"
 #include "platform/picture.h"
 #include "platform/text.h"
 #include "records/operation.h"
@@ -15,7 +16,6 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QThreadPool>
 #include <QWidget>
 
 #include <optional>
@@ -230,7 +230,7 @@ TEST_F(FrmStartTest, TheHomeWindowsPicturesAreDecodedWhileTheSplashWaits)
     sys->form<FrmStart>().show();
     driver->advance(50);
     driver->processEvents(); // the work queued behind the painting
-    QThreadPool::globalInstance()->waitForDone();
+    plat::waitForDecodingAhead();
     EXPECT_FALSE(sys->form<home::FrmFengmian>().isLoaded());
     std::vector<plat::Picture> loaded;
     for (const auto& p : pictures) {

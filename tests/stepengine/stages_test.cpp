@@ -4,6 +4,7 @@
 #include "stepengine/stages_fixture.h"
 
 #include "exercise/frmtm.h"
+#include "platform/decodeahead.h"
 #include "workspace/hotspots.h"
 #include "workspace/pickers.h"
 
@@ -99,6 +100,41 @@ TEST(PictureStage, HideKeepAndTheSevenPicturesOfARevisitedQuestion)
         EXPECT_EQ(widthOf(*images[k]), width(expected[k])) << "Image" << k + 1;
         EXPECT_TRUE(images[k]->visible()) << "Image" << k + 1;
     }
+}
+
+// While the learner works on a step, the pictures the next line puts up decode on a worker: its
+// load finds them ready. Names that hide or keep an image load nothing.
+TEST(PictureStage, TheNextLinesPicturesDecodeWhileTheStepIsOnShow)
+{
+    StagesApp app;
+    const QString keep = stepengine::kKeepPicture, hide = stepengine::kHidePicture;
+    for (const char* name : { "bg0001", "bg0002", "pic001", "pic002", "000000", "700007" })
+        app.writePicture(name);
+    app.writeSteps({
+        withPictures(Rec(), "bg0001", { hide, hide, hide, hide, hide, "000000" }),
+        withPictures(Rec(), "bg0002", { "pic001", hide, keep, "pic002", hide, "700007" }),
+        withPictures(Rec(), keep, { keep, keep, keep, keep, keep, keep }),
+    });
+    auto decoded = [&](const char* name) {
+        plat::Result<plat::Picture> p = plat::loadPicture(app.sys->skinFile(name));
+        return p.ok() && p.value().isDecoded();
+    };
+
+    app.main().show();
+    app.driver->processEvents(); // painted: what a step asks for after painting runs next
+    app.load(1);
+    app.driver->processEvents();
+    plat::waitForDecodingAhead();
+    for (const char* name : { "bg0002", "pic001", "pic002", "700007" })
+        EXPECT_TRUE(decoded(name)) << name;
+    EXPECT_FALSE(decoded("000000")); // hides Image2 and Image5 of the next line
+
+    // The last line has no next one to read.
+    app.load(2);
+    app.load(3);
+    app.driver->processEvents();
+    plat::waitForDecodingAhead();
+    EXPECT_TRUE(app.ui().Image1.visible());
 }
 
 TEST(PictureStage, TheDragHandlesHomeIsStoredAsDisplayed)
