@@ -70,11 +70,7 @@ int runToEnd(DemoModule& m)
     return ms;
 }
 
-DemoModule& module()
-{
-    static DemoModule m = makeModule();
-    return m;
-}
+DemoModule& module() { return bench::keptFixture<DemoModule>(makeModule); }
 
 void BM_DemoGlideTick(benchmark::State& state)
 {

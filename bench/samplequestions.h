@@ -8,6 +8,8 @@
 #include "stepengine/steprecord.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace bench {
@@ -31,6 +33,32 @@ inline std::vector<SampleQuestion> sampleQuestions(const shell::System& sys)
         }
     }
     return all;
+}
+
+// What the fixtures that benchmarks build once and keep leave to do at the end: main() drops
+// them while the application still lives, for their windows must go before it does.
+inline std::vector<std::function<void()>>& fixtureDrops()
+{
+    static std::vector<std::function<void()>> drops;
+    return drops;
+}
+
+// The fixture `make` builds, built at the first call and kept until main() drops it.
+template <class Fixture, class Make> Fixture& keptFixture(Make make)
+{
+    static std::unique_ptr<Fixture> kept;
+    if (!kept) {
+        kept = std::make_unique<Fixture>(make());
+        fixtureDrops().push_back([] { kept.reset(); });
+    }
+    return *kept;
+}
+
+inline void dropFixtures()
+{
+    for (const auto& drop : fixtureDrops())
+        drop();
+    fixtureDrops().clear();
 }
 
 } // namespace bench

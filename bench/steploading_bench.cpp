@@ -36,7 +36,7 @@ struct Module {
 // Every step of units 0..4 (study mode 20 + unit) with the question table of its unit.
 Module& module()
 {
-    static Module m = [] {
+    return bench::keptFixture<Module>([] {
         Module m;
         const QString programDir = QStringLiteral(KSXT_PROGRAM_DIR);
         m.run = std::make_unique<testsupport::DrivenSystem>(programDir);
@@ -50,8 +50,7 @@ Module& module()
         if (m.steps.empty())
             m.error = QStringLiteral("no sample module in ") + programDir;
         return m;
-    }();
-    return m;
+    });
 }
 
 enum class Between { Pause, Nothing, EmptyCache };
@@ -109,5 +108,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    bench::dropFixtures();
     return 0;
 }
