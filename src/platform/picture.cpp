@@ -317,6 +317,13 @@ namespace {
             entries.setMaxCost(kCacheLimitKiB - aheadKiB);
         }
 
+        // The cached picture of this file as it is now, if any.
+        std::optional<Picture> cached(const QString& key, const FileStamp& stamp)
+        {
+            const CachedPicture* hit = entries.object(key);
+            return hit && hit->stamp == stamp ? std::optional(hit->picture) : std::nullopt;
+        }
+
         // A picture decoded ahead, now shown: into the cache with its share of the limit.
         std::optional<Picture> takeAhead(const QString& key, const FileStamp& stamp)
         {
@@ -405,10 +412,8 @@ Result<Picture> loadPicture(const QString& path)
     quint64 clearingsAtStart = 0;
     {
         QMutexLocker lock(&c.mutex);
-        if (const CachedPicture* hit = c.entries.object(key)) {
-            if (hit->stamp == *stamp)
-                return hit->picture;
-        }
+        if (std::optional<Picture> hit = c.cached(key, *stamp))
+            return *std::move(hit);
         if (std::optional<Picture> ahead = c.takeAhead(key, *stamp))
             return *std::move(ahead);
         clearingsAtStart = c.clearings;
@@ -442,10 +447,9 @@ void loadAhead(const QStringList& paths, const std::function<bool()>& wanted)
         std::optional<Picture> known;
         {
             QMutexLocker lock(&c.mutex);
-            if (const CachedPicture* hit = c.entries.object(key); hit && hit->stamp == *stamp)
-                known = hit->picture;
-            else if (const auto ahead = c.ahead.constFind(key);
-                ahead != c.ahead.cend() && ahead->stamp == *stamp)
+            known = c.cached(key, *stamp);
+            const auto ahead = c.ahead.constFind(key);
+            if (!known && ahead != c.ahead.cend() && ahead->stamp == *stamp)
                 known = ahead->picture;
         }
         Result<Picture> picture = known ? Result<Picture>(*known) : PictureFiles::read(key, path);
