@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 namespace testsupport {
 
@@ -136,6 +139,28 @@ QRect HeadlessDriver::pixelRect(Control& c)
         .toAlignedRect();
 }
 
+// On a real display a window maps some time after it is shown, and without a window manager a
+// window asked to be active when shown takes the focus only once it has mapped: a press that
+// came before then would lose its activation to it. A learner presses only what is on screen,
+// so the driver first lets every shown window map.
+void HeadlessDriver::waitUntilShownWindowsMap()
+{
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen"))
+        return;
+    const auto unmapped = [] {
+        for (QWidget* t : QApplication::topLevelWidgets()) {
+            const QWindow* handle = t->windowHandle();
+            if (t->isVisible() && !t->isMinimized() && handle && !handle->isExposed())
+                return true;
+        }
+        return false;
+    };
+    QElapsedTimer waited;
+    waited.start();
+    while (unmapped() && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
 // The window system's press gives the focus to the first widget up from the one pressed that
 // takes focus by click; Qt does this only for its own spontaneous events, so the driver does it.
 void HeadlessDriver::giveClickFocus(QWidget* w)
@@ -144,6 +169,7 @@ void HeadlessDriver::giveClickFocus(QWidget* w)
         if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
             // A press into an inactive window activates it first, as the window system does.
             if (!w->isActiveWindow()) {
+                waitUntilShownWindowsMap();
                 w->window()->activateWindow();
                 processEvents();
             }

@@ -76,6 +76,7 @@ public:
     static bool saveRendering(Form& f, const QString& path);
 
 private:
+    static void waitUntilShownWindowsMap();
     static void giveClickFocus(QWidget* w);
     void sendMouse(Form& f, QPointF twips, QEvent::Type type, Qt::MouseButton b,
         Qt::MouseButtons held, int shift);
