@@ -141,6 +141,19 @@ int locationRowOffset(int row)
     return kLocationOffsets[row];
 }
 
+std::optional<QString> tabPageOf(const StepRecord& r, const QString& keptSpec)
+{
+    if (r.at(kTabMarker) != u'X')
+        return std::nullopt;
+    const int16_t host = digit(r.at(kHostImage));
+    const int16_t shown = tabNumber(r.at(kShownTab));
+    // The expected tab's page is the step's own picture; tab 0 names no page.
+    if (host < 1 || host > 5 || shown < 1 || shown == tabNumber(r.at(kTabToClick)))
+        return std::nullopt;
+    const QString known = tabStripSpec(r.at(kDialogLetter));
+    return plat::mid(known.isEmpty() ? keptSpec : known, 10 * shown, layout::kPageLength);
+}
+
 void showTabPage(shell::System& sys, plat::Control& host, const QString& page)
 {
     const plat::Status loaded = setPictureOf(host, sys.skinFile(page));
@@ -195,9 +208,8 @@ void StepEngine::tabStripStage()
                 f.TabHostLeft = left.value();
             if (const auto top = plat::toInt16(host.top()); top.ok())
                 f.TabHostTop = top.value();
-            // The expected tab's page is the step's own picture; tab 0 names no page.
-            if (shown != f.TabToClick && shown >= 1)
-                showTabPage(sys_, host, plat::mid(s, 10 * shown, layout::kPageLength));
+            if (const std::optional<QString> page = tabPageOf(r, s))
+                showTabPage(sys_, host, *page);
         }
 
         f.TabCount = s.isEmpty() ? 0 : tabNumber(s.at(layout::kCount - 1));

@@ -19,6 +19,33 @@ namespace {
     {
         return k < kFirstImageOfWindowOnly ? name == kHidePicture : readInt16(name) == 0;
     }
+
+    // The toolbox picture a panel code shows, in the exam data folder; empty for none.
+    QString toolboxPicture(const PanelCode& code)
+    {
+        if (!code.toolbox)
+            return {};
+        return (code.toolboxColumns == 2 ? kTwoColumnToolbox : kOneColumnToolbox)
+            + QStringLiteral(".mxy");
+    }
+
+    // The overlay "A" NN vv: a pressed or variant look of toolbox hotspot NN.
+    struct Overlay {
+        QString hotspot;
+        QString file; // in the exam data folder
+    };
+    std::optional<Overlay> overlayOf(const StepRecord& r)
+    {
+        const QString overlay = r.text(field::DragTargetY);
+        if (!overlay.startsWith(u'A'))
+            return std::nullopt;
+        const QString hotspot = plat::mid(overlay, 2, 2);
+        const QString variant = plat::mid(overlay, 4, 2);
+        const QString name = variant == QStringLiteral("00") || variant == QStringLiteral("01")
+            ? hotspot + QStringLiteral("0099")
+            : QStringLiteral("X0") + hotspot + variant;
+        return Overlay { hotspot, name + QStringLiteral(".mxy") };
+    }
 }
 
 plat::Status setPictureOf(plat::Control& c, const QString& path)
@@ -86,6 +113,22 @@ QStringList StepEngine::picturesSetBy(const QString& record) const
         if (!hides(k, name) && name != kKeepPicture)
             paths << sys_.skinFile(name);
     }
+    // A tab step with an unknown dialog letter keeps the dialog on show now.
+    if (const std::optional<QString> page = tabPageOf(r, window_.stepFields().TabSpec))
+        paths << sys_.skinFile(*page);
+    // The end of a question stops the load before the pointer and the panels.
+    if (r.isEndOfQuestion())
+        return paths;
+    if (const PointerCode pointer = PointerCode::parse(r.text(field::CursorSpec));
+        pointer.kind == PointerCode::Kind::Custom)
+        paths << sys_.programFile(pointer.cursorFile);
+    if (const PanelCode code = panelCodeOf(r.text(field::PanelCode)); code.any) {
+        const QString examData = window_.examDataPath();
+        if (const QString toolbox = toolboxPicture(code); !toolbox.isEmpty())
+            paths << examData + toolbox;
+        if (const std::optional<Overlay> overlay = overlayOf(r))
+            paths << examData + overlay->file;
+    }
     return paths;
 }
 
@@ -99,28 +142,21 @@ void StepEngine::panelsStage()
         if (shown[i])
             c.panels[i]->setVisible(true);
     const QString pictures = window_.examDataPath();
-    if (code.toolbox) {
-        const QString& name = code.toolboxColumns == 2 ? kTwoColumnToolbox : kOneColumnToolbox;
+    if (const QString toolbox = toolboxPicture(code); !toolbox.isEmpty()) {
         // A missing toolbox picture keeps the old one; the hotspots are laid out all the same.
-        sys_.logSkinFailure(setPictureOf(*c.PicHui, pictures + name + QStringLiteral(".mxy")));
+        sys_.logSkinFailure(setPictureOf(*c.PicHui, pictures + toolbox));
         window_.layOutHotspots();
     }
 
-    // The overlay "A" NN vv: a pressed or variant look of toolbox hotspot NN.
-    const QString overlay = r.text(field::DragTargetY);
     plat::Image& look = *c.ImgHui2;
-    if (!overlay.startsWith(u'A')) {
+    const std::optional<Overlay> overlay = overlayOf(r);
+    if (!overlay) {
         look.setVisible(false);
         return;
     }
-    const QString hotspot = plat::mid(overlay, 2, 2);
-    const QString variant = plat::mid(overlay, 4, 2);
-    if (const plat::Label* h = c.LblZHU->at(readInt16(hotspot)))
+    if (const plat::Label* h = c.LblZHU->at(readInt16(overlay->hotspot)))
         look.move(h->left(), h->top());
-    const QString name = variant == QStringLiteral("00") || variant == QStringLiteral("01")
-        ? hotspot + QStringLiteral("0099")
-        : QStringLiteral("X0") + hotspot + variant;
-    sys_.logSkinFailure(look.setPicture(pictures + name + QStringLiteral(".mxy")));
+    sys_.logSkinFailure(look.setPicture(pictures + overlay->file));
     look.setVisible(true);
 }
 

@@ -26,6 +26,8 @@ struct AppState;
 
 namespace stepengine {
 
+class StepRecord;
+
 // The controls of a simulated window that the shared stages set. Both windows have them all.
 struct StepControls {
     plat::Label* Label1 = nullptr; // target area
@@ -151,7 +153,8 @@ private:
     // The stages in their place in the order (stages_pictures.cpp, stages_text.cpp,
     // stages_dialogs.cpp).
     void picturesStage();
-    // The picture files a step record puts up (the panels' small pictures aside).
+    // The picture files a step record puts up: screen pictures, toolbox, overlay, tab page and
+    // pointer, as the stages read them.
     QStringList picturesSetBy(const QString& record) const;
     void textBoxStage();
     void textFormat(plat::TextBox& t, const QString& code);
@@ -191,6 +194,9 @@ plat::Status setPictureOf(plat::Control& c, const QString& path);
 QString tabStripSpec(QChar letter);
 // A tab number of a record or description character: "1".."9", "A".."D" for 10..13, else 0.
 int16_t tabNumber(QChar c);
+// The page a tab step shows in its host image until the expected tab is clicked: from the
+// description of its dialog letter, or from `keptSpec` (the last tab step's) for an unknown one.
+std::optional<QString> tabPageOf(const StepRecord& r, const QString& keptSpec);
 // Shows page `page` of a tab strip in its host image. A missing page keeps the picture shown
 // and is written to the run log.
 void showTabPage(shell::System& sys, plat::Control& host, const QString& page);

@@ -103,38 +103,69 @@ TEST(PictureStage, HideKeepAndTheSevenPicturesOfARevisitedQuestion)
 }
 
 // While the learner works on a step, the pictures the next line puts up decode on a worker: its
-// load finds them ready. Names that hide or keep an image load nothing.
+// load finds them ready. Names that hide or keep an image load nothing, nor do the panels of a
+// line whose stage does not run.
 TEST(PictureStage, TheNextLinesPicturesDecodeWhileTheStepIsOnShow)
 {
     StagesApp app;
     const QString keep = stepengine::kKeepPicture, hide = stepengine::kHidePicture;
-    for (const char* name : { "bg0001", "bg0002", "pic001", "pic002", "000000", "700007" })
+    for (const char* name : { "bg0001", "bg0002", "pic001", "pic002", "000000", "700007", "dialog",
+             "104008", "104002" })
         app.writePicture(name);
+    for (const char* name : { "X00001", "X00002", "X04502", "450099" })
+        app.writeExamPicture(name, { 26, 26 });
+    // The next line: screen pictures, the two-column toolbox with a variant look of hotspot 45,
+    // and tab 8's page of dialog D (104008) in Image1.
+    Rec next = withPictures(Rec(), "bg0002", { "pic001", hide, keep, "pic002", hide, "700007" });
+    next.set(fd::PanelCode, "BB").set(fd::DragTargetY, "A4502").set(fd::TabCode, "XD821");
     app.writeSteps({
         withPictures(Rec(), "bg0001", { hide, hide, hide, hide, hide, "000000" }),
-        withPictures(Rec(), "bg0002", { "pic001", hide, keep, "pic002", hide, "700007" }),
-        withPictures(Rec(), keep, { keep, keep, keep, keep, keep, keep }),
+        next,
+        // Panels switched off: the one-column toolbox and the pressed look are not read.
+        withPictures(Rec(), keep, { keep, keep, keep, keep, keep, keep })
+            .set(fd::PanelCode, "b7")
+            .set(fd::DragTargetY, "A4500"),
+        // A tab step of an unknown dialog letter shows the page of the last tab step's dialog.
+        Rec().set(fd::TabCode, "XZ211"),
     });
-    auto decoded = [&](const char* name) {
-        plat::Result<plat::Picture> p = plat::loadPicture(app.sys->skinFile(name));
+    auto decoded = [&](const QString& file) {
+        plat::Result<plat::Picture> p = plat::loadPicture(file);
         return p.ok() && p.value().isDecoded();
+    };
+    auto skin = [&](const char* name) { return app.sys->skinFile(name); };
+    auto exam = [&](const char* name) {
+        return app.sys->programFile(QStringLiteral("examdata/%1.mxy").arg(name));
+    };
+    auto lookAhead = [&] {
+        app.driver->processEvents();
+        plat::waitForDecodingAhead();
     };
 
     app.main().show();
     app.driver->processEvents(); // painted: what a step asks for after painting runs next
     app.load(1);
-    app.driver->processEvents();
-    plat::waitForDecodingAhead();
-    for (const char* name : { "bg0002", "pic001", "pic002", "700007" })
-        EXPECT_TRUE(decoded(name)) << name;
-    EXPECT_FALSE(decoded("000000")); // hides Image2 and Image5 of the next line
+    lookAhead();
+    for (const char* name : { "bg0002", "pic001", "pic002", "700007", "104008" })
+        EXPECT_TRUE(decoded(skin(name))) << name;
+    for (const char* name : { "X00002", "X04502" })
+        EXPECT_TRUE(decoded(exam(name))) << name;
+    EXPECT_FALSE(decoded(skin("000000"))); // hides Image2 and Image5 of the next line
+
+    plat::clearPictureCache();
+    app.load(2);
+    lookAhead();
+    for (const char* name : { "X00001", "450099" })
+        EXPECT_FALSE(decoded(exam(name))) << name;
+
+    app.load(3);
+    lookAhead();
+    EXPECT_TRUE(decoded(skin("104002")));
+
 
     // The last line has no next one to read.
-    app.load(2);
-    app.load(3);
-    app.driver->processEvents();
-    plat::waitForDecodingAhead();
-    EXPECT_TRUE(app.ui().Image1.visible());
+    app.load(4);
+    lookAhead();
+    EXPECT_TRUE(app.main().visible());
 }
 
 TEST(PictureStage, TheDragHandlesHomeIsStoredAsDisplayed)
