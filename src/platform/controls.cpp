@@ -96,27 +96,39 @@ Runtime& Control::runtime() const { return parent_->form().runtime(); }
 
 void Control::setLeft(double v)
 {
+    if (left_ == v)
+        return;
     left_ = v;
     geometryChanged();
 }
 void Control::setTop(double v)
 {
+    if (top_ == v)
+        return;
     top_ = v;
     geometryChanged();
 }
 void Control::setWidth(double v)
 {
+    if (width_ == v)
+        return;
     width_ = v;
     geometryChanged();
 }
 void Control::setHeight(double v)
 {
+    if (height_ == v)
+        return;
     height_ = v;
     geometryChanged();
 }
 
 void Control::move(double left, double top, double width, double height)
 {
+    // A step sets most places again unchanged; only a change is placed and repainted.
+    if (left_ == left && top_ == top && (width < 0 || width_ == width)
+        && (height < 0 || height_ == height))
+        return;
     left_ = left;
     top_ = top;
     if (width >= 0)
