@@ -407,11 +407,11 @@ void Label::fit()
     if (!autoSize_)
         return;
     // A step sets most captions again unchanged; measuring with the font is the dear part.
-    const QFont font = toQFont(font_, tppY());
+    const double tpp = tppY();
     const double wrapWidth = wordWrap_ ? std::max(1.0, width() / tppX()) : 0;
     if (!(measured_.caption == caption_ && measured_.wrapWidth == wrapWidth
-            && measured_.font == font)) {
-        const QFontMetricsF fm(font);
+            && measured_.font == font_ && measured_.twipsPerPixel == tpp)) {
+        const QFontMetricsF fm(toQFont(font_, tpp));
         const QString text = withLineBreaks(caption_);
         QSizeF px;
         if (wordWrap_) {
@@ -425,7 +425,7 @@ void Label::fit()
             if (text.isEmpty())
                 px = QSizeF(0, fm.height());
         }
-        measured_ = { caption_, font, wrapWidth, px, fm.height() };
+        measured_ = { caption_, font_, tpp, wrapWidth, px, fm.height() };
     }
     const QSizeF px = measured_.pixels;
     const double w = std::ceil(px.width()) * tppX();
@@ -709,6 +709,10 @@ void TextControl::applyStyle()
         return;
     // A step sets the same style again on every load, and each new style sheet repolishes the
     // widget: only a change is applied.
+    const Style style { font_, tppY(), foreColor_, backColor_, borderStyle_ };
+    if (applied_ == style)
+        return;
+    applied_ = style;
     const QFont font = toQFont(font_, tppY());
     if (!(w->font() == font) || !w->testAttribute(Qt::WA_SetFont))
         w->setFont(font);

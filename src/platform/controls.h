@@ -24,6 +24,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -205,7 +206,8 @@ private:
     // The last measurement of fit(), which a caption set again unchanged reuses.
     struct Measured {
         QString caption;
-        QFont font;
+        FontSpec font;
+        double twipsPerPixel = 0;
         double wrapWidth = -1; // pixels; 0 without word wrap
         QSizeF pixels;
         double lineHeight = 0;
@@ -333,6 +335,15 @@ private:
     uint32_t foreColor_ = syscolor::WindowText;
     uint32_t backColor_ = syscolor::Window;
     int borderStyle_ = 1;
+    // The style last given to the widget, which a step sets again unchanged on every load.
+    struct Style {
+        FontSpec font;
+        double twipsPerPixel;
+        uint32_t foreColor, backColor;
+        int borderStyle;
+        bool operator==(const Style&) const = default;
+    };
+    std::optional<Style> applied_;
 };
 
 // PictureBox: a windowed container that clips its children and can hold the focus.
