@@ -97,18 +97,16 @@ BENCHMARK(BM_LoadStepCached)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadStepBackToBack)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadStepUncached)->Unit(benchmark::kMicrosecond);
 
-} // namespace
-
-namespace {
-    QtMessageHandler qtMessages = nullptr;
-    // The offscreen platform cannot raise a window and says so on standard error at every step
-    // load, which a display does not; that write is no part of the program's time.
-    void dropOffscreenRaiseNotes(QtMsgType type, const QMessageLogContext& context, const QString& text)
-    {
-        if (text != QStringLiteral("This plugin does not support raise()"))
-            qtMessages(type, context, text);
-    }
+QtMessageHandler qtMessages = nullptr;
+// The offscreen platform cannot raise a window and says so on standard error at every step load,
+// which a display does not; that write is no part of the program's time.
+void dropOffscreenRaiseNotes(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text != QStringLiteral("This plugin does not support raise()"))
+        qtMessages(type, context, text);
 }
+
+} // namespace
 
 // The main of every benchmark here: the process is set up as the program's.
 int main(int argc, char** argv)

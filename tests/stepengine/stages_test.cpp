@@ -161,7 +161,6 @@ TEST(PictureStage, TheNextLinesPicturesDecodeWhileTheStepIsOnShow)
     lookAhead();
     EXPECT_TRUE(decoded(skin("104002")));
 
-
     // The last line has no next one to read.
     app.load(4);
     lookAhead();
