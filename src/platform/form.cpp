@@ -500,7 +500,7 @@ bool Form::captionDragMove(QPoint global, bool leftHeld)
     }
     // The window is moved here, also under a window manager: the manager's own move starts from
     // where the pointer is when it takes over, so the first stretch of the drag was lost, and it
-    // keeps the release to itself. A window the manager maximised is not dragged out of place.
+    // keeps the release to itself. A maximised window stays in place.
     if (windowState_ != 0)
         return true;
     const QPoint to = drag_.windowAtPress + (global - drag_.pressGlobal);
