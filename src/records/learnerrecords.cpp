@@ -347,7 +347,13 @@ std::optional<QString> paperWrongLine(
 {
     if (!validPaper(paper))
         return QString();
-    return io::line1ToRewrite(PaperWrongFile(dir, paper), site);
+    const QString file = PaperWrongFile(dir, paper);
+    std::optional<QString> line = io::line1ToRewrite(file, site);
+    // What is not a list file reads as no list for a rewrite (it is set aside first), but a
+    // practice of its questions says that it cannot be read.
+    if (io::isForeignEntry(file))
+        return std::nullopt;
+    return line;
 }
 
 bool writePaperWrong(const RecordsDir& dir, int paper, const Exercise& exercise,

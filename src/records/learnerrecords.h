@@ -100,7 +100,7 @@ Cleared clearWrongBook(const RecordsDir& dir, ReviewGroups cleared, const shell:
 // Read: the ids of the paper's file (none when it is missing).
 QStringList readPaperWrong(const RecordsDir& dir, int paper, const shell::ErrorSite& site);
 // The trimmed line 1 of the paper's file: empty when it is missing or empty, nullopt when it is
-// there but cannot be read (reported).
+// there but cannot be read, or is not a file (reported).
 std::optional<QString> paperWrongLine(
     const RecordsDir& dir, int paper, const shell::ErrorSite& site);
 // Overwrite at a scoring: the ids of `paperLine` whose question is not completed, in paper
