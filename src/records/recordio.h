@@ -91,9 +91,9 @@ struct SetAside {
     QString copy; // the name it is kept under
 };
 QList<SetAside> takeSetAside();
-// Renames whatever has the name `path` aside as "<name>.damaged-<stamp>", through the fault
-// hook, and reports it; the new name, or nothing when it could not be renamed. Not listed for
-// the learner (the caller says what it was).
+// Renames whatever has the name `path` aside as "<name>.damaged-<stamp>" (the caller has asked
+// the fault hook); the new name, or nothing (reported) when it could not be renamed. Not listed
+// for the learner: the caller says what it was.
 std::optional<QString> renameAside(
     const QString& path, const QString& stampFormat, const shell::ErrorSite& site);
 
