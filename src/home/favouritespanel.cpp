@@ -290,9 +290,11 @@ namespace {
             return;
         const records::RecordsDir dir = records::RecordsDir::of(sys);
         const auto groups = static_cast<records::ReviewGroups>(filter);
-        const auto kept = t.wrongBook ? records::clearWrongBook(dir, groups, site)
-                                      : records::clearFavourites(dir, groups, site);
-        if (!kept)
+        const records::Cleared cleared = t.wrongBook ? records::clearWrongBook(dir, groups, site)
+                                                     : records::clearFavourites(dir, groups, site);
+        records::tellLearner(sys, cleared.saved,
+            t.wrongBook ? QStringLiteral("错题本的清空") : QStringLiteral("收藏夹的清空"));
+        if (!cleared.changed)
             return;
         builtUi(sys);
         if ((filter & records::UnreviewedGroup) != 0)

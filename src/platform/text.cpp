@@ -99,18 +99,6 @@ namespace {
         return folder + name;
     }
 
-    // After a rename the folder entry itself has to reach the disk for the new file to survive a
-    // power cut; QSaveFile syncs the file but not the folder. Best effort.
-    void syncFolder(const QString& folder)
-    {
-        const int fd
-            = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            return;
-        ::fsync(fd);
-        ::close(fd);
-    }
-
     // Numbers -----------------------------------------------------------------------------------
 
     // Walks a field the way Val reads it: blanks are skipped wherever they are.
@@ -347,6 +335,18 @@ QStringList splitLines(const QString& text)
 }
 
 // Files -------------------------------------------------------------------------------------
+
+// After a rename or a removal the folder entry itself has to reach the disk for the change to
+// survive a power cut; QSaveFile syncs the file but not the folder. Best effort.
+void syncFolder(const QString& folder)
+{
+    const int fd
+        = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
 
 Result<QStringList> readLines(const QString& path, qint64 maxBytes)
 {

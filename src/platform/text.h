@@ -44,6 +44,9 @@ Status writeLines(const QString& path, const QStringList& lines);
 QByteArray encodeLines(const QStringList& lines);
 Status writeFileAtomically(const QString& path, const QByteArray& bytes);
 
+// Flushes a folder's entries to disk after a file in it was renamed or removed (best effort).
+void syncFolder(const QString& folder);
+
 // Moves whole files over others, in order, without rewriting their bytes: each move renames
 // `from` over `to`, so the destination is the source's file or stays as it was, never a mix; a
 // move whose source is missing removes the destination (an empty list reads the same). The

@@ -1,8 +1,8 @@
 #include "records/homefiles.h"
 
+#include "core/errorreport.h"
 #include "platform/text.h"
 #include "records/recordio.h"
-#include "core/errorreport.h"
 
 #include <algorithm>
 
@@ -109,7 +109,8 @@ bool writeNewRandomPaper(const RecordsDir& dir, const QString& idLine, const she
     return io::write(file, lines, site);
 }
 
-bool deleteRandomPaper(const RecordsDir& dir, int paper, int randomCount, const shell::ErrorSite& site)
+bool deleteRandomPaper(
+    const RecordsDir& dir, int paper, int randomCount, const shell::ErrorSite& site)
 {
     const QString file = RandomPaperFile(dir);
     const int count = std::clamp(randomCount, 0, static_cast<int>(kMaxRandomPapers));

@@ -55,12 +55,12 @@ int16_t randomPaperCount(const RecordsDir& dir, const shell::ErrorSite& site);
 QString readRandomPaper(const RecordsDir& dir, int paper, const shell::ErrorSite& site);
 // A new random paper: the file becomes exactly 10 lines, the new id line then the old lines
 // 1 to 9 (missing ones blank); the old line 10 is dropped.
-bool writeNewRandomPaper(const RecordsDir& dir, const QString& idLine,
-    const shell::ErrorSite& site);
+bool writeNewRandomPaper(
+    const RecordsDir& dir, const QString& idLine, const shell::ErrorSite& site);
 // Deleting random paper p: line p - 19 is removed and the papers below it close the gap; the
 // file holds the remaining randomCount - 1 papers followed by one empty line.
-bool deleteRandomPaper(const RecordsDir& dir, int paper, int randomCount,
-    const shell::ErrorSite& site);
+bool deleteRandomPaper(
+    const RecordsDir& dir, int paper, int randomCount, const shell::ErrorSite& site);
 
 // ---- ModuleNumberFile (data folder) ----
 

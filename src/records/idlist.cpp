@@ -2,7 +2,6 @@
 
 #include "platform/text.h"
 
-
 namespace records {
 
 std::optional<QString> idText(const QString& questionId)

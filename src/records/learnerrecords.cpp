@@ -59,12 +59,12 @@ namespace {
 
     // The list and its review line change together: the marks never fall out of step with
     // the ids.
-    bool writePair(const ListFiles& files, const ReviewedList& list, const shell::ErrorSite& site)
+    Saved writePair(const ListFiles& files, const ReviewedList& list, const shell::ErrorSite& site)
     {
         Operation op(files.dir);
         io::write(files.list, { list.listLine() }, site);
         io::write(files.review, { list.reviewLine() }, site);
-        return op.commit(site);
+        return op.finish(true, site);
     }
 
     bool anyDone(const Exercise& exercise)
@@ -113,7 +113,7 @@ namespace {
             if (const auto id = idOfQuestion(exercise, i, files.list, site))
                 appendNew(list, *id, files.list, site);
         }
-        return writePair(files, list, site);
+        return writePair(files, list, site).ok;
     }
 
     bool removeUnflagged(
@@ -136,7 +136,7 @@ namespace {
                 list.review.remove(p - 1, 1);
             }
         }
-        return writePair(files, list, site);
+        return writePair(files, list, site).ok;
     }
 
     bool markReviewed(const ListFiles& files, const Exercise& exercise, int allMode,
@@ -160,15 +160,18 @@ namespace {
         return io::write(files.review, { list.reviewLine() }, site);
     }
 
-    std::optional<ReviewedList> clear(
-        const ListFiles& files, ReviewGroups cleared, const shell::ErrorSite& site)
+    Cleared clear(const ListFiles& files, ReviewGroups cleared, const shell::ErrorSite& site)
     {
         const std::optional<ReviewedList> list = readPair(files, site);
-        if (!list || cleared == NoGroup || list->count() == 0)
-            return std::nullopt;
-        const ReviewedList kept = list->keep(static_cast<ReviewGroups>(BothGroups & ~cleared));
-        writePair(files, kept, site);
-        return kept;
+        if (!list)
+            return { Saved { false, io::Failure::Unreadable, Left::Old }, false, {} };
+        if (cleared == NoGroup || list->count() == 0)
+            return {};
+        Cleared result;
+        result.kept = list->keep(static_cast<ReviewGroups>(BothGroups & ~cleared));
+        result.saved = writePair(files, result.kept, site);
+        result.changed = result.saved.ok;
+        return result;
     }
 
     // The ids of `paperLine` (characters 4i-3..4i for question i = 1..40) whose question is not
@@ -291,8 +294,7 @@ bool markFavouritesReviewed(
     return markReviewed(favourites(dir), exercise, 9, 10, site);
 }
 
-std::optional<ReviewedList> clearFavourites(
-    const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
+Cleared clearFavourites(const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
 {
     return clear(favourites(dir), cleared, site);
 }
@@ -314,7 +316,7 @@ bool addUndoneToWrongBook(const RecordsDir& dir, const Exercise& exercise, const
     ReviewedList& list = *read;
     for (const QString& id : undoneOfPaper(exercise, paperLine, files.list, site))
         appendNew(list, id, files.list, site);
-    return writePair(files, list, site);
+    return writePair(files, list, site).ok;
 }
 
 bool markWrongBookReviewed(
@@ -323,8 +325,7 @@ bool markWrongBookReviewed(
     return markReviewed(wrongBook(dir), exercise, 12, 13, site);
 }
 
-std::optional<ReviewedList> clearWrongBook(
-    const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
+Cleared clearWrongBook(const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
 {
     return clear(wrongBook(dir), cleared, site);
 }
@@ -346,7 +347,13 @@ std::optional<QString> paperWrongLine(
 {
     if (!validPaper(paper))
         return QString();
-    return io::line1ToRewrite(PaperWrongFile(dir, paper), site);
+    const QString file = PaperWrongFile(dir, paper);
+    std::optional<QString> line = io::line1ToRewrite(file, site);
+    // What is not a list file reads as no list for a rewrite (it is set aside first), but a
+    // practice of its questions says that it cannot be read.
+    if (io::isForeignEntry(file))
+        return std::nullopt;
+    return line;
 }
 
 bool writePaperWrong(const RecordsDir& dir, int paper, const Exercise& exercise,

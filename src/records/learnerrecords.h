@@ -69,11 +69,18 @@ bool removeUnflaggedFavourites(
 // set builder had to skip a question whose files are missing.
 bool markFavouritesReviewed(
     const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site);
+// What a clear did: `changed` when ids were cleared and saved, with the list as written; nothing
+// changed (and no write) when the list is empty or no group is chosen; `saved` says why not when
+// the list could not be read or written (the files then hold what they held, or what `saved`
+// tells).
+struct [[nodiscard]] Cleared {
+    Saved saved {};
+    bool changed = false;
+    ReviewedList kept {};
+};
 // Clear (favourites panel): keeps, in order and with their own review characters, the ids of
-// the groups not cleared; clearing both groups leaves both files with one empty line. Returns
-// the list as written; nothing (and no write) when the list is empty or no group is chosen.
-std::optional<ReviewedList> clearFavourites(
-    const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site);
+// the groups not cleared; clearing both groups leaves both files with one empty line.
+Cleared clearFavourites(const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site);
 
 // ---- Wrong-question book (WrongBookFile with WrongBookReviewFile) ----
 
@@ -86,15 +93,14 @@ bool addUndoneToWrongBook(const RecordsDir& dir, const Exercise& exercise, const
 // Mark reviewed: as markFavouritesReviewed with study modes 12 (whole book) and 13 (unreviewed).
 bool markWrongBookReviewed(
     const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site);
-std::optional<ReviewedList> clearWrongBook(
-    const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site);
+Cleared clearWrongBook(const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site);
 
 // ---- A paper's wrong questions (PaperWrongFile of paper 0..29) ----
 
 // Read: the ids of the paper's file (none when it is missing).
 QStringList readPaperWrong(const RecordsDir& dir, int paper, const shell::ErrorSite& site);
 // The trimmed line 1 of the paper's file: empty when it is missing or empty, nullopt when it is
-// there but cannot be read (reported).
+// there but cannot be read, or is not a file (reported).
 std::optional<QString> paperWrongLine(
     const RecordsDir& dir, int paper, const shell::ErrorSite& site);
 // Overwrite at a scoring: the ids of `paperLine` whose question is not completed, in paper

@@ -10,6 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <utility>
 
 namespace records {
 
@@ -25,11 +28,41 @@ namespace {
         return dir.path + QLatin1Char('/') + name;
     }
 
-    // A file name the journal may hold: a plain name inside the records folder.
-    bool plainName(const QString& name)
+    // A file name the journal may hold: a record file of the records folder, nothing else (no
+    // separators, no NUL that would cut the name short).
+    bool recordName(const QString& name)
     {
-        return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\')
-            && name != QStringLiteral(".") && name != QStringLiteral("..");
+        static const QRegularExpression pattern(
+            QStringLiteral("^[0-9]{6}\\.mxy$"), QRegularExpression::CaseInsensitiveOption);
+        return pattern.match(name).hasMatch();
+    }
+
+    // The notices about unfinished saves waiting for the learner.
+    QStringList journalNotices;
+
+    QString recordTitle(const QString& file);
+
+    QString titlesOf(const QStringList& names)
+    {
+        QStringList titles;
+        for (const QString& name : names)
+            if (!titles.contains(recordTitle(name)))
+                titles.append(recordTitle(name));
+        return titles.join(QStringLiteral("、"));
+    }
+
+    QString reasonText(io::Failure why)
+    {
+        switch (why) {
+        case io::Failure::FolderFull:
+            return QStringLiteral("记录文件夹（ksdata）所在的磁盘已满");
+        case io::Failure::FolderNotWritable:
+            return QStringLiteral("记录文件夹（ksdata）不能写入（只读或没有写入权限）");
+        case io::Failure::Unreadable:
+            return QStringLiteral("原有的记录文件无法读取");
+        default:
+            return QStringLiteral("写入记录文件时出错");
+        }
     }
 
     bool apply(const RecordsDir& dir, const JournalEntry& e, const shell::ErrorSite& site,
@@ -40,25 +73,69 @@ namespace {
                        : io::removeFile(path, site, failure);
     }
 
-    bool rollForwardInto(const RecordsDir& dir, const shell::ErrorSite& site, io::Failure* failure)
+    bool journalThere(const RecordsDir& dir)
     {
-        const QString journal = JournalFile(dir);
-        if (!QFileInfo(journal).isFile())
-            return true;
-        QFile f(journal);
+        const QFileInfo info(JournalFile(dir));
+        return info.exists() || info.isSymLink();
+    }
+
+    std::optional<QList<JournalEntry>> scanJournal(const QByteArray& bytes, QStringList* names);
+
+    // What the journal holds, and the names of the records its readable part changes.
+    struct JournalRead {
         std::optional<QList<JournalEntry>> entries;
-        if (f.size() <= kMaxJournalBytes && f.open(QIODevice::ReadOnly))
-            entries = decodeJournal(f.readAll());
-        if (!entries) {
-            // Not one whole operation: nothing of it is applied, and it is kept for a look.
-            const QString aside = journal + QStringLiteral(".damaged-")
-                + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        QStringList names;
+    };
+
+    JournalRead readJournal(const QString& journal)
+    {
+        JournalRead read;
+        // A link or a folder is no journal; a link's target is never read.
+        const QFileInfo info(journal);
+        if (info.isSymLink() || !info.isFile() || info.size() > kMaxJournalBytes)
+            return read;
+        QFile f(journal);
+        if (f.open(QIODevice::ReadOnly))
+            read.entries = scanJournal(f.readAll(), &read.names);
+        return read;
+    }
+
+    // Completes the journal's operation. A journal that is not one whole operation is set aside
+    // (the learner is told which records it may have left half-changed) and applies nothing;
+    // `setAside` then says so.
+    bool rollForwardInto(const RecordsDir& dir, const shell::ErrorSite& site, io::Failure* failure,
+        bool* setAside = nullptr)
+    {
+        if (!journalThere(dir))
+            return true;
+        const QString journal = JournalFile(dir);
+        const JournalRead read = readJournal(journal);
+        if (!read.entries) {
+            const std::optional<QString> aside
+                = io::renameAside(journal, QStringLiteral("yyyyMMdd-HHmmss"), site);
             site.fail(plat::err::TypeMismatch,
-                QFileInfo(journal).fileName() + QStringLiteral(": not a whole journal; kept as ")
-                    + QFileInfo(aside).fileName());
-            return QFile::rename(journal, aside) || io::removeFile(journal, site, failure);
+                QFileInfo(journal).fileName() + QStringLiteral(": not a whole journal; ")
+                    + (aside ? QStringLiteral("kept as ") + *aside
+                             : QStringLiteral("left where it is"))
+                    + (read.names.isEmpty()
+                            ? QString()
+                            : QStringLiteral("; it changed ") + read.names.join(u' ')));
+            QString notice = QStringLiteral("上次保存学习记录时程序意外中止，留下的未完成保存记录"
+                                            "（ksdata\\journal.ksj）已损坏，无法补全");
+            notice += aside
+                ? QStringLiteral("，已另存为 ksdata\\") + *aside + QStringLiteral("。")
+                : QStringLiteral("，也无法移开；在移开它之前，多个记录的保存都会失败。");
+            notice += read.names.isEmpty()
+                ? QStringLiteral("\r\n无法确定它涉及哪些记录，请检查各项学习记录。")
+                : QStringLiteral("\r\n以下记录可能只保存了一部分：") + titlesOf(read.names);
+            journalNotices.append(notice);
+            if (setAside)
+                *setAside = aside.has_value();
+            if (!aside && failure)
+                *failure = io::Failure::Other;
+            return aside.has_value();
         }
-        for (const JournalEntry& e : *entries)
+        for (const JournalEntry& e : *read.entries)
             if (!apply(dir, e, site, failure))
                 return false;
         return io::removeFile(journal, site, failure);
@@ -84,38 +161,50 @@ QByteArray encodeJournal(const QList<JournalEntry>& entries)
 
 std::optional<QList<JournalEntry>> decodeJournal(const QByteArray& bytes)
 {
-    if (!bytes.startsWith(kHeader))
-        return std::nullopt;
-    QList<JournalEntry> entries;
-    qsizetype at = kHeader.size();
-    for (;;) {
-        const qsizetype eol = bytes.indexOf('\n', at);
-        if (eol < 0)
-            return std::nullopt;
-        const QByteArray line = bytes.mid(at, eol - at);
-        at = eol + 1;
-        if (line + '\n' == kEnd)
-            return at == bytes.size() ? std::optional(entries) : std::nullopt;
-        if (line.startsWith("remove ")) {
-            const QString name = QString::fromUtf8(line.mid(7));
-            if (!plainName(name))
-                return std::nullopt;
-            entries.append({ name, std::nullopt });
-            continue;
-        }
-        if (!line.startsWith("write "))
-            return std::nullopt;
-        const qsizetype space = line.indexOf(' ', 6);
-        bool ok = false;
-        const qsizetype size = space < 0 ? -1 : line.mid(6, space - 6).toLongLong(&ok);
-        const QString name = QString::fromUtf8(line.mid(space + 1));
-        if (!ok || size < 0 || !plainName(name) || bytes.size() - at < size + 1
-            || bytes.at(at + size) != '\n')
-            return std::nullopt;
-        entries.append({ name, bytes.mid(at, size) });
-        at += size + 1;
-    }
+    return scanJournal(bytes, nullptr);
 }
+
+namespace {
+    std::optional<QList<JournalEntry>> scanJournal(const QByteArray& bytes, QStringList* names)
+    {
+        if (!bytes.startsWith(kHeader))
+            return std::nullopt;
+        QList<JournalEntry> entries;
+        qsizetype at = kHeader.size();
+        for (;;) {
+            const qsizetype eol = bytes.indexOf('\n', at);
+            if (eol < 0)
+                return std::nullopt;
+            const QByteArray line = bytes.mid(at, eol - at);
+            at = eol + 1;
+            if (line + '\n' == kEnd)
+                return at == bytes.size() ? std::optional(entries) : std::nullopt;
+            if (line.startsWith("remove ")) {
+                const QString name = QString::fromUtf8(line.mid(7));
+                if (!recordName(name))
+                    return std::nullopt;
+                if (names)
+                    names->append(name);
+                entries.append({ name, std::nullopt });
+                continue;
+            }
+            if (!line.startsWith("write "))
+                return std::nullopt;
+            const qsizetype space = line.indexOf(' ', 6);
+            bool ok = false;
+            const qsizetype size = space < 0 ? -1 : line.mid(6, space - 6).toLongLong(&ok);
+            const QString name = QString::fromUtf8(line.mid(space + 1));
+            if (!recordName(name))
+                return std::nullopt;
+            if (names)
+                names->append(name); // named even when its bytes are cut short
+            if (!ok || size < 0 || bytes.size() - at < size + 1 || bytes.at(at + size) != '\n')
+                return std::nullopt;
+            entries.append({ name, bytes.mid(at, size) });
+            at += size + 1;
+        }
+    }
+} // namespace
 
 Operation::Operation(RecordsDir dir)
     : dir_(std::move(dir))
@@ -139,15 +228,23 @@ bool Operation::commit(const shell::ErrorSite& site)
     open_ = false;
     io::detail::setStaging(nullptr); // from here on reads and writes meet the disk
 
-    // A journal here is a save of this run that could neither finish nor be put back. It is
-    // completed first; what this operation read may predate it, so this one is not applied.
-    if (QFileInfo(JournalFile(dir_)).isFile()) {
-        rollForwardInto(dir_, site, &failure_);
-        site.fail(plat::err::FileIo,
-            JournalFile(dir_) + QStringLiteral(": an unfinished save was completed first"));
-        if (failure_ == io::Failure::None)
-            failure_ = io::Failure::Other;
-        return false;
+    // A journal here is a save that could neither finish nor be put back. It is completed
+    // first; what this operation read may predate it, so this one is not applied. A damaged one
+    // is set aside (and the learner told) and this operation goes on: nothing is pending.
+    if (journalThere(dir_)) {
+        bool setAside = false;
+        const bool completed = rollForwardInto(dir_, site, &failure_, &setAside);
+        if (!setAside) {
+            site.fail(plat::err::FileIo,
+                JournalFile(dir_)
+                    + (completed
+                            ? QStringLiteral(": an unfinished save was completed first")
+                            : QStringLiteral(": an unfinished save still cannot be completed")));
+            left_ = completed ? Left::EarlierCompleted : Left::EarlierPending;
+            if (failure_ == io::Failure::None)
+                failure_ = io::Failure::Other;
+            return false;
+        }
     }
 
     // Only what really changes; a file whose bytes stay is not touched.
@@ -157,11 +254,14 @@ bool Operation::commit(const shell::ErrorSite& site)
     for (const QString& path : std::as_const(staging_.order)) {
         const std::optional<QByteArray>& now = staging_.changes.value(path);
         std::optional<QByteArray> old = io::bytesOf(path);
-        if (old == now)
+        // What is not a record file under the name goes (set aside) even when nothing takes its
+        // place.
+        if (old == now && !io::isForeignEntry(path))
             continue;
-        if (QDir::cleanPath(QFileInfo(path).path()) != folder) {
-            site.fail(
-                plat::err::PathNotFound, path + QStringLiteral(": not in the records folder"));
+        if (QDir::cleanPath(QFileInfo(path).path()) != folder
+            || !recordName(QFileInfo(path).fileName())) {
+            site.fail(plat::err::PathNotFound,
+                path + QStringLiteral(": not a record file of the records folder"));
             failure_ = io::Failure::Other;
             return false;
         }
@@ -177,9 +277,12 @@ bool Operation::commit(const shell::ErrorSite& site)
         return false;
     }
     plat::clearPathCache();
-    for (const JournalEntry& e : std::as_const(entries))
-        if (e.bytes)
-            io::setAsideIfDamaged(inFolder(dir_, e.name), site);
+    for (const JournalEntry& e : std::as_const(entries)) {
+        if (e.bytes && !io::setAsideIfDamaged(inFolder(dir_, e.name), site)) {
+            failure_ = io::Failure::Other; // a damaged record that cannot be kept stays
+            return false;
+        }
+    }
 
     if (entries.size() == 1) // one atomic save is already all or nothing
         return apply(dir_, entries.first(), site, &failure_);
@@ -190,13 +293,17 @@ bool Operation::commit(const shell::ErrorSite& site)
     for (qsizetype i = 0; i < entries.size(); ++i) {
         if (apply(dir_, entries.at(i), site, &failure_))
             continue;
-        // Put back what was applied; should that fail too, the journal stays and the next
-        // start completes the operation instead.
+        // Put back what was applied. Should that fail, or the journal not go away after it, the
+        // journal stays: the records end new, at the next save or start that the disk takes.
         io::Failure ignored = io::Failure::None;
-        for (qsizetype j = 0; j < i; ++j)
-            if (!apply(dir_, { entries.at(j).name, olds.at(j) }, site, &ignored))
-                return false;
-        io::removeFile(journal, site, &ignored);
+        bool putBack = true;
+        for (qsizetype j = 0; j < i && putBack; ++j)
+            putBack = apply(dir_, { entries.at(j).name, olds.at(j) }, site, &ignored);
+        if (!putBack || !io::removeFile(journal, site, &ignored)) {
+            site.fail(plat::err::FileIo,
+                journal + QStringLiteral(": kept; the save is completed when the disk takes it"));
+            left_ = Left::Pending;
+        }
         return false;
     }
     // Every file is new; a journal that cannot be removed is applied once more at the next start,
@@ -205,21 +312,23 @@ bool Operation::commit(const shell::ErrorSite& site)
     return true;
 }
 
-QString notSavedMessage(const QString& what, io::Failure why)
+QString notSavedMessage(const QString& what, const Saved& saved)
 {
-    QString reason;
-    switch (why) {
-    case io::Failure::FolderFull:
-        reason = QStringLiteral("记录文件夹（ksdata）所在的磁盘已满");
-        break;
-    case io::Failure::FolderNotWritable:
-        reason = QStringLiteral("记录文件夹（ksdata）不能写入（只读或没有写入权限）");
-        break;
-    case io::Failure::Unreadable:
-        reason = QStringLiteral("原有的记录文件无法读取");
-        break;
-    default:
-        reason = QStringLiteral("写入记录文件时出错");
+    const QString reason = reasonText(saved.why);
+    switch (saved.left) {
+    case Left::Pending:
+        return what + QStringLiteral("没有全部写入：") + reason
+            + QStringLiteral("。\r\n已写入的部分和其余的更改都已记下，腾出磁盘空间或检查文件夹"
+                             "权限后，下次保存记录或重新启动本程序时会自动补全。");
+    case Left::EarlierPending:
+        return what + QStringLiteral("没有保存：") + reason
+            + QStringLiteral("。\r\n上一次没有写完的记录也还没有补全；腾出磁盘空间或检查文件夹"
+                             "权限后，下次保存记录或重新启动本程序时会自动补全。");
+    case Left::EarlierCompleted:
+        return what
+            + QStringLiteral("没有保存：上一次没有写完的记录刚刚补全，本次的更改是在"
+                             "那之前读取的，没有写入。\r\n请重新操作一次。");
+    case Left::Old:
         break;
     }
     return what + QStringLiteral("没有保存：") + reason
@@ -248,6 +357,8 @@ namespace {
                 return QString::fromUtf16(t.title);
         if (number.startsWith(QStringLiteral("1824")))
             return QStringLiteral("试卷的错题记录 ") + file;
+        if (file.startsWith(QStringLiteral("journal.ksj")))
+            return QStringLiteral("未完成的保存记录");
         return file;
     }
 }
@@ -267,30 +378,73 @@ void tellLearner(shell::System& sys, const Saved& saved, const QString& what)
 {
     if (!saved)
         sys.services().messageBoxes->show(plat::MessageBoxes::Kind::Information,
-            notSavedMessage(what, saved.why), sys.state.AppTitle);
+            notSavedMessage(what, saved), sys.state.AppTitle);
     tellSetAside(sys);
 }
 
+QStringList takeJournalNotices() { return std::exchange(journalNotices, {}); }
+
 void tellSetAside(shell::System& sys)
 {
+    QStringList notices = takeJournalNotices();
     const QString aside = setAsideMessage(io::takeSetAside());
     if (!aside.isEmpty())
+        notices.append(aside);
+    for (const QString& notice : std::as_const(notices))
         sys.services().messageBoxes->show(
-            plat::MessageBoxes::Kind::Information, aside, sys.state.AppTitle);
+            plat::MessageBoxes::Kind::Information, notice, sys.state.AppTitle);
 }
 
 Saved Operation::finish(bool stepsOk, const shell::ErrorSite& site)
 {
     if (!stepsOk)
-        return { false, io::Failure::Unreadable }; // the steps reported why
+        return { false, io::Failure::Unreadable, Left::Old }; // the steps reported why
     if (!commit(site))
-        return { false, failure_ };
+        return { false, failure_, left_ };
     return {};
+}
+
+namespace {
+    // The atomic save writes "<name>.XXXXXX" beside the file and renames it over the file; a
+    // kill between the two leaves it behind. Only these names, and only plain files, go.
+    void removeStrayTemporaries(const RecordsDir& dir, const shell::ErrorSite& site)
+    {
+        static const QRegularExpression pattern(
+            QStringLiteral("^([0-9]{6}\\.mxy|journal\\.ksj)\\.[A-Za-z0-9]{6}$"),
+            QRegularExpression::CaseInsensitiveOption);
+        const QFileInfoList entries = QDir(dir.path).entryInfoList(
+            QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+        for (const QFileInfo& entry : entries) {
+            if (!entry.isFile() || !pattern.match(entry.fileName()).hasMatch())
+                continue;
+            if (io::removeFile(entry.filePath(), site))
+                site.fail(plat::err::FileIo,
+                    entry.fileName()
+                        + QStringLiteral(": removed, left by a rewrite that was cut short"));
+        }
+    }
 }
 
 bool rollForward(const RecordsDir& dir, const shell::ErrorSite& site)
 {
-    return rollForwardInto(dir, site, nullptr);
+    removeStrayTemporaries(dir, site);
+    io::Failure failure = io::Failure::None;
+    if (rollForwardInto(dir, site, &failure))
+        return true;
+    const JournalRead read = readJournal(JournalFile(dir));
+    if (!read.entries)
+        return false; // a damaged journal that could not be set aside: told already
+    QStringList names;
+    for (const JournalEntry& e : read.entries.value_or(QList<JournalEntry> {}))
+        names.append(e.name);
+    site.fail(plat::err::FileIo,
+        JournalFile(dir) + QStringLiteral(": the unfinished save cannot be completed yet"));
+    journalNotices.append(QStringLiteral("上次没有写完的学习记录这次也没能补全：")
+        + reasonText(failure)
+        + QStringLiteral("。\r\n这些更改已记下，腾出磁盘空间或检查文件夹权限后，下次保存记录"
+                         "或重新启动本程序时会自动补全。在那之前，以下记录可能只保存了一部分：")
+        + titlesOf(names));
+    return false;
 }
 
 } // namespace records

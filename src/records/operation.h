@@ -27,10 +27,25 @@ namespace records {
 // The journal of the operation being applied, beside the records.
 QString JournalFile(const RecordsDir& dir);
 
+// What a save that did not go through left behind.
+enum class Left {
+    Old, // every record as it was
+    // The change is in the journal, some records already new: it is completed by the next save
+    // or the next start, once the disk takes it.
+    Pending,
+    // An earlier unfinished change is still in the journal (it could not be completed now);
+    // nothing of this one was written.
+    EarlierPending,
+    // An earlier unfinished change was completed just now; this one, read before it, was not
+    // written.
+    EarlierCompleted,
+};
+
 // The outcome of a whole operation, as the windows tell it.
-struct Saved {
+struct [[nodiscard]] Saved {
     bool ok = true;
     io::Failure why = io::Failure::None;
+    Left left = Left::Old;
     explicit operator bool() const { return ok; }
 };
 
@@ -46,8 +61,9 @@ public:
 
     // Applies every waiting change as one. False (reported through `site`) when the records
     // stay as they were; failure() then says why.
-    bool commit(const shell::ErrorSite& site);
+    [[nodiscard]] bool commit(const shell::ErrorSite& site);
     io::Failure failure() const { return failure_; }
+    Left left() const { return left_; }
     // Commits when every step went through (`stepsOk`), else drops them all.
     Saved finish(bool stepsOk, const shell::ErrorSite& site);
 
@@ -58,6 +74,7 @@ private:
     bool joined_ = false;
     bool open_ = true;
     io::Failure failure_ = io::Failure::None;
+    Left left_ = Left::Old;
 };
 
 // Runs `steps` (each a function of this folder, false when it cannot go on) as one operation:
@@ -69,25 +86,32 @@ Saved saveAsOne(const RecordsDir& dir, const shell::ErrorSite& site, Steps steps
     const bool stepsOk = steps();
     return op.finish(stepsOk, site);
 }
-// The learner's message for records that were not saved: what (for example "本次练习的学习记录")
-// and why, and that the old records are as they were.
-QString notSavedMessage(const QString& what, io::Failure why);
+// The learner's message for records that were not saved: what (for example "本次练习的学习记录"),
+// why, and what became of the records.
+QString notSavedMessage(const QString& what, const Saved& saved);
 // The learner's message for records that were set aside as damaged; empty when there are none.
 QString setAsideMessage(const QList<io::SetAside>& records);
 
 // Tells the learner through the program's message box that `what` was not saved (when it was
 // not), and which records were set aside as damaged since the last time (each once).
 void tellLearner(shell::System& sys, const Saved& saved, const QString& what);
-// The second half alone: the records set aside since the last time, if any.
+// The second half alone: the records set aside since the last time, and what became of an
+// unfinished save found at start-up, if anything.
 void tellSetAside(shell::System& sys);
+// The learner's notices about unfinished saves since the last time (each once).
+QStringList takeJournalNotices();
 
-// Completes the operation whose journal is in the records folder, if any: at start-up before the
-// first read of a record, and before every commit. A journal that cannot be read as one is set
-// aside (reported) and applies nothing. False when a change could not be applied.
+// At start-up, before the first read of a record: removes the temporary files an interrupted
+// rewrite left in the records folder (the atomic save's own names only) and completes the
+// operation whose journal is there, if any (also done before every commit). A journal that is
+// not one whole operation (or not a file) is set aside and applies nothing. A journal that
+// cannot be completed stays for the next start. Either is reported and waits as a notice for
+// the learner. False when a change could not be applied.
 bool rollForward(const RecordsDir& dir, const shell::ErrorSite& site);
 
-// The journal's bytes for a list of changes (file names inside the records folder, nullopt
-// for a removal), and back; nullopt for bytes that are not a whole journal.
+// The journal's bytes for a list of changes (record file names inside the records folder,
+// nullopt for a removal), and back; nullopt for bytes that are not a whole journal or that name
+// anything but a record file ("NNNNNN.mxy").
 struct JournalEntry {
     QString name;
     std::optional<QByteArray> bytes;

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace records::io {
@@ -50,8 +51,65 @@ namespace {
     std::optional<QStringList> readFor(
         Use use, const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing);
     FaultHook faultHook;
+    ReadFaultHook readFaultHook;
     QList<SetAside> setAsideList;
     QString nameOf(const QString& path) { return QFileInfo(path).fileName(); }
+
+    // The learner's records live in "ksdata"; the module data folder's files keep the plain
+    // reading rules (they are replaced by the updater, never by this layer).
+    bool isRecordPath(const QString& path)
+    {
+        return QFileInfo(path).dir().dirName() == QStringLiteral("ksdata");
+    }
+
+    // What has a record's name when it is not a readable record file.
+    enum class Foreign { None, Link, NotAFile, TooLarge, Unreadable };
+
+    Foreign foreignAt(const QString& path)
+    {
+        if (!isRecordPath(path))
+            return Foreign::None;
+        const QString file = plat::resolvePath(path);
+        const QFileInfo info(file);
+        if (info.isSymLink())
+            return Foreign::Link;
+        if (!info.exists())
+            return Foreign::None;
+        if (!info.isFile())
+            return Foreign::NotAFile;
+        if (info.size() > plat::kMaxDataFileBytes)
+            return Foreign::TooLarge;
+        if ((readFaultHook && readFaultHook(path)) || !info.isReadable())
+            return Foreign::Unreadable;
+        return Foreign::None;
+    }
+
+    QString foreignText(Foreign kind)
+    {
+        switch (kind) {
+        case Foreign::Link:
+            return QStringLiteral("a link, not a record file (its target is not read)");
+        case Foreign::NotAFile:
+            return QStringLiteral("not a file");
+        case Foreign::TooLarge:
+            return QStringLiteral("larger than a record file may be");
+        default:
+            return QStringLiteral("cannot be read");
+        }
+    }
+
+    // A damaged record is reported at its first read, once per file and run: the start-up
+    // reads reach the run log this way, and a refresh does not repeat them.
+    void reportOnce(
+        const QString& path, int number, const QString& why, const shell::ErrorSite& site)
+    {
+        static QSet<QString> reported;
+        const QFileInfo info(path);
+        if (reported.contains(info.absoluteFilePath()))
+            return;
+        reported.insert(info.absoluteFilePath());
+        site.fail(number, info.fileName() + QStringLiteral(": ") + why);
+    }
 
     // Whether the file is there, a change waiting in an operation first.
     bool exists(const QString& path)
@@ -93,15 +151,22 @@ namespace {
     std::optional<QStringList> readFor(
         Use use, const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing)
     {
-        plat::Result<QStringList> read = plat::readLines(path);
-        if (const detail::Staging* staged = detail::staging()) {
-            if (const auto* bytes = staged->find(path)) {
-                if (*bytes)
-                    read = plat::splitLines(plat::decodeGbk(**bytes));
-                else
-                    read = plat::Error { plat::err::FileNotFound, path };
+        const detail::Staging* staged = detail::staging();
+        const std::optional<QByteArray>* waiting = staged ? staged->find(path) : nullptr;
+        if (!waiting) {
+            // What is not a record file reads as a missing record; it is set aside when the
+            // record is written.
+            if (const Foreign kind = foreignAt(path); kind != Foreign::None) {
+                reportOnce(path, plat::err::TypeMismatch,
+                    foreignText(kind) + QStringLiteral(" (damaged)"), site);
+                return QStringList {};
             }
         }
+        plat::Result<QStringList> read = plat::Error { plat::err::FileNotFound, path };
+        if (!waiting)
+            read = plat::readLines(path);
+        else if (*waiting)
+            read = plat::splitLines(plat::decodeGbk(**waiting));
         if (!read) {
             if (!isMissing(read.error()) || missing == Missing::Reported)
                 site.fail(read.error());
@@ -156,9 +221,8 @@ bool write(const QString& path, const QStringList& lines, const shell::ErrorSite
     }
     if (bytesOf(path) == bytes)
         return true; // unchanged: no rewrite, no flush to disk
-    if (!ensureFolder(path, site))
+    if (!ensureFolder(path, site) || !setAsideIfDamaged(path, site))
         return false;
-    setAsideIfDamaged(path, site);
     return putBytes(path, bytes, site);
 }
 
@@ -177,6 +241,8 @@ std::optional<QByteArray> bytesOf(const QString& path)
     if (const detail::Staging* staged = detail::staging())
         if (const auto* bytes = staged->find(path))
             return *bytes;
+    if (foreignAt(path) != Foreign::None)
+        return std::nullopt;
     const QString file = plat::resolvePath(path);
     QFile f(file);
     if (!QFileInfo(file).isFile() || f.size() > plat::kMaxDataFileBytes
@@ -186,6 +252,7 @@ std::optional<QByteArray> bytesOf(const QString& path)
 }
 
 void setFaultHook(FaultHook hook) { faultHook = std::move(hook); }
+void setReadFaultHook(ReadFaultHook hook) { readFaultHook = std::move(hook); }
 
 namespace {
     QString failureText(Failure f)
@@ -229,10 +296,33 @@ namespace {
     }
 }
 
+namespace {
+    // Frees a record's name of what is not a record file, keeping it whole under another name.
+    bool setAsideForeign(const QString& path, const shell::ErrorSite& site, Failure* failure)
+    {
+        const Foreign kind = foreignAt(path);
+        if (kind == Foreign::None)
+            return true;
+        const std::optional<QString> aside
+            = renameAside(path, QStringLiteral("yyyyMMdd-HHmm"), site);
+        if (!aside) {
+            if (failure)
+                *failure = classify(path, 0);
+            return false;
+        }
+        const QString name = nameOf(path);
+        site.fail(plat::err::TypeMismatch,
+            name + QStringLiteral(": ") + foreignText(kind) + QStringLiteral("; kept as ") + *aside
+                + QStringLiteral(" and started again"));
+        setAsideList.append({ name, *aside });
+        return true;
+    }
+}
+
 bool putBytes(
     const QString& path, const QByteArray& bytes, const shell::ErrorSite& site, Failure* failure)
 {
-    if (!allowed(path, site, failure))
+    if (!allowed(path, site, failure) || !setAsideForeign(path, site, failure))
         return false;
     const plat::Status written = plat::writeFileAtomically(path, bytes);
     if (written.ok())
@@ -247,8 +337,15 @@ bool removeFile(const QString& path, const shell::ErrorSite& site, Failure* fail
 {
     if (!allowed(path, site, failure))
         return false;
+    if (foreignAt(path) != Foreign::None) // kept aside, and so gone from its name
+        return setAsideForeign(path, site, failure);
     const QString file = plat::resolvePath(path);
-    if (::remove(QFile::encodeName(file).constData()) == 0 || errno == ENOENT)
+    if (::remove(QFile::encodeName(file).constData()) == 0) {
+        plat::clearPathCache();
+        plat::syncFolder(QFileInfo(file).path());
+        return true;
+    }
+    if (errno == ENOENT)
         return true;
     site.fail(plat::err::FileIo, file + QStringLiteral(": the file cannot be removed"));
     if (failure)
@@ -320,18 +417,11 @@ namespace {
     bool readsAsDamaged(
         const QString& path, const QStringList& lines, Use use, const shell::ErrorSite& site)
     {
-        static QSet<QString> reported;
-        const QFileInfo info(path);
-        const QString number = info.fileName().section(u'.', 0, 0);
-        if (info.dir().dirName() != QStringLiteral("ksdata") || isIdListFile(number)
-            || !damagedLines(path, lines))
+        const QString number = nameOf(path).section(u'.', 0, 0);
+        if (!isRecordPath(path) || isIdListFile(number) || !damagedLines(path, lines))
             return false;
-        const QString file = info.absoluteFilePath();
-        if (!reported.contains(file)) {
-            reported.insert(file);
-            site.fail(plat::err::TypeMismatch,
-                info.fileName() + QStringLiteral(": not readable as its format (damaged)"));
-        }
+        reportOnce(path, plat::err::TypeMismatch,
+            QStringLiteral("not readable as its format (damaged)"), site);
         return use == Use::Rewriting || number == QStringLiteral("288893");
     }
 }
@@ -341,21 +431,52 @@ bool isDamaged(const QString& path, const QByteArray& bytes)
     return damagedLines(path, plat::splitLines(plat::decodeGbk(bytes)));
 }
 
-bool setAsideIfDamaged(const QString& path, const shell::ErrorSite& site)
+bool isForeignEntry(const QString& path) { return foreignAt(path) != Foreign::None; }
+
+namespace {
+    // A free name beside `file` for what is set aside.
+    QString asideName(const QString& file, const QString& stampFormat)
+    {
+        const QString stamp = QDateTime::currentDateTime().toString(stampFormat);
+        QString aside = file + QStringLiteral(".damaged-") + stamp;
+        for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+            aside = file + QStringLiteral(".damaged-") + stamp + QLatin1Char('-')
+                + QString::number(n);
+        return aside;
+    }
+}
+
+std::optional<QString> renameAside(
+    const QString& path, const QString& stampFormat, const shell::ErrorSite& site)
 {
     const QString file = plat::resolvePath(path);
-    if (!QFileInfo(file).isFile() || QFileInfo(file).size() > plat::kMaxDataFileBytes)
-        return false;
+    const QString aside = asideName(file, stampFormat);
+    // rename(2) moves the name itself: a link stays a link, its target untouched.
+    if (::rename(QFile::encodeName(file).constData(), QFile::encodeName(aside).constData()) != 0) {
+        site.fail(plat::err::FileIo,
+            file + QStringLiteral(": cannot be renamed aside: ")
+                + QString::fromLocal8Bit(std::strerror(errno)));
+        return std::nullopt;
+    }
+    plat::clearPathCache();
+    plat::syncFolder(QFileInfo(file).path());
+    return QFileInfo(aside).fileName();
+}
+
+bool setAsideIfDamaged(const QString& path, const shell::ErrorSite& site)
+{
+    if (isForeignEntry(path))
+        return true; // renamed aside whole by the change that replaces it
+    const QString file = plat::resolvePath(path);
+    if (!QFileInfo(file).isFile())
+        return true;
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
-        return false;
+        return true;
     const QByteArray bytes = f.readAll();
     if (!isDamaged(file, bytes))
-        return false;
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm"));
-    QString copy = file + QStringLiteral(".damaged-") + stamp;
-    for (int n = 2; QFileInfo::exists(copy); ++n)
-        copy = file + QStringLiteral(".damaged-") + stamp + QLatin1Char('-') + QString::number(n);
+        return true;
+    const QString copy = asideName(file, QStringLiteral("yyyyMMdd-HHmm"));
     if (!putBytes(copy, bytes, site))
         return false;
     const QString name = QFileInfo(file).fileName();

@@ -55,9 +55,16 @@ enum class Failure { None, FolderFull, FolderNotWritable, Unreadable, Other };
 // None lets it happen. A hook that fails every change from the k-th on is a crash at change k.
 using FaultHook = std::function<Failure(const QString& path)>;
 void setFaultHook(FaultHook hook); // an empty hook: no faults
+// A record that cannot be read, for tests: true makes the file at `path` unreadable to this
+// layer, as a file without read permission is to any user but the superuser.
+using ReadFaultHook = std::function<bool(const QString& path)>;
+void setReadFaultHook(ReadFaultHook hook);
 
 // The changes on disk, each through the fault hook; a failure is reported, classified into
-// `failure` (when given) and leaves the file as it was.
+// `failure` (when given) and leaves the file as it was. A name that holds something other than
+// a readable record file (a link, a folder, an oversized or unreadable file) is set aside first
+// (see below), so a write replaces the name and never a link's target. A removal syncs the
+// folder.
 bool putBytes(const QString& path, const QByteArray& bytes, const shell::ErrorSite& site,
     Failure* failure = nullptr);
 bool removeFile(const QString& path, const shell::ErrorSite& site, Failure* failure = nullptr);
@@ -69,13 +76,26 @@ std::optional<QByteArray> bytesOf(const QString& path);
 // control characters, lines of the wrong shape for its name) is damaged. Before it is replaced
 // it is copied byte for byte beside itself, as "<name>.damaged-yyyyMMdd-HHmm", and reported;
 // the copy's name waits in a list the windows take once to tell the learner.
+//
+// A name in the records folder that is not a readable record file at all (a link, a folder, a
+// file over the data-file limit or one that cannot be read) is damaged too: it reads as a
+// missing record (a link's target is never read) and, before anything is written or removed
+// under its name, it is itself renamed aside the same way (the link as a link, the file whole).
 bool isDamaged(const QString& path, const QByteArray& bytes);
-bool setAsideIfDamaged(const QString& path, const shell::ErrorSite& site);
+// False when a damaged record could not be kept aside: it must not be replaced then.
+[[nodiscard]] bool setAsideIfDamaged(const QString& path, const shell::ErrorSite& site);
+// Whether something other than a readable record file has the record's name.
+bool isForeignEntry(const QString& path);
 struct SetAside {
     QString file; // the record's name ("288862.mxy")
     QString copy; // the name it is kept under
 };
 QList<SetAside> takeSetAside();
+// Renames whatever has the name `path` aside as "<name>.damaged-<stamp>" (the caller has asked
+// the fault hook); the new name, or nothing (reported) when it could not be renamed. Not listed
+// for the learner: the caller says what it was.
+std::optional<QString> renameAside(
+    const QString& path, const QString& stampFormat, const shell::ErrorSite& site);
 
 namespace detail {
     // The changes an open operation holds back, by file, in the order first made; nullopt

@@ -335,6 +335,32 @@ TEST_F(CollectionPanels, ClearingAGroupAfterConfirmation)
     }
 }
 
+// A clear whose save fails (a full disk) tells the learner so and why; the files and the
+// panel's counts stay as they were.
+TEST_F(CollectionPanels, AClearThatCannotBeSavedIsToldAndKeepsTheCounts)
+{
+    for (const bool wrongBook : { false, true }) {
+        SCOPED_TRACE(wrongBook ? "wrong book" : "favourites");
+        startCase(wrongBook, "0001010203050007", "FTTF", { wrongBook ? 43 : 41 });
+        auto& boxes = static_cast<testsupport::FakeMessageBoxes&>(*h->sys->services().messageBoxes);
+        boxes.shown.clear();
+        h->answerBox(true);
+        records::io::setFaultHook([](const QString&) { return records::io::Failure::FolderFull; });
+        h->click(wrongBook ? 25 : 23);
+        records::io::setFaultHook({});
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        const QString told = boxes.shown[0].text;
+        EXPECT_TRUE(told.startsWith(wrongBook ? QStringLiteral("错题本的清空没有保存")
+                                              : QStringLiteral("收藏夹的清空没有保存")))
+            << told.toStdString();
+        EXPECT_TRUE(told.contains(QStringLiteral("磁盘已满"))) << told.toStdString();
+        EXPECT_EQ(record(wrongBook ? "288863" : "288862"), "0001010203050007\r\n");
+        EXPECT_EQ(record(wrongBook ? "288873" : "288872"), "FTTF\r\n");
+        EXPECT_EQ(count(wrongBook ? "LblCuoTiWei" : "LblBiaoZhiWei", wrongBook).caption(), "2");
+        EXPECT_EQ(count(wrongBook ? "LblCuoTiYI" : "LblBiaoZhiYI", wrongBook).caption(), "2");
+    }
+}
+
 // A practice of the unreviewed favourites ends back on the favourites panel, whose counts show
 // the question done in it as reviewed; the wrong-question book likewise.
 TEST_F(CollectionPanels, APracticeReturnsToItsPanelWithTheNewCounts)

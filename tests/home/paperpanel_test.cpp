@@ -414,21 +414,29 @@ TEST_F(PaperPanelTest, CancelledOrMisplacedDeletionChangesNoFile)
     for (int i = 0; i < names.size(); ++i)
         EXPECT_EQ(bytes(names[i]), before[i]) << names[i].toStdString();
 
-    // Confirmed, but the history cannot be read (far too large): nothing moves.
+    // Confirmed while the history cannot be read (far too large): it is kept whole under
+    // another name before the deletion starts it again, and the learner is told where.
     {
         QFile big(h.recordFile("288892"));
         ASSERT_TRUE(big.open(QIODevice::ReadWrite));
         ASSERT_TRUE(big.resize(plat::kMaxDataFileBytes + 1));
     }
+    auto& boxes = static_cast<testsupport::FakeMessageBoxes&>(*h.sys->services().messageBoxes);
+    boxes.shown.clear();
     h.answerBox(true);
     h.driver->click(panel().LblShiJuanDel[20]);
+    QString told;
+    for (const auto& shown : boxes.shown)
+        told += shown.text;
     EXPECT_FALSE(h.reports.isEmpty());
-    for (int i = 0; i < names.size(); ++i) {
-        if (names[i] != "288892") {
-            EXPECT_EQ(bytes(names[i]), before[i]) << names[i].toStdString();
-        }
-    }
-    EXPECT_EQ(QFileInfo(h.recordFile("288892")).size(), plat::kMaxDataFileBytes + 1);
+    const QFileInfoList kept = QFileInfo(h.recordFile("288892"))
+                                   .dir()
+                                   .entryInfoList({ QStringLiteral("288892.mxy.damaged-*") });
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(kept[0].size(), plat::kMaxDataFileBytes + 1);
+    EXPECT_TRUE(told.contains(kept[0].fileName())) << told.toStdString();
+    EXPECT_LT(QFileInfo(h.recordFile("288892")).size(), 10000);
+    EXPECT_EQ(h.home().RandomPaperCount, 2) << "the deletion went through";
 }
 
 TEST_F(PaperPanelTest, WrongQuestionPracticeOfAPaper)

@@ -234,9 +234,9 @@ TEST_F(LearnerRecords, ClearingAGroupKeepsTheOthersWithTheirReviewCharacters)
     for (const auto& c : cases) {
         put(WrongBookFile(dir), { c.list });
         put(WrongBookReviewFile(dir), { c.review });
-        const std::optional<ReviewedList> kept = clearWrongBook(dir, c.cleared, site);
-        ASSERT_TRUE(kept) << c.name;
-        EXPECT_EQ(kept->listLine(), c.newList) << c.name;
+        const Cleared cleared = clearWrongBook(dir, c.cleared, site);
+        ASSERT_TRUE(cleared.changed && cleared.saved.ok) << c.name;
+        EXPECT_EQ(cleared.kept.listLine(), c.newList) << c.name;
         EXPECT_EQ(text(WrongBookFile(dir)), c.newList + "\r\n") << c.name;
         EXPECT_EQ(text(WrongBookReviewFile(dir)), c.newReview + "\r\n") << c.name;
     }
@@ -244,11 +244,40 @@ TEST_F(LearnerRecords, ClearingAGroupKeepsTheOthersWithTheirReviewCharacters)
     // An empty list, or no group, leaves both files untouched.
     put(FavouritesFile(dir), { "" });
     put(FavouritesReviewFile(dir), { "TTF" });
-    EXPECT_FALSE(clearFavourites(dir, BothGroups, site));
+    Cleared cleared = clearFavourites(dir, BothGroups, site);
+    EXPECT_TRUE(cleared.saved.ok && !cleared.changed);
     EXPECT_EQ(text(FavouritesReviewFile(dir)), "TTF\r\n");
     put(FavouritesFile(dir), { "0101" });
-    EXPECT_FALSE(clearFavourites(dir, NoGroup, site));
+    cleared = clearFavourites(dir, NoGroup, site);
+    EXPECT_TRUE(cleared.saved.ok && !cleared.changed);
     EXPECT_EQ(text(FavouritesFile(dir)), "0101\r\n");
+}
+
+// A clear that cannot be saved says so and why, and changes neither file: the panel is not told
+// that the list is empty.
+TEST_F(LearnerRecords, AClearThatCannotBeSavedSaysWhy)
+{
+    for (const io::Failure why : { io::Failure::FolderFull, io::Failure::FolderNotWritable }) {
+        for (const bool wrongBook : { false, true }) {
+            SCOPED_TRACE(wrongBook ? "wrong book" : "favourites");
+            const QString list = wrongBook ? WrongBookFile(dir) : FavouritesFile(dir);
+            const QString review = wrongBook ? WrongBookReviewFile(dir) : FavouritesReviewFile(dir);
+            put(list, { "01010102" });
+            put(review, { "TF" });
+            reports.clear();
+            io::setFaultHook([why](const QString&) { return why; });
+            const Cleared cleared = wrongBook ? clearWrongBook(dir, BothGroups, site)
+                                              : clearFavourites(dir, BothGroups, site);
+            io::setFaultHook({});
+            EXPECT_FALSE(cleared.saved.ok);
+            EXPECT_FALSE(cleared.changed);
+            EXPECT_EQ(cleared.saved.why, why);
+            EXPECT_EQ(cleared.saved.left, Left::Old);
+            EXPECT_EQ(text(list), "01010102\r\n");
+            EXPECT_EQ(text(review), "TF\r\n");
+            EXPECT_FALSE(reports.empty());
+        }
+    }
 }
 
 TEST_F(LearnerRecords, APapersWrongQuestions)
@@ -548,8 +577,8 @@ TEST_F(LearnerRecords, AFailedRewriteIsReportedAndKeepsTheOldFile)
 }
 
 // A record file that is there but cannot be read (here: larger than any data file may be) is
-// never replaced by a rewrite that starts from nothing.
-TEST_F(LearnerRecords, AFileThatCannotBeReadIsNotRewritten)
+// kept whole under another name before a rewrite starts the record again from nothing.
+TEST_F(LearnerRecords, AFileThatCannotBeReadIsKeptWholeBeforeARewrite)
 {
     setExercise({ "0101", "0102" }, { 6, 1 }, 20);
     exercise.SetNo = 1;
@@ -574,6 +603,15 @@ TEST_F(LearnerRecords, AFileThatCannotBeReadIsNotRewritten)
                 exercise.StudyMode = 2;
                 return narrowPaperWrong(dir, 1, exercise, site);
             } },
+        // Written at a hand-in without being read first.
+        { "paper wrong questions at a hand-in", PaperWrongFile(dir, 2),
+            [&] { return writePaperWrong(dir, 2, exercise, "01010102", site); } },
+    };
+    // The set-aside name of `file`, the one there is; empty when there is none.
+    const auto keptAs = [&](const QString& file) {
+        const QStringList kept = QDir(dir.path).entryList(
+            { QFileInfo(file).fileName() + QStringLiteral(".damaged-*") }, QDir::Files);
+        return kept.size() == 1 ? dir.path + "/" + kept[0] : QString();
     };
     const qint64 huge = plat::kMaxDataFileBytes + 1;
     for (const auto& c : cases) {
@@ -583,32 +621,48 @@ TEST_F(LearnerRecords, AFileThatCannotBeReadIsNotRewritten)
         ASSERT_TRUE(f.resize(huge)); // sparse: no disk space taken
         f.close();
         reports.clear();
-        EXPECT_FALSE(c.rewrite()) << c.name;
-        EXPECT_EQ(QFileInfo(c.file).size(), huge) << c.name;
+        (void)io::takeSetAside();
+        EXPECT_TRUE(c.rewrite()) << c.name;
+        const QString kept = keptAs(c.file);
+        ASSERT_FALSE(kept.isEmpty()) << c.name;
+        EXPECT_EQ(QFileInfo(kept).size(), huge) << c.name;
+        EXPECT_LT(QFileInfo(c.file).size(), 1000) << c.name;
         EXPECT_FALSE(reports.empty()) << c.name;
-        QFile::remove(c.file);
+        EXPECT_EQ(io::takeSetAside().size(), 1) << c.name;
+        QDir(dir.path).removeRecursively();
     }
-    // Unit progress that cannot be read is not fitted either.
+    // Unit progress that cannot be read is set aside too, and the units keep their sizes.
+    QDir().mkpath(dir.path);
     QFile f(UnitProgressFile(dir));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     ASSERT_TRUE(f.resize(huge));
     f.close();
-    refreshUnitProgress(dir, QList<int> { 3 }, site);
-    EXPECT_EQ(QFileInfo(UnitProgressFile(dir)).size(), huge);
+    EXPECT_EQ(refreshUnitProgress(dir, QList<int> { 3 }, site).value(0), "FFF");
+    EXPECT_EQ(QFileInfo(keptAs(UnitProgressFile(dir))).size(), huge);
+    EXPECT_EQ(io::takeSetAside().size(), 1);
 }
 
 TEST_F(LearnerRecords, AWriteIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "folder permissions do not bind the superuser";
     put(ImeOptionFile(dir), { "1" });
-    QFile::setPermissions(dir.path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const bool ok = writeImeOption(dir, false, site);
-    QFile::setPermissions(
-        dir.path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_FALSE(ok);
+    // The folder refuses the write through the fault hook, which binds the superuser too...
+    io::setFaultHook([](const QString&) { return io::Failure::FolderNotWritable; });
+    EXPECT_FALSE(writeImeOption(dir, false, site));
+    io::setFaultHook({});
     EXPECT_EQ(text(ImeOptionFile(dir)), "1\r\n");
     EXPECT_EQ(tags(), QStringList({ "clickbotn" }));
+
+    // ...and through its permissions where they bind.
+    if (::geteuid() != 0) {
+        reports.clear();
+        QFile::setPermissions(dir.path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const bool ok = writeImeOption(dir, false, site);
+        QFile::setPermissions(
+            dir.path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(text(ImeOptionFile(dir)), "1\r\n");
+        EXPECT_EQ(tags(), QStringList({ "clickbotn" }));
+    }
 }
 
 // The program dies (here: killed for exceeding its file-size limit) while the new history is

@@ -202,7 +202,7 @@ TEST_F(RecordOperations, AFullOrReadOnlyFolderKeepsTheOldRecordsAndSaysWhy)
         EXPECT_EQ(saved.why, why);
         EXPECT_TRUE(snapshot() == before) << differing(snapshot(), before).join(' ').toStdString();
         EXPECT_FALSE(reports.empty());
-        const QString message = notSavedMessage(QStringLiteral("新的随机试卷"), saved.why);
+        const QString message = notSavedMessage(QStringLiteral("新的随机试卷"), saved);
         EXPECT_TRUE(message.startsWith(QStringLiteral("新的随机试卷没有保存")));
         EXPECT_TRUE(message.contains(why == io::Failure::FolderFull ? QStringLiteral("磁盘已满")
                                                                     : QStringLiteral("不能写入")))
