@@ -288,6 +288,8 @@ TEST(RealDisplay, TheViewAnswerQuestionStandsAboveTheNoticeInChinese)
 
     QStringList buttons;
     bool boxAboveNotice = false;
+    QString noticeProps;
+    bool noticeStaysShown = false;
     int polls = 0;
     std::function<void()> poll = [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -307,8 +309,19 @@ TEST(RealDisplay, TheViewAnswerQuestionStandsAboveTheNoticeInChinese)
             if (testsupport::inkIn(rendering, r.adjusted(4, 4, -4, -4)) > 10)
                 buttons << b->text();
         }
+        noticeProps = run(QStringLiteral("xprop"),
+            { QStringLiteral("-id"), hex(notice.hWnd()->winId()),
+                QStringLiteral("_NET_WM_ALLOWED_ACTIONS"), QStringLiteral("WM_NORMAL_HINTS"),
+                QStringLiteral("WM_TRANSIENT_FOR") });
         box->button(QMessageBox::No)->click(); // the notice stays open
-        QTimer::singleShot(200, [&] { notice.unload(); });
+        QTimer::singleShot(200, [&] {
+            // A minimise while the notice blocks every other window must not hide it.
+            const WId id = notice.hWnd()->winId();
+            xdo({ QStringLiteral("windowminimize"), hex(id) });
+            settle(500);
+            noticeStaysShown = xWindow(id).viewable && !notice.hWnd()->isMinimized();
+            notice.unload();
+        });
     };
     QTimer::singleShot(300, [&] {
         QTimer::singleShot(100, poll); // runs inside the box's own loop
@@ -320,6 +333,23 @@ TEST(RealDisplay, TheViewAnswerQuestionStandsAboveTheNoticeInChinese)
     buttons.sort();
     EXPECT_EQ(buttons, (QStringList { QStringLiteral("否(&N)"), QStringLiteral("是(&Y)") }));
     EXPECT_EQ(p.st.PanelMode, 1); // "No" changed nothing
+
+    // The notice is a fixed dialog of the exercise's windows, which a minimise cannot hide.
+    static const QRegularExpression size(
+        QStringLiteral("minimum size: (\\d+ by \\d+).*maximum size: (\\d+ by \\d+)"),
+        QRegularExpression::DotMatchesEverythingOption);
+    const auto sizes = size.match(noticeProps);
+    ASSERT_TRUE(sizes.hasMatch()) << noticeProps.toStdString();
+    EXPECT_EQ(sizes.captured(1), sizes.captured(2));
+    EXPECT_TRUE(noticeProps.contains(hex(p.tm.hWnd()->winId()))
+        || noticeProps.contains(hex(p.main.hWnd()->winId())))
+        << noticeProps.toStdString();
+    if (underWindowManager()) {
+        // openbox offers minimising every window; the notice comes straight back (below).
+        EXPECT_TRUE(noticeProps.contains(QStringLiteral("_NET_WM_ACTION_CLOSE")));
+        EXPECT_FALSE(noticeProps.contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE")));
+    }
+    EXPECT_TRUE(noticeStaysShown);
 }
 
 } // namespace
