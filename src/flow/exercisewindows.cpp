@@ -167,10 +167,12 @@ void ExerciseWindowsOwner::startDemonstration()
 
 void ExerciseWindowsOwner::endDemonstration()
 {
-    sys_.form<workspace::FrmMain>().show();
     auto& tm = sys_.form<exercise::FrmTm>();
     tm.ui().TimerREDO.setEnabled(true);
     tm.show();
+    // The simulated window last, as an exercise opens: a window takes the keyboard when it maps,
+    // and the learner's next key belongs to the simulated window, not to the panel.
+    sys_.form<workspace::FrmMain>().show();
 }
 
 // What one window shows of another's ---------------------------------------------------------

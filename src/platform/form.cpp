@@ -104,6 +104,7 @@ void Form::load()
     createMenus(*menuBar_);
     createControls();
     loaded_ = true;
+    showTitle();
     applyWindowGeometry();
     rt_->dispatch([this] { Form_Load(); });
     loading_ = false;
@@ -367,9 +368,11 @@ void Form::applyWindowGeometry()
 
 void Form::syncFromWindow()
 {
-    // The window manager moved or sized the window (a caption drag, maximising): take its
-    // pixels, but keep the exact twips when the pixels still agree.
-    if (!window_ || syncing_)
+    // The window manager moved or sized the window (maximising, its own move): take its
+    // pixels, but keep the exact twips when the pixels still agree. During a caption drag the
+    // window is where the drag put it; the manager's answers to the drag's earlier moves come
+    // late.
+    if (!window_ || syncing_ || drag_.armed)
         return;
     const QRect g = window_->geometry();
     const QRect mine = pixelGeometry();
@@ -418,8 +421,13 @@ void Form::setCaption(const QString& c)
 {
     load();
     caption_ = c;
+    showTitle();
+}
+
+void Form::showTitle()
+{
     if (window_)
-        window_->setWindowTitle(c);
+        window_->setWindowTitle(caption_.isEmpty() ? rt_->applicationTitle() : caption_);
 }
 
 Status Form::setIcon(const QString& path)
@@ -531,14 +539,15 @@ void Form::activate()
         window_->activateWindow();
 }
 
-void Form::startSystemMove()
+void Form::startSystemMove(std::function<void()> afterMove)
 {
     if (!window_)
         return;
     drag_ = CaptionDrag {};
     drag_.armed = true;
-    drag_.pressGlobal = rt_->pointerPosition();
-    drag_.windowAtPress = window_->pos();
+    drag_.pressGlobal = rt_->pressPosition();
+    drag_.windowAtPress = window_->geometry().topLeft(); // without the frame, as move() places it
+    drag_.afterMove = std::move(afterMove);
 }
 
 bool Form::captionDragMove(QPoint global, bool leftHeld)
@@ -547,22 +556,19 @@ bool Form::captionDragMove(QPoint global, bool leftHeld)
         return false;
     if (!leftHeld || !window_) {
         // The button went up: the drag is over, whether or not it moved anything.
+        std::function<void()> afterMove = std::move(drag_.afterMove);
         drag_ = CaptionDrag {};
+        if (window_)
+            rt_->dispatch(afterMove);
         return true;
     }
-    const QPoint delta = global - drag_.pressGlobal;
-    if (!drag_.inProcess) {
-        if (delta.manhattanLength() < QApplication::startDragDistance())
-            return true;
-        // Asked only now, with the button held: a window manager that starts its move after a
-        // quick release would carry the window until the next click.
-        if (window_->windowHandle() && window_->windowHandle()->startSystemMove()) {
-            drag_ = CaptionDrag {};
-            return true;
-        }
-        drag_.inProcess = true;
-    }
-    window_->move(drag_.windowAtPress + delta);
+    // The window is moved here, also under a window manager: the manager's own move starts from
+    // where the pointer is when it takes over, so the first stretch of the drag was lost, and it
+    // keeps the release to itself. A maximised window stays in place.
+    if (windowState_ != 0)
+        return true;
+    const QPoint to = drag_.windowAtPress + (global - drag_.pressGlobal);
+    move(to.x() * rt_->twipsPerPixelX(), to.y() * rt_->twipsPerPixelY());
     return true;
 }
 

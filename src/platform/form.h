@@ -103,11 +103,11 @@ public:
     // The top-most band: enter or leave without moving or resizing.
     void setTopMost(bool topMost);
     void bringToFront();
-    // The caption drag of a borderless window, called on the press. The window moves only while
-    // the button stays held: once the pointer moves with it, the window manager's own move
-    // (which takes over the pointer until the release) or, where it offers none, an in-process
-    // move. A short click moves nothing.
-    void startSystemMove();
+    // The caption drag of a borderless window, called on the press of the left button. While
+    // the button stays held the window moves with the pointer, the pressed point of the caption
+    // staying under it; a short click moves nothing. `afterMove` runs once the button is
+    // released, where the platform's modal move would have returned.
+    void startSystemMove(std::function<void()> afterMove = {});
     bool captionDragging() const { return drag_.armed; }
     // The surfaces' pointer moves and releases during a caption drag; true when taken.
     bool captionDragMove(QPoint global, bool leftHeld);
@@ -162,6 +162,8 @@ private:
     void applyWindowGeometry();
     // Makes the window a fixed dialog of `owner` (none: of no window) before a modal showing.
     void becomeDialogOf(Form* owner);
+    // The window's title: its caption, or the application's title when it has none.
+    void showTitle();
     void quitModal();
     void watchKeys();
     // The window has painted: the tasks waiting for its first painting are started.
@@ -193,9 +195,9 @@ private:
     QEventLoop* modalLoop_ = nullptr;
     struct CaptionDrag {
         bool armed = false; // pressed on a caption, left button
-        bool inProcess = false; // moving the window ourselves
         QPoint pressGlobal;
         QPoint windowAtPress;
+        std::function<void()> afterMove;
     } drag_;
 };
 

@@ -65,6 +65,13 @@ QCursor Runtime::cursorOf(const Picture& icon) const
     return *it;
 }
 
+void Runtime::setApplicationTitle(const QString& title)
+{
+    applicationTitle_ = title;
+    for (auto& [type, form] : forms_)
+        form->showTitle();
+}
+
 QPoint Runtime::pointerPosition() const { return pointerDriver ? pointerDriver() : QCursor::pos(); }
 
 void Runtime::end()

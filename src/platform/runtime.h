@@ -117,9 +117,20 @@ public:
     void noteTopMost(Form& f);
     void forgetTopMost(Form& f) { std::erase(topOrder_, &f); }
 
-    // Serial number of the latest mouse press anywhere, counted from 1.
+    // Serial number of the latest mouse press anywhere, counted from 1, and where on the screen
+    // it was made (global pixels).
     quint64 pressSerial() const { return pressSerial_; }
-    quint64 notePress() { return ++pressSerial_; }
+    quint64 notePress(QPoint global = {})
+    {
+        pressPosition_ = global;
+        return ++pressSerial_;
+    }
+    QPoint pressPosition() const { return pressPosition_; }
+
+    // The application's title: a window without a caption of its own shows it in the window
+    // list and the task bar (the platform would show the executable's name).
+    const QString& applicationTitle() const { return applicationTitle_; }
+    void setApplicationTitle(const QString& title);
 
     // The pointer made of a cursor picture. A window gives one pointer file to most of its
     // controls (every button of the home window has the hand), so each picture's pointer is
@@ -143,6 +154,8 @@ private:
     bool ended_ = false;
     int depth_ = 0;
     quint64 pressSerial_ = 0;
+    QPoint pressPosition_;
+    QString applicationTitle_;
     // By the picture's image; a handful (the program has a few cursor files).
     mutable QHash<qint64, QCursor> cursors_;
 };

@@ -51,7 +51,7 @@ namespace input {
 
     void mouseDown(Control& c, QMouseEvent* e)
     {
-        c.runtime().notePress();
+        c.runtime().notePress(e->globalPosition().toPoint());
         const QPointF p = twips(c, e);
         const int b = vbButton(e->button()), s = shiftMask(e->modifiers());
         c.runtime().dispatch([&] {
@@ -246,7 +246,7 @@ void Surface::mousePressEvent(QMouseEvent* e)
     capture_ = target;
     pressed_ = true;
     afterDoubleClick_ = false;
-    pressSerial_ = rt.notePress();
+    pressSerial_ = rt.notePress(e->globalPosition().toPoint());
     // A click on a picture box gives it the focus.
     if (Control* self = container_->asControl(); self && self->visibleInForm())
         if (self->form().focusedControl() != self)
@@ -332,7 +332,7 @@ void Surface::mouseDoubleClickEvent(QMouseEvent* e)
     pressed_ = true;
     afterDoubleClick_ = true;
     Runtime& rt = container_->form().runtime();
-    rt.notePress();
+    rt.notePress(e->globalPosition().toPoint());
     EventSlots& s = slotsOf(target);
     rt.dispatch([&] {
         if (s.DblClick)

@@ -46,6 +46,7 @@ void FrmStart::Form_Load()
 
     const ErrorSite site(st, QStringLiteral("startload"));
     readInfo(st, *sys_.services().settings, sys_.programDir(), sys_.programName());
+    sys_.setApplicationTitle(st.AppTitle);
     st.ScaleX = sys_.twipsPerPixelX() / 15;
     st.ScaleY = sys_.twipsPerPixelY() / 15;
     setWidth(6000 * st.ScaleX);

@@ -73,8 +73,8 @@ FrmMainUi::FrmMainUi(plat::Form& f)
     f.area().restack({ u"Image1", u"Image2", u"Image3", u"Image4", u"Image5", u"Label1", u"Shape1",
         u"Label4", u"Shape4", u"Shape6", u"Shape2", u"LHelp", u"LblSuccess", u"ImgLogo",
         u"LblMove2", u"PicMenu", u"PicTool", u"PicHui", u"PicElse", u"Image6", u"Text1", u"Text2",
-        u"Text3", u"LstLA", u"PicLeft", u"PicTop", u"PicRight", u"PicBottom", u"PicList",
-        u"Pic1J", u"Pic2J", u"LblXXK" });
+        u"Text3", u"LstLA", u"PicLeft", u"PicTop", u"PicRight", u"PicBottom", u"PicList", u"Pic1J",
+        u"Pic2J", u"LblXXK" });
     PicList.restack({ u"ImgFuGai" }); // the cover lies beneath the list's rows
 
     for (plat::Label* area : { &LblMove2, &lblMove })
@@ -292,9 +292,13 @@ void FrmMain::lblMove_MouseDown(int button)
     if (650 * static_cast<float>(sys_.state.ScaleY)
         > static_cast<float>(sys_.screenHeightTwips() / 15))
         return;
+    // The panel follows the window once it is dropped; a press of another button docks it at
+    // once.
+    auto dock = [this] { sys_.exerciseWindows().dockPanel(); };
     if (button == plat::button::Left)
-        startSystemMove();
-    sys_.exerciseWindows().dockPanel();
+        startSystemMove(dock);
+    else
+        dock();
 }
 
 void FrmMain::ToolCSH()

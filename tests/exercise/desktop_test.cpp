@@ -1,14 +1,20 @@
 // The exercise windows on a real X desktop, driven by real X input (xdotool): the keys after a
-// click in the question panel, a window manager's close request, caption drags, the stacking of
-// the panel over the simulated window and of a standard dialog over a top-most notice. The test
+// click in the question panel and after a demonstration, a window manager's close request,
+// caption drags and the panel's docking after them, window titles, the stacking of the panel
+// over the simulated window and of a standard dialog over a top-most notice. The test
 // suite runs them under openbox and without a window manager (tests/realdisplay.sh), e.g.
 //   xvfb-run -a tests/realdisplay.sh openbox build/tests/tests_exercise
 //   --gtest_filter='RealDisplay.*'
 // Screenshots of the whole screen are kept as test output.
 
+#include "demo/frmyanshi.h"
+#include "exam/frmlogon.h"
 #include "exercise/frmczts.h"
 #include "exercise/frmtm.h"
+#include "home/homefixture.h"
 #include "platform/services.h"
+#include "shell/frmstart.h"
+#include "shell/printers.h"
 #include "stepengine/answers.h"
 #include "stepengine/steprecord.h"
 #include "support/samplepractice.h"
@@ -33,6 +39,7 @@ namespace {
 
 namespace fd = stepengine::field;
 using testsupport::HeadlessDriver;
+using testsupport::SampleHome;
 using testsupport::SamplePractice;
 
 QString windowManager() { return QString::fromLocal8Bit(qgetenv("KSXT_WINDOW_MANAGER")); }
@@ -350,6 +357,162 @@ TEST(RealDisplay, TheViewAnswerQuestionStandsAboveTheNoticeInChinese)
         EXPECT_FALSE(noticeProps.contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE")));
     }
     EXPECT_TRUE(noticeStaysShown);
+}
+
+// A press on `strip`, the pointer moved by each of `steps` in turn with the left button held,
+// then the release. Returns the pointer's whole travel.
+QPoint dragBy(plat::Control& strip, std::initializer_list<QPoint> steps)
+{
+    const QPoint from = globalCentre(strip);
+    xdo({ QStringLiteral("mousemove"), num(from.x()), num(from.y()), QStringLiteral("mousedown"),
+        QStringLiteral("1") });
+    QPoint travel;
+    for (const QPoint step : steps) {
+        travel += step;
+        xdo({ QStringLiteral("mousemove"), num(from.x() + travel.x()),
+            num(from.y() + travel.y()) });
+    }
+    xdo({ QStringLiteral("mouseup"), QStringLiteral("1") });
+    return travel;
+}
+
+// A drag of five movements moves a window by the pointer's whole travel, so the pointer ends on
+// the point of the caption it pressed; a short click on the strip then leaves the window where
+// it is. (The click comes second: pressed at once on the same point, it would make the drag's
+// press a double-click.)
+void expectTheWindowFollowsThePointer(plat::Control& strip, const char* what)
+{
+    SCOPED_TRACE(what);
+    const WId id = strip.form().hWnd()->winId();
+    const QRect before = xWindow(id).rect;
+    // The first movements are the ones a window manager's own move missed.
+    const QPoint travel = dragBy(strip,
+        { QPoint(-20, -15), QPoint(-60, -40), QPoint(-10, -8), QPoint(35, -20), QPoint(-45, 12) });
+    const QRect dropped = xWindow(id).rect;
+    EXPECT_EQ(dropped, before.translated(travel));
+    clickAt(strip);
+    EXPECT_EQ(xWindow(id).rect, dropped) << "after a short click";
+}
+
+// Under openbox the panel, its folded strip and the home window ended short of the pointer by
+// the first stretch of the drag (the window manager's move started where the pointer was when
+// it took over).
+TEST(RealDisplay, CaptionDragsKeepThePointerOnTheCaption)
+{
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_SAMPLE_MODULE();
+    SampleHome h;
+    h.sys->form<shell::FrmStart>().show();
+    h.driver->advance(100);
+    ASSERT_TRUE(h.home().visible());
+    settle(400);
+    expectTheWindowFollowsThePointer(h.ui().lblMove, "the home window's strip");
+
+    // The first unit's practice: the question panel and the simulated window.
+    h.driver->clickForm(h.home(), HeadlessDriver::centreInForm(h.button(4).control()));
+    h.driver->clickForm(h.home(), HeadlessDriver::centreInForm(h.button(20).control()));
+    h.driver->advance(500);
+    auto& tm = h.sys->form<exercise::FrmTm>();
+    ASSERT_TRUE(tm.visible());
+    settle(400);
+    expectTheWindowFollowsThePointer(tm.ui().LblMove, "the panel's caption strip");
+    clickAt(tm.ui().LblZXH.control());
+    ASSERT_TRUE(tm.ui().FrmZXH.visible());
+    expectTheWindowFollowsThePointer(tm.ui().Label2, "the folded strip's handle");
+    screenshot(QStringLiteral("captiondrags"));
+}
+
+// The panel was docked at the press on the simulated window's top strip, before the window
+// moved, and was left behind.
+TEST(RealDisplay, ThePanelIsDockedWhereTheSimulatedWindowIsDropped)
+{
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_SAMPLE_MODULE();
+    DesktopPractice p(0, 14);
+    const WId main = p.main.hWnd()->winId(), panel = p.tm.hWnd()->winId();
+    const QRect before = xWindow(main).rect;
+    const QPoint travel = dragBy(p.main.ui().lblMove,
+        { QPoint(-30, -20), QPoint(-60, -40), QPoint(-25, 10), QPoint(-40, -30), QPoint(5, -6) });
+    const QRect dropped = xWindow(main).rect, docked = xWindow(panel).rect;
+    screenshot(QStringLiteral("maindragged"));
+    EXPECT_EQ(dropped, before.translated(travel));
+    EXPECT_EQ(docked.bottomRight(), dropped.bottomRight());
+    EXPECT_EQ(docked.size(), p.tm.pixelGeometry().size());
+    EXPECT_TRUE(above(p.tm, p.main));
+}
+
+// The title a window shows in the window list, as the X server holds it.
+QString windowTitle(plat::Form& f)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("xprop"),
+        { QStringLiteral("-notype"), QStringLiteral("-id"), hex(f.hWnd()->winId()),
+            QStringLiteral("_NET_WM_NAME") });
+    if (!p.waitForFinished(5000) || p.exitCode() != 0) {
+        ADD_FAILURE() << "xprop failed for " << qPrintable(f.name());
+        return {};
+    }
+    static const QRegularExpression quoted(QStringLiteral("= \"(.*)\""));
+    return quoted.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1);
+}
+
+// The window list named the simulated window and the panel after the executable; the windows
+// with a caption of their own keep it.
+TEST(RealDisplay, WindowsWithoutACaptionShowTheApplicationTitle)
+{
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_SAMPLE_MODULE();
+    SampleHome h;
+    h.sys->form<shell::FrmStart>().show();
+    h.driver->advance(100);
+    ASSERT_TRUE(h.home().visible());
+    const shell::AppState& st = h.st();
+    const QString title = st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——")
+        + st.ModuleName + QStringLiteral("模块");
+    ASSERT_FALSE(st.ModuleName.isEmpty());
+    EXPECT_EQ(windowTitle(h.home()), QStringLiteral("全国专业技术人员计算机应用能力考试练习系统"));
+    auto& login = h.sys->form<exam::FrmLogon>();
+    login.show();
+    EXPECT_EQ(windowTitle(login), QStringLiteral("Form1"));
+    login.unload();
+
+    h.driver->clickForm(h.home(), HeadlessDriver::centreInForm(h.button(4).control()));
+    h.driver->clickForm(h.home(), HeadlessDriver::centreInForm(h.button(20).control()));
+    h.driver->advance(500);
+    auto& main = h.sys->form<workspace::FrmMain>();
+    auto& tm = h.sys->form<exercise::FrmTm>();
+    ASSERT_TRUE(main.visible());
+    EXPECT_EQ(windowTitle(main), title);
+    EXPECT_EQ(windowTitle(tm), title);
+    EXPECT_TRUE(main.caption().isEmpty()); // the form's own caption stays its own
+}
+
+// After a demonstration handed back, the panel held the keyboard and the first key the learner
+// pressed did nothing.
+TEST(RealDisplay, TheFirstKeyAfterADemonstrationReachesTheSimulatedWindow)
+{
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_SAMPLE_MODULE();
+    DesktopPractice p(0, 14);
+    auto& yan = p.sys.form<demo::FrmYanShi>();
+    clickAt(p.tm.ui().CmdGN[7].control()); // 演示
+    p.driver.advance(200);
+    ASSERT_TRUE(yan.visible());
+    for (int t = 0; t < 60000 && yan.isLoaded(); t += 100)
+        p.driver.advance(100);
+    ASSERT_FALSE(yan.isLoaded());
+    p.driver.advance(200); // the panel shows the question afresh and the step loads
+    settle(400);
+    ASSERT_TRUE(p.main.visible());
+    ASSERT_EQ(p.st.CurrentStep, 1);
+    const QString focus = run(QStringLiteral("xdotool"), { QStringLiteral("getwindowfocus") });
+    EXPECT_EQ(focus.trimmed().toULongLong(), p.main.hWnd()->winId());
+    key(QStringLiteral("ctrl+alt+i"));
+    screenshot(QStringLiteral("afterdemo"));
+    EXPECT_EQ(p.st.CurrentStep, 2);
 }
 
 } // namespace

@@ -207,6 +207,56 @@ TEST_F(FormsTest, PressCapturesMovesAndReleaseOutsideGiveNoClick)
         form().log, QStringList({ "A.Down(1,0,750,750)", "A.Move(1,3750)", "A.Up(1,0,3750,750)" }));
 }
 
+// A caption drag left the window standing until the pointer had gone some way, and what the
+// window does after its drag (the panel's docking) ran at the press, before anything moved.
+TEST_F(FormsTest, ACaptionDragFollowsEveryMovementAndEndsAtTheRelease)
+{
+    showForm();
+    LogForm& f = form();
+    f.move(1500, 1500);
+    QList<QPointF> ends; // where the window stood when the work after the drag ran
+    f.ui().A.MouseDown = [&](int button, int, double, double) {
+        if (button == button::Left)
+            f.startSystemMove([&] { ends << QPointF(f.left(), f.top()); });
+    };
+    const QPointF at(750, 750); // pressed here, in the window's twips
+    app.driver->press(f, at);
+    app.driver->release(f, at);
+    EXPECT_EQ(ends, QList<QPointF>({ { 1500, 1500 } })) << "a short click moves nothing";
+
+    ends.clear();
+    app.driver->press(f, at);
+    QPoint travel;
+    for (const QPoint step : { QPoint(3, 2), QPoint(40, -25), QPoint(-7, 60) }) {
+        travel += step;
+        // The pointer's place on the screen, in the twips of the window as it stands now.
+        const QPointF moved(f.left() - 1500, f.top() - 1500);
+        app.driver->moveTo(f, at + QPointF(travel) * 15 - moved);
+        EXPECT_EQ(QPointF(f.left(), f.top()), QPointF(1500, 1500) + QPointF(travel) * 15);
+    }
+    EXPECT_TRUE(ends.isEmpty()) << "the button is still held";
+    app.driver->release(f, at);
+    EXPECT_EQ(ends, QList<QPointF>({ QPointF(1500, 1500) + QPointF(travel) * 15 }));
+}
+
+// A window without a caption of its own was named after the executable in the window list.
+TEST_F(FormsTest, AWindowWithoutACaptionShowsTheApplicationTitle)
+{
+    const QString title
+        = QStringLiteral("全国专业技术人员计算机应用能力考试练习系统——图像处理模块");
+    showForm();
+    app.rt->setApplicationTitle(title);
+    EXPECT_EQ(form().hWnd()->windowTitle(), title);
+    EXPECT_TRUE(form().caption().isEmpty()) << "the form's own caption stays empty";
+    form().setCaption(QStringLiteral("Form1"));
+    EXPECT_EQ(form().hWnd()->windowTitle(), QStringLiteral("Form1"));
+    form().setCaption(QString());
+    EXPECT_EQ(form().hWnd()->windowTitle(), title);
+    form().unload();
+    form().show(); // a fresh window
+    EXPECT_EQ(form().hWnd()->windowTitle(), title);
+}
+
 TEST_F(FormsTest, RightClickAlsoClicksLabelsButButtonsAndModifiersArePassed)
 {
     showForm();

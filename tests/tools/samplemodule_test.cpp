@@ -941,9 +941,10 @@ TEST(SampleModule, SkinPicturesTheWindowsLoadExistAtTheirDesignSizes)
     }
 }
 
-// A hint must be read where it stands: inside the 800 by 600 window, not under the options
-// bar or the docked question panel (both stand over the label), and not over the entry field
-// or the area a drag starts from, which the step needs as much as its target area.
+// A hint must be read where it stands: inside the 800 by 600 window, not under the menu bar,
+// the options bar, the toolbox or the docked question panel (all stand over the label), and
+// not over the entry field or the area a drag starts from, which the step needs as much as its
+// target area.
 TEST(SampleModule, HintLabelsStandInsideTheWindowClearOfBarsAndOfWhatTheStepNeeds)
 {
     const Module m = readModule(KSXT_PROGRAM_DIR);
@@ -964,7 +965,10 @@ TEST(SampleModule, HintLabelsStandInsideTheWindowClearOfBarsAndOfWhatTheStepNeed
                 st.field(at + 10, 5).toInt() / 15, st.field(at + 15, 5).toInt() / 15);
         };
         const std::pair<QRect, const char*> keepClear[] {
+            { QRect(0, 0, 799, 60), "menu bar" },
             { QRect(4, 61, 770, 30), "options bar" },
+            { QRect(4, 95, 62, 376), "toolbox" }, // two columns
+            { QRect(4, 95, 38, 668), "toolbox" }, // one column
             { QRect(468, 358, 332, 242), "question panel" },
             { textBox ? area(86) : QRect(), "entry field" },
             { area(177), "second area" },

@@ -65,6 +65,29 @@ TEST(FrmMainLoad, ScreenHeightDecidesTheWindowAndTheDragStrips)
     }
 }
 
+// The panel was docked at the press on the top strip, before the window moved, and was left
+// behind where the drag began.
+TEST(FrmMainDragStrips, ALeftDragDocksThePanelWhereTheWindowIsDropped)
+{
+    EngineApp app;
+    app.sys->setScreenRect(QRect(0, 0, 1024, 768));
+    auto& main = app.sys->form<FrmMain>();
+    auto& tm = app.sys->form<exercise::FrmTm>();
+    main.show();
+    tm.show();
+    const QPointF from(main.left(), main.top()), panel(tm.left(), tm.top());
+    const QPointF at = testsupport::HeadlessDriver::centreInForm(main.ui().lblMove);
+    const QPointF travel(-600, -450); // 40 by 30 pixels
+    app.driver->press(main, at);
+    // The pointer's place on the screen, in the twips of the window as it stands.
+    app.driver->moveTo(main, at + travel - (QPointF(main.left(), main.top()) - from));
+    EXPECT_EQ(QPointF(main.left(), main.top()), from + travel);
+    EXPECT_EQ(QPointF(tm.left(), tm.top()), panel) << "docked while the button is held";
+    app.driver->release(main, at);
+    EXPECT_EQ(tm.left() + tm.width(), main.left() + main.width());
+    EXPECT_EQ(tm.top() + tm.height(), main.top() + main.height());
+}
+
 TEST(FrmMainLoad, ResetsResumeStepsOfTheFirst40QuestionsAndLoadsThePopupItems)
 {
     EngineApp app;

@@ -98,11 +98,31 @@ std::vector<HintObstacle> hintObstacles(const StepRecord& r, const std::vector<Q
               return QRect(r.number(left) / kTwipsPerPixel, r.number(top) / kTwipsPerPixel,
                   r.number(width) / kTwipsPerPixel, r.number(height) / kTwipsPerPixel);
           };
-    std::vector<HintObstacle> out { { QRect(kOptionsPanelPos, kOptionsPanelSize), "options bar" },
+    // The chrome panels are picture boxes, which the practice window stacks over the label;
+    // once a step has shown one it stays, so the label keeps clear of all of them, the toolbox
+    // in either form.
+    std::vector<HintObstacle> out { { QRect(kMenuPanelPos, kMenuPanelSize), "menu bar" },
+        { QRect(kOptionsPanelPos, kOptionsPanelSize), "options bar" },
+        { QRect(kToolboxPos, kToolboxOneColumnSize), "toolbox" },
+        { QRect(kToolboxPos, kToolboxTwoColumnSize), "toolbox" },
         { kQuestionPanelArea, "question panel" } };
     const QString code = r.get(fields::ActionCode);
     const bool textBox
         = code.startsWith(QStringLiteral("002")) || code.startsWith(u'L') || code.startsWith(u'K');
+    // The drop-downs a path opens stand over the label too, while the candidate chooses in them.
+    if (!textBox)
+        for (const Field& slot :
+            { fields::Descriptor1, fields::Descriptor2, fields::Descriptor3 }) {
+            const QString d = r.get(slot);
+            const int hotspot = d.mid(1, 2).toInt(), item = d.mid(3, 2).toInt();
+            const int sub = d.mid(5, 2).toInt();
+            if (d[0] != u'H' || item < 1 || !hasDropDown(hotspot)
+                || item > dropDownItemCount(hotspot))
+                continue;
+            out.push_back({ dropDownOnScreen(hotspot), "open drop-down" });
+            if (sub > 0 && opensSecondLevel(hotspot, item) && secondLevel(hotspot, item))
+                out.push_back({ secondLevelOnScreen(hotspot, item), "open drop-down" });
+        }
     if (r.get(fields::TargetArea) != stepengine::kNoTargetArea)
         out.push_back({ area(fields::TargetLeft, fields::TargetTop, fields::TargetWidth,
                             fields::TargetHeight),

@@ -47,10 +47,12 @@ QRect hintLabelRect(const QString& caption, QPoint place);
 // its image groups show, with those an earlier step of the question shows and it keeps.
 std::vector<QRect> dialogButtonsShown(const std::vector<StepRecord>& steps, size_t at);
 
-// What the hint label of a step must leave free, in window pixels: the options bar and the
-// question panel, which stand over the label, every area the step itself needs (target
-// area, second area, entry field, back button) and the `buttons` of the dialogs on screen.
-// The label must also lie inside the window.
+// What the hint label of a step must leave free, in window pixels: the chrome panels (menu
+// bar, options bar, toolbox), the drop-downs the step's path opens and the question panel,
+// which all stand over the label, every area the step itself needs (target area, second area,
+// entry field, back button) and the `buttons` of the dialogs on screen. The label must also
+// lie inside the window. The generator places every hint by this rule and the validator
+// checks it by the same.
 struct HintObstacle {
     QRect rect;
     const char* what; // for the validator's message

@@ -773,7 +773,8 @@ namespace {
             checkLine(c, r, fields::HintLine, false);
             checkHintWords(c, r);
             // A hint over an area the step needs would take the clicks meant for it; one under
-            // the options bar or the question panel, or past the window's edge, goes unread.
+            // a chrome panel, an open drop-down or the question panel, or past the window's
+            // edge, goes unread.
             const QRect label
                 = hintLabelRect(hintCaption(code, c.answers.value(r.number(fields::HintLine) - 1)),
                     QPoint(r.number(fields::HintLeft) / kTwipsPerPixel,
