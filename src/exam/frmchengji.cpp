@@ -192,6 +192,12 @@ void FrmChengji::Command2_Click()
     home.show();
 }
 
+void FrmChengji::Form_QueryUnload(int& cancel)
+{
+    cancel = 1;
+    Command2_Click();
+}
+
 void FrmChengji::Command3_Click()
 {
     sys_.state.setPanelMode(shell::PanelMode::Practice);

@@ -50,6 +50,8 @@ public:
 
 protected:
     void Form_Load() override;
+    // A window manager's close is the way home.
+    void Form_QueryUnload(int& cancel) override;
 
 private:
     void scoreAndRecord();

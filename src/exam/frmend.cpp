@@ -61,6 +61,12 @@ void FrmEndBase::Command2_Click()
     sys_.exerciseWindows().showPanel();
 }
 
+void FrmEndBase::Form_QueryUnload(int& cancel)
+{
+    cancel = 1;
+    Command2_Click();
+}
+
 FrmEnd1::FrmEnd1(shell::System& sys)
     : FrmEndBase(sys, QStringLiteral("FrmEnd1"))
 {

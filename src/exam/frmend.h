@@ -34,6 +34,8 @@ public:
 
 protected:
     void Form_Load() override;
+    // A window manager's close is the cancel.
+    void Form_QueryUnload(int& cancel) override;
     shell::System& sys_;
 };
 

@@ -183,11 +183,23 @@ void FrmLogon::Timer2_Timer()
     sys_.exerciseWindows().openExercise(false);
 }
 
+void FrmLogon::Form_QueryUnload(int& cancel)
+{
+    cancel = 1;
+    // The confirmation page runs to the examination by itself within a second.
+    if (ui().Picture1.visible())
+        CmdExit_Click();
+}
+
 void FrmLogon::CmdExit_Click()
 {
     const shell::AppState& st = sys_.state;
-    const bool yes = sys_.services().messageBoxes->show(plat::MessageBoxes::Kind::Question,
-        QStringLiteral("确实要退出考试系统吗？"), st.ProductInfo[0] + QStringLiteral("Pelmar"));
+    using Box = plat::MessageBoxes;
+    const bool yes = sys_.services().messageBoxes->open({ .kind = Box::Kind::Question,
+        .text = QStringLiteral("确实要退出考试系统吗？"),
+        .title = st.ProductInfo[0] + QStringLiteral("Pelmar"),
+        .icon = Box::Icon::Question,
+        .defaultButton = Box::Button::No });
     if (!yes)
         return;
     unload();

@@ -45,6 +45,8 @@ public:
 
 protected:
     void Form_Load() override;
+    // A window manager's close is the leave button with its question, while there is one.
+    void Form_QueryUnload(int& cancel) override;
 
 private:
     void Timer1_Timer();

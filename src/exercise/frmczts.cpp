@@ -82,8 +82,10 @@ void FrmCZTS::Form_Load()
 void FrmCZTS::Command2_Click()
 {
     shell::AppState& st = sys_.state;
-    if (!sys_.services().messageBoxes->show(
-            plat::MessageBoxes::Kind::Question, kAskPrompt, kAskTitle))
+    if (!sys_.services().messageBoxes->open({ .kind = plat::MessageBoxes::Kind::Question,
+            .text = kAskPrompt,
+            .title = kAskTitle,
+            .icon = plat::MessageBoxes::Icon::None }))
         return;
     // The rest of the paper is practice; the countdown goes on.
     st.setPanelMode(shell::PanelMode::Practice);

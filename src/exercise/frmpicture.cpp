@@ -1,6 +1,7 @@
 #include "exercise/frmpicture.h"
 
 #include "core/system.h"
+#include "exercise/frmtm.h"
 #include "platform/keys.h"
 
 namespace exercise {
@@ -38,6 +39,16 @@ void FrmPicture::Form_Load()
     MouseDown = drag;
     ui.Image1.MouseDown = drag;
     ui.Timer1.setEnabled(true);
+}
+
+void FrmPicture::Form_QueryUnload(int& cancel)
+{
+    cancel = 1;
+    auto& tm = sys_.form<FrmTm>();
+    if (tm.isLoaded() && tm.ui().Image2.caption() == QStringLiteral("隐藏图片"))
+        tm.Image2_Click();
+    else
+        hide();
 }
 
 void FrmPicture::showCentred()

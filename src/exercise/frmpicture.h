@@ -30,6 +30,8 @@ public:
 
 protected:
     void Form_Load() override;
+    // A window manager's close hides the picture as the panel's button does.
+    void Form_QueryUnload(int& cancel) override;
 
 private:
     shell::System& sys_;

@@ -46,11 +46,13 @@ void EndLianXi(shell::System& sys)
 
     // Asked before anything is written, so that the whole end of practice is saved as one.
     const bool narrowPaper = st.studyMode() == shell::StudyMode::PaperWrongQuestions && anyDone
-        && sys.services().messageBoxes->show(plat::MessageBoxes::Kind::Question,
-            QStringLiteral(
+        && sys.services().messageBoxes->open({ .kind = plat::MessageBoxes::Kind::Question,
+            .text = QStringLiteral(
                 "本次答对的题目要从“错题复习”中去掉吗？\r\n如果你认为掌握的还不太好，建议你"
                 "点“否”，把它们保留在错题记录中。"),
-            st.AppTitle);
+            .title = st.AppTitle,
+            .icon = plat::MessageBoxes::Icon::Question,
+            .defaultButton = plat::MessageBoxes::Button::No });
     const records::Saved saved
         = records::recordPracticeEnd(dir, st, st.UnitCount, narrowPaper, site);
     records::tellLearner(

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace plat {
@@ -90,6 +91,7 @@ void Form::load()
     // by the program, then restored by the window manager) skipped the geometry, so the window
     // came back at the window system's default size.
     windowState_ = 0;
+    dialog_ = false;
     area_ = std::make_unique<FormArea>(*this);
     auto* w = new Surface(*area_, nullptr);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -162,9 +164,34 @@ void Form::show(bool modal)
     if (!window_)
         return;
     decodeShownPictures();
-    if (!everShown_) {
+    Form* owner = nullptr;
+    if (modal && !modalLoop_) {
+        owner = rt_->windowInUse();
+        if (owner == this)
+            owner = nullptr;
+        // Kept above the window last used, which may be a top-most one (the question panel) that
+        // stands above the window it serves: a dialog below it could not be used.
+        Form* above = rt_->latestShown(false);
+        becomeDialogOf(above != this ? above : owner);
+    }
+    if (!everShown_ || (owner && centered_)) {
+        const bool first = !everShown_;
         everShown_ = true;
-        if (centered_) {
+        if (owner && centered_) {
+            // Over the window it serves, kept on the screen.
+            const QRect screen = rt_->screenRect();
+            const QRect over = owner->window_->frameGeometry();
+            const QRect mine = pixelGeometry();
+            QRect placed(QPoint(0, 0), mine.size());
+            placed.moveCenter(over.center());
+            placed.moveLeft(std::clamp(placed.left(), screen.left(),
+                std::max(screen.left(), screen.right() + 1 - placed.width())));
+            placed.moveTop(std::clamp(placed.top(), screen.top(),
+                std::max(screen.top(), screen.bottom() + 1 - placed.height())));
+            left_ = placed.left() * rt_->twipsPerPixelX();
+            top_ = placed.top() * rt_->twipsPerPixelY();
+            applyWindowGeometry();
+        } else if (first && centered_) {
             left_ = (rt_->screenWidthTwips() - width_) / 2;
             top_ = (rt_->screenHeightTwips() - height_) / 2;
             applyWindowGeometry();
@@ -187,6 +214,7 @@ void Form::show(bool modal)
         rt_->noteTopMost(*this);
     rt_->raiseTopMost();
     watchKeys();
+    rt_->noteActivated(*this);
     if (!modal || modalLoop_) {
         activate();
         return;
@@ -206,6 +234,28 @@ void Form::show(bool modal)
     std::erase(rt_->modalStack_, this);
     if (window_)
         window_->setWindowModality(Qt::NonModal);
+}
+
+void Form::becomeDialogOf(Form* owner)
+{
+    dialog_ = true;
+    // Only the close button: the window manager then offers neither minimise nor maximise, and
+    // its close goes through the form's query like any other.
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint;
+    if (borderless_)
+        flags |= Qt::FramelessWindowHint;
+    else
+        flags |= Qt::WindowTitleHint;
+    if (topMost_)
+        flags |= Qt::WindowStaysOnTopHint;
+    if (window_->windowFlags() != flags)
+        window_->setWindowFlags(flags);
+    applyWindowGeometry();
+    // The window manager keeps it above its owner, and minimises, restores and raises it with
+    // it. Set on the window itself: an owner widget would take the dialog down with it.
+    window_->winId();
+    if (QWindow* handle = window_->windowHandle())
+        handle->setTransientParent(owner ? owner->window_->windowHandle() : nullptr);
 }
 
 void Form::afterFirstPainting(std::function<void()> task)
@@ -308,7 +358,11 @@ void Form::applyWindowGeometry()
     if (!window_ || windowState_ != 0)
         return;
     syncing_ = true;
-    window_->setGeometry(pixelGeometry());
+    const QRect g = pixelGeometry();
+    // A dialog's size is fixed: the window manager offers no resizing or maximising.
+    if (dialog_)
+        window_->setFixedSize(g.size());
+    window_->setGeometry(g);
     syncing_ = false;
 }
 
@@ -338,6 +392,16 @@ void Form::noteWindowState()
     if (!window_ || syncing_)
         return;
     windowState_ = window_->isMinimized() ? 1 : window_->isMaximized() ? 2 : 0;
+    // A modal dialog hidden while it blocks would leave every window of the program dead.
+    if (windowState_ == 1 && std::ranges::find(rt_->modalStack_, this) != rt_->modalStack_.end())
+        QTimer::singleShot(0, window_, [this] {
+            if (!window_ || !window_->isMinimized())
+                return;
+            window_->showNormal();
+            window_->raise();
+            rt_->raiseTopMost();
+            activate();
+        });
 }
 
 QRect Form::pixelGeometry() const

@@ -55,7 +55,10 @@ public:
     // timers and destroys the controls.
     void unload();
     // Shows the window. Modal: runs a nested event loop in which other windows get no input and
-    // every timer keeps ticking, until the form is hidden or unloaded.
+    // every timer keeps ticking, until the form is hidden or unloaded. A modal form is a dialog
+    // of the window in use (`Runtime::windowInUse`): kept above it by the window manager, of a
+    // fixed size, without minimise or maximise, centred on it when the form is centred, and put
+    // back at once when something minimises it while it blocks.
     void show(bool modal = false);
     void hide();
     bool visible() const; // shown now (does not load)
@@ -94,7 +97,8 @@ public:
     void setWindowState(int s);
     // Borderless windows have no title bar; set before the first show.
     void setBorderless(bool b);
-    // Centred on the screen when first shown.
+    // Centred on the screen when first shown; a modal form on the window it serves, at every
+    // showing.
     void setCentered(bool c);
     // The top-most band: enter or leave without moving or resizing.
     void setTopMost(bool topMost);
@@ -156,6 +160,8 @@ private:
     friend class Runtime;
     friend class Surface;
     void applyWindowGeometry();
+    // Makes the window a fixed dialog of `owner` (none: of no window) before a modal showing.
+    void becomeDialogOf(Form* owner);
     // The window's title: its caption, or the application's title when it has none.
     void showTitle();
     void quitModal();
@@ -173,6 +179,7 @@ private:
     bool topMost_ = false;
     bool everShown_ = false;
     bool syncing_ = false;
+    bool dialog_ = false; // the window is a fixed dialog (since its modal showing)
     QString caption_;
     double left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
     int windowState_ = 0;

@@ -157,6 +157,26 @@ void Runtime::raiseTopMost()
     raising_ = false;
 }
 
+Form* Runtime::latestShown(bool throughKeyTarget) const
+{
+    if (Form* modal = activeModal(); modal && modal->visible())
+        return modal;
+    for (auto it = activeOrder_.rbegin(); it != activeOrder_.rend(); ++it) {
+        Form* f = *it;
+        if (!f->visible() || f->window_->isMinimized())
+            continue;
+        Form* target = throughKeyTarget ? f->keyTarget() : nullptr;
+        return target && target->visible() ? target : f;
+    }
+    return nullptr;
+}
+
+void Runtime::noteActivated(Form& f)
+{
+    std::erase(activeOrder_, &f);
+    activeOrder_.push_back(&f);
+}
+
 void Runtime::report(const QString& tag, const Error& e)
 {
     if (reportHook)

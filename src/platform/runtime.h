@@ -100,6 +100,14 @@ public:
     QPoint pointerPosition() const;
     // The modal form now running, innermost; input to other forms is refused.
     Form* activeModal() const { return modalStack_.empty() ? nullptr : modalStack_.back(); }
+    // The window the learner works in, which a dialog or message box serves: the modal form
+    // running, else the latest activated form still shown and not minimised; a form that hands
+    // its keys to another (the question panel) stands for that one while it is shown.
+    Form* windowInUse() const { return latestShown(true); }
+    // The latest activated form still shown and not minimised, or the modal form running; with
+    // `throughKeyTarget` the form that form hands its keys to, when shown.
+    Form* latestShown(bool throughKeyTarget) const;
+    void noteActivated(Form& f);
 
     // Top-most windows without a window manager: nothing but the program keeps them on top. After
     // any other window is shown, raised or activated the runtime raises every visible top-most
@@ -139,6 +147,7 @@ private:
     std::vector<std::shared_ptr<void>> graveyard_;
     std::vector<Form*> modalStack_;
     std::vector<Form*> topOrder_; // top-most forms, the latest shown last
+    std::vector<Form*> activeOrder_; // forms by activation, the latest last
     bool raising_ = false;
     std::optional<QRect> screenOverride_;
     double scaleX_ = 1.0, scaleY_ = 1.0;

@@ -1,6 +1,9 @@
 #include "platform/services.h"
 
+#include "platform/form.h"
 #include "platform/paths.h"
+#include "platform/runtime.h"
+#include "platform/surface.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -17,6 +20,7 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -338,28 +342,88 @@ QString osVersion()
     return match.captured(1) + QLatin1Char('.') + match.captured(2);
 }
 
+namespace {
+
+    // The window a message box serves, as the runtime of the program's windows says.
+    QWidget* windowInUse()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && !qobject_cast<Surface*>(modal))
+            return modal; // a standard dialog over the forms
+        QList<QWidget*> windows { modal, QApplication::activeWindow() };
+        windows += QApplication::topLevelWidgets();
+        for (QWidget* w : windows) {
+            auto* surface = qobject_cast<Surface*>(w);
+            if (!surface || !surface->container())
+                continue;
+            if (Form* f = surface->container()->form().runtime().windowInUse())
+                return f->hWnd();
+            break;
+        }
+        return QApplication::activeWindow();
+    }
+
+    // Puts a minimised dialog back at once: hidden while it blocks, it would leave every window
+    // of the program dead.
+    class KeepShown : public QObject {
+    public:
+        using QObject::QObject;
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (e->type() == QEvent::WindowStateChange && w && w->isMinimized())
+                QTimer::singleShot(0, w, [w] {
+                    if (!w->isMinimized())
+                        return;
+                    w->showNormal();
+                    w->raise();
+                    w->activateWindow();
+                });
+            return false;
+        }
+    };
+
+}
+
 class RealMessageBoxes : public MessageBoxes {
 public:
-    bool show(Kind kind, const QString& text, const QString& title) override
+    bool open(const Box& b) override
     {
-        // Opened over the window the learner works in; over a top-most one (a notice, the
-        // question panel) it must stand above it too, or it could not be read.
-        QWidget* over = QApplication::activeModalWidget();
-        if (!over)
-            over = QApplication::activeWindow();
-        QMessageBox box(over);
-        box.setWindowTitle(title);
-        box.setText(text);
+        // A dialog of the window the learner works in, centred on it; over a top-most one (a
+        // notice, the question panel) it must stand above it too, or it could not be read.
+        QWidget* over = windowInUse();
+        // On the heap: a box whose window goes while it is open goes with it.
+        QPointer<QMessageBox> box = new QMessageBox(over);
+        Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+            | Qt::WindowCloseButtonHint;
         if (over && over->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
-            box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        if (kind == Kind::Question) {
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-        } else {
-            box.setIcon(QMessageBox::Information);
-            box.setStandardButtons(QMessageBox::Ok);
+            flags |= Qt::WindowStaysOnTopHint;
+        box->setWindowFlags(flags);
+        box->installEventFilter(new KeepShown(box));
+        box->setWindowTitle(b.title);
+        box->setText(b.text);
+        switch (b.icon) {
+        case Icon::None:
+            box->setIcon(QMessageBox::NoIcon);
+            break;
+        case Icon::Information:
+            box->setIcon(QMessageBox::Information);
+            break;
+        case Icon::Question:
+            box->setIcon(QMessageBox::Question);
+            break;
         }
-        return box.exec() != QMessageBox::No;
+        if (b.kind == Kind::Question) {
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box->setDefaultButton(
+                b.defaultButton == Button::No ? QMessageBox::No : QMessageBox::Yes);
+            box->setEscapeButton(QMessageBox::No);
+        } else {
+            box->setStandardButtons(QMessageBox::Ok);
+        }
+        const int answer = box->exec();
+        delete box.data();
+        return answer == QMessageBox::Yes || answer == QMessageBox::Ok;
     }
 };
 

@@ -45,13 +45,32 @@ public:
     virtual QString value(const QString& key, const QString& name) const = 0;
 };
 
-// The system's standard message box (not the skinned one): information icon with OK, or
-// question icon with Yes and No. Returns true for OK or Yes.
+// The system's standard message box (not the skinned one): OK alone, or Yes and No. Returns true
+// for OK or Yes; closing the box answers No. It opens as a fixed dialog of the window the
+// learner works in (`Runtime::windowInUse`), centred on it.
 class MessageBoxes {
 public:
     enum class Kind { Information, Question };
+    enum class Icon { None, Information, Question };
+    enum class Button { Yes, No }; // the one Enter presses
+    struct Box {
+        Kind kind = Kind::Information;
+        QString text;
+        QString title;
+        Icon icon = Icon::Information;
+        Button defaultButton = Button::Yes;
+    };
     virtual ~MessageBoxes() = default;
-    virtual bool show(Kind kind, const QString& text, const QString& title) = 0;
+    virtual bool open(const Box& box) = 0;
+    // The usual boxes: the information icon with OK; the question icon with Yes and No, Yes
+    // the default.
+    bool show(Kind kind, const QString& text, const QString& title)
+    {
+        return open({ .kind = kind,
+            .text = text,
+            .title = title,
+            .icon = kind == Kind::Question ? Icon::Question : Icon::Information });
+    }
 };
 
 struct KeyboardLayout {

@@ -399,8 +399,11 @@ bool Surface::event(QEvent* e)
         && isWindow())
         container_->form().noteWindowState();
     // Without a window manager an activated window may stand above the top-most ones.
-    if (e->type() == QEvent::WindowActivate && container_ && !container_->asControl() && isWindow())
+    if (e->type() == QEvent::WindowActivate && container_ && !container_->asControl()
+        && isWindow()) {
+        container_->form().runtime().noteActivated(container_->form());
         container_->form().runtime().raiseTopMost();
+    }
     if (e->type() == QEvent::ToolTip && container_) {
         auto* he = static_cast<QHelpEvent*>(e);
         Control* c = targetAt(he->pos());

@@ -29,6 +29,8 @@ public:
 
 protected:
     void Form_Load() override;
+    // The splash has no way out of its own; it hands over to the home window by itself.
+    void Form_QueryUnload(int& cancel) override { cancel = 1; }
 
 private:
     void Timer1_Timer();

@@ -32,23 +32,7 @@ protected:
     // window show question 1 at virtual time `loadedAt`.
     void startPaper(int16_t studyMode = 0)
     {
-        auto& st = app.st();
-        st.StudyMode = studyMode;
-        st.SetNo = studyMode == 0 ? 1 : 11;
-        st.RecordNo = studyMode == 0 ? 1 : 20;
-        flow::InitShiTi(*app.sys, examtest::samplePaper(1), st.StudyMode + st.SetNo);
-        st.QuestionCount = 40;
-        st.PanelMode = 3;
-        st.CurrentQuestion = 1;
-        for (int i = 1; i <= 40; ++i) {
-            st.DoneBefore(i) = "F";
-            st.QuestionState(i) = 0;
-        }
-        flow::startLianXi(*app.sys);
-        app.driver->advance(100);
-        app.driver->click(app.sys->form<exam::FrmLogon>().ui().CmdLog);
-        app.driver->advance(700); // the bar fills; the panel loads
-        ASSERT_FALSE(app.sys->form<exam::FrmLogon>().isLoaded());
+        app.startPaper(studyMode);
         loadedAt = app.clock->nowMs();
         app.driver->advance(1000); // the question, the button set
     }

@@ -103,9 +103,9 @@ Status FakeHttp::download(const QUrl& url, const QString& path, int timeoutMs)
     return {};
 }
 
-bool FakeMessageBoxes::show(Kind kind, const QString& text, const QString& title)
+bool FakeMessageBoxes::open(const Box& box)
 {
-    shown.push_back({ kind, text, title });
+    shown.push_back(box);
     if (answers.empty())
         return true;
     const bool a = answers.front();

@@ -62,14 +62,10 @@ public:
 // Records every message box and answers from `answers` (true when empty).
 class FakeMessageBoxes : public plat::MessageBoxes {
 public:
-    struct Shown {
-        Kind kind = Kind::Information;
-        QString text;
-        QString title;
-    };
+    using Shown = Box;
     std::vector<Shown> shown;
     std::vector<bool> answers;
-    bool show(Kind kind, const QString& text, const QString& title) override;
+    bool open(const Box& box) override;
 };
 
 Services makeFakeServices();
