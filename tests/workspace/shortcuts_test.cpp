@@ -111,7 +111,7 @@ TEST(KeySteps, ShortcutsOfMenuAndToolPaths)
         EXPECT_EQ(shortcutOf(QLatin1String(c.descriptor)), c.press) << c.descriptor;
 }
 
-// The whole shortcut table as the layout of keys gives it, with the key codes as numbers: every
+// The whole shortcut table as the design gives it, the key codes written as numbers: every
 // path answers its own key and mask, and no path outside the table answers any.
 TEST(KeySteps, ShortcutTableHoldsEveryPathAndNoOther)
 {
