@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace stepengine;
 
 TEST(StepFiles, NamesFollowStudyModePlusSetNo)
@@ -60,6 +62,93 @@ TEST(StepRecordFields, ShortRecordReadsEmptyAndZero)
     EXPECT_EQ(r.number(field::Area2Height), 0);
     EXPECT_EQ(r.imageNext(6), QString());
     EXPECT_TRUE(r.at(300).isNull());
+}
+
+// Every field where the record layout puts it: its first character (from 1) and its length,
+// written out here from the layout. The sample module is written through the same fields the
+// readers use, so a field in the wrong place would pass every test that reads the sample.
+TEST(StepRecordFields, EveryFieldAtItsPlaceInTheRecordLayout)
+{
+    struct Row {
+        const char* name;
+        Field field;
+        int pos, len;
+    };
+    const Row rows[] = {
+        { "StepNumber", field::StepNumber, 1, 3 },
+        { "PressMarker", field::PressMarker, 4, 2 },
+        { "PressMarkerAlt", field::PressMarkerAlt, 6, 2 },
+        { "PanelCode", field::PanelCode, 6, 2 },
+        { "ActionCode", field::ActionCode, 8, 4 },
+        { "Background", field::Background, 12, 6 },
+        { "TargetArea", field::TargetArea, 66, 20 },
+        { "TargetLeft", field::TargetLeft, 66, 5 },
+        { "TargetNext", field::TargetNext, 71, 1 },
+        { "TargetTop", field::TargetTop, 72, 4 },
+        { "TargetWidth", field::TargetWidth, 76, 5 },
+        { "TargetHeight", field::TargetHeight, 81, 5 },
+        { "TextBox", field::TextBox, 86, 20 },
+        { "TextLeft", field::TextLeft, 86, 5 },
+        { "TextGap", field::TextGap, 91, 1 },
+        { "TextTop", field::TextTop, 92, 4 },
+        { "TextWidth", field::TextWidth, 96, 5 },
+        { "TextHeight", field::TextHeight, 101, 5 },
+        { "Descriptor1", field::Descriptor1, 86, 10 },
+        { "Descriptor2", field::Descriptor2, 96, 10 },
+        { "MenuOfDescriptor", field::MenuOfDescriptor, 86, 5 },
+        { "KeyField86", field::KeyField86, 86, 5 },
+        { "KeyField91", field::KeyField91, 91, 5 },
+        { "KeyField96", field::KeyField96, 96, 5 },
+        { "CursorSpec", field::CursorSpec, 101, 5 },
+        { "DropNext", field::DropNext, 102, 1 },
+        { "PresetLine", field::PresetLine, 106, 3 },
+        { "AnswerLine", field::AnswerLine, 109, 3 },
+        { "HintPlace", field::HintPlace, 112, 10 },
+        { "HintLeft", field::HintLeft, 112, 5 },
+        { "HintTop", field::HintTop, 117, 5 },
+        { "HintLine", field::HintLine, 122, 3 },
+        { "Descriptor3", field::Descriptor3, 125, 10 },
+        { "TextFormat", field::TextFormat, 125, 10 },
+        { "BackCode", field::BackCode, 125, 5 },
+        { "TabCode", field::TabCode, 130, 5 },
+        { "DragTargetX", field::DragTargetX, 167, 5 },
+        { "DragTargetY", field::DragTargetY, 172, 5 },
+        { "Area2", field::Area2, 177, 20 },
+        { "Area2Left", field::Area2Left, 177, 5 },
+        { "Area2Next", field::Area2Next, 182, 1 },
+        { "Area2Top", field::Area2Top, 183, 4 },
+        { "Area2Width", field::Area2Width, 187, 5 },
+        { "Area2Height", field::Area2Height, 192, 5 },
+        { "Area2Size", field::Area2Size, 187, 10 },
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(r.field.pos, r.pos) << r.name;
+        EXPECT_EQ(r.field.len, r.len) << r.name;
+    }
+
+    // The picture groups of Image1..Image6: Left (5 characters), the step a click goes to (1),
+    // Top (4) and the picture's name (6).
+    struct Group {
+        int left, next, top, name;
+    };
+    const Group groups[] = {
+        { 18, 23, 24, 28 },
+        { 34, 39, 40, 44 },
+        { 50, 55, 56, 60 },
+        { 135, 140, 141, 145 },
+        { 151, 156, 157, 161 },
+        { 197, 202, 203, 207 },
+    };
+    for (std::size_t i = 0; i < std::size(groups); ++i) {
+        SCOPED_TRACE(testing::Message() << "Image" << i + 1);
+        const ImageGroup& g = kImageGroups.at(i);
+        const Group& want = groups[i];
+        EXPECT_EQ(std::tuple(g.left.pos, g.left.len), std::tuple(want.left, 5)) << "Left";
+        EXPECT_EQ(std::tuple(g.next.pos, g.next.len), std::tuple(want.next, 1)) << "next step";
+        EXPECT_EQ(std::tuple(g.top.pos, g.top.len), std::tuple(want.top, 4)) << "Top";
+        EXPECT_EQ(std::tuple(g.name.pos, g.name.len), std::tuple(want.name, 6)) << "picture";
+    }
+    EXPECT_EQ(kStepRecordLength, 212);
 }
 
 TEST(StepRecordCodes, ActionCodeTable)

@@ -95,6 +95,117 @@ TEST(ChromeArt, EachBarHasItsDesignSizeAndDrawsUnderEveryHotspot)
     EXPECT_NE(inkBox(pressed, five), inkBox(plain, five));
 }
 
+// Whether what is drawn inside a rectangle (in pixels) keeps clear of its edges and is centred
+// in it: each title, button and tool sits in the middle of the place the layout gives its
+// hotspot. Ink is whatever differs from `background`, by default the rectangle's most common
+// colour.
+void expectDrawnCentredIn(
+    const QImage& image, const QRect& r, int tolerance, std::optional<QRgb> background = {})
+{
+    QRect ink;
+    if (background) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (image.pixel(x, y) != *background)
+                    ink |= QRect(x, y, 1, 1);
+    } else {
+        ink = inkBox(image, r);
+    }
+    ASSERT_FALSE(ink.isEmpty()) << "nothing drawn";
+    const auto where = [&] {
+        return testing::Message() << "ink " << ink.left() << ".." << ink.right() << " x "
+                                  << ink.top() << ".." << ink.bottom() << " in " << r.left() << ".."
+                                  << r.right() << " x " << r.top() << ".." << r.bottom();
+    };
+    EXPECT_TRUE(r.adjusted(1, 1, -1, -1).contains(ink)) << where();
+    EXPECT_LE(std::abs(ink.center().x() - r.center().x()), tolerance) << where();
+    EXPECT_LE(std::abs(ink.center().y() - r.center().y()), tolerance) << where();
+}
+
+// The practice window on a 96-dpi display, in window pixels (15 twips a pixel): the menu titles
+// and the options bar's buttons stand where the layout puts their hotspots. The rectangles are
+// the layout's own, written out here, not read from the program's table.
+TEST(ChromeArt, TitlesAndButtonsStandWhereTheLayoutPutsTheirHotspots)
+{
+    testsupport::SystemApp app;
+    app.sys->setDisplayScale(1.0, 1.0);
+    app.sys->state.ScaleX = app.sys->state.ScaleY = 1.0;
+    auto& f = app.sys->form<workspace::FrmMain>();
+    f.show();
+    f.ToolCSH();
+    const QImage shot
+        = testsupport::HeadlessDriver::render(f).convertToFormat(QImage::Format_RGB32);
+    shot.save(testsupport::outputDir() + QStringLiteral("/chrome-layout-practice.png"));
+
+    // Menu titles 1..11: 62 x 23 pixels from y 35 (the menu bar lies at the window's origin).
+    const int titleLefts[] = { 6, 69, 133, 194, 257, 320, 384, 448, 500, 564, 632 };
+    for (std::size_t i = 0; i < std::size(titleLefts); ++i) {
+        SCOPED_TRACE(testing::Message() << "menu title " << i + 1);
+        expectDrawnCentredIn(shot, QRect(titleLefts[i], 35, 62, 23), 3);
+    }
+    // The options bar lies at (4, 61); its buttons 25..37 are 20 x 18 pixels from y 8 on it,
+    // on the bar's own colour, which shows between the style field (24) and the first button.
+    const QRgb bar = shot.pixel(4 + 320, 61 + 15);
+    const int buttonLefts[] = { 330, 350, 370, 400, 420, 440, 480, 500, 520, 550, 570, 590, 629 };
+    for (std::size_t i = 0; i < std::size(buttonLefts); ++i) {
+        SCOPED_TRACE(testing::Message() << "options button " << i + 25);
+        expectDrawnCentredIn(shot, QRect(4 + buttonLefts[i], 61 + 8, 20, 18), 1, bar);
+    }
+}
+
+// The toolbox pictures the sample module gives PicHui: each tool's pictogram in the middle of
+// its hotspot's cell (26 x 23 pixels), in one column and in two, at the layout's own places.
+TEST(ChromeArt, SampleToolboxDrawsEachToolInItsHotspotsCell)
+{
+    const QString examData = QStringLiteral(KSXT_PROGRAM_DIR) + QStringLiteral("/examdata/");
+    const auto one = plat::loadPicture(examData + QStringLiteral("X00001.mxy"));
+    const auto two = plat::loadPicture(examData + QStringLiteral("X00002.mxy"));
+    ASSERT_TRUE(one.ok() && two.ok()) << "no sample module in " << KSXT_PROGRAM_DIR;
+    const QImage oneColumn = one.value().image().convertToFormat(QImage::Format_RGB32);
+    const QImage twoColumns = two.value().image().convertToFormat(QImage::Format_RGB32);
+
+    struct Tool {
+        int hotspot;
+        QPoint oneColumn, twoColumns; // the cell's top-left corner in each picture
+    };
+    const Tool tools[] = {
+        { 41, { 6, 26 }, { 30, 26 } },
+        { 42, { 6, 49 }, { 4, 26 } },
+        { 43, { 6, 72 }, { 4, 49 } },
+        { 44, { 6, 95 }, { 30, 49 } },
+        { 45, { 6, 118 }, { 4, 72 } },
+        { 46, { 6, 141 }, { 30, 72 } },
+        { 47, { 6, 168 }, { 4, 99 } },
+        { 48, { 6, 191 }, { 30, 99 } },
+        { 49, { 6, 214 }, { 4, 122 } },
+        { 50, { 6, 237 }, { 30, 122 } },
+        { 51, { 6, 260 }, { 4, 145 } },
+        { 52, { 6, 283 }, { 30, 145 } },
+        { 53, { 6, 306 }, { 4, 168 } },
+        { 54, { 6, 329 }, { 30, 168 } },
+        { 55, { 6, 356 }, { 4, 195 } },
+        { 56, { 6, 379 }, { 30, 195 } },
+        { 57, { 6, 402 }, { 4, 218 } },
+        { 58, { 6, 425 }, { 30, 218 } },
+        { 59, { 6, 452 }, { 4, 245 } },
+        { 60, { 6, 475 }, { 30, 245 } },
+        { 61, { 6, 498 }, { 4, 268 } },
+        { 62, { 6, 521 }, { 30, 268 } },
+    };
+    const QSize cell(26, 23);
+    for (const Tool& t : tools) {
+        SCOPED_TRACE(testing::Message() << "tool " << t.hotspot);
+        {
+            SCOPED_TRACE("one column");
+            expectDrawnCentredIn(oneColumn, QRect(t.oneColumn, cell), 4);
+        }
+        {
+            SCOPED_TRACE("two columns");
+            expectDrawnCentredIn(twoColumns, QRect(t.twoColumns, cell), 4);
+        }
+    }
+}
+
 // The part of a window's rendering that a panel covers.
 QImage panelInRendering(const QImage& window, plat::Control& panel, double twipsPerPixel)
 {

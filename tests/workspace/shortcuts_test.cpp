@@ -5,7 +5,11 @@
 #include "stepengine/engineapp.h"
 #include "workspace/shortcuts.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace workspace::shortcuts;
 using testsupport::Rec;
@@ -105,6 +109,165 @@ TEST(KeySteps, ShortcutsOfMenuAndToolPaths)
     };
     for (const Case& c : cases)
         EXPECT_EQ(shortcutOf(QLatin1String(c.descriptor)), c.press) << c.descriptor;
+}
+
+// The whole shortcut table as the design gives it, the key codes written as numbers: every
+// path answers its own key and mask, and no path outside the table answers any.
+TEST(KeySteps, ShortcutTableHoldsEveryPathAndNoOther)
+{
+    struct Entry {
+        const char* path;
+        int keyCode;
+        int mask;
+    };
+    // By hotspot, item and sub-item; looked up before the shorter part.
+    // clang-format off
+    const Entry subItemPart[] = {
+        { "022701", 75, 2 }, // K
+        { "030202", 76, 2 }, // L
+        { "030203", 77, 2 }, // M
+        { "030206", 85, 2 }, // U
+        { "030207", 66, 2 }, // B
+        { "030208", 66, 7 }, // B
+        { "650000", 88, 0 }, // X
+        { "670000", 68, 0 }, // D
+        { "030211", 73, 2 }, // I
+        { "030218", 85, 3 }, // U
+        { "040101", 78, 3 }, // N
+        { "040105", 74, 2 }, // J
+        { "040106", 74, 3 }, // J
+        { "041801", 221, 3 }, // ]
+        { "041802", 221, 2 }, // ]
+        { "041804", 219, 3 }, // [
+        { "041803", 219, 2 }, // [
+        { "051005", 117, 1 }, // F6
+        { "091403", 72, 3 }, // H
+        { "091404", 222, 2 }, // '
+        { "091405", 186, 2 }, // ;
+    };
+    // By hotspot and item; item 00 of a toolbox hotspot is the tool itself.
+    const Entry itemPart[] = {
+        { "0101", 78, 2 }, // N
+        { "0102", 79, 2 }, // O
+        { "0103", 79, 6 }, // O
+        { "0104", 79, 7 }, // O
+        { "0109", 87, 2 }, // W
+        { "0110", 87, 6 }, // W
+        { "0111", 87, 3 }, // W
+        { "0112", 83, 2 }, // S
+        { "0113", 83, 3 }, // S
+        { "0115", 83, 7 }, // S
+        { "0116", 123, 0 }, // F12
+        { "0122", 73, 7 }, // I
+        { "0123", 80, 3 }, // P
+        { "0124", 80, 2 }, // P
+        { "0125", 80, 7 }, // P
+        { "0126", 81, 2 }, // Q
+        { "0201", 88, 2 }, // X
+        { "0202", 67, 2 }, // C
+        { "0203", 67, 3 }, // C
+        { "0204", 86, 2 }, // V
+        { "0205", 86, 3 }, // V
+        { "0209", 116, 1 }, // F5
+        { "0211", 67, 7 }, // C
+        { "0212", 84, 2 }, // T
+        { "0222", 75, 3 }, // K
+        { "0225", 75, 7 }, // K
+        { "0226", 77, 7 }, // M
+        { "0303", 76, 3 }, // L
+        { "0304", 76, 7 }, // L
+        { "0305", 66, 3 }, // B
+        { "0306", 73, 6 }, // I
+        { "0307", 67, 6 }, // C
+        { "0412", 71, 6 }, // G
+        { "0415", 71, 2 }, // G
+        { "0416", 71, 3 }, // G
+        { "0424", 69, 2 }, // E
+        { "0425", 69, 3 }, // E
+        { "0501", 65, 2 }, // A
+        { "0502", 68, 2 }, // D
+        { "0503", 68, 3 }, // D
+        { "0504", 73, 3 }, // I
+        { "0505", 65, 6 }, // A
+        { "0509", 82, 6 }, // R
+        { "0601", 70, 2 }, // F
+        { "0703", 77, 3 }, // M
+        { "0808", 88, 6 }, // X
+        { "0811", 88, 7 }, // X
+        { "0902", 89, 2 }, // Y
+        { "0903", 89, 3 }, // Y
+        { "0907", 107, 2 }, // keypad +
+        { "0908", 109, 2 }, // keypad −
+        { "0909", 96, 2 }, // keypad 0
+        { "0910", 97, 2 }, // keypad 1
+        { "0913", 72, 2 }, // H
+        { "0915", 82, 2 }, // R
+        { "0916", 186, 3 }, // ;
+        { "0918", 186, 6 }, // ;
+        { "1009", 120, 4 }, // F9
+        { "1013", 116, 0 }, // F5
+        { "1019", 118, 0 }, // F7
+        { "1021", 119, 0 }, // F8
+        { "1022", 117, 0 }, // F6
+        { "1101", 112, 0 }, // F1
+        { "4200", 77, 0 }, // M
+        { "4300", 76, 0 }, // L
+        { "4400", 87, 0 }, // W
+        { "4500", 67, 0 }, // C
+        { "4600", 73, 0 }, // I
+        { "4700", 74, 0 }, // J
+        { "4800", 66, 0 }, // B
+        { "4900", 83, 0 }, // S
+        { "5000", 89, 0 }, // Y
+        { "5100", 69, 0 }, // E
+        { "5200", 71, 0 }, // G
+        { "5400", 79, 0 }, // O
+        { "5500", 80, 0 }, // P
+        { "5600", 84, 0 }, // T
+        { "5700", 65, 0 }, // A
+        { "5800", 85, 0 }, // U
+        { "5900", 75, 0 }, // K
+        { "6000", 78, 0 }, // N
+        { "6100", 72, 0 }, // H
+        { "6200", 90, 0 }, // Z
+        { "6500", 88, 0 }, // X
+        { "6700", 68, 0 }, // D
+        { "6102", 82, 0 }, // R
+    };
+    // clang-format on
+
+    for (const Entry& e : subItemPart)
+        EXPECT_EQ(shortcutOf(QStringLiteral("H%1000").arg(QLatin1String(e.path))),
+            (KeyPress { e.keyCode, e.mask }))
+            << "path " << e.path;
+    for (const Entry& e : itemPart)
+        EXPECT_EQ(shortcutOf(QStringLiteral("H%100000").arg(QLatin1String(e.path))),
+            (KeyPress { e.keyCode, e.mask }))
+            << "path " << e.path;
+
+    // Every other path: hotspots 00..67, items 00..30, sub-items 00..20. A sub-item the longer
+    // part does not hold takes the entry of its hotspot and item.
+    auto fromEntries = [&](const QString& path) -> std::optional<KeyPress> {
+        for (const Entry& e : subItemPart)
+            if (path == QLatin1String(e.path))
+                return KeyPress { e.keyCode, e.mask };
+        for (const Entry& e : itemPart)
+            if (path.left(4) == QLatin1String(e.path))
+                return KeyPress { e.keyCode, e.mask };
+        return std::nullopt;
+    };
+    QStringList wrong;
+    for (int h = 0; h <= 67; ++h)
+        for (int item = 0; item <= 30; ++item)
+            for (int sub = 0; sub <= 20; ++sub) {
+                const QString path = QStringLiteral("%1%2%3")
+                                         .arg(h, 2, 10, QChar(u'0'))
+                                         .arg(item, 2, 10, QChar(u'0'))
+                                         .arg(sub, 2, 10, QChar(u'0'));
+                if (shortcutOf(u'H' + path + QStringLiteral("000")) != fromEntries(path))
+                    wrong << path;
+            }
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.mid(0, 20).join(u' ').toStdString();
 }
 
 TEST(KeySteps, ShortcutAnswersThePathsStep)
