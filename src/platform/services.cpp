@@ -211,6 +211,14 @@ namespace {
                 return;
             QNetworkReply* reply = manager.get(QNetworkRequest(url));
             QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+            // Nobody reads the reply: unread, its body would pile up in memory until the end.
+            auto dropped = std::make_shared<qint64>(0);
+            const qint64 limit = maxReplyBytes;
+            QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, dropped, limit] {
+                *dropped += reply->skip(reply->bytesAvailable());
+                if (*dropped > limit)
+                    reply->abort();
+            });
             // Bound to the reply: a reply already gone cancels its limit.
             QTimer::singleShot(timeoutMs, reply, [reply] { reply->abort(); });
         }
@@ -219,7 +227,7 @@ namespace {
         {
             HttpReply result;
             Status status = fetch(
-                url, timeoutMs,
+                url, timeoutMs, maxReplyBytes,
                 [&result](QNetworkReply& reply) {
                     result.body += reply.readAll();
                     return true;
@@ -237,7 +245,7 @@ namespace {
             if (!file.open(QIODevice::WriteOnly))
                 return Status::failure(err::FileIo,
                     QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-            Status status = fetch(url, timeoutMs, [&file](QNetworkReply& reply) {
+            Status status = fetch(url, timeoutMs, maxDownloadBytes, [&file](QNetworkReply& reply) {
                 const QByteArray chunk = reply.readAll();
                 return file.write(chunk) == chunk.size();
             });
@@ -252,9 +260,11 @@ namespace {
     private:
         // Sends a GET and waits for it in a local event loop, so windows and timers keep working
         // meanwhile. `consume` takes the body as it arrives and returns false when it cannot
-        // store it, which ends the transfer as a failure.
+        // store it, which ends the transfer as a failure; so does a body past `maxBytes`, which
+        // is refused before any of its excess is taken.
         template <class Consume>
-        Status fetch(const QUrl& url, int timeoutMs, Consume consume, int* httpStatus = nullptr)
+        Status fetch(const QUrl& url, int timeoutMs, qint64 maxBytes, Consume consume,
+            int* httpStatus = nullptr)
         {
             const QString scheme = url.scheme().toLower();
             if (!url.isValid()
@@ -272,12 +282,28 @@ namespace {
             limit.setTimerType(Qt::PreciseTimer);
             bool timedOut = false;
             bool storeFailed = false;
+            bool tooLarge = false;
+            qint64 received = 0;
+            // Checked before the bytes are taken: a promised length past the limit is refused at
+            // once, and an endless body as soon as it passes the limit.
+            const auto withinLimit = [&] {
+                const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+                if (length.isValid() && length.toLongLong() > maxBytes)
+                    return false;
+                received += reply->bytesAvailable();
+                return received <= maxBytes;
+            };
             QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
                 timedOut = true;
                 loop.quit();
             });
             QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, [&] {
-                if (!storeFailed && !consume(*reply)) {
+                if (storeFailed || tooLarge)
+                    return;
+                if (!withinLimit()) {
+                    tooLarge = true;
+                    loop.quit();
+                } else if (!consume(*reply)) {
                     storeFailed = true;
                     loop.quit();
                 }
@@ -288,13 +314,21 @@ namespace {
                 loop.exec();
             limit.stop();
 
-            if (timedOut || storeFailed) {
+            if (!timedOut && !storeFailed && !tooLarge && reply->bytesAvailable() > 0
+                && !withinLimit())
+                tooLarge = true;
+            if (timedOut || storeFailed || tooLarge) {
                 // abort() emits finished(); the wait is over, so detach the loop first.
                 QObject::disconnect(reply.get(), nullptr, &loop, nullptr);
                 reply->abort();
                 if (timedOut)
                     return Status::failure(
                         err::Timeout, QStringLiteral("Time limit reached: %1").arg(url.toString()));
+                if (tooLarge)
+                    return Status::failure(err::Network,
+                        QStringLiteral("The reply from %1 is longer than %2 bytes")
+                            .arg(url.toString())
+                            .arg(maxBytes));
                 return Status::failure(err::FileIo,
                     QStringLiteral("Cannot store the reply from %1").arg(url.toString()));
             }
