@@ -215,6 +215,28 @@ TEST(ImeMenu, ChoosesTheLayoutItsItemNamesOnlyWhileTheOptionIsOn)
     }
 }
 
+// The answer field's focus handler activates the layout chosen. A field that holds the focus
+// already gets no new focus from the choice, and the layout is activated all the same.
+TEST(ImeMenu, AChoiceActivatesItsLayoutAlsoWhenTheFieldHasTheFocus)
+{
+    PanelApp app;
+    app.layouts().layouts = { { QStringLiteral("en-US"), QString() },
+        { QStringLiteral("zh-py"), QStringLiteral("拼音输入法") },
+        { QStringLiteral("zh-wb"), QStringLiteral("五笔输入法") } };
+    app.openNumbered(3);
+    app.st.UseIme = -1;
+    auto& field = app.main().ui().Text1;
+    field.setVisible(true);
+    // The first choice gives the field the focus, the second finds it there.
+    app.driver.choosePopup(QStringLiteral("五笔输入法"));
+    app.driver.click(app.ui().LblIME);
+    EXPECT_EQ(app.main().focusedControl(), &field);
+    app.driver.choosePopup(QStringLiteral("拼音输入法"));
+    app.driver.click(app.ui().LblIME);
+    EXPECT_EQ(app.layouts().activated, QStringList({ "zh-wb", "zh-py" }));
+    EXPECT_EQ(app.main().focusedControl(), &field);
+}
+
 TEST(ImeMenu, WithoutInputMethodsTheSecondItemChoosesNone)
 {
     PanelApp app;
