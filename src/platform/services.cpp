@@ -160,18 +160,26 @@ namespace {
         std::vector<KeyboardLayout> list() const override
         {
             std::vector<KeyboardLayout> layouts;
-            auto add = [&layouts](const QLocale& locale) {
+            auto add = [&layouts](QLocale locale) {
+                // The C locale names no language: its keyboard is the plain US one.
+                if (locale.language() == QLocale::C)
+                    locale = QLocale(QLocale::English, QLocale::UnitedStates);
                 const QString id = locale.name();
                 for (const KeyboardLayout& known : layouts) {
                     if (known.id == id)
                         return;
                 }
-                QString description = locale.nativeLanguageName();
-                if (description.isEmpty())
-                    description = QLocale::languageToString(locale.language());
-                const QString territory = locale.nativeTerritoryName();
-                if (!territory.isEmpty())
-                    description += QStringLiteral(" (%1)").arg(territory);
+                // A plain English keyboard has no input method, so no description (the menu
+                // names it 英语（美国）); any other is named in its own language and territory.
+                QString description;
+                if (locale.language() != QLocale::English) {
+                    description = locale.nativeLanguageName();
+                    if (description.isEmpty())
+                        description = QLocale::languageToString(locale.language());
+                    const QString territory = locale.nativeTerritoryName();
+                    if (!territory.isEmpty())
+                        description += QStringLiteral(" (%1)").arg(territory);
+                }
                 layouts.push_back({ id, description });
             };
             if (qGuiApp && QGuiApplication::inputMethod())

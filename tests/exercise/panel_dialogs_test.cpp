@@ -213,6 +213,15 @@ TEST(ImeMenu, ChoosesTheLayoutItsItemNamesOnlyWhileTheOptionIsOn)
         EXPECT_EQ(app.st.KeyboardLayout, QString::fromLatin1(c.layout));
         EXPECT_EQ(app.main().windowState(), 0);
     }
+    // The menu stands above its label: right-aligned on the label's left edge, three rows of
+    // 300 twips above the label's top.
+    ASSERT_EQ(app.driver.popupPlaces().size(), 3u);
+    const std::optional<plat::PopupPlace> place = app.driver.popupPlaces().back();
+    ASSERT_TRUE(place);
+    const auto& ui = app.ui();
+    EXPECT_TRUE(place->rightAligned);
+    EXPECT_DOUBLE_EQ(place->x, ui.FrmZhuYa.left() + ui.LblIME.left());
+    EXPECT_DOUBLE_EQ(place->y, ui.FrmZhuYa.top() + ui.LblIME.top() - 900);
 }
 
 // The answer field's focus handler activates the layout chosen. A field that holds the focus
