@@ -203,6 +203,10 @@ namespace {
 
     // HTTP ----------------------------------------------------------------------------------
 
+    // How far Qt's network thread may read ahead of the program. Unbounded, a fast server
+    // fills the memory with data waiting to be taken faster than any limit can refuse it.
+    constexpr qint64 kReadAheadBytes = 256 * 1024;
+
     class RealHttp : public Http {
     public:
         RealHttp()
@@ -218,6 +222,7 @@ namespace {
                 || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
                 return;
             QNetworkReply* reply = manager.get(QNetworkRequest(url));
+            reply->setReadBufferSize(kReadAheadBytes);
             QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
             // Nobody reads the reply: unread, its body would pile up in memory until the end.
             auto dropped = std::make_shared<qint64>(0);
@@ -284,6 +289,7 @@ namespace {
                     err::Timeout, QStringLiteral("Time limit reached: %1").arg(url.toString()));
 
             std::unique_ptr<QNetworkReply> reply(manager.get(QNetworkRequest(url)));
+            reply->setReadBufferSize(kReadAheadBytes);
             QEventLoop loop;
             QTimer limit;
             limit.setSingleShot(true);

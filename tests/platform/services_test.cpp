@@ -310,6 +310,36 @@ qint64 residentBytes()
     return -1;
 }
 
+// The highest resident memory of this process since the last reset, in bytes.
+qint64 peakResidentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+// A fast server must not get ahead of the program: what Qt's network thread has read and the
+// program has not yet taken stays small, so a download refused at its limit never held more.
+TEST_F(HttpTest, AFastServerIsNotReadFarAheadOfTheProgram)
+{
+    EndlessBodyServer endless(qint64(1) << 40);
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    ASSERT_TRUE(clear.open(QIODevice::WriteOnly));
+    ASSERT_EQ(clear.write("5"), 1); // resets the peak
+    clear.close();
+    const qint64 before = peakResidentBytes();
+    ASSERT_GT(before, 0);
+    const QString target = dir.filePath(QStringLiteral("update.mxy"));
+    ASSERT_FALSE(http.download(endless.url("/endless"), target, 120000).ok());
+    EXPECT_GT(endless.sent, http.maxDownloadBytes);
+    EXPECT_LT(peakResidentBytes() - before, http.maxDownloadBytes);
+}
+
 TEST_F(HttpTest, ASentReportsReplyIsDroppedAsItComes)
 {
     constexpr qint64 kFlood = qint64(128) << 20;
