@@ -77,6 +77,9 @@ struct AppState {
     int16_t StudyMode = 0; // kind of question set; StudyMode + SetNo numbers its files
     int16_t RecordNo = 0; // paper or unit whose learner records are updated
     int16_t PanelMode = 0; // 1 practice with step hints, 2 practice, 3 examination
+    // The last question set built could not be written into the module folder (read-only or
+    // full), so the launch names that cause rather than a question bank with files missing.
+    bool SetNotWritten = false;
     // The two modes as the program decides on them; a number that names no mode reads as none.
     std::optional<shell::StudyMode> studyMode() const { return studyModeOf(StudyMode); }
     void setStudyMode(shell::StudyMode m) { StudyMode = codeOf(m); }

@@ -5,6 +5,8 @@
 
 #include <QUrl>
 
+#include <cstdio>
+
 namespace shell {
 
 void fail(AppState& state, const QString& tag, const plat::Error& error)
@@ -31,7 +33,17 @@ void AppendLog(const QString& path, const QString& text, const QDateTime& when)
     const QString entry = QStringLiteral("\r\n")
         + when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("\r\n")
         + plat::trimSpaces(text);
-    plat::appendLine(path, entry).ignore();
+    const plat::Status written = plat::appendLine(path, entry);
+    if (written)
+        return;
+    // A read-only or full records folder must not swallow the entry, nor the reason it could
+    // not be kept: both go to the standard error, where a terminal or a session log keeps them.
+    QString fallback
+        = entry + QStringLiteral("\r\n(") + written.error().description + QStringLiteral(")\n");
+    fallback.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QByteArray bytes = fallback.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
 }
 
 ErrorReporter::ErrorReporter(

@@ -67,7 +67,8 @@ QString runLogPath(const QString& programDir, const QDateTime& handOverTime);
 // AppendLog: appends one entry to a log file (created when missing; GBK, CR LF): an empty line,
 // `when` as "YYYY-MM-DD HH:MM:SS", then `text` without leading and trailing spaces. The entry
 // is written in one append and no events are processed, so entries never interleave. An empty
-// path or a failed write writes nothing and reports nothing.
+// path writes nothing; an entry the file cannot take (a read-only or full folder) goes to the
+// standard error instead, with the reason. Nothing is reported either way.
 void AppendLog(const QString& path, const QString& text, const QDateTime& when);
 
 // The error reporter. Sends each report to the error-report server (when one is configured) and

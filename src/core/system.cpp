@@ -58,3 +58,16 @@ void System::logSkinFailure(const plat::Status& load)
 }
 
 } // namespace shell
+
+namespace shell {
+
+void System::reportOnce(const QString& tag, const plat::Error& error)
+{
+    const QString key = tag + QLatin1Char('\n') + error.description;
+    if (reportedOnce_.contains(key))
+        return;
+    reportedOnce_.insert(key);
+    fail(state, tag, error);
+}
+
+} // namespace shell

@@ -46,10 +46,15 @@ public:
     // log says so once per file for the whole run, as windows load again and again. Nothing
     // happens for a load that succeeded.
     void logSkinFailure(const plat::Status& load);
+    // A module file that fails while a learner practises (an answer line that cannot be read)
+    // fails again at every keystroke and every load of its step: it is reported under `tag`
+    // once for the whole run, by its description, which names the file.
+    void reportOnce(const QString& tag, const plat::Error& error);
 
 private:
     QString programName_;
     QSet<QString> loggedSkinFailures_ {};
+    QSet<QString> reportedOnce_ {};
     std::unique_ptr<ErrorReporter> reporter_;
     std::unique_ptr<ExerciseWindows> exerciseWindows_;
 };

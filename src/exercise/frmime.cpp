@@ -6,6 +6,7 @@
 #include "platform/color.h"
 #include "platform/keys.h"
 #include "records/learnerrecords.h"
+#include "widgets/msgbox.h"
 
 #include <QPainter>
 
@@ -148,16 +149,31 @@ void FrmIME::Form_Load()
 
     // Setting the box counts as a change: the file is written again and the option takes hold.
     const shell::ErrorSite site(sys_.state, QStringLiteral("frmime"));
-    if (records::readImeOption(records::RecordsDir::of(sys_), site))
+    if (records::readImeOption(records::RecordsDir::of(sys_), site).checked)
         ui.Check1.setValue(true);
 }
 
 void FrmIME::Check1_Click()
 {
+    if (restoringBox_)
+        return;
     shell::AppState& st = sys_.state;
     const bool on = ui().Check1.value();
     const shell::ErrorSite site(st, QStringLiteral("frmime"));
-    records::writeImeOption(records::RecordsDir::of(sys_), on, site);
+    if (!records::writeImeOption(records::RecordsDir::of(sys_), on, site)) {
+        // An option that is not saved would be lost at the next start while the box claimed it:
+        // the option stays as it was, and the box shows it so.
+        widgets::ask(sys_, QStringLiteral("输入法调用提示"),
+            QStringLiteral("\r\n\r\n输入法设置无法保存（记录文件夹只读或磁盘已满），"
+                           "仍按原来的设置：")
+                + (st.UseIme != 0 ? QStringLiteral("调用输入法。")
+                                  : QStringLiteral("不调用输入法。")),
+            widgets::kMsgIconEmpty);
+        restoringBox_ = true;
+        ui().Check1.setValue(st.UseIme != 0);
+        restoringBox_ = false;
+        return;
+    }
     st.UseIme = on ? -1 : 0;
 }
 

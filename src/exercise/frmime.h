@@ -62,6 +62,7 @@ protected:
 
 private:
     shell::System& sys_;
+    bool restoringBox_ = false; // the box set back after a failed save: no second save
 };
 
 } // namespace exercise

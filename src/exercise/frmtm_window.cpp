@@ -122,7 +122,10 @@ void FrmTm::LblIME_Click()
 {
     if (sys_.state.UseIme == 0)
         return;
-    popupMenu(*mIme);
+    const auto& ui = this->ui();
+    popupMenu(*mIme,
+        imeMenuPlace(
+            ui.LblIME.left(), ui.LblIME.top(), ui.FrmZhuYa.left(), ui.FrmZhuYa.top(), Ime.rows));
 }
 
 void FrmTm::CmdEn_Click()

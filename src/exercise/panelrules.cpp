@@ -145,4 +145,12 @@ ImeMenu imeMenu(const std::vector<plat::KeyboardLayout>& installed)
     return menu;
 }
 
+plat::PopupPlace imeMenuPlace(
+    double labelLeft, double labelTop, double containerLeft, double containerTop, int rows)
+{
+    return { .x = containerLeft + labelLeft,
+        .y = containerTop + labelTop - rows * kImeMenuRowTwips,
+        .rightAligned = true };
+}
+
 } // namespace exercise

@@ -4,6 +4,7 @@
 // question-number pages and their faces, the reading of a question line and the binding of
 // the input-method menu to the keyboard layouts.
 
+#include "platform/menu.h"
 #include "platform/services.h"
 
 #include <QString>
@@ -76,5 +77,13 @@ struct ImeMenu {
     int rows = 1; // 1 + the layouts with a description: the menu's height in rows
 };
 ImeMenu imeMenu(const std::vector<plat::KeyboardLayout>& installed);
+
+// The height allowed per row of the input-method menu, in twips.
+inline constexpr double kImeMenuRowTwips = 300;
+// Where the input-method menu opens, in the panel's client twips: right-aligned on the left
+// edge of its label and `rows` rows above the label's top, so that it stands above the label.
+// `label` is the label's place in its container, `containerTop` that container's top.
+plat::PopupPlace imeMenuPlace(
+    double labelLeft, double labelTop, double containerLeft, double containerTop, int rows);
 
 } // namespace exercise

@@ -131,7 +131,14 @@ void ExerciseWindowsOwner::restoreSimulatedWindow()
 void ExerciseWindowsOwner::focusAnswerField()
 {
     restoreSimulatedWindow();
-    sys_.form<workspace::FrmMain>().ui().Text1.setFocus().ignore();
+    auto& main = sys_.form<workspace::FrmMain>();
+    plat::TextBox& field = main.ui().Text1;
+    // The field's focus handler activates the layout chosen; a field that holds the focus
+    // already raises no GotFocus, so its handler runs as the focus would have run it.
+    const bool held = main.focusedControl() == &field;
+    field.setFocus().ignore();
+    if (held && field.GotFocus)
+        sys_.dispatch(field.GotFocus);
 }
 
 plat::Form& ExerciseWindowsOwner::keyTarget() { return sys_.form<workspace::FrmMain>(); }

@@ -34,6 +34,7 @@ int InitShiTi(shell::System& sys, const QString& ids, int slot)
     const bool questionsWritten = stepsWritten
         && site.check(plat::writeFileAtomically(
             sys.skinFile(stepengine::questionFileName(slot, 0)), built.questionFile));
+    st.SetNotWritten = !questionsWritten;
     if (!questionsWritten) {
         st.QuestionCount = 0;
         return 0;
@@ -51,6 +52,7 @@ int prepareExercise(shell::System& sys, const ExerciseRequest& request)
     st.setPanelMode(request.panelMode);
     st.CurrentQuestion = 1;
     if (request.shippedSlot) {
+        st.SetNotWritten = false;
         st.QuestionCount = static_cast<int16_t>(request.ids.size() / 4);
         for (int i = 1; i <= st.QuestionCount; ++i)
             st.QuestionIds(i) = request.ids.mid(4 * (i - 1), 4);
@@ -125,10 +127,16 @@ void startLianXi(shell::System& sys)
     st.CurrentStep = 1;
     st.MinutesLeft = 50;
 
-    if (!slotComplete(sys, site)) {
+    // A set that could not be written is not the bank's fault: upgrading it would not help.
+    if (st.SetNotWritten || !slotComplete(sys, site)) {
         widgets::ask(sys, QStringLiteral("开始练习"),
-            QStringLiteral("\r\n\r\n\r\n本套题目的题库文件缺失或不完整，不能开始练习。请升级题库后"
-                           "再试。"),
+            QStringLiteral("\r\n\r\n\r\n")
+                + (st.SetNotWritten ? QStringLiteral(
+                       "本套题目的题目文件无法写入模块文件夹（文件夹只读或磁盘已满），"
+                       "不能开始练习。请让模块文件夹可以写入后再试。")
+                                    : QStringLiteral(
+                                        "本套题目的题库文件缺失或不完整，不能开始练习。请升级题库后"
+                                        "再试。")),
             widgets::kMsgIconEmpty);
         return;
     }

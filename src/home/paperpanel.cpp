@@ -247,7 +247,6 @@ bool createRandomPaper(shell::System& sys, int randomPaperCount, const UniformSo
         return false;
     }
     // The paper is recorded only when its question set could be built.
-    st.ErrNo = 0;
     const int built = flow::prepareExercise(sys,
         { .studyMode = shell::StudyMode::RandomPaper,
             .setNo = flow::builtSetNo(shell::StudyMode::RandomPaper),
@@ -256,14 +255,13 @@ bool createRandomPaper(shell::System& sys, int randomPaperCount, const UniformSo
             .ids = draw.ids,
             .questionCount = flow::kPaperQuestions });
     if (built == 0) {
-        const bool notWritten = st.ErrSub == QStringLiteral("initshiti")
-            && (st.ErrNo == plat::err::FileIo || st.ErrNo == plat::err::PathNotFound);
         widgets::ask(sys, QStringLiteral("随机试卷"),
             QStringLiteral("\r\n\r\n\r\n")
-                + (notWritten ? QStringLiteral(
-                       "试卷的题目文件无法写入模块文件夹（文件夹只读或磁盘已满），"
-                       "随机试卷没有生成。")
-                              : QStringLiteral("抽到的题目在题库中找不到，随机试卷没有生成。")),
+                + (st.SetNotWritten
+                        ? QStringLiteral(
+                            "试卷的题目文件无法写入模块文件夹（文件夹只读或磁盘已满），"
+                            "随机试卷没有生成。")
+                        : QStringLiteral("抽到的题目在题库中找不到，随机试卷没有生成。")),
             widgets::kMsgIconEmpty);
         return false;
     }

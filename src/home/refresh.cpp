@@ -57,7 +57,7 @@ void FrmFengmian::FengMainCsh()
     ui.LblInfo[1].setCaption(QStringLiteral("官方网站：") + st.ProductInfo[16]);
     ui.LblInfo[2].setCaption(QStringLiteral("客服电话：") + st.ProductInfo[10]);
     ui.LblInfo[3].setCaption(QStringLiteral("客服QQ：") + st.ProductInfo[11]);
-    st.UseIme = records::readImeOption(recs, site) ? 1 : 0;
+    st.UseIme = records::readImeOption(recs, site).on ? 1 : 0;
     setCaption(QStringLiteral("全国专业技术人员计算机应用能力考试练习系统"));
     ui.LblCaption.move(240 * sx, 120 * sy);
     ui.LblCaption.setFontSize(10 * sx);

@@ -586,7 +586,7 @@ MenuItem& Form::menuBar()
     return *menuBar_;
 }
 
-void Form::popupMenu(MenuItem& menu)
+void Form::popupMenu(MenuItem& menu, const std::optional<PopupPlace>& place)
 {
     load();
     // A menu without a visible entry would show as an empty frame that chooses nothing.
@@ -594,7 +594,7 @@ void Form::popupMenu(MenuItem& menu)
         return;
     MenuItem* chosen = nullptr;
     if (rt_->popupDriver) {
-        chosen = rt_->popupDriver(*this, menu);
+        chosen = rt_->popupDriver(*this, menu, place);
     } else {
         std::function<void(QMenu&, MenuItem&)> fill = [&](QMenu& qm, MenuItem& m) {
             for (const auto& item : m.items()) {
@@ -622,7 +622,14 @@ void Form::popupMenu(MenuItem& menu)
         };
         QMenu qm(window_);
         fill(qm, menu);
-        qm.exec(QCursor::pos());
+        QPoint at = QCursor::pos();
+        if (place && window_) {
+            at = window_->mapToGlobal(QPoint(qRound(place->x / rt_->twipsPerPixelX()),
+                qRound(place->y / rt_->twipsPerPixelY())));
+            if (place->rightAligned)
+                at.rx() -= qm.sizeHint().width();
+        }
+        qm.exec(at);
     }
     if (chosen && chosen->Click) {
         Handler h = chosen->Click;

@@ -120,9 +120,9 @@ public:
     void setKeyTarget(Form* target) { keyTarget_ = target; }
     Form* keyTarget() const { return keyTarget_; }
 
-    // Shows a popup menu of the form's menu at the pointer; the chosen entry's Click runs
-    // before this returns. A menu without a visible entry is not shown.
-    void popupMenu(MenuItem& menu);
+    // Shows a popup menu of the form's menu at `place`, or at the pointer; the chosen entry's
+    // Click runs before this returns. A menu without a visible entry is not shown.
+    void popupMenu(MenuItem& menu, const std::optional<PopupPlace>& place = std::nullopt);
     // The form's menu tree (top entries); loads.
     MenuItem& menuBar();
 

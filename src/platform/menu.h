@@ -4,11 +4,22 @@
 
 #include <QString>
 
+#include <optional>
+
 #include <map>
 #include <memory>
 #include <vector>
 
 namespace plat {
+
+// Where a popup menu opens instead of at the pointer: a point of the form's client area in
+// twips, on which the menu's top edge and its left edge (its right edge when `rightAligned`)
+// stand.
+struct PopupPlace {
+    double x = 0;
+    double y = 0;
+    bool rightAligned = false;
+};
 
 // A menu entry of a form's menu tree. The top entries of a popup menu are invisible menu-bar
 // entries whose children are shown by Form::popupMenu. A caption "-" is a separator that keeps

@@ -5,6 +5,7 @@
 // menus. Nothing here is a process global; each test builds its own runtime.
 
 #include "platform/clock.h"
+#include "platform/menu.h"
 #include "platform/picture.h"
 #include "platform/services.h"
 #include "platform/status.h"
@@ -93,7 +94,8 @@ public:
     // when the form is still shown afterwards it is hidden (an unanswered dialog).
     std::function<void(Form&)> modalDriver;
     // Tests choose popup menu entries here: returns the chosen entry or nullptr.
-    std::function<MenuItem*(Form&, MenuItem& menu)> popupDriver;
+    std::function<MenuItem*(Form&, MenuItem& menu, const std::optional<PopupPlace>& place)>
+        popupDriver;
     // Tests say where their scripted pointer is here: such input moves no real pointer.
     std::function<QPoint()> pointerDriver;
     // Where the pointer is, in global pixels.

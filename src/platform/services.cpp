@@ -164,18 +164,26 @@ namespace {
         std::vector<KeyboardLayout> list() const override
         {
             std::vector<KeyboardLayout> layouts;
-            auto add = [&layouts](const QLocale& locale) {
+            auto add = [&layouts](QLocale locale) {
+                // The C locale names no language: its keyboard is the plain US one.
+                if (locale.language() == QLocale::C)
+                    locale = QLocale(QLocale::English, QLocale::UnitedStates);
                 const QString id = locale.name();
                 for (const KeyboardLayout& known : layouts) {
                     if (known.id == id)
                         return;
                 }
-                QString description = locale.nativeLanguageName();
-                if (description.isEmpty())
-                    description = QLocale::languageToString(locale.language());
-                const QString territory = locale.nativeTerritoryName();
-                if (!territory.isEmpty())
-                    description += QStringLiteral(" (%1)").arg(territory);
+                // A plain English keyboard has no input method, so no description (the menu
+                // names it 英语（美国）); any other is named in its own language and territory.
+                QString description;
+                if (locale.language() != QLocale::English) {
+                    description = locale.nativeLanguageName();
+                    if (description.isEmpty())
+                        description = QLocale::languageToString(locale.language());
+                    const QString territory = locale.nativeTerritoryName();
+                    if (!territory.isEmpty())
+                        description += QStringLiteral(" (%1)").arg(territory);
+                }
                 layouts.push_back({ id, description });
             };
             if (qGuiApp && QGuiApplication::inputMethod())
@@ -199,6 +207,10 @@ namespace {
 
     // HTTP ----------------------------------------------------------------------------------
 
+    // How far Qt's network thread may read ahead of the program. Unbounded, a fast server
+    // fills the memory with data waiting to be taken faster than any limit can refuse it.
+    constexpr qint64 kReadAheadBytes = 256 * 1024;
+
     class RealHttp : public Http {
     public:
         RealHttp()
@@ -214,7 +226,16 @@ namespace {
                 || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
                 return;
             QNetworkReply* reply = manager.get(QNetworkRequest(url));
+            reply->setReadBufferSize(kReadAheadBytes);
             QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+            // Nobody reads the reply: unread, its body would pile up in memory until the end.
+            auto dropped = std::make_shared<qint64>(0);
+            const qint64 limit = maxReplyBytes;
+            QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, dropped, limit] {
+                *dropped += reply->skip(reply->bytesAvailable());
+                if (*dropped > limit)
+                    reply->abort();
+            });
             // Bound to the reply: a reply already gone cancels its limit.
             QTimer::singleShot(timeoutMs, reply, [reply] { reply->abort(); });
         }
@@ -223,7 +244,7 @@ namespace {
         {
             HttpReply result;
             Status status = fetch(
-                url, timeoutMs,
+                url, timeoutMs, maxReplyBytes,
                 [&result](QNetworkReply& reply) {
                     result.body += reply.readAll();
                     return true;
@@ -241,7 +262,7 @@ namespace {
             if (!file.open(QIODevice::WriteOnly))
                 return Status::failure(err::FileIo,
                     QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-            Status status = fetch(url, timeoutMs, [&file](QNetworkReply& reply) {
+            Status status = fetch(url, timeoutMs, maxDownloadBytes, [&file](QNetworkReply& reply) {
                 const QByteArray chunk = reply.readAll();
                 return file.write(chunk) == chunk.size();
             });
@@ -256,9 +277,11 @@ namespace {
     private:
         // Sends a GET and waits for it in a local event loop, so windows and timers keep working
         // meanwhile. `consume` takes the body as it arrives and returns false when it cannot
-        // store it, which ends the transfer as a failure.
+        // store it, which ends the transfer as a failure; so does a body past `maxBytes`, which
+        // is refused before any of its excess is taken.
         template <class Consume>
-        Status fetch(const QUrl& url, int timeoutMs, Consume consume, int* httpStatus = nullptr)
+        Status fetch(const QUrl& url, int timeoutMs, qint64 maxBytes, Consume consume,
+            int* httpStatus = nullptr)
         {
             const QString scheme = url.scheme().toLower();
             if (!url.isValid()
@@ -270,18 +293,35 @@ namespace {
                     err::Timeout, QStringLiteral("Time limit reached: %1").arg(url.toString()));
 
             std::unique_ptr<QNetworkReply> reply(manager.get(QNetworkRequest(url)));
+            reply->setReadBufferSize(kReadAheadBytes);
             QEventLoop loop;
             QTimer limit;
             limit.setSingleShot(true);
             limit.setTimerType(Qt::PreciseTimer);
             bool timedOut = false;
             bool storeFailed = false;
+            bool tooLarge = false;
+            qint64 received = 0;
+            // Checked before the bytes are taken: a promised length past the limit is refused at
+            // once, and an endless body as soon as it passes the limit.
+            const auto withinLimit = [&] {
+                const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+                if (length.isValid() && length.toLongLong() > maxBytes)
+                    return false;
+                received += reply->bytesAvailable();
+                return received <= maxBytes;
+            };
             QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
                 timedOut = true;
                 loop.quit();
             });
             QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, [&] {
-                if (!storeFailed && !consume(*reply)) {
+                if (storeFailed || tooLarge)
+                    return;
+                if (!withinLimit()) {
+                    tooLarge = true;
+                    loop.quit();
+                } else if (!consume(*reply)) {
                     storeFailed = true;
                     loop.quit();
                 }
@@ -292,13 +332,21 @@ namespace {
                 loop.exec();
             limit.stop();
 
-            if (timedOut || storeFailed) {
+            if (!timedOut && !storeFailed && !tooLarge && reply->bytesAvailable() > 0
+                && !withinLimit())
+                tooLarge = true;
+            if (timedOut || storeFailed || tooLarge) {
                 // abort() emits finished(); the wait is over, so detach the loop first.
                 QObject::disconnect(reply.get(), nullptr, &loop, nullptr);
                 reply->abort();
                 if (timedOut)
                     return Status::failure(
                         err::Timeout, QStringLiteral("Time limit reached: %1").arg(url.toString()));
+                if (tooLarge)
+                    return Status::failure(err::Network,
+                        QStringLiteral("The reply from %1 is longer than %2 bytes")
+                            .arg(url.toString())
+                            .arg(maxBytes));
                 return Status::failure(err::FileIo,
                     QStringLiteral("Cannot store the reply from %1").arg(url.toString()));
             }

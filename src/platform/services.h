@@ -93,21 +93,31 @@ struct HttpReply {
     QByteArray body;
 };
 
+// The largest body a GET keeps (the update list is a few kilobytes) and the largest file a
+// download writes (the module's files and the program file are a few megabytes). A server that
+// sends more, or sends without end, would otherwise fill the memory or the disk.
+inline constexpr qint64 kMaxReplyBytes = 1 << 20;
+inline constexpr qint64 kMaxDownloadBytes = qint64(64) << 20;
+
 // HTTP over Qt Network. Both calls wait with a time limit while window events (and timers) keep
 // being processed, like the original's wait loop.
 class Http {
 public:
     virtual ~Http() = default;
-    // A GET. A reply with a non-2xx status, a network error or the time limit is a failure
-    // (err::Timeout for the time limit); the request is aborted at the limit. Time limits are in
-    // milliseconds.
+    // A GET. A reply with a non-2xx status, a network error, the time limit or a body longer
+    // than maxReplyBytes is a failure (err::Timeout for the time limit); the request is aborted
+    // at the limit or as soon as the body passes its size limit. Time limits are in milliseconds.
     virtual Result<HttpReply> get(const QUrl& url, int timeoutMs) = 0;
     // Downloads to a file: into a temporary file beside it, renamed over `path` only after a
-    // complete 2xx reply; a failure leaves an existing file whole.
+    // complete 2xx reply of at most maxDownloadBytes; a failure leaves an existing file whole.
     virtual Status download(const QUrl& url, const QString& path, int timeoutMs) = 0;
     // A GET whose reply nobody waits for: it starts and returns at once, without running any
-    // events; the reply is dropped when it comes and the request is aborted at the limit.
+    // events; the body is read and dropped as it comes, never kept, and the request is aborted
+    // at the limit or once the body passes maxReplyBytes.
     virtual void send(const QUrl& url, int timeoutMs) = 0;
+
+    qint64 maxReplyBytes = kMaxReplyBytes;
+    qint64 maxDownloadBytes = kMaxDownloadBytes;
 };
 
 // The operating system's version as "major.minor", or "Unknown".

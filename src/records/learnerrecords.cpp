@@ -650,9 +650,10 @@ Saved removeRandomPaper(
 
 // ---- Input-method option ----
 
-bool readImeOption(const RecordsDir& dir, const shell::ErrorSite& site)
+ImeOption readImeOption(const RecordsDir& dir, const shell::ErrorSite& site)
 {
-    return plat::val(io::readLine1(ImeOptionFile(dir), site)) != 0;
+    const QString line = io::linesOrNone(ImeOptionFile(dir), site, 1).value(0);
+    return { .on = plat::val(line) != 0, .checked = line == QStringLiteral("1") };
 }
 
 bool writeImeOption(const RecordsDir& dir, bool on, const shell::ErrorSite& site)

@@ -216,9 +216,12 @@ Saved removeRandomPaper(
 
 // ---- Input-method option (ImeOptionFile) ----
 
-// One reading rule everywhere: on when the numeric value of the trimmed line 1 is not 0
-// ("1", " 1" on; "0", "x", empty, a missing file off).
-bool readImeOption(const RecordsDir& dir, const shell::ErrorSite& site);
+// Line 1 of the file, read two ways. A missing file is off both ways.
+struct ImeOption {
+    bool on = false; // UseIme at the home refresh: the line's numeric value is not 0 ("2" too)
+    bool checked = false; // the option dialog's box: the line is exactly "1" (not " 1", "2")
+};
+ImeOption readImeOption(const RecordsDir& dir, const shell::ErrorSite& site);
 bool writeImeOption(const RecordsDir& dir, bool on, const shell::ErrorSite& site);
 
 } // namespace records

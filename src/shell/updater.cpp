@@ -23,21 +23,17 @@ namespace {
     // The run-time error number for a file name that cannot be used.
     constexpr int kBadFileName = 52;
 
-    bool isDigits(const QString& s)
-    {
-        return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    }
-
 } // namespace
 
 QString serverBankVersion(const QString& reply)
 {
     const QStringList lines = plat::splitLines(reply);
     const QString first = lines.isEmpty() ? QString() : plat::trimSpaces(lines.first());
-    const QString stamp = first.left(12);
-    if (stamp.size() != 12 || !stamp.startsWith(QStringLiteral("20")) || !isDigits(stamp))
+    // Compared as text, unpadded: a year alone is a prefix of every stamp of that year and so
+    // never newer than one of them.
+    if (!first.startsWith(QStringLiteral("20")))
         return {};
-    return stamp;
+    return first.left(12);
 }
 
 bool isNewerVersion(const QString& server, const QString& installed)

@@ -38,8 +38,9 @@ enum class UpdateCheck {
     Newer, // the server holds a newer question bank
 };
 
-// The version stamp of an update list reply: the first 12 characters of its first line without
-// surrounding spaces. Empty when they are not 12 digits beginning "20" (not a list).
+// The version stamp of an update list reply: the first 12 characters (or fewer, when the line is
+// shorter) of its first line without surrounding spaces. Empty when that line does not begin
+// with "20" (not a list).
 QString serverBankVersion(const QString& reply);
 
 // Ordinal text comparison, a prefix being smaller: the server's stamp is newer than the

@@ -11,16 +11,37 @@ namespace {
     constexpr int kBeyondAnyFile = 1'000'000;
 }
 
-QString GetAnswerLine(const QString& answerFile, int n)
+namespace {
+    // Bytes that are not text in the code page decode to U+FFFD; control characters other than
+    // the tab are no text of a bank either. Either way the line was damaged.
+    bool isDamaged(const QString& line)
+    {
+        return std::any_of(line.begin(), line.end(),
+            [](QChar c) { return c == QChar::ReplacementCharacter || (c < u' ' && c != u'\t'); });
+    }
+}
+
+plat::Result<QString> readAnswerLine(const QString& answerFile, int n)
 {
     const auto lines = keptLines(answerFile);
-    if (!lines.ok() || lines.value().isEmpty())
-        return {};
+    if (!lines.ok())
+        return lines.error();
     const QStringList& l = lines.value();
     // No bank addresses a line beyond its file; such a field gets no text, never another line's.
     if (n < 1 || n > l.size())
-        return {};
+        return plat::Error { plat::err::InputPastEndOfFile,
+            QStringLiteral("Answer line %1 is beyond the end of %2").arg(n).arg(answerFile) };
+    if (isDamaged(l[n - 1]))
+        return plat::Error { plat::err::FileIo,
+            QStringLiteral("Answer line %1 of %2 is damaged: it is not text in the code page")
+                .arg(n)
+                .arg(answerFile) };
     return l[n - 1];
+}
+
+QString GetAnswerLine(const QString& answerFile, int n)
+{
+    return readAnswerLine(answerFile, n).valueOr({});
 }
 
 std::optional<int> answerLineNumber(const QString& field)
@@ -57,14 +78,10 @@ plat::Result<QString> acceptedAnswer(const QString& answerFile, const QString& f
     if (!number)
         return plat::Error { plat::err::TypeMismatch,
             QStringLiteral("Answer line field is not a number: \"%1\"").arg(field) };
-    const int n = *number;
-    const auto lines = keptLines(answerFile);
-    if (!lines.ok())
-        return lines.error();
-    if (n < 1 || n > lines.value().size())
-        return plat::Error { plat::err::InputPastEndOfFile,
-            QStringLiteral("Answer line %1 is beyond the end of %2").arg(n).arg(answerFile) };
-    return lineText(lines.value()[n - 1]);
+    const auto line = readAnswerLine(answerFile, *number);
+    if (!line.ok())
+        return line.error();
+    return lineText(line.value());
 }
 
 std::pair<QString, std::optional<QString>> alternatives(const QString& answer)

@@ -13,9 +13,12 @@
 
 namespace stepengine {
 
-// GetAnswerLine(n): line n of the answer file, whole (characters 1-3 included), read afresh.
-// The empty text when the file has no line n (fewer lines, or n below 1) or cannot be read.
-// Used for presets, hints and list items.
+// Line n of the answer file, whole (characters 1-3 included), or why there is none: the file
+// cannot be read, has no line n (fewer lines, or n below 1), or the line is damaged (bytes that
+// are not text in the code page, control characters).
+plat::Result<QString> readAnswerLine(const QString& answerFile, int n);
+
+// GetAnswerLine(n): readAnswerLine, with the empty text where there is no line to give.
 QString GetAnswerLine(const QString& answerFile, int n);
 
 // The line number an answer-line field of a step record names. One rule for every reader of
@@ -33,9 +36,8 @@ QString answerLineOf(const QString& answerFile, const QString& field);
 QString lineText(const QString& line);
 
 // The accepted answer addressed by a three-digit record field, for the input checks. "000" is
-// the empty answer. A field that is not a number (answerLineNumber), a line beyond the end of the
-// file or a file that cannot be read gives no answer (and so no match): a failure, never another
-// line's text.
+// the empty answer. A field that is not a number (answerLineNumber), or a line readAnswerLine
+// cannot give, gives no answer (and so no match): a failure, never another line's text.
 plat::Result<QString> acceptedAnswer(const QString& answerFile, const QString& field);
 
 // The two alternatives of an answer: the text before its first "|" and everything after it (a

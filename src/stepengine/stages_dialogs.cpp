@@ -1,15 +1,12 @@
 // Stages of the step loader: the list and location steps, and the dialog tab strips with their
 // back button; the fourteen built-in tab strip descriptions.
 
-#include "core/errorreport.h"
 #include "core/system.h"
 #include "platform/text.h"
 #include "stepengine/answers.h"
 #include "stepengine/stepengine.h"
 #include "stepengine/steprecord.h"
 #include "stepengine/tracing.h"
-
-#include <QDateTime>
 
 #include <array>
 #include <cmath>
@@ -156,11 +153,7 @@ std::optional<QString> tabPageOf(const StepRecord& r, const QString& keptSpec)
 
 void showTabPage(shell::System& sys, plat::Control& host, const QString& page)
 {
-    const plat::Status loaded = setPictureOf(host, sys.skinFile(page));
-    if (!loaded.ok())
-        shell::AppendLog(sys.state.LogPath,
-            QStringLiteral("tab page %1 not shown: %2").arg(page, loaded.error().description),
-            QDateTime::currentDateTime());
+    sys.logSkinFailure(setPictureOf(host, sys.skinFile(page)));
 }
 
 void layOutTabRows(plat::ControlArray<plat::Label>& tabs, const StepFields& f, double scaleY)
@@ -289,7 +282,7 @@ void StepEngine::listAndLocationStage(const QString& actionCode)
         top->move(l, tp, w, sy);
         bottom->move(l, tp + h - sy, w, sy);
 
-        const QString items = lineText(answerLineOf(st.AnswerTextFile, actionCode.mid(1)));
+        const QString items = lineText(answerLineFor(actionCode.mid(1)));
         list.clear();
         for (const QString& item : items.split(u'|'))
             list.addItem(item);

@@ -48,12 +48,30 @@ namespace {
     }
 }
 
+namespace {
+    // A file that passed the checks at load but will not decode would leave the editor area
+    // blank without a word. The step shows it now, so decoding it here costs nothing extra.
+    plat::Status shownWhole(
+        const plat::Status& loaded, const plat::Picture& shown, const QString& path)
+    {
+        if (loaded && !shown.isNull() && shown.image().isNull())
+            return plat::Status::failure(
+                plat::err::InvalidPicture, QStringLiteral("Picture will not decode: %1").arg(path));
+        return loaded;
+    }
+}
+
+plat::Status setPictureOf(plat::Container& c, const QString& path)
+{
+    return shownWhole(c.setPicture(path), c.picture(), path);
+}
+
 plat::Status setPictureOf(plat::Control& c, const QString& path)
 {
     if (auto* image = dynamic_cast<plat::Image*>(&c))
-        return image->setPicture(path);
+        return shownWhole(image->setPicture(path), image->picture(), path);
     if (auto* box = dynamic_cast<plat::Container*>(&c))
-        return box->setPicture(path);
+        return setPictureOf(*box, path);
     return plat::Status::failure(
         plat::err::PropertyNotSupported, QStringLiteral("Object doesn't support this property"));
 }
@@ -70,7 +88,7 @@ void StepEngine::picturesStage()
     // The background has no hide code: "000000" there is a picture name like any other.
     const QString background = r.text(field::Background);
     if (background != kKeepPicture) {
-        sys_.logSkinFailure(c.window->setPicture(sys_.skinFile(background)));
+        sys_.logSkinFailure(setPictureOf(c.window->area(), sys_.skinFile(background)));
         if (practice)
             remembered[0] = background;
     }
@@ -156,7 +174,7 @@ void StepEngine::panelsStage()
     }
     if (const plat::Label* h = c.LblZHU->at(readInt16(overlay->hotspot)))
         look.move(h->left(), h->top());
-    sys_.logSkinFailure(look.setPicture(pictures + overlay->file));
+    sys_.logSkinFailure(setPictureOf(look, pictures + overlay->file));
     look.setVisible(true);
 }
 

@@ -112,7 +112,7 @@ void StepEngine::textBoxStage()
     QString preset;
     const QString presetField = r.text(field::PresetLine);
     if (presetField != kNoAnswerLine) {
-        const QString line = answerLineOf(st.AnswerTextFile, presetField);
+        const QString line = answerLineFor(presetField);
         if (!practice)
             f.DemoTypedText = line;
         preset = lineText(alternatives(line).first);
@@ -254,7 +254,7 @@ void StepEngine::hintStage()
         if (lineField == kNoAnswerLine) {
             hint.setCaption(QString()); // the saved hint stays for the tab strip
         } else {
-            const QString text = lineText(answerLineOf(st.AnswerTextFile, lineField));
+            const QString text = lineText(answerLineFor(lineField));
             hint.setCaption(text);
             window_.stepFields().SavedHint = text;
         }

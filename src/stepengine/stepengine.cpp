@@ -5,6 +5,7 @@
 #include "platform/decodeahead.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "stepengine/answers.h"
 #include "stepengine/keptlines.h"
 #include "stepengine/steprecord.h"
 #include "stepengine/tracing.h"
@@ -318,6 +319,17 @@ void putTopMost(plat::Form& f)
     f.hWnd();
     f.setTopMost(true);
     f.bringToFront();
+}
+
+QString StepEngine::answerLineFor(const QString& field)
+{
+    const std::optional<int> n = answerLineNumber(field);
+    if (!n)
+        return {};
+    auto line = readAnswerLine(sys_.state.AnswerTextFile, *n);
+    if (!line.ok())
+        sys_.reportOnce(kLoadTag, line.error());
+    return line.valueOr({});
 }
 
 } // namespace stepengine

@@ -149,6 +149,10 @@ private:
     void frameCheck(StepControls& c);
     void pointer(StepControls& c);
     void hintLineBreaks(StepControls& c);
+    // The answer-file line a preset, hint or list field names (empty for a field that is no
+    // number); a line that cannot be read is reported once for the run, since the step loads
+    // again and again.
+    QString answerLineFor(const QString& field);
 
     // The stages in their place in the order (stages_pictures.cpp, stages_text.cpp,
     // stages_dialogs.cpp).
@@ -186,8 +190,10 @@ struct PointerCode;
 void showPointer(const shell::System& sys, plat::Label& area, const PointerCode& pointer);
 
 // Loads a picture into a step picture or panel, an image or a picture box alike; a failure
-// keeps the picture it had.
+// keeps the picture it had. A file that loads but will not decode shows empty and is a failure
+// too, so that the caller can log it.
 plat::Status setPictureOf(plat::Control& c, const QString& path);
+plat::Status setPictureOf(plat::Container& c, const QString& path);
 
 // Dialog tab strips and the location picker, shared by both windows.
 // The built-in description of dialog `letter` ("A".."N"); empty for any other letter.

@@ -102,10 +102,8 @@ std::optional<QString> FrmMain::answerOf(stepengine::Field lineField)
     auto answer = stepengine::acceptedAnswer(st.AnswerTextFile, field);
     if (!answer.ok()) {
         // Another line's text would judge the step against a wrong answer: no match instead.
-        // The live checks ask at every keystroke, and a report waits for the server with events
-        // flowing: the fault last reported is not reported again.
-        if (st.ErrSub != kAnswerTag || st.ErrDesc != answer.error().description)
-            shell::fail(st, kAnswerTag, answer.error());
+        // The live checks ask at every keystroke: each fault is reported once.
+        sys_.reportOnce(kAnswerTag, answer.error());
         return std::nullopt;
     }
     return answer.value();

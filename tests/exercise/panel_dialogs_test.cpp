@@ -10,6 +10,7 @@
 #include "platform/keys.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
+#include "widgets/msgbox.h"
 
 #include <QRegularExpression>
 
@@ -212,6 +213,37 @@ TEST(ImeMenu, ChoosesTheLayoutItsItemNamesOnlyWhileTheOptionIsOn)
         EXPECT_EQ(app.st.KeyboardLayout, QString::fromLatin1(c.layout));
         EXPECT_EQ(app.main().windowState(), 0);
     }
+    // The menu stands above its label: right-aligned on the label's left edge, three rows of
+    // 300 twips above the label's top.
+    ASSERT_EQ(app.driver.popupPlaces().size(), 3u);
+    const std::optional<plat::PopupPlace> place = app.driver.popupPlaces().back();
+    ASSERT_TRUE(place);
+    const auto& ui = app.ui();
+    EXPECT_TRUE(place->rightAligned);
+    EXPECT_DOUBLE_EQ(place->x, ui.FrmZhuYa.left() + ui.LblIME.left());
+    EXPECT_DOUBLE_EQ(place->y, ui.FrmZhuYa.top() + ui.LblIME.top() - 900);
+}
+
+// The answer field's focus handler activates the layout chosen. A field that holds the focus
+// already gets no new focus from the choice, and the layout is activated all the same.
+TEST(ImeMenu, AChoiceActivatesItsLayoutAlsoWhenTheFieldHasTheFocus)
+{
+    PanelApp app;
+    app.layouts().layouts = { { QStringLiteral("en-US"), QString() },
+        { QStringLiteral("zh-py"), QStringLiteral("拼音输入法") },
+        { QStringLiteral("zh-wb"), QStringLiteral("五笔输入法") } };
+    app.openNumbered(3);
+    app.st.UseIme = -1;
+    auto& field = app.main().ui().Text1;
+    field.setVisible(true);
+    // The first choice gives the field the focus, the second finds it there.
+    app.driver.choosePopup(QStringLiteral("五笔输入法"));
+    app.driver.click(app.ui().LblIME);
+    EXPECT_EQ(app.main().focusedControl(), &field);
+    app.driver.choosePopup(QStringLiteral("拼音输入法"));
+    app.driver.click(app.ui().LblIME);
+    EXPECT_EQ(app.layouts().activated, QStringList({ "zh-wb", "zh-py" }));
+    EXPECT_EQ(app.main().focusedControl(), &field);
 }
 
 TEST(ImeMenu, WithoutInputMethodsTheSecondItemChoosesNone)
@@ -246,7 +278,8 @@ TEST(ImeOptionDialog, ShowsTheOptionAsTheFileHoldsIt)
     };
     const Case cases[] = {
         { "1", true, "1" },
-        { " 1", true, "1" }, // one reading rule for every reader of the file
+        { " 1", false, " 1" }, // only exactly "1" sets the box
+        { "2", false, "2" },
         { "x", false, "x" },
         { "0", false, "0" },
         { nullptr, false, nullptr },
@@ -304,20 +337,38 @@ TEST(ImeOptionDialog, TheBoxWritesTheOptionAndClosingUnfoldsThePanel)
     EXPECT_EQ(tm.top() + tm.height(), main.top() + main.height());
 }
 
-TEST(ImeOptionDialog, AWriteFailureIsReportedAndTheOptionStillTakesHold)
+// An option that cannot be saved would be lost at the next start: it is reported, the learner
+// is told, and the option and the box stay as they were.
+TEST(ImeOptionDialog, AWriteFailureIsSaidAndTheOptionStaysAsItWas)
 {
-    ImeOption o;
-    auto& app = o.app;
-    // A folder where the file should be: the save cannot replace it.
-    QDir().mkpath(o.file());
-    app.driver.answerModal([&](plat::Form&) {
-        app.driver.click(o.dialog.ui().Check1.control());
-        app.driver.click(o.dialog.ui().LblClick[0].control());
-    });
-    app.driver.click(app.ui().CmdEn.control());
-    EXPECT_EQ(app.st.UseIme, -1);
-    EXPECT_FALSE(app.reports.filter(QRegularExpression(QStringLiteral("^frmime "))).isEmpty())
-        << app.reports.join(u'\n').toStdString();
+    for (const int useIme : { 0, -1 }) {
+        SCOPED_TRACE(useIme);
+        ImeOption o;
+        auto& app = o.app;
+        // A folder where the file should be: the save cannot replace it.
+        QDir().mkpath(o.file());
+        app.st.UseIme = static_cast<int16_t>(useIme);
+        QString told;
+        bool boxAfter = useIme == 0;
+        app.driver.answerModal([&](plat::Form&) {
+            auto& box = o.dialog.ui().Check1; // cleared: the file cannot be read
+            app.driver.answerModal([&](plat::Form&) {
+                auto& msg = app.sys.form<widgets::FrmMTMSGBOX>().ui();
+                told = msg.LblPrompt.caption();
+                app.driver.click(msg.LblClick[1].control());
+            });
+            app.driver.click(box.control());
+            boxAfter = box.value();
+            app.driver.click(o.dialog.ui().LblClick[0].control());
+        });
+        app.driver.click(app.ui().CmdEn.control());
+        EXPECT_EQ(app.st.UseIme, useIme);
+        EXPECT_EQ(boxAfter, useIme != 0);
+        EXPECT_TRUE(told.contains(QStringLiteral("无法保存"))) << told.toStdString();
+        EXPECT_EQ(app.driver.unansweredModals(), 0);
+        EXPECT_FALSE(app.reports.filter(QRegularExpression(QStringLiteral("^frmime "))).isEmpty())
+            << app.reports.join(u'\n').toStdString();
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "exam/frmlogon.h"
 #include "exercise/frmtm.h"
 #include "home/homefixture.h"
+#include "home/homeflow.h"
 #include "home/paperpanel.h"
 #include "platform/text.h"
 #include "records/learnerrecords.h"
@@ -345,6 +346,61 @@ TEST_F(PaperPanelTest, ARandomPaperWhoseSetCannotBeBuiltWritesNoRecord)
     for (int i = 0; i < names.size(); ++i)
         EXPECT_EQ(bytes(names[i]), before[i]) << names[i].toStdString();
     EXPECT_FALSE(QFileInfo::exists(h.recordFile("182423")));
+}
+
+// A mock paper and a favourites practice build their set into the module folder. When that
+// folder cannot take the set, the message says so; only a bank that lacks files is sent to be
+// upgraded.
+TEST_F(PaperPanelTest, ASetThatCannotBeStartedNamesItsRealCause)
+{
+    show();
+    const QString paperSteps = h.sys->skinFile(stepengine::stepFileName(0, 0));
+    const QString favouriteSteps = h.sys->skinFile(stepengine::stepFileName(19, 0));
+    const QString unitQuestions = h.dataFile(QStringLiteral("288870.mxy"));
+    const QByteArray unitBytes = testsupport::readFile(unitQuestions);
+    const QString blocked = QStringLiteral("无法写入模块文件夹");
+    const QString missing = QStringLiteral("题库文件缺失或不完整");
+    const struct {
+        const char* name;
+        QString folderInPlace; // a folder where the set's step file goes
+        bool unitMissing; // the questions of unit 0 are not in the module
+        std::function<void()> start;
+        const QString& said;
+        const QString& notSaid;
+    } cases[] = {
+        { "mock paper, folder cannot be written", paperSteps, false,
+            [&] { home::startPaper(*h.sys, home::cmd::FirstPaper); }, blocked, missing },
+        { "mock paper, unit missing", {}, true,
+            [&] { home::startPaper(*h.sys, home::cmd::FirstPaper); }, missing, blocked },
+        { "favourites, folder cannot be written", favouriteSteps, false,
+            [&] {
+                h.st().setStudyMode(shell::StudyMode::AllFavourites);
+                h.st().SetNo = 19 - h.st().StudyMode;
+                flow::InitShiTi(*h.sys, QStringLiteral("01010102"), 19);
+                flow::startLianXi(*h.sys);
+            },
+            blocked, missing },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.folderInPlace.isEmpty()) {
+            QFile::remove(c.folderInPlace);
+            ASSERT_TRUE(QDir().mkpath(c.folderInPlace));
+        }
+        if (c.unitMissing) {
+            ASSERT_TRUE(QFile::remove(unitQuestions));
+        }
+        QString prompt;
+        h.answerBox(true, &prompt);
+        c.start();
+        if (!c.folderInPlace.isEmpty())
+            QDir(c.folderInPlace).removeRecursively();
+        if (c.unitMissing)
+            testsupport::writeFile(unitQuestions, unitBytes);
+        EXPECT_TRUE(prompt.contains(c.said)) << prompt.toStdString();
+        EXPECT_FALSE(prompt.contains(c.notSaid)) << prompt.toStdString();
+        EXPECT_FALSE(h.sys->form<exam::FrmLogon>().visible());
+    }
 }
 
 TEST_F(PaperPanelTest, DeletingARandomPaperMovesTheLaterOnesUp)

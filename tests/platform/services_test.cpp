@@ -3,6 +3,7 @@
 
 #include "support/testsupport.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,10 +13,13 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QUuid>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 using namespace plat;
 using namespace testsupport;
@@ -85,6 +89,85 @@ private:
 
     QTcpServer server {};
     QHash<QTcpSocket*, QByteArray> pending {};
+};
+
+// A server with a body far past every limit a test sets, run on a thread of its own as a real
+// server would be, so the client's wait is the only thing that reads it:
+//   /endless 200 without a length, sending while the client reads, up to bodyBytes
+//   /huge    200 promising a gigabyte, sending while the client reads, up to bodyBytes
+// (Qt reads a refused reply's body to its end before it lets the connection go: a body that
+// ends lets the next request through.)
+class EndlessBodyServer {
+public:
+    explicit EndlessBodyServer(qint64 bodyBytes)
+        : bodyBytes(bodyBytes)
+    {
+        server.moveToThread(&thread);
+        QObject::connect(&server, &QTcpServer::newConnection, &server, [this] {
+            while (QTcpSocket* socket = server.nextPendingConnection())
+                QObject::connect(
+                    socket, &QTcpSocket::readyRead, socket, [this, socket] { serve(socket); });
+        });
+        thread.start();
+        QMetaObject::invokeMethod(
+            &server, [this] { server.listen(QHostAddress::LocalHost, 0); },
+            Qt::BlockingQueuedConnection);
+    }
+    ~EndlessBodyServer()
+    {
+        QMetaObject::invokeMethod(
+            &server, [this] { server.close(); }, Qt::BlockingQueuedConnection);
+        thread.quit();
+        thread.wait();
+    }
+
+    QUrl url(const char* path) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(QLatin1String(path)));
+    }
+    quint16 port() const
+    {
+        quint16 p = 0;
+        QMetaObject::invokeMethod(
+            &server, [this, &p] { p = server.serverPort(); }, Qt::BlockingQueuedConnection);
+        return p;
+    }
+
+    const qint64 bodyBytes;
+    std::atomic<qint64> sent { 0 }; // body bytes handed to the sockets
+    std::atomic<int> closedByClient { 0 }; // connections closed, by the client or at the end
+
+private:
+    void serve(QTcpSocket* socket)
+    {
+        const QByteArray request = socket->readAll();
+        if (!request.contains("\r\n\r\n") || socket->property("serving").toBool())
+            return;
+        socket->setProperty("serving", true);
+        socket->write(request.split(' ').value(1) == "/huge"
+                ? "HTTP/1.1 200 OK\r\nContent-Length: 1073741824\r\n\r\n"
+                : "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+        // More whenever the last piece has gone out, so only a client that reads gets more.
+        auto left = std::make_shared<qint64>(bodyBytes);
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket, [this, socket, left] {
+            if (socket->bytesToWrite() != 0 || socket->state() != QAbstractSocket::ConnectedState)
+                return;
+            if (*left <= 0) {
+                socket->disconnectFromHost();
+                return;
+            }
+            const qint64 n = socket->write(QByteArray(64 * 1024, 'x'));
+            *left -= n;
+            sent += n;
+        });
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, [this, socket] {
+            ++closedByClient;
+            socket->deleteLater();
+        });
+    }
+
+    QThread thread {};
+    mutable QTcpServer server {};
 };
 
 class HttpTest : public ::testing::Test {
@@ -184,6 +267,95 @@ TEST_F(HttpTest, DownloadReplacesTheFileOnlyAfterACompleteReply)
     EXPECT_FALSE(noFolder.ok());
 }
 
+// A server answering with a body without end must not fill the memory or the disk: a list fetch
+// and a download refuse it once it passes their limit, and a report's reply, which nobody
+// reads, is dropped as it comes.
+TEST_F(HttpTest, BodiesPastTheLimitAreRefusedNeverKept)
+{
+    EndlessBodyServer endless(qint64(32) << 20);
+    http.maxReplyBytes = 256 * 1024;
+    http.maxDownloadBytes = 1024 * 1024;
+    const QString target = dir.filePath(QStringLiteral("update.mxy"));
+    for (const char* path : { "/endless", "/huge" }) {
+        SCOPED_TRACE(path);
+        Result<HttpReply> reply = http.get(endless.url(path), 60000);
+        ASSERT_FALSE(reply.ok());
+        EXPECT_EQ(reply.error().number, err::Network);
+        EXPECT_TRUE(reply.error().description.contains(QLatin1String("longer than")));
+
+        testsupport::writeFile(target, "old");
+        Status status = http.download(endless.url(path), target, 60000);
+        ASSERT_FALSE(status.ok());
+        EXPECT_EQ(status.error().number, err::Network);
+        EXPECT_EQ(testsupport::readFile(target), QByteArray("old"));
+        EXPECT_EQ(
+            QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "update.mxy" });
+    }
+    // A body within the limits still arrives whole.
+    http.maxReplyBytes = http.maxDownloadBytes = qint64(qstrlen(LoopbackServer::okBody));
+    EXPECT_TRUE(http.get(server.url("/ok"), 5000).ok());
+    EXPECT_TRUE(http.download(server.url("/ok"), target, 5000).ok());
+}
+
+// The resident memory of this process, in bytes.
+qint64 residentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+// The highest resident memory of this process since the last reset, in bytes.
+qint64 peakResidentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+// A fast server must not get ahead of the program: what Qt's network thread has read and the
+// program has not yet taken stays small, so a download refused at its limit never held more.
+TEST_F(HttpTest, AFastServerIsNotReadFarAheadOfTheProgram)
+{
+    EndlessBodyServer endless(qint64(1) << 40);
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    ASSERT_TRUE(clear.open(QIODevice::WriteOnly));
+    ASSERT_EQ(clear.write("5"), 1); // resets the peak
+    clear.close();
+    const qint64 before = peakResidentBytes();
+    ASSERT_GT(before, 0);
+    const QString target = dir.filePath(QStringLiteral("update.mxy"));
+    ASSERT_FALSE(http.download(endless.url("/endless"), target, 120000).ok());
+    EXPECT_GT(endless.sent, http.maxDownloadBytes);
+    EXPECT_LT(peakResidentBytes() - before, http.maxDownloadBytes);
+}
+
+TEST_F(HttpTest, ASentReportsReplyIsDroppedAsItComes)
+{
+    constexpr qint64 kFlood = qint64(128) << 20;
+    EndlessBodyServer endless(qint64(1) << 40);
+    const qint64 before = residentBytes();
+    ASSERT_GT(before, 0);
+    // The time and size limits are far away: the body flows for the whole test.
+    http.maxReplyBytes = qint64(1) << 40;
+    http.send(endless.url("/endless"), 600000);
+    QDeadlineTimer patience(120000);
+    while (endless.sent < kFlood && !patience.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_GE(endless.sent, kFlood);
+    EXPECT_LT(residentBytes() - before, kFlood / 4) << "the reply's body was kept";
+}
+
 TEST(ServicesSettings, RoundTripThroughTheIniFile)
 {
     QTemporaryDir dir;
@@ -267,7 +439,12 @@ TEST(ServicesKeyboardLayouts, ListedLayoutsActivateUnknownOnesFail)
     ASSERT_FALSE(layouts.empty());
     for (const KeyboardLayout& layout : layouts) {
         EXPECT_FALSE(layout.id.isEmpty());
-        EXPECT_FALSE(layout.description.isEmpty());
+        // A plain keyboard has no description; an input method a readable name, never a bare
+        // code such as the C locale's "C".
+        EXPECT_TRUE(layout.description.isEmpty()
+            || (layout.description.size() > 1 && layout.description != layout.id))
+            << layout.description.toStdString();
+        EXPECT_NE(layout.id, QStringLiteral("C"));
         EXPECT_TRUE(services.keyboardLayouts->activate(layout.id).ok()) << layout.id.toStdString();
     }
     EXPECT_FALSE(services.keyboardLayouts->activate(QStringLiteral("xx_NOPE")).ok());

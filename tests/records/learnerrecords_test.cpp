@@ -524,18 +524,24 @@ TEST_F(LearnerRecords, UnitPracticeWritesItsUnitsLine)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(LearnerRecords, TheInputMethodOptionHasOneReadingRule)
+// The home refresh takes any number but 0 as on; the option dialog shows its box set only for
+// exactly "1".
+TEST_F(LearnerRecords, TheInputMethodOptionIsReadAsANumberAndAsTheDialogsBox)
 {
     const struct {
         const char* line; // nullptr: no file
         bool on;
-    } cases[] = { { "1", true }, { " 1", true }, { "2", true }, { "0", false }, { "x", false },
-        { "", false }, { nullptr, false } };
+        bool checked;
+    } cases[] = { { "1", true, true }, { " 1", true, false }, { "1 ", true, false },
+        { "2", true, false }, { "0", false, false }, { "x", false, false }, { "", false, false },
+        { nullptr, false, false } };
     for (const auto& c : cases) {
         QFile::remove(ImeOptionFile(dir));
         if (c.line)
             put(ImeOptionFile(dir), { c.line });
-        EXPECT_EQ(readImeOption(dir, site), c.on) << (c.line ? c.line : "missing");
+        const ImeOption read = readImeOption(dir, site);
+        EXPECT_EQ(read.on, c.on) << (c.line ? c.line : "missing");
+        EXPECT_EQ(read.checked, c.checked) << (c.line ? c.line : "missing");
     }
     EXPECT_TRUE(writeImeOption(dir, true, site));
     EXPECT_EQ(text(ImeOptionFile(dir)), "1\r\n");

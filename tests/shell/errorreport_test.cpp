@@ -81,6 +81,30 @@ TEST_F(ReporterTest, RunLogEntriesHaveTheirLayout)
     EXPECT_TRUE(http.requested.isEmpty()) << "no report server configured: log only";
 }
 
+// A records folder that cannot take the run log (read-only, full, or a folder where the log
+// should be) must not swallow the entries: each goes to the standard error instead.
+TEST_F(ReporterTest, EntriesTheRunLogCannotTakeGoToStandardError)
+{
+    shell::ErrorReporter reporter(state, nullptr, {}, [] { return kWhen; });
+    reporter.ReportError(QStringLiteral("tkup"), 57, QStringLiteral("kept in the log"), {});
+    testing::internal::CaptureStderr();
+    reporter.ReportError(QStringLiteral("tkup"), 57, QStringLiteral("second entry"), {});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string())
+        << "an entry the log took is not repeated";
+
+    QFile::remove(state.LogPath);
+    ASSERT_TRUE(QDir().mkpath(state.LogPath));
+    testing::internal::CaptureStderr();
+    reporter.ReportError(QStringLiteral("checkanswer"), 62, QStringLiteral("答案行 7 不存在"), {});
+    shell::AppendLog(state.LogPath, QStringLiteral("  第二条  "), kWhen);
+    const QString err = QString::fromLocal8Bit(testing::internal::GetCapturedStderr());
+    EXPECT_TRUE(err.contains(QStringLiteral("2024-03-09 07:05:30\n软件运行提示:checkanswer答案行 7 "
+                                            "不存在\n系统版本:6.1,软件版本:201501011200,62\n")))
+        << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("\n第二条\n"))) << err.toStdString();
+    EXPECT_TRUE(err.contains(state.LogPath)) << "the reason names the log";
+}
+
 TEST_F(ReporterTest, ReportArrivesWholeAtTheServer)
 {
     LoopbackServer server(LoopbackServer::Mode::Answer, "ok");

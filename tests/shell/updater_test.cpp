@@ -65,10 +65,14 @@ TEST(UpdDecisions, ReplyVersionAgainstTheInstalledOne)
         { "201601011200", QString(), UpdateCheck::Newer }, // no bank version file yet
         { "201601011200 more text after the stamp", kInstalled, UpdateCheck::Newer },
         { "  201601011200  ", kInstalled, UpdateCheck::Newer },
+        // A shorter stamp compares unpadded: a year alone is older than every stamp of that
+        // year, and newer than none at all.
+        { "2015", kInstalled, UpdateCheck::UpToDate },
+        { "2026\r\nD202601011200l30001", QStringLiteral("202601011200"), UpdateCheck::UpToDate },
+        { "2016", QString(), UpdateCheck::Newer },
+        { "2016\r\n01011200", QString(), UpdateCheck::Newer },
+        { "20160101120x", QString(), UpdateCheck::Newer },
         // Not a list: the check failed, whatever the installed version.
-        { "2016", QString(), UpdateCheck::Failed },
-        { "2016\r\n01011200", QString(), UpdateCheck::Failed },
-        { "20160101120x", QString(), UpdateCheck::Failed },
         { "191601011200", QString(), UpdateCheck::Failed },
         { "<html>busy</html>", QString(), UpdateCheck::Failed },
         { "", QString(), UpdateCheck::Failed },
@@ -299,7 +303,7 @@ TEST(UpdWindow, CheckWithoutANewerListLeavesTheWindowOpen)
             kUpToDate },
         { "older version", Mode::Answer, "201412010800\r\n", true, kUpToDate },
         { "not a list", Mode::Answer, "<html>busy</html>", true, failed },
-        { "short version", Mode::Answer, "2016\r\n", true, failed },
+        { "the installed version's year alone", Mode::Answer, "2015\r\n", true, kUpToDate },
         { "error reply", Mode::NotFound, "201601011200\r\n", true, failed },
         { "no server configured", Mode::Answer, "201601011200\r\n", false, failed },
     };

@@ -186,6 +186,41 @@ TEST(PictureStage, TheDragHandlesHomeIsStoredAsDisplayed)
     EXPECT_EQ(app.main().DragTargetX, 2000); // the target stays unscaled
 }
 
+// A step picture that passes the checks at load but will not decode leaves its area blank: the
+// run log says so, once for the run however often the step loads.
+TEST(PictureStage, APictureThatWillNotDecodeIsLoggedOnce)
+{
+    StagesApp app;
+    auto& st = app.st;
+    st.LogPath = app.dir.filePath(QStringLiteral("run.txt"));
+    app.writePicture(QStringLiteral("good01"));
+    app.writePicture(QStringLiteral("bad001"), { 64, 64 });
+    // The image data of the bad picture damaged, its length, chunks and end left whole.
+    QFile bad(app.sys->skinFile(QStringLiteral("bad001")));
+    ASSERT_TRUE(bad.open(QIODevice::ReadWrite));
+    QByteArray bytes = bad.readAll();
+    const qsizetype data = bytes.indexOf("IDAT") + 4;
+    ASSERT_GT(data, 4);
+    for (qsizetype i = data; i < data + 8; ++i)
+        bytes[i] = char(~bytes[i]);
+    ASSERT_TRUE(bad.seek(0));
+    ASSERT_EQ(bad.write(bytes), bytes.size());
+    bad.close();
+    const QString keep = stepengine::kKeepPicture;
+    app.writeSteps({
+        withPictures(Rec(), "good01", { "bad001", "good01", keep, keep, keep, keep }),
+        withPictures(Rec(), keep, { "bad001", keep, keep, keep, keep, keep }),
+    });
+    for (int step : { 1, 2, 1 })
+        app.load(step);
+    EXPECT_TRUE(app.ui().Image1.picture().image().isNull());
+    EXPECT_FALSE(app.ui().Image2.picture().image().isNull());
+    const QString log = plat::decodeGbk(testsupport::readFile(st.LogPath));
+    EXPECT_EQ(log.count(QStringLiteral("bad001")), 1) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("will not decode"))) << log.toStdString();
+    EXPECT_FALSE(log.contains(QStringLiteral("good01"))) << log.toStdString();
+}
+
 TEST(PanelStage, PanelCodesToolboxPictureHotspotsAndOverlay)
 {
     StagesApp app;

@@ -93,7 +93,9 @@ HeadlessDriver::HeadlessDriver(Runtime& rt, VirtualClock& clock)
         modalAnswers_.pop_front();
         answer(f);
     };
-    rt_.popupDriver = [this](Form&, MenuItem& menu) -> MenuItem* {
+    rt_.popupDriver
+        = [this](Form&, MenuItem& menu, const std::optional<plat::PopupPlace>& place) -> MenuItem* {
+        popupPlaces_.push_back(place);
         QStringList shown;
         for (const auto& item : menu.items())
             if (item->visible)

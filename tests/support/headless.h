@@ -5,10 +5,10 @@
 // real input, answers modal windows and popup menus given in advance, and renders any window to a
 // picture.
 
-#include "support/virtualclock.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/keys.h"
+#include "support/virtualclock.h"
 
 #include <QEvent>
 #include <QImage>
@@ -70,6 +70,8 @@ public:
     void choosePopup(const QString& captionPath);
     int unansweredModals() const { return unanswered_; }
     QStringList popupLog() const { return popupLog_; }
+    // Where each popup was asked to open (none: at the pointer), in order.
+    const std::vector<std::optional<plat::PopupPlace>>& popupPlaces() const { return popupPlaces_; }
 
     // Renders a window as it would show.
     static QImage render(Form& f);
@@ -85,6 +87,7 @@ private:
     std::deque<std::function<void(Form&)>> modalAnswers_;
     std::deque<QString> popupAnswers_;
     QStringList popupLog_;
+    std::vector<std::optional<plat::PopupPlace>> popupPlaces_;
     int unanswered_ = 0;
     QPointer<QWidget> pressed_;
     // Scripted input moves no real pointer: its latest mouse event stands for it.

@@ -3,11 +3,13 @@
 
 #include "workspace/practicequestion.h"
 
+#include "core/errorreport.h"
 #include "exercise/frmtm.h"
 #include "platform/keys.h"
 #include "platform/menu.h"
 #include "platform/services.h"
 #include "support/fakeservices.h"
+#include "support/testsupport.h"
 #include "workspace/frmmain.h"
 
 #include <QRegularExpression>
@@ -347,23 +349,30 @@ TEST(TypedAnswers, AnUnusableAnswerLineMatchesNothingAndIsReported)
     struct Case {
         const char* line;
         bool fileExists;
+        QByteArray damaged {}; // the answer file's bytes instead, after the load
     };
     const Case cases[] = {
         { "009", true }, // beyond the end: never the last line
-        { "0x1", true },
-        { "001", false },
+        { "0x1", true }, { "001", false },
+        { "001", true, QByteArray("001ab\x81 c\r\n002abc\r\n") }, // a lead byte without its trail
+        { "001", true, QByteArray("001ab\0c\r\n002abc\r\n", 14) }, // a control character
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
+        SCOPED_TRACE(c.line + c.damaged.toHex().toStdString());
         Question q({ Rec(QStringLiteral("0020")).set(fd::AnswerLine, QString::fromLatin1(c.line)),
                        Rec(QStringLiteral("0001")) },
             { QStringLiteral("001abc"), QStringLiteral("002abc") });
         if (!c.fileExists)
             QFile::remove(q.sys->state.AnswerTextFile);
+        if (!c.damaged.isEmpty())
+            testsupport::writeFile(q.sys->state.AnswerTextFile, c.damaged);
         q.field(q.ui.Text1);
-        q.driver->type(q.main, QStringLiteral("abc"));
+        q.driver->type(q.main, QStringLiteral("ab"));
+        // Another failure in between does not make the same fault new again.
+        shell::fail(q.sys->state, QStringLiteral("elsewhere"), { 5, QStringLiteral("other") });
+        q.driver->type(q.main, QStringLiteral("c"));
         EXPECT_EQ(q.step(), 1);
-        // Once (the load's own check of the empty field), not at every keystroke.
+        // Once for the run, not at every keystroke.
         EXPECT_EQ(q.reports.filter(QRegularExpression(QStringLiteral("^checkanswer "))).size(), 1)
             << q.reports.join(u'\n').toStdString();
     }
