@@ -10,6 +10,7 @@
 #include "platform/keys.h"
 #include "records/learnerrecords.h"
 #include "records/recordfiles.h"
+#include "records/recordio.h"
 #include "widgets/msgbox.h"
 
 #include <QRegularExpression>
@@ -345,8 +346,12 @@ TEST(ImeOptionDialog, AWriteFailureIsSaidAndTheOptionStaysAsItWas)
         SCOPED_TRACE(useIme);
         ImeOption o;
         auto& app = o.app;
-        // A folder where the file should be: the save cannot replace it.
-        QDir().mkpath(o.file());
+        // A folder that takes no file: the save cannot replace the option's file.
+        records::io::setFaultHook([](const QString& path) {
+            return path.endsWith(QStringLiteral("288890.mxy"))
+                ? records::io::Failure::FolderNotWritable
+                : records::io::Failure::None;
+        });
         app.st.UseIme = static_cast<int16_t>(useIme);
         QString told;
         bool boxAfter = useIme == 0;
@@ -368,6 +373,7 @@ TEST(ImeOptionDialog, AWriteFailureIsSaidAndTheOptionStaysAsItWas)
         EXPECT_EQ(app.driver.unansweredModals(), 0);
         EXPECT_FALSE(app.reports.filter(QRegularExpression(QStringLiteral("^frmime "))).isEmpty())
             << app.reports.join(u'\n').toStdString();
+        records::io::setFaultHook({});
     }
 }
 

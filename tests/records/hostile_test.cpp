@@ -226,7 +226,10 @@ std::vector<RecordUse> HostileRecordsTable::uses()
                     == QStringList({ "FFF", "FF" });
             } },
         { "input-method option", ImeOptionFile,
-            [](HostileRecordsTable& t) { return QString::number(readImeOption(t.dir, t.site)); },
+            [](HostileRecordsTable& t) {
+                const ImeOption o = readImeOption(t.dir, t.site);
+                return QStringLiteral("on %1, checked %2").arg(o.on).arg(o.checked);
+            },
             [](HostileRecordsTable& t) { return writeImeOption(t.dir, true, t.site); } },
         { "random papers", RandomPaperFile,
             [](HostileRecordsTable& t) { return QString::number(randomPaperCount(t.dir, t.site)); },
