@@ -46,10 +46,14 @@ public:
     // log says so once per file for the whole run, as windows load again and again. Nothing
     // happens for a load that succeeded.
     void logSkinFailure(const plat::Status& load);
+    // True the first time this run asks about `what`, false ever after: for what is written to
+    // the run log once per run however often it is met.
+    bool firstTimeThisRun(const QString& what);
 
 private:
     QString programName_;
     QSet<QString> loggedSkinFailures_ {};
+    QSet<QString> metThisRun_ {};
     std::unique_ptr<ErrorReporter> reporter_;
     std::unique_ptr<ExerciseWindows> exerciseWindows_;
 };
