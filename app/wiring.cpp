@@ -2,7 +2,7 @@
 
 #include "core/system.h"
 #include "exam/examflow.h"
-#include "flow/exercisewindows.h"
+#include "flow/exercisewindowsowner.h"
 #include "home/frmfengmian.h"
 #include "home/homeflow.h"
 

@@ -11,7 +11,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
+
+namespace records {
+struct RunState;
+}
 
 namespace shell {
 
@@ -129,6 +134,10 @@ struct AppState {
     // stored in ErrSub/ErrNo/ErrDesc. Arguments by value: a report that waits on the network
     // must keep its own copy while other handlers overwrite ErrSub/ErrNo/ErrDesc.
     std::function<void(QString tag, int number, QString description, QString extra)> errorSink {};
+
+    // What the records layer keeps for this run (the open operation, the damaged records already
+    // reported, what waits to be told to the learner); made by that layer on first use.
+    std::shared_ptr<records::RunState> recordsRun {};
 };
 
 } // namespace shell

@@ -40,6 +40,8 @@ public:
 
     void fail(const plat::Error& error) const { shell::fail(state, tag, error); }
     void fail(int number, const QString& description) const { fail({ number, description }); }
+    // The run's shared state the failures are stored in.
+    AppState& appState() const { return state; }
 
     // True when the step succeeded; otherwise reports it and returns false.
     bool check(const plat::Status& status) const

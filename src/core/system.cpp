@@ -45,6 +45,14 @@ QString System::programFile(const QString& name) const
     return plat::toNativeSeparators(programDir() + QStringLiteral("/") + name);
 }
 
+bool System::firstTimeThisRun(const QString& what)
+{
+    if (metThisRun_.contains(what))
+        return false;
+    metThisRun_.insert(what);
+    return true;
+}
+
 void System::logSkinFailure(const plat::Status& load)
 {
     // The description names the file, so it tells one file's failure from another's.
@@ -63,11 +71,8 @@ namespace shell {
 
 void System::reportOnce(const QString& tag, const plat::Error& error)
 {
-    const QString key = tag + QLatin1Char('\n') + error.description;
-    if (reportedOnce_.contains(key))
-        return;
-    reportedOnce_.insert(key);
-    fail(state, tag, error);
+    if (firstTimeThisRun(tag + QLatin1Char('\n') + error.description))
+        fail(state, tag, error);
 }
 
 } // namespace shell

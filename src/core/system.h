@@ -50,11 +50,14 @@ public:
     // fails again at every keystroke and every load of its step: it is reported under `tag`
     // once for the whole run, by its description, which names the file.
     void reportOnce(const QString& tag, const plat::Error& error);
+    // True the first time this run asks about `what`, false ever after: for what is written to
+    // the run log once per run however often it is met.
+    bool firstTimeThisRun(const QString& what);
 
 private:
     QString programName_;
     QSet<QString> loggedSkinFailures_ {};
-    QSet<QString> reportedOnce_ {};
+    QSet<QString> metThisRun_ {};
     std::unique_ptr<ErrorReporter> reporter_;
     std::unique_ptr<ExerciseWindows> exerciseWindows_;
 };

@@ -103,7 +103,7 @@ void FrmChengji::scoreAndRecord()
     const shell::ErrorSite site(st, QStringLiteral("chengji"));
     const auto dir = records::RecordsDir::of(sys_);
     // The sheet's records (favourites, wrong questions, history) are saved as one, at the end.
-    records::Operation save(dir);
+    records::Operation save(dir, site);
     bool steps = records::addFlaggedFavourites(dir, st, site);
 
     const QString fileLine = st.studyMode() == shell::StudyMode::RandomPaper

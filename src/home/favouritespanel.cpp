@@ -10,7 +10,6 @@
 #include "widgets/msgbox.h"
 
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
 #include <memory>
@@ -178,7 +177,6 @@ namespace {
     records::ReviewedList inModule(shell::System& sys, const CollectionTwin& t,
         const records::ReviewedList& list, const shell::ErrorSite& site)
     {
-        static QSet<QString> logged;
         const shell::AppState& st = sys.state;
         const records::RecordsDir dir = records::RecordsDir::of(sys);
         const QString file
@@ -195,8 +193,7 @@ namespace {
             if (known) {
                 kept.ids.append(id);
                 kept.review.append(list.review.at(i));
-            } else if (!logged.contains(file + id)) {
-                logged.insert(file + id);
+            } else if (sys.firstTimeThisRun(QStringLiteral("not in module ") + file + id)) {
                 site.fail(plat::err::SubscriptOutOfRange,
                     file + QStringLiteral(": ") + id
                         + QStringLiteral(" is not a question of this module; not counted"));

@@ -61,7 +61,7 @@ namespace {
     // the ids.
     Saved writePair(const ListFiles& files, const ReviewedList& list, const shell::ErrorSite& site)
     {
-        Operation op(files.dir);
+        Operation op(files.dir, site);
         io::write(files.list, { list.listLine() }, site);
         io::write(files.review, { list.reviewLine() }, site);
         return op.finish(true, site);
@@ -394,7 +394,7 @@ bool shiftPaperWrongForNewRandomPaper(
     for (int i = clampedRandomCount(randomCount); i >= 1; --i)
         fromTo.append({ 19 + i, 20 + i });
     // A list that cannot be read stops the whole shift: no paper takes another's list.
-    Operation op(dir);
+    Operation op(dir, site);
     if (!movePaperWrong(dir, fromTo, site))
         return false;
     io::write(PaperWrongFile(dir, kFirstRandomPaper), { QString() }, site);
@@ -413,7 +413,7 @@ bool shiftPaperWrongForDeletedRandomPaper(
     QList<std::pair<int, int>> fromTo;
     for (int k = paper; k <= count + 18; ++k)
         fromTo.append({ k + 1, k });
-    Operation op(dir);
+    Operation op(dir, site);
     return movePaperWrong(dir, fromTo, site) && op.commit(site);
 }
 

@@ -37,9 +37,6 @@ namespace {
         return pattern.match(name).hasMatch();
     }
 
-    // The notices about unfinished saves waiting for the learner.
-    QStringList journalNotices;
-
     QString recordTitle(const QString& file);
 
     QString titlesOf(const QStringList& names)
@@ -128,7 +125,7 @@ namespace {
             notice += read.names.isEmpty()
                 ? QStringLiteral("\r\n无法确定它涉及哪些记录，请检查各项学习记录。")
                 : QStringLiteral("\r\n以下记录可能只保存了一部分：") + titlesOf(read.names);
-            journalNotices.append(notice);
+            runOf(site).journalNotices.append(notice);
             if (setAside)
                 *setAside = aside.has_value();
             if (!aside && failure)
@@ -206,19 +203,20 @@ namespace {
     }
 } // namespace
 
-Operation::Operation(RecordsDir dir)
+Operation::Operation(RecordsDir dir, const shell::ErrorSite& site)
     : dir_(std::move(dir))
-    , outer_(io::detail::staging())
+    , run_(runOf(site))
+    , outer_(run_.staging)
     , joined_(outer_ != nullptr)
 {
     if (!joined_)
-        io::detail::setStaging(&staging_);
+        run_.staging = &staging_;
 }
 
 Operation::~Operation()
 {
     if (!joined_ && open_)
-        io::detail::setStaging(outer_);
+        run_.staging = outer_;
 }
 
 bool Operation::commit(const shell::ErrorSite& site)
@@ -226,7 +224,7 @@ bool Operation::commit(const shell::ErrorSite& site)
     if (joined_ || !open_)
         return true;
     open_ = false;
-    io::detail::setStaging(nullptr); // from here on reads and writes meet the disk
+    run_.staging = nullptr; // from here on reads and writes meet the disk
 
     // A journal here is a save that could neither finish nor be put back. It is completed
     // first; what this operation read may predate it, so this one is not applied. A damaged one
@@ -253,7 +251,7 @@ bool Operation::commit(const shell::ErrorSite& site)
     QList<std::optional<QByteArray>> olds;
     for (const QString& path : std::as_const(staging_.order)) {
         const std::optional<QByteArray>& now = staging_.changes.value(path);
-        std::optional<QByteArray> old = io::bytesOf(path);
+        std::optional<QByteArray> old = io::bytesOf(path, site);
         // What is not a record file under the name goes (set aside) even when nothing takes its
         // place.
         if (old == now && !io::isForeignEntry(path))
@@ -382,12 +380,15 @@ void tellLearner(shell::System& sys, const Saved& saved, const QString& what)
     tellSetAside(sys);
 }
 
-QStringList takeJournalNotices() { return std::exchange(journalNotices, {}); }
+QStringList takeJournalNotices(shell::AppState& state)
+{
+    return std::exchange(runOf(state).journalNotices, {});
+}
 
 void tellSetAside(shell::System& sys)
 {
-    QStringList notices = takeJournalNotices();
-    const QString aside = setAsideMessage(io::takeSetAside());
+    QStringList notices = takeJournalNotices(sys.state);
+    const QString aside = setAsideMessage(io::takeSetAside(sys.state));
     if (!aside.isEmpty())
         notices.append(aside);
     for (const QString& notice : std::as_const(notices))
@@ -439,7 +440,7 @@ bool rollForward(const RecordsDir& dir, const shell::ErrorSite& site)
         names.append(e.name);
     site.fail(plat::err::FileIo,
         JournalFile(dir) + QStringLiteral(": the unfinished save cannot be completed yet"));
-    journalNotices.append(QStringLiteral("上次没有写完的学习记录这次也没能补全：")
+    runOf(site).journalNotices.append(QStringLiteral("上次没有写完的学习记录这次也没能补全：")
         + reasonText(failure)
         + QStringLiteral("。\r\n这些更改已记下，腾出磁盘空间或检查文件夹权限后，下次保存记录"
                          "或重新启动本程序时会自动补全。在那之前，以下记录可能只保存了一部分：")

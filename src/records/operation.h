@@ -20,6 +20,7 @@
 namespace shell {
 class ErrorSite;
 class System;
+struct AppState;
 }
 
 namespace records {
@@ -51,10 +52,11 @@ struct [[nodiscard]] Saved {
 
 class Operation {
 public:
-    // An operation opened while another is open joins it: its commit() leaves the work to the
-    // outer one, so a function that is one operation by itself also serves as a step of a larger
-    // one.
-    explicit Operation(RecordsDir dir);
+    // The operation belongs to the run whose shared state `site` reports into: its reads and
+    // writes are the ones made with that run's sites. An operation opened while another of the
+    // run is open joins it: its commit() leaves the work to the outer one, so a function that is
+    // one operation by itself also serves as a step of a larger one.
+    Operation(RecordsDir dir, const shell::ErrorSite& site);
     ~Operation(); // an operation never committed changes nothing
     Operation(const Operation&) = delete;
     Operation& operator=(const Operation&) = delete;
@@ -69,6 +71,7 @@ public:
 
 private:
     RecordsDir dir_;
+    RunState& run_;
     io::detail::Staging staging_ {};
     io::detail::Staging* outer_ = nullptr;
     bool joined_ = false;
@@ -82,7 +85,7 @@ private:
 template <class Steps>
 Saved saveAsOne(const RecordsDir& dir, const shell::ErrorSite& site, Steps steps)
 {
-    Operation op(dir);
+    Operation op(dir, site);
     const bool stepsOk = steps();
     return op.finish(stepsOk, site);
 }
@@ -98,8 +101,8 @@ void tellLearner(shell::System& sys, const Saved& saved, const QString& what);
 // The second half alone: the records set aside since the last time, and what became of an
 // unfinished save found at start-up, if anything.
 void tellSetAside(shell::System& sys);
-// The learner's notices about unfinished saves since the last time (each once).
-QStringList takeJournalNotices();
+// The learner's notices about unfinished saves in this run since the last time (each once).
+QStringList takeJournalNotices(shell::AppState& state);
 
 // At start-up, before the first read of a record: removes the temporary files an interrupted
 // rewrite left in the records folder (the atomic save's own names only) and completes the

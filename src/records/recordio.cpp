@@ -18,15 +18,22 @@
 #include <cstring>
 #include <utility>
 
+namespace records {
+
+RunState& runOf(shell::AppState& state)
+{
+    if (!state.recordsRun)
+        state.recordsRun = std::make_shared<RunState>();
+    return *state.recordsRun;
+}
+
+RunState& runOf(const shell::ErrorSite& site) { return runOf(site.appState()); }
+
+} // namespace records
+
 namespace records::io {
 
 namespace detail {
-    namespace {
-        Staging* current = nullptr;
-    }
-    Staging* staging() { return current; }
-    void setStaging(Staging* s) { current = s; }
-
     QString key(const QString& path) { return QDir::cleanPath(plat::toNativeSeparators(path)); }
 
     void Staging::put(const QString& path, std::optional<QByteArray> bytes)
@@ -52,7 +59,6 @@ namespace {
         Use use, const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing);
     FaultHook faultHook;
     ReadFaultHook readFaultHook;
-    QList<SetAside> setAsideList;
     QString nameOf(const QString& path) { return QFileInfo(path).fileName(); }
 
     // The learner's records live in "ksdata"; the module data folder's files keep the plain
@@ -103,7 +109,7 @@ namespace {
     void reportOnce(
         const QString& path, int number, const QString& why, const shell::ErrorSite& site)
     {
-        static QSet<QString> reported;
+        QSet<QString>& reported = runOf(site).reported;
         const QFileInfo info(path);
         if (reported.contains(info.absoluteFilePath()))
             return;
@@ -112,9 +118,9 @@ namespace {
     }
 
     // Whether the file is there, a change waiting in an operation first.
-    bool exists(const QString& path)
+    bool exists(const QString& path, const shell::ErrorSite& site)
     {
-        if (const detail::Staging* staged = detail::staging())
+        if (const detail::Staging* staged = runOf(site).staging)
             if (const auto* bytes = staged->find(path))
                 return bytes->has_value();
         return plat::fileExists(path) || QFileInfo(plat::resolvePath(path)).exists();
@@ -151,7 +157,7 @@ namespace {
     std::optional<QStringList> readFor(
         Use use, const QString& path, const shell::ErrorSite& site, int maxLines, Missing missing)
     {
-        const detail::Staging* staged = detail::staging();
+        const detail::Staging* staged = runOf(site).staging;
         const std::optional<QByteArray>* waiting = staged ? staged->find(path) : nullptr;
         if (!waiting) {
             // What is not a record file reads as a missing record; it is set aside when the
@@ -199,7 +205,7 @@ std::optional<QStringList> linesToRewrite(
     if (std::optional<QStringList> lines
         = readFor(Use::Rewriting, path, site, maxLines, Missing::Silent))
         return lines;
-    if (exists(path))
+    if (exists(path, site))
         return std::nullopt; // there, but unreadable: reported by readLines
     return QStringList {};
 }
@@ -215,11 +221,11 @@ std::optional<QString> line1ToRewrite(const QString& path, const shell::ErrorSit
 bool write(const QString& path, const QStringList& lines, const shell::ErrorSite& site)
 {
     const QByteArray bytes = plat::encodeLines(lines);
-    if (detail::Staging* staged = detail::staging()) {
+    if (detail::Staging* staged = runOf(site).staging) {
         staged->put(path, bytes);
         return true;
     }
-    if (bytesOf(path) == bytes)
+    if (bytesOf(path, site) == bytes)
         return true; // unchanged: no rewrite, no flush to disk
     if (!ensureFolder(path, site) || !setAsideIfDamaged(path, site))
         return false;
@@ -228,17 +234,18 @@ bool write(const QString& path, const QStringList& lines, const shell::ErrorSite
 
 bool moveOver(const QString& from, const QString& to, const shell::ErrorSite& site)
 {
-    const std::optional<QByteArray> bytes = bytesOf(from);
+    const std::optional<QByteArray> bytes = bytesOf(from, site);
     // A single move outside an operation is still two changes: it gets one of its own.
-    Operation own(RecordsDir { QFileInfo(plat::toNativeSeparators(to)).path() });
-    detail::staging()->put(to, bytes);
-    detail::staging()->put(from, std::nullopt);
+    Operation own(RecordsDir { QFileInfo(plat::toNativeSeparators(to)).path() }, site);
+    detail::Staging* staged = runOf(site).staging;
+    staged->put(to, bytes);
+    staged->put(from, std::nullopt);
     return own.commit(site);
 }
 
-std::optional<QByteArray> bytesOf(const QString& path)
+std::optional<QByteArray> bytesOf(const QString& path, const shell::ErrorSite& site)
 {
-    if (const detail::Staging* staged = detail::staging())
+    if (const detail::Staging* staged = runOf(site).staging)
         if (const auto* bytes = staged->find(path))
             return *bytes;
     if (foreignAt(path) != Foreign::None)
@@ -314,7 +321,7 @@ namespace {
         site.fail(plat::err::TypeMismatch,
             name + QStringLiteral(": ") + foreignText(kind) + QStringLiteral("; kept as ") + *aside
                 + QStringLiteral(" and started again"));
-        setAsideList.append({ name, *aside });
+        runOf(site).setAside.append({ name, *aside });
         return true;
     }
 }
@@ -483,11 +490,14 @@ bool setAsideIfDamaged(const QString& path, const shell::ErrorSite& site)
     site.fail(plat::err::TypeMismatch,
         name + QStringLiteral(": not readable as its format; kept as ") + QFileInfo(copy).fileName()
             + QStringLiteral(" and started again"));
-    setAsideList.append({ name, QFileInfo(copy).fileName() });
+    runOf(site).setAside.append({ name, QFileInfo(copy).fileName() });
     return true;
 }
 
-QList<SetAside> takeSetAside() { return std::exchange(setAsideList, {}); }
+QList<SetAside> takeSetAside(shell::AppState& state)
+{
+    return std::exchange(runOf(state).setAside, {});
+}
 
 void reportRejected(const QString& path, const QStringList& rejected, const shell::ErrorSite& site)
 {

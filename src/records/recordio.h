@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,7 @@
 
 namespace shell {
 class ErrorSite;
+struct AppState;
 }
 
 namespace records::io {
@@ -68,9 +70,9 @@ void setReadFaultHook(ReadFaultHook hook);
 bool putBytes(const QString& path, const QByteArray& bytes, const shell::ErrorSite& site,
     Failure* failure = nullptr);
 bool removeFile(const QString& path, const shell::ErrorSite& site, Failure* failure = nullptr);
-// The bytes of a file as this layer reads it (a change waiting in an operation first); nullopt
-// when it is missing.
-std::optional<QByteArray> bytesOf(const QString& path);
+// The bytes of a file as this layer reads it (a change waiting in the run's operation first);
+// nullopt when it is missing.
+std::optional<QByteArray> bytesOf(const QString& path, const shell::ErrorSite& site);
 
 // A record file that cannot be read as its format (bytes that are not text in the code page,
 // control characters, lines of the wrong shape for its name) is damaged. Before it is replaced
@@ -90,7 +92,8 @@ struct SetAside {
     QString file; // the record's name ("288862.mxy")
     QString copy; // the name it is kept under
 };
-QList<SetAside> takeSetAside();
+// The records set aside in this run since the last time, each once.
+QList<SetAside> takeSetAside(shell::AppState& state);
 // Renames whatever has the name `path` aside as "<name>.damaged-<stamp>" (the caller has asked
 // the fault hook); the new name, or nothing (reported) when it could not be renamed. Not listed
 // for the learner: the caller says what it was.
@@ -106,8 +109,6 @@ namespace detail {
         void put(const QString& path, std::optional<QByteArray> bytes);
         const std::optional<QByteArray>* find(const QString& path) const;
     };
-    Staging* staging();
-    void setStaging(Staging* s);
 }
 
 // Reports chunks of an id list that are not question ids (they are skipped).
@@ -116,3 +117,19 @@ void reportRejected(const QString& path, const QStringList& rejected, const shel
 void reportRefused(const QString& path, const QString& why, const shell::ErrorSite& site);
 
 } // namespace records::io
+
+namespace records {
+
+// What this layer keeps for one program run, on the run's shared state (so two runs in one
+// process never see each other's): the changes of the operation open now, the damaged records
+// already reported, and what waits to be told to the learner.
+struct RunState {
+    io::detail::Staging* staging = nullptr;
+    QSet<QString> reported {};
+    QList<io::SetAside> setAside {};
+    QStringList journalNotices {};
+};
+RunState& runOf(shell::AppState& state);
+RunState& runOf(const shell::ErrorSite& site);
+
+} // namespace records

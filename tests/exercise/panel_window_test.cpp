@@ -6,6 +6,7 @@
 #include "exercise/panelapp.h"
 #include "platform/keys.h"
 #include "platform/picture.h"
+#include "platform/text.h"
 
 #include <QWidget>
 
@@ -36,8 +37,11 @@ TEST(PanelOpen, ShowsQuestionOneBesideThePracticeWindow)
         QStringLiteral("图像 1单元1/%1题(未完成)").arg(app.st.QuestionCount));
     EXPECT_EQ(app.st.QuestionState(1), 1); // visited
     EXPECT_EQ(app.st.CurrentStep, 1);
-    EXPECT_EQ(app.st.StepLine.left(0), QString());
-    EXPECT_FALSE(app.st.StepLine.isEmpty()); // the practice window loaded the step
+    // The practice window loaded question 1's first step: its line of the step file.
+    const auto steps = plat::readLines(app.st.StepFile);
+    ASSERT_TRUE(steps.ok());
+    EXPECT_FALSE(app.st.StepLine.isEmpty());
+    EXPECT_EQ(app.st.StepLine, steps.value().value(app.st.FirstStepTable(1) - 1));
     EXPECT_FALSE(app.ui().CmdGN[0].enabled());
     EXPECT_TRUE(app.ui().CmdGN[1].enabled());
     EXPECT_EQ(app.ui().LblTime.caption(), QStringLiteral("剩余50分钟"));

@@ -149,6 +149,24 @@ TEST_F(CollectionPanels, IdsOutsideTheModuleAreNotCounted)
     EXPECT_EQ(h->reports.size(), 3);
 }
 
+// Two runs of the program in one process: each logs an id outside the module once, however
+// often its panel is refreshed, as each start of the program does.
+TEST_F(CollectionPanels, EachRunLogsAnIdOutsideTheModuleOnce)
+{
+    seedFavourites("00019901", "FF");
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        if (run == 2)
+            h->restart();
+        h->reports.clear();
+        open(18);
+        h->home().FengMainCsh(); // a second refresh, as after deleting a random paper
+        EXPECT_EQ(count("LblBiaoZhiWei").caption(), "1");
+        EXPECT_EQ(h->reports.filter(QStringLiteral("288862.mxy: 9901")).size(), 1)
+            << h->reports.join("\n").toStdString();
+    }
+}
+
 TEST_F(CollectionPanels, TogglesFlipTheirGroupAndFace)
 {
     open(18);

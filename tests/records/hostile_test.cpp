@@ -39,8 +39,6 @@ protected:
     {
         io::setFaultHook({});
         io::setReadFaultHook({});
-        (void)io::takeSetAside();
-        (void)takeJournalNotices();
     }
 
     using Files = std::map<QString, QByteArray>;
@@ -99,7 +97,7 @@ protected:
             states.push_back(q % 3 == 0 ? 6 : 1);
         }
         setExercise(ids, states, 8);
-        Operation op(dir);
+        Operation op(dir, site);
         const bool steps = addFlaggedFavourites(dir, exercise, site)
             && writePaperWrong(dir, 20, exercise, paperIds(1), site)
             && addUndoneToWrongBook(dir, exercise, paperIds(1), site)
@@ -302,7 +300,7 @@ TEST_F(HostileRecordsTable, EveryRecordNameAgainstEveryHostileEntry)
                 EXPECT_EQ(testsupport::readFile(kept), randomBytes);
                 break;
             }
-            const QList<io::SetAside> told = io::takeSetAside();
+            const QList<io::SetAside> told = io::takeSetAside(reporter);
             ASSERT_EQ(told.size(), 1);
             EXPECT_EQ(told[0].file, now.fileName());
             EXPECT_TRUE(setAsideMessage(told).contains(aside.fileName()));
@@ -310,7 +308,7 @@ TEST_F(HostileRecordsTable, EveryRecordNameAgainstEveryHostileEntry)
             // Once set aside, the next write neither sets anything aside nor says anything.
             reports.clear();
             ASSERT_TRUE(use.write(*this));
-            EXPECT_TRUE(io::takeSetAside().isEmpty());
+            EXPECT_TRUE(io::takeSetAside(reporter).isEmpty());
             EXPECT_FALSE(keptAs(file).isEmpty());
         }
     }
@@ -334,7 +332,7 @@ TEST_F(HostileRecords, ALinkInARandomPaperShiftIsNeverFollowed)
             EXPECT_FALSE(QFileInfo(PaperWrongFile(dir, p)).isSymLink()) << p;
         EXPECT_NE(readPaperWrong(dir, linked + 1, site), QStringList({ "0909" }));
         EXPECT_TRUE(QFileInfo(keptAs(PaperWrongFile(dir, linked))).isSymLink());
-        (void)io::takeSetAside();
+        (void)io::takeSetAside(reporter);
     }
 }
 
@@ -374,10 +372,10 @@ TEST_F(HostileRecords, ADiskFillingAtEveryChangeIsToldTruthfully)
 
         // The next start, the disk still full.
         reports.clear();
-        (void)takeJournalNotices();
+        (void)takeJournalNotices(reporter);
         const bool completed = rollForward(dir, site);
         EXPECT_EQ(completed, !journal);
-        const QStringList notices = takeJournalNotices();
+        const QStringList notices = takeJournalNotices(reporter);
         if (journal) {
             ASSERT_EQ(notices.size(), 1);
             EXPECT_TRUE(notices[0].contains(QStringLiteral("考试成绩记录")))
@@ -458,7 +456,7 @@ TEST_F(HostileRecords, ADamagedJournalIsToldKeptAndNoLongerInTheWay)
             QFileInfo::exists(JournalFile(dir)) || QFileInfo(JournalFile(dir)).isSymLink());
         EXPECT_FALSE(keptAs(JournalFile(dir)).isEmpty());
         EXPECT_FALSE(reports.empty());
-        const QStringList notices = takeJournalNotices();
+        const QStringList notices = takeJournalNotices(reporter);
         ASSERT_EQ(notices.size(), 1);
         EXPECT_TRUE(notices[0].contains(QFileInfo(keptAs(JournalFile(dir))).fileName()));
         for (const QString& title : c.named)
@@ -481,7 +479,7 @@ TEST_F(HostileRecords, ADamagedJournalIsToldKeptAndNoLongerInTheWay)
     seed();
     QDir().mkpath(JournalFile(dir) + "/x");
     EXPECT_TRUE(addRandomPaper(dir, paperIds(4), 2, kHandIn, site).ok);
-    EXPECT_EQ(takeJournalNotices().size(), 1);
+    EXPECT_EQ(takeJournalNotices(reporter).size(), 1);
     EXPECT_TRUE(QFileInfo(keptAs(JournalFile(dir))).isDir());
 }
 

@@ -627,14 +627,14 @@ TEST_F(LearnerRecords, AFileThatCannotBeReadIsKeptWholeBeforeARewrite)
         ASSERT_TRUE(f.resize(huge)); // sparse: no disk space taken
         f.close();
         reports.clear();
-        (void)io::takeSetAside();
+        (void)io::takeSetAside(reporter);
         EXPECT_TRUE(c.rewrite()) << c.name;
         const QString kept = keptAs(c.file);
         ASSERT_FALSE(kept.isEmpty()) << c.name;
         EXPECT_EQ(QFileInfo(kept).size(), huge) << c.name;
         EXPECT_LT(QFileInfo(c.file).size(), 1000) << c.name;
         EXPECT_FALSE(reports.empty()) << c.name;
-        EXPECT_EQ(io::takeSetAside().size(), 1) << c.name;
+        EXPECT_EQ(io::takeSetAside(reporter).size(), 1) << c.name;
         QDir(dir.path).removeRecursively();
     }
     // Unit progress that cannot be read is set aside too, and the units keep their sizes.
@@ -645,7 +645,7 @@ TEST_F(LearnerRecords, AFileThatCannotBeReadIsKeptWholeBeforeARewrite)
     f.close();
     EXPECT_EQ(refreshUnitProgress(dir, QList<int> { 3 }, site).value(0), "FFF");
     EXPECT_EQ(QFileInfo(keptAs(UnitProgressFile(dir))).size(), huge);
-    EXPECT_EQ(io::takeSetAside().size(), 1);
+    EXPECT_EQ(io::takeSetAside(reporter).size(), 1);
 }
 
 TEST_F(LearnerRecords, AWriteIntoAReadOnlyFolderIsReportedAndKeepsTheOldFile)

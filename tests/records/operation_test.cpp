@@ -143,7 +143,7 @@ TEST_F(RecordOperations, EveryChangeOfAnOperationIsACrashPoint)
                     states.push_back(q % 3 == 0 ? 6 : 1);
                 }
                 setExercise(ids, states, 8);
-                Operation op(dir);
+                Operation op(dir, site);
                 const bool steps = addFlaggedFavourites(dir, exercise, site)
                     && writePaperWrong(dir, 20, exercise, idLine(1), site)
                     && addUndoneToWrongBook(dir, exercise, idLine(1), site)
@@ -249,11 +249,11 @@ TEST_F(RecordOperations, DamagedRecordsAreKeptAsideByteForByte)
         EXPECT_EQ(testsupport::readFile(dir.path + "/" + copies[0]), c.bytes);
         EXPECT_NE(testsupport::readFile(c.file), c.bytes) << "replaced";
         EXPECT_FALSE(reports.empty());
-        const QList<io::SetAside> told = io::takeSetAside();
+        const QList<io::SetAside> told = io::takeSetAside(reporter);
         ASSERT_EQ(told.size(), 1);
         EXPECT_EQ(told[0].copy, copies[0]);
         EXPECT_TRUE(setAsideMessage(told).contains(copies[0]));
-        EXPECT_TRUE(io::takeSetAside().isEmpty()) << "told once";
+        EXPECT_TRUE(io::takeSetAside(reporter).isEmpty()) << "told once";
     }
 }
 
@@ -267,7 +267,7 @@ TEST_F(RecordOperations, AnUnchangedRecordIsNotRewritten)
     setExercise({ "0101" }, { 2 }, 0);
     EXPECT_TRUE(addFlaggedFavourites(dir, exercise, site));
     EXPECT_EQ(changes, 0);
-    EXPECT_TRUE(io::takeSetAside().isEmpty());
+    EXPECT_TRUE(io::takeSetAside(reporter).isEmpty());
     EXPECT_TRUE(reports.empty());
 }
 

@@ -1,4 +1,4 @@
-#include "flow/exercisewindows.h"
+#include "flow/exercisewindowsowner.h"
 
 #include "core/system.h"
 #include "demo/frmyanshi.h"
