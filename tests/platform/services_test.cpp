@@ -297,6 +297,15 @@ TEST_F(HttpTest, BodiesPastTheLimitAreRefusedNeverKept)
     EXPECT_TRUE(http.download(server.url("/ok"), target, 5000).ok());
 }
 
+// Under AddressSanitizer freed blocks wait in its quarantine (256 MB by default) instead of being
+// used again, so the resident memory of the process says nothing about what the program keeps:
+// the memory bounds below are checked in the normal build, where these tests run too.
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kResidentMemoryTellsWhatIsKept = false;
+#else
+constexpr bool kResidentMemoryTellsWhatIsKept = true;
+#endif
+
 // The resident memory of this process, in bytes.
 qint64 residentBytes()
 {
@@ -337,7 +346,9 @@ TEST_F(HttpTest, AFastServerIsNotReadFarAheadOfTheProgram)
     const QString target = dir.filePath(QStringLiteral("update.mxy"));
     ASSERT_FALSE(http.download(endless.url("/endless"), target, 120000).ok());
     EXPECT_GT(endless.sent, http.maxDownloadBytes);
-    EXPECT_LT(peakResidentBytes() - before, http.maxDownloadBytes);
+    if (kResidentMemoryTellsWhatIsKept) {
+        EXPECT_LT(peakResidentBytes() - before, http.maxDownloadBytes);
+    }
 }
 
 TEST_F(HttpTest, ASentReportsReplyIsDroppedAsItComes)
@@ -353,7 +364,9 @@ TEST_F(HttpTest, ASentReportsReplyIsDroppedAsItComes)
     while (endless.sent < kFlood && !patience.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     ASSERT_GE(endless.sent, kFlood);
-    EXPECT_LT(residentBytes() - before, kFlood / 4) << "the reply's body was kept";
+    if (kResidentMemoryTellsWhatIsKept) {
+        EXPECT_LT(residentBytes() - before, kFlood / 4) << "the reply's body was kept";
+    }
 }
 
 TEST(ServicesSettings, RoundTripThroughTheIniFile)
