@@ -19,19 +19,10 @@
 namespace hostiletest {
 
 using namespace records;
+using recordstest::paperIdLine;
 using recordstest::RecordsTest;
 
 const QDateTime kHandIn(QDate(2026, 12, 10), QTime(10, 0, 0));
-
-QString paperIds(int unit)
-{
-    QString line;
-    for (int q = 1; q <= 40; ++q)
-        line += QStringLiteral("%1%2")
-                    .arg(unit, 2, 10, QLatin1Char('0'))
-                    .arg(q, 2, 10, QLatin1Char('0'));
-    return line;
-}
 
 class HostileRecords : public RecordsTest {
 protected:
@@ -74,7 +65,7 @@ protected:
     {
         QDir(dir.path).removeRecursively();
         QDir().mkpath(dir.path);
-        put(RandomPaperFile(dir), { paperIds(1), paperIds(2), "" });
+        put(RandomPaperFile(dir), { paperIdLine(1), paperIdLine(2), "" });
         QStringList history;
         for (int row = 0; row < 31; ++row)
             history << "2026-12-01 08:00:00" << QString::number(row) << "E";
@@ -87,23 +78,7 @@ protected:
         put(WrongBookReviewFile(dir), { "F" });
     }
 
-    // The score sheet of a hand-in of random paper 20: four writes saved as one.
-    Saved handIn()
-    {
-        QStringList ids;
-        std::vector<int16_t> states;
-        for (int q = 1; q <= 40; ++q) {
-            ids << QStringLiteral("01%1").arg(q, 2, 10, QLatin1Char('0'));
-            states.push_back(q % 3 == 0 ? 6 : 1);
-        }
-        setExercise(ids, states, 8);
-        Operation op(dir, site);
-        const bool steps = addFlaggedFavourites(dir, exercise, site)
-            && writePaperWrong(dir, 20, exercise, paperIds(1), site)
-            && addUndoneToWrongBook(dir, exercise, paperIds(1), site)
-            && recordScoring(dir, 20, "2026-12-10 09:00:00", 35, kHandIn, site);
-        return op.finish(steps, site);
-    }
+    Saved handIn() { return handInRandomPaper(kHandIn); }
 
     // Every change from the k-th on fails as a full disk would (k = 0: none).
     void diskFullFrom(int k)
@@ -232,7 +207,7 @@ std::vector<RecordUse> HostileRecordsTable::uses()
         { "random papers", RandomPaperFile,
             [](HostileRecordsTable& t) { return QString::number(randomPaperCount(t.dir, t.site)); },
             [](HostileRecordsTable& t) {
-                return addRandomPaper(t.dir, paperIds(4), 0, kHandIn, t.site).ok;
+                return addRandomPaper(t.dir, paperIdLine(4), 0, kHandIn, t.site).ok;
             } },
     };
 }
@@ -325,7 +300,7 @@ TEST_F(HostileRecords, ALinkInARandomPaperShiftIsNeverFollowed)
         putRaw(target, "0909\r\n");
         QFile::remove(PaperWrongFile(dir, linked));
         ASSERT_TRUE(QFile::link(target, PaperWrongFile(dir, linked)));
-        const Saved saved = addRandomPaper(dir, paperIds(4), 2, kHandIn, site);
+        const Saved saved = addRandomPaper(dir, paperIdLine(4), 2, kHandIn, site);
         EXPECT_TRUE(saved.ok);
         EXPECT_EQ(testsupport::readFile(target), QByteArray("0909\r\n"));
         for (int p = 20; p <= 23; ++p)
@@ -471,14 +446,14 @@ TEST_F(HostileRecords, ADamagedJournalIsToldKeptAndNoLongerInTheWay)
         }
 
         // Not in the way of the next save of several files.
-        EXPECT_TRUE(addRandomPaper(dir, paperIds(4), 2, kHandIn, site).ok);
+        EXPECT_TRUE(addRandomPaper(dir, paperIdLine(4), 2, kHandIn, site).ok);
         QFile::remove(target);
     }
 
     // Met by a save instead of a start: set aside the same way, and the save goes through.
     seed();
     QDir().mkpath(JournalFile(dir) + "/x");
-    EXPECT_TRUE(addRandomPaper(dir, paperIds(4), 2, kHandIn, site).ok);
+    EXPECT_TRUE(addRandomPaper(dir, paperIdLine(4), 2, kHandIn, site).ok);
     EXPECT_EQ(takeJournalNotices(reporter).size(), 1);
     EXPECT_TRUE(QFileInfo(keptAs(JournalFile(dir))).isDir());
 }

@@ -18,13 +18,7 @@ using recordstest::RecordsTest;
 const QDateTime kNow(QDate(2026, 12, 10), QTime(9, 30, 5));
 
 // 40 ids of a paper: unit 0 questions 1-40.
-QString paperLine()
-{
-    QString line;
-    for (int q = 1; q <= 40; ++q)
-        line += QStringLiteral("00%1").arg(q, 2, 10, QLatin1Char('0'));
-    return line;
-}
+QString paperLine() { return recordstest::paperIdLine(0); }
 
 class LearnerRecords : public RecordsTest { };
 

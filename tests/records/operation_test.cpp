@@ -17,19 +17,10 @@
 namespace {
 
 using namespace records;
+using recordstest::paperIdLine;
 using recordstest::RecordsTest;
 
 const QDateTime kNow(QDate(2026, 12, 10), QTime(9, 30, 5));
-
-QString idLine(int unit)
-{
-    QString line;
-    for (int q = 1; q <= 40; ++q)
-        line += QStringLiteral("%1%2")
-                    .arg(unit, 2, 10, QLatin1Char('0'))
-                    .arg(q, 2, 10, QLatin1Char('0'));
-    return line;
-}
 
 class RecordOperations : public RecordsTest {
 protected:
@@ -56,7 +47,7 @@ protected:
     {
         QDir(dir.path).removeRecursively();
         QDir().mkpath(dir.path);
-        put(RandomPaperFile(dir), { idLine(1), idLine(2), idLine(3), "" });
+        put(RandomPaperFile(dir), { paperIdLine(1), paperIdLine(2), paperIdLine(3), "" });
         QStringList history;
         for (int row = 0; row < 31; ++row)
             history << QStringLiteral("2026-12-0%1 08:00:00").arg(row % 9 + 1)
@@ -114,7 +105,8 @@ TEST_F(RecordOperations, EveryChangeOfAnOperationIsACrashPoint)
                 setExercise({ "0101", "0102", "0305" }, { 2, 0, 2 }, 0);
                 return addFlaggedFavourites(dir, exercise, site);
             } },
-        { "new random paper", [&] { return addRandomPaper(dir, idLine(4), 3, kNow, site).ok; } },
+        { "new random paper",
+            [&] { return addRandomPaper(dir, paperIdLine(4), 3, kNow, site).ok; } },
         { "deleted random paper", [&] { return removeRandomPaper(dir, 21, 3, site).ok; } },
         { "end of a unit practice",
             [&] {
@@ -134,22 +126,7 @@ TEST_F(RecordOperations, EveryChangeOfAnOperationIsACrashPoint)
                 setExercise({ "0203", "0101" }, { 4, 0 }, 12);
                 return recordPracticeEnd(dir, exercise, 2, false, site).ok;
             } },
-        { "score sheet",
-            [&] {
-                QStringList ids;
-                std::vector<int16_t> states;
-                for (int q = 1; q <= 40; ++q) {
-                    ids << QStringLiteral("01%1").arg(q, 2, 10, QLatin1Char('0'));
-                    states.push_back(q % 3 == 0 ? 6 : 1);
-                }
-                setExercise(ids, states, 8);
-                Operation op(dir, site);
-                const bool steps = addFlaggedFavourites(dir, exercise, site)
-                    && writePaperWrong(dir, 20, exercise, idLine(1), site)
-                    && addUndoneToWrongBook(dir, exercise, idLine(1), site)
-                    && recordScoring(dir, 20, "2026-12-10 09:00:00", 35, kNow, site);
-                return op.finish(steps, site).ok;
-            } },
+        { "score sheet", [&] { return handInRandomPaper(kNow).ok; } },
     };
     for (const auto& o : operations) {
         SCOPED_TRACE(o.name);
@@ -196,7 +173,7 @@ TEST_F(RecordOperations, AFullOrReadOnlyFolderKeepsTheOldRecordsAndSaysWhy)
         const Files before = snapshot();
         reports.clear();
         io::setFaultHook([why](const QString&) { return why; });
-        const Saved saved = addRandomPaper(dir, idLine(4), 3, kNow, site);
+        const Saved saved = addRandomPaper(dir, paperIdLine(4), 3, kNow, site);
         io::setFaultHook({});
         EXPECT_FALSE(saved.ok);
         EXPECT_EQ(saved.why, why);
@@ -305,13 +282,14 @@ TEST_F(RecordOperations, AnUnfinishedSaveIsCompletedBeforeTheNextOne)
         encodeJournal(
             { { "288862.mxy", QByteArray("0909\r\n") }, { "288872.mxy", QByteArray("T\r\n") } }));
     const QByteArray papers = testsupport::readFile(RandomPaperFile(dir));
-    const Saved saved = addRandomPaper(dir, idLine(4), 3, kNow, site);
+    const Saved saved = addRandomPaper(dir, paperIdLine(4), 3, kNow, site);
     EXPECT_FALSE(saved.ok);
     EXPECT_EQ(testsupport::readFile(FavouritesFile(dir)), QByteArray("0909\r\n"));
     EXPECT_EQ(testsupport::readFile(RandomPaperFile(dir)), papers);
     EXPECT_FALSE(QFileInfo::exists(JournalFile(dir)));
     EXPECT_FALSE(reports.empty());
-    EXPECT_TRUE(addRandomPaper(dir, idLine(4), 3, kNow, site).ok) << "the next one goes through";
+    EXPECT_TRUE(addRandomPaper(dir, paperIdLine(4), 3, kNow, site).ok)
+        << "the next one goes through";
 }
 
 } // namespace
