@@ -23,9 +23,9 @@ namespace shell {
 // The questions of every mock and random paper.
 inline constexpr int kPaperQuestions = 40;
 
-// A per-question table indexed 1..500, like the original's arrays. An index outside the bounds
-// reaches a scratch cell instead of memory beyond the table: a write there is lost and a read
-// gives the default value.
+// A per-question table indexed 1..500 by question number, as the records count questions
+// from 1. An index outside the bounds reaches a scratch cell instead of memory beyond the
+// table: a write there is lost and a read gives the default value.
 template <class T> class PerQuestion {
 public:
     static constexpr int kFirst = 1;

@@ -32,14 +32,15 @@ void FrmFengmian::FengMainCsh()
     const double sx = st.ScaleX;
     const double sy = st.ScaleY;
 
-    // 1. Question-bank version.
+    // The question-bank version, which the update check compares and the error reports send.
     QString bankLine;
     const auto bank = plat::readLines(records::BankVersionFile(data));
     if (site.check(bank) && !bank.value().isEmpty())
         bankLine = bank.value().first();
     st.BankVersion = plat::trimSpaces(bankLine);
 
-    // 2. The data folder must belong to this module; otherwise say so and end.
+    // The data folder must belong to this module, or the learner would practise another
+    // module's questions under this one's name; otherwise say so and end.
     if (!records::moduleNumberMatches(data, st.ModuleNo, site)) {
         if (st.LogPath.isEmpty())
             st.LogPath = shell::runLogPath(sys_.programDir(), QDateTime::currentDateTime());
@@ -53,7 +54,7 @@ void FrmFengmian::FengMainCsh()
         return;
     }
 
-    // 3-8. Footer, input method, caption, title.
+    // Footer texts, the input-method option, caption and title.
     ui.LblInfo[1].setCaption(QStringLiteral("官方网站：") + st.ProductInfo[16]);
     ui.LblInfo[2].setCaption(QStringLiteral("客服电话：") + st.ProductInfo[10]);
     ui.LblInfo[3].setCaption(QStringLiteral("客服QQ：") + st.ProductInfo[11]);
@@ -64,7 +65,7 @@ void FrmFengmian::FengMainCsh()
     ui.LblInfo[0].setCaption(QStringLiteral("题库版本：V") + bankLine);
     ui.LblCaption.setCaption(st.ModuleShortName);
 
-    // 9-10. Pointers of every button; the hidden and shown ones.
+    // Every button points with the hand; then the hidden and shown ones.
     const QString hand = sys_.skinFile(QStringLiteral("9l0015"));
     bool handLoads = true;
     for (int i = 0; i <= 99; ++i) {
@@ -84,7 +85,7 @@ void FrmFengmian::FengMainCsh()
     ui.ClickBotn[1].setVisible(false);
     ui.ClickBotn[8].setVisible(true);
 
-    // 11. Footer labels.
+    // Footer labels, placed and coloured as the product information says.
     const auto colour = plat::toInt32(plat::val(st.ProductInfo[29]));
     for (int i = 0; i <= 3; ++i) {
         plat::Label& l = ui.LblInfo[i];
@@ -100,28 +101,29 @@ void FrmFengmian::FengMainCsh()
         }
     }
 
-    // 12-13. Paper and unit counts, random papers.
+    // Paper and unit counts and the random papers, which the panels below lay out.
     const records::PaperCounts counts = records::readPaperCounts(data, site);
     st.FixedPaperCount = counts.fixedPaperCount;
     st.UnitCount = counts.unitCount;
     RandomPaperCount = records::randomPaperCount(recs, site);
 
-    // 14. Faces of the buttons 0 to 48; the others get theirs in the panel steps.
+    // Faces of the buttons 0 to 48; the unit and paper buttons get theirs with their panels.
     for (int j = 0; j <= kLastFacedButton; ++j)
         if (ui.ClickBotn.exists(j))
             site.check(ui.ClickBotn[j].setPicture(sys_.skinFile(buttonFaceName(j))));
 
-    // 15. Caption-bar buttons.
+    // Minimise and close, on the start page and in the tab strip, at the window's right edge.
     const double w = width();
     ui.ClickBotn[2].move(w - 825 * sx, 90 * sy, 330 * sx, 330 * sy);
     ui.ClickBotn[3].move(w - 420 * sx, 90 * sy, 330 * sx, 330 * sy);
     ui.ClickBotn[13].move(w - 825 * sx, 90 * sy, 330 * sx, 330 * sy);
     ui.ClickBotn[14].move(w - 420 * sx, 90 * sy, 330 * sx, 330 * sy);
-    // 16.
+    // Buttons without a command stay out of sight.
     for (int i : { 0, 1, 44, 45, 46 })
         ui.ClickBotn[i].setVisible(false);
 
-    // 17. Start page: two big buttons with link areas, or four in a row.
+    // Start page, as the product information chooses: two big buttons with link areas, or
+    // four in a row.
     if (plat::trimSpaces(st.ProductInfo[34]) == QStringLiteral("2")) {
         for (int i = 4; i <= 7; ++i)
             ui.ClickBotn[i].move(ui.ClickBotn[i].left(), 3000 * sy, 2250 * sx, 2250 * sy);
@@ -146,7 +148,7 @@ void FrmFengmian::FengMainCsh()
             ui.LblInfo[i].setVisible(false);
     }
 
-    // 18-20. Small start-page buttons, tabs, panel commands.
+    // Small start-page buttons, tabs, panel commands.
     ui.ClickBotn[8].move(7800 * sx, 7320 * sy, 540 * sx, 825 * sy);
     ui.ClickBotn[11].move(9720 * sx, 7320 * sy, 540 * sx, 825 * sy);
     ui.ClickBotn[12].move(10680 * sx, 7320 * sy, 540 * sx, 825 * sy);
@@ -159,12 +161,13 @@ void FrmFengmian::FengMainCsh()
     ui.ClickBotn[24].move(8880 * sx, 2310 * sy, 1800 * sx, 600 * sy);
     ui.ClickBotn[25].move(6240 * sx, 3300 * sy, 1200 * sx, 375 * sy);
 
-    // 21-23. The panels.
+    // The panels, each filled from the records just written, so a return from an exercise
+    // shows its results.
     unitRefresh();
     flow::paperPanelPass(sys_);
     flow::favouritesPass(sys_);
 
-    // 24. Help panel, at topic 0.
+    // Help panel, at its first topic.
     ui.PicHelpLeft.move(ui.PicUnitLeft.left(), ui.PicUnitLeft.top());
     ui.PicHelpLeft.setPicture(ui.PicUnitLeft.picture());
     for (int i = 32; i <= 36; ++i)

@@ -39,12 +39,14 @@ void FrmFengmian::unitRefresh()
     const double sx = st.ScaleX;
     const double sy = st.ScaleY;
 
-    // 1-4. The progress file fitted to the unit sizes and written back.
+    // The progress file fitted to the unit sizes and written back: after a bank update every
+    // unit has one flag per question, the new questions unlearned.
     const auto sizes = records::readUnitSizes(records::DataDir::of(sys_), site);
     const QStringList progress
         = records::refreshUnitProgress(records::RecordsDir::of(sys_), sizes, site);
 
-    // 5. ModuleSettings columns 2 to 4 of the module's units; the others empty.
+    // ModuleSettings columns 2 to 4 of the module's units; the others empty, so that no row
+    // beyond the module adds to the totals of all units.
     for (int u = 0; u < static_cast<int>(st.ModuleSettings.size()); ++u) {
         auto& row = st.ModuleSettings[static_cast<size_t>(u)];
         if (u >= st.UnitCount) {
@@ -60,12 +62,12 @@ void FrmFengmian::unitRefresh()
         row[3] = QString::number(line.count(u'F'));
     }
 
-    // 6. Left column.
+    // Left column, at the foot of the panel.
     ui.PicUnitLeft.setLeft(0);
     ui.PicUnitLeft.setTop(ui.PicTiKu.height() - ui.PicUnitLeft.height() - 30 * sy);
     site.check(ui.PicUnitLeft.setPicture(sys_.skinFile(QStringLiteral("l20054"))));
 
-    // 7. Unit buttons; page 1 shows first.
+    // Unit buttons; page 1 shows first.
     for (int i = cmd::FirstUnit; i <= cmd::LastUnit; ++i) {
         const int k = i - cmd::FirstUnit;
         widgets::mirtButton& b = ui.ClickBotn[i];
@@ -77,11 +79,11 @@ void FrmFengmian::unitRefresh()
         b.setVisible(k < kUnitsPerPage);
     }
 
-    // 8. All units.
+    // The button of all units, above the unit buttons.
     ui.ClickBotn[cmd::AllUnits].move(15 * sx, 0, 2700 * sx, 870 * sy);
     site.check(ui.ClickBotn[cmd::AllUnits].setPicture(sys_.skinFile(QStringLiteral("l20044"))));
 
-    // 9-10. Page buttons.
+    // No unit chosen yet; the page buttons, the second one off when ten units fit on one page.
     SelectedUnit = -1;
     widgets::mirtButton& page1 = ui.ClickBotn[cmd::UnitPage1];
     widgets::mirtButton& page2 = ui.ClickBotn[cmd::UnitPage2];
@@ -104,7 +106,7 @@ void FrmFengmian::unitRefresh()
             QStringLiteral("1-") + QString::number(st.UnitCount) + QStringLiteral("单元"));
     }
 
-    // 11. Chart.
+    // Chart: the grid, then the learned and unlearned bars side by side.
     ui.ImgUnitGezi.move(2730 * sx, 1680 * sy);
     site.check(ui.ImgUnitGezi.setPicture(sys_.skinFile(QStringLiteral("l20055"))));
     ui.ImgUnitD.setLeft((1500 + 4410) * sx);
@@ -112,7 +114,7 @@ void FrmFengmian::unitRefresh()
     ui.ImgUnitC.setLeft(ui.ImgUnitD.left() + 1500 * sx);
     ui.ImgUnitC.setWidth(900 * sx);
 
-    // 12. Scope buttons, "all" chosen.
+    // Scope buttons, "all" chosen.
     UnitScope = 0;
     for (int s = 0; s <= 2; ++s)
         ui.ClickBotn[cmd::FirstUnitScope + s].move(
@@ -120,7 +122,7 @@ void FrmFengmian::unitRefresh()
     site.check(
         ui.ClickBotn[cmd::FirstUnitScope].setPicture(sys_.skinFile(QStringLiteral("l20087"))));
 
-    // 13. Title and labels.
+    // Title and labels.
     ui.imgPicIII.move(3150 * sx, 420 * sy);
     site.check(ui.imgPicIII.setPicture(sys_.skinFile(QStringLiteral("l20064"))));
     ui.LblUnitDQCAP[1].setFontSize(12 * sx);
@@ -131,7 +133,7 @@ void FrmFengmian::unitRefresh()
     ui.LblUnitDQCAP[3].setLeft(ui.ImgUnitD.left() + 240 * sx);
     ui.LblUnitDQCAP[4].setLeft(ui.ImgUnitC.left() + 240 * sx);
 
-    // 14. All units chosen.
+    // All units chosen, so the chart opens on the whole bank.
     ClickBotn_Click(cmd::AllUnits);
 }
 

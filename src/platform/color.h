@@ -6,8 +6,9 @@
 
 namespace plat {
 
-// Colours are the original platform's values: 0x00BBGGRR, red in the low byte. A value with the
-// high bit set names a system colour by its index in the low byte.
+// Colours are 0x00BBGGRR values, red in the low byte, as the window designs and the product
+// information write them. A value with the high bit set names a system colour by its index in
+// the low byte.
 QColor toQColor(uint32_t value);
 uint32_t fromQColor(const QColor& c);
 inline constexpr uint32_t rgb(int r, int g, int b)

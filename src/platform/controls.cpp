@@ -570,7 +570,7 @@ void Shape::paint(QPainter& p) const
     pen.setJoinStyle(Qt::MiterJoin);
     p.setPen(pen);
     p.setBrush(fillStyle_ == 0 ? QBrush(toQColor(fillColor_)) : Qt::NoBrush);
-    // The border lies inside the rectangle, like the original's frames.
+    // The border lies inside the rectangle, so a frame around an area covers nothing beyond it.
     const double inset = borderWidth_ / 2.0;
     r.adjust(inset, inset, -inset, -inset);
     if (shape_ == 1 || shape_ == 3 || shape_ == 5) {

@@ -7,8 +7,8 @@
 
 namespace plat {
 
-// A control's font as the forms set it: a face name of the original platform, a size in points
-// and the style flags.
+// A control's font as the forms set it: a face name as the window designs give it (mapped to an
+// installed family when drawn), a size in points and the style flags.
 struct FontSpec {
     QString name = QStringLiteral("宋体");
     double size = 9.0; // points

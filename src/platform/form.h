@@ -1,6 +1,6 @@
 #pragma once
 
-// A form: one window with its controls, written as the original forms were. There is one
+// A form: one window with its controls, in the shape its window was designed in. There is one
 // default instance per form class, reached through the runtime. Touching an unloaded form (a
 // control, a property, its window, a timer) loads it and runs its load handler first. Unload
 // destroys the controls and timers (deferred while a handler runs) and the next touch loads it
@@ -73,7 +73,7 @@ public:
 
     // The root container of the controls (loads).
     FormArea& area();
-    // The top-level window (loads); the window handle of the original.
+    // The top-level window (loads), which top-most placement and message boxes work on.
     QWidget* hWnd();
 
     double left();
@@ -106,7 +106,8 @@ public:
     // The caption drag of a borderless window, called on the press of the left button. While
     // the button stays held the window moves with the pointer, the pressed point of the caption
     // staying under it; a short click moves nothing. `afterMove` runs once the button is
-    // released, where the platform's modal move would have returned.
+    // released, so what follows the move (a panel docking to its window) sees the window where
+    // it was dropped.
     void startSystemMove(std::function<void()> afterMove = {});
     bool captionDragging() const { return drag_.armed; }
     // The surfaces' pointer moves and releases during a caption drag; true when taken.

@@ -1,7 +1,7 @@
 #pragma once
 
-// Virtual-key codes and the Shift mask of the original platform, and their mapping from and to
-// Qt's key events.
+// Virtual-key codes and the Shift mask, in which the step records and the shortcut table name
+// their keys, and their mapping from and to Qt's key events.
 
 #include <QString>
 #include <Qt>

@@ -100,7 +100,7 @@ inline constexpr qint64 kMaxReplyBytes = 1 << 20;
 inline constexpr qint64 kMaxDownloadBytes = qint64(64) << 20;
 
 // HTTP over Qt Network. Both calls wait with a time limit while window events (and timers) keep
-// being processed, like the original's wait loop.
+// being processed, so the windows stay painted and their clocks keep running during a slow reply.
 class Http {
 public:
     virtual ~Http() = default;

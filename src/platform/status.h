@@ -62,8 +62,8 @@ private:
     std::variant<T, Error> v_;
 };
 
-// Error numbers the layer reports; the values follow the original platform's run-time errors
-// where one exists, so run-log entries read the same.
+// Error numbers the layer reports; the values are the form toolkit's run-time error numbers
+// where one exists, since the error reports sent to the server and the run log carry them.
 namespace err {
     inline constexpr int InvalidProcedureCall = 5; // e.g. focusing a hidden control
     inline constexpr int Overflow = 6;

@@ -49,7 +49,8 @@ namespace {
 
     // Failures ----------------------------------------------------------------------------------
 
-    // Descriptions start with the original platform's text for the number, then say which file.
+    // Descriptions start with the usual text for the number, then say which file, so a run-log
+    // entry tells what failed and where.
     Error fileError(int number, const QString& path, const QString& detail = {})
     {
         const char* text = "Device I/O error";
@@ -152,7 +153,7 @@ namespace {
 
     // "&H" has been read. Up to 4 digits is a 16-bit value, 5 to 8 (or a trailing "&") a 32-bit
     // value; a value needing more than 32 bits reads as its plain positive value, which no
-    // integer conversion accepts (the original fails with an overflow there).
+    // integer conversion accepts (so the field fails with an overflow, never wraps).
     double readHex(FieldReader& in)
     {
         int digits = 0;

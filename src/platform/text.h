@@ -66,7 +66,7 @@ Status appendLine(const QString& path, const QString& line);
 // D. "&H" followed by hex digits reads as a 16-bit value when it has at most 4 digits, else as
 // a 32-bit value (so "&H8000" is -32768 and "&HC0C0C0" is 12632256). Reading stops at
 // the first character that does not fit; a field that begins with any other character reads 0.
-// In detail, like the original's Val:
+// In detail:
 //   " 1 2 " -> 12, "+7" -> 7, "12abc" -> 12, "1,5" -> 1, ".5" -> 0.5, "-.5" -> -0.5,
 //   "1E3" -> 1000, "1d2" -> 100, "1e-2" -> 0.01, "1E" and "1E+" -> 1 (an exponent needs digits),
 //   "H0503", "", "-", ".", "E5", "$5" -> 0; the point is always "." whatever the locale.
@@ -74,7 +74,8 @@ Status appendLine(const QString& path, const QString& line);
 //   "&" makes a 32-bit value ("&HFFFF&" is 65535, "&HFF&" is 255); "&H" alone or "&O17" -> 0.
 //   A value too large for a double reads as +-infinity ("1E400"), one too small as 0, and hex
 //   needing more than 32 bits reads as its positive value; the integer conversions below refuse
-//   all of these with err::Overflow, where the original failed with an overflow.
+//   all of these with err::Overflow, so an out-of-range field is a reported failure, never a
+//   wrapped number.
 double val(const QString& field);
 
 // Rounds half to even into a 16-bit signed integer ("2.5" -> 2, "3.5" -> 4, "-2.5" -> -2); a
@@ -87,14 +88,15 @@ Result<int32_t> toInt32(double value);
 Result<int16_t> valInt16(const QString& field);
 
 // 1-based substring that is safe past either end: mid("abc", 3, 5) == "c", mid("abc", 9, 1) == "".
-// A start below 1 is treated as 1 (the original would fail; callers never rely on that).
+// A start below 1 is treated as 1 (no caller passes one on purpose, so it is no failure).
 // A length below 1 gives "" (so do left() and right()); lengths count UTF-16 units.
 QString mid(const QString& s, int start, int length);
 QString mid(const QString& s, int start); // to the end
 QString left(const QString& s, int length);
 QString right(const QString& s, int length);
 
-// Removes leading and trailing spaces (U+0020) only, like the original's Trim.
+// Removes leading and trailing spaces (U+0020) only: the data files pad with plain spaces, and
+// any other blank (a tab, a full-width space) is part of the text.
 QString trimSpaces(const QString& s);
 
 } // namespace plat

@@ -12,7 +12,8 @@
 namespace shell {
 
 // A character code that does not give a character (out of range, or two bytes that are not a
-// character of code page 936); the number the original's character conversion reported.
+// character of code page 936): reported as an invalid procedure call
+// (err::InvalidProcedureCall), since the code was a bad argument to the conversion.
 inline constexpr int kInvalidCharacterCode = 5;
 
 struct DecodedText {

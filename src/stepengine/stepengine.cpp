@@ -96,7 +96,8 @@ void StepEngine::runStages(const QString& record)
     shell::AppState& st = sys_.state;
     StepControls c = window_.stepControls();
 
-    // 1. Prologue.
+    // Nothing of the last step stays: its panels hide, its tab labels shrink just off the
+    // window, and the text fields get their font size back.
     window_.prologue();
     for (plat::Control* p : c.panels)
         p->setVisible(false);
@@ -117,25 +118,27 @@ void StepEngine::runStages(const QString& record)
         tab.setCaption(QString());
     }
 
-    picturesStage(); // 2
-    textBoxStage(); // 3
-    hintStage(); // 4
-    targetArea(c); // 5
-    tabStripStage(); // 6
-    secondArea(c); // 7
-    const QString actionCode = stepType(c); // 8; later stages compare this copy
-    if (!window_.endOfQuestion(actionCode)) // 9
+    // The stages in a fixed order, since later ones read what earlier ones set: the frame and
+    // the pointer the target area, the answer fields and prompts the step type.
+    picturesStage();
+    textBoxStage();
+    hintStage();
+    targetArea(c);
+    tabStripStage();
+    secondArea(c);
+    const QString actionCode = stepType(c); // later stages compare this copy
+    if (!window_.endOfQuestion(actionCode)) // the demonstration's end marker ends its load
         return;
-    extraTextFieldsStage(actionCode); // 10
-    textPromptsStage(actionCode); // 11
-    listAndLocationStage(actionCode); // 12
-    frameCheck(c); // 13
+    extraTextFieldsStage(actionCode);
+    textPromptsStage(actionCode);
+    listAndLocationStage(actionCode);
+    frameCheck(c);
     hintFrameStage();
-    pointer(c); // 14
-    if (panelCodeOf(StepRecord(st.StepLine).text(field::PanelCode)).any) // 15
+    pointer(c);
+    if (panelCodeOf(StepRecord(st.StepLine).text(field::PanelCode)).any)
         panelsStage();
-    window_.pointerTarget(actionCode); // 16
-    hintLineBreaks(c); // 17
+    window_.pointerTarget(actionCode);
+    hintLineBreaks(c);
     window_.epilogue();
 }
 

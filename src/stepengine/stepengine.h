@@ -88,11 +88,11 @@ public:
     virtual void prologue() = 0;
     // Right after StepLine holds the new record (step-1 clearing, the resume step).
     virtual void afterLineRead() = 0;
-    // Stage 8: the number read from the ActionCode (StepTypeValue, DemoTypeValue).
+    // The number read from the ActionCode (StepTypeValue, DemoTypeValue), as soon as it is read.
     virtual void setStepType(int16_t value) = 0;
-    // Stage 9, end of question. Returns false when the load stops here.
+    // End of question, once the areas are placed. Returns false when the load stops here.
     virtual bool endOfQuestion(const QString& actionCode) = 0;
-    // Stage 16, the demonstration's pointer target of a "7000" step.
+    // The demonstration's pointer target of a "7000" step, late in the load, after the panels.
     virtual void pointerTarget(const QString& actionCode) { }
     // The window's own epilogue after the hint's line breaks.
     virtual void epilogue() = 0;

@@ -161,7 +161,8 @@ void FrmMain::resetFormState()
 
 bool FrmMain::screenTallerThan650() const
 {
-    // Both sides as single precision, like the original's comparison.
+    // Both sides in single precision, as the design compares them: right at the limit, double
+    // precision could choose the other layout.
     return static_cast<float>(sys_.screenHeightTwips() / 15)
         > static_cast<float>(650 * sys_.state.ScaleY);
 }

@@ -365,8 +365,8 @@ TEST_F(Loader, EndOfQuestionMarksDoneAndListsTheUnfinished)
     EXPECT_TRUE(ui().PicMenu.enabled());
 }
 
-// A practice window whose stage 8 completes a typing step, as a preset answer that is already
-// right does through the text field's change event.
+// A practice window whose step-type statement completes a typing step, as a preset answer
+// that is already right does through the text field's change event.
 class PresetWindow : public FrmMain {
 public:
     using FrmMain::FrmMain;
