@@ -185,7 +185,7 @@ TEST_F(FormsTest, WorkAfterTheFirstPaintingWaitsForItAndRunsOnce)
     EXPECT_EQ(ran, QStringList({ "loaded", "painted already" }));
 }
 
-TEST_F(FormsTest, ClickRaisesDownUpClickAndDoubleClickTheOriginalOrder)
+TEST_F(FormsTest, ClickRaisesDownUpClickAndDoubleClickInTheFormsOrder)
 {
     showForm();
     app.driver->click(form().ui().A);
@@ -264,7 +264,7 @@ TEST_F(FormsTest, RightClickAlsoClicksLabelsButButtonsAndModifiersArePassed)
     EXPECT_EQ(form().log, QStringList({ "B.Down(2,3,750,750)", "B.Up(2,3,750,750)", "B.Click" }));
 }
 
-TEST_F(FormsTest, HitTestingFollowsTheOriginalStacking)
+TEST_F(FormsTest, HitTestingFollowsTheDesignedStacking)
 {
     showForm();
     auto& ui = form().ui();
@@ -683,7 +683,7 @@ TEST(KeysTest, ScriptedKeysMapBackToTheSameVirtualKey)
     }
 }
 
-TEST(ColorTest, OriginalColourValuesAreBlueGreenRed)
+TEST(ColorTest, DesignColourValuesAreBlueGreenRed)
 {
     EXPECT_EQ(toQColor(0x0000FF), QColor(255, 0, 0));
     EXPECT_EQ(toQColor(0xC0FFFF), QColor(255, 255, 192));
