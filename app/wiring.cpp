@@ -16,7 +16,7 @@ void wire(shell::System& sys)
         .openHandIn = flow::openHandIn,
         .countdownTick = flow::countdownTick,
         .showLogin = flow::showLogin,
-        .showHome = [](shell::System& s) { s.form<home::FrmFengmian>().show(); },
+        .showHome = [](shell::System& s) { flow::returnHome(s); },
         .prepareHome = home::FrmFengmian::prepare,
     };
 }

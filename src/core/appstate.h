@@ -22,6 +22,8 @@ namespace shell {
 
 // The questions of every mock and random paper.
 inline constexpr int kPaperQuestions = 40;
+// The length of an examination in minutes: a paper's clock counts down from it.
+inline constexpr int16_t kExamMinutes = 50;
 
 // A per-question table indexed 1..500 by question number, as the records count questions
 // from 1. An index outside the bounds reaches a scratch cell instead of memory beyond the
@@ -106,7 +108,7 @@ struct AppState {
     QString AnswerTextFile; // SkinPath & "288890" & ".mxy"
     QString CandidateName; // shown on the examination login and the question panel
     QString QuestionLine; // the current question's line of QuestionListFile
-    int16_t MinutesLeft = 50; // minutes left in an examination
+    int16_t MinutesLeft = kExamMinutes; // minutes left in an examination
     QString ExamStartTime; // "yyyy-mm-dd hh:mm:ss"; "-1" when no best score is to be recorded
     // While 0 the question panel refuses every unload; -1 just before a program-driven unload.
     int16_t PanelCanClose = 0;

@@ -57,6 +57,13 @@ public:
     virtual void startDemonstration() = 0;
     virtual void endDemonstration() = 0;
 
+    // What an examination drives on the panel.
+    virtual void showClock(int minutesLeft) = 0; // the clock: minutes left, the bar of those gone
+    virtual void stopCountdown() = 0; // the countdown timer off
+    // A review of a paper's questions: number buttons only up to `count`, no unit in the title
+    // bar, the panel docked and its countdown off.
+    virtual void reviewPaper(int count) = 0;
+
     // What one window shows of another's.
     virtual QString questionText() = 0; // the question as the panel shows it
     virtual void loadQuestion() = 0; // the simulated window takes the current question and its step

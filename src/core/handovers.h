@@ -16,7 +16,7 @@ struct Handovers {
     Entry openHandIn; // examination: the hand-in confirmation
     Entry countdownTick; // examination: the countdown's minute tick
     Entry showLogin; // examination: the login a paper starts with
-    Entry showHome; // home: the home window
+    Entry showHome; // home: the home window, by the one way back to it (flow::returnHome)
     // home: the home window's slow preparation that needs no window (its first pictures decoded
     // on a worker thread, its faces loaded), run while the splash waits for its timer
     Entry prepareHome;

@@ -2,11 +2,11 @@
 // the countdown's minute tick.
 
 #include "exam/examflow.h"
+#include "core/exercisewindows.h"
 #include "core/system.h"
 #include "exam/examrules.h"
 #include "exam/frmend.h"
 #include "exam/frmlogon.h"
-#include "exercise/frmtm.h"
 #include "platform/services.h"
 
 namespace flow {
@@ -32,19 +32,18 @@ void openHandIn(shell::System& sys)
 void countdownTick(shell::System& sys)
 {
     shell::AppState& st = sys.state;
-    auto& tm = sys.form<exercise::FrmTm>();
-    const exam::CountdownTick t
-        = exam::countdownTick(st.StudyMode, st.MinutesLeft, tm.clockTrackWidth());
+    shell::ExerciseWindows& windows = sys.exerciseWindows();
+    const exam::CountdownTick t = exam::countdownTick(st.StudyMode, st.MinutesLeft);
     if (t.stop) {
-        tm.stopCountdown();
+        windows.stopCountdown();
         return;
     }
-    tm.showClock(t.caption, t.barWidth);
+    windows.showClock(st.MinutesLeft);
     st.MinutesLeft = t.minutesLeft;
     if (!t.timeUp)
         return;
     // Stopped first: no further tick arrives while the message and the dialog are open.
-    tm.stopCountdown();
+    windows.stopCountdown();
     sys.services().messageBoxes->show(plat::MessageBoxes::Kind::Information,
         QStringLiteral("时间已到，自动交卷！"), st.ModuleName);
     openHandIn(sys);

@@ -46,12 +46,7 @@ int progressFullTick(double scaleX)
     return tick;
 }
 
-QString minutesCaption(int minutesLeft)
-{
-    return QStringLiteral("剩余") + QString::number(minutesLeft) + QStringLiteral("分钟");
-}
-
-CountdownTick countdownTick(int16_t studyMode, int16_t minutesLeft, double frameWidth)
+CountdownTick countdownTick(int16_t studyMode, int16_t minutesLeft)
 {
     CountdownTick t;
     if (!shell::isPaper(shell::studyModeOf(studyMode))) {
@@ -59,8 +54,6 @@ CountdownTick countdownTick(int16_t studyMode, int16_t minutesLeft, double frame
         t.minutesLeft = minutesLeft;
         return t;
     }
-    t.caption = minutesCaption(minutesLeft);
-    t.barWidth = static_cast<float>(frameWidth) * static_cast<float>(50 - minutesLeft) / 50.0f;
     t.minutesLeft = static_cast<int16_t>(minutesLeft - 1);
     t.timeUp = t.minutesLeft == 0;
     return t;

@@ -46,16 +46,14 @@ int progressFullTick(double scaleX);
 
 // ---- countdown -----------------------------------------------------------------------------
 
-// What one minute tick of the examination clock shows and does.
+// What one minute tick of the examination clock does. Unless it stops, the panel's clock shows
+// the minutes before the tick.
 struct CountdownTick {
     bool stop = false; // not a paper: the timer switches itself off, nothing else changes
-    QString caption; // "剩余" & minutes & "分钟", the minutes before this tick
-    double barWidth = 0; // elapsed share of the frame, before this tick
     int16_t minutesLeft = 0; // after this tick
     bool timeUp = false; // this tick reached zero: the paper is handed in
 };
-CountdownTick countdownTick(int16_t studyMode, int16_t minutesLeft, double frameWidth);
-QString minutesCaption(int minutesLeft);
+CountdownTick countdownTick(int16_t studyMode, int16_t minutesLeft);
 
 // ---- hand-in -------------------------------------------------------------------------------
 

@@ -1,13 +1,9 @@
 #pragma once
 
-// What the examination windows show of the others: the question panel's clock and the home
-// window. The exercise windows themselves are shown, docked and closed by their owner.
+// What the examination windows share: the names of a paper's files and the time as the records
+// hold it. The exercise windows themselves are shown, docked and driven through their owner.
 
 #include <QString>
-
-namespace shell {
-class System;
-}
 
 namespace exam {
 
@@ -15,10 +11,5 @@ namespace exam {
 QString slotDigits(int n);
 // The time as the examination records hold it: "yyyy-mm-dd hh:mm:ss".
 QString examTimeNow();
-
-// The panel's clock shows MinutesLeft and its elapsed share.
-void resetPanelClock(shell::System& sys);
-// The home window, rebuilt by its load.
-void showHome(shell::System& sys);
 
 } // namespace exam

@@ -2,9 +2,7 @@
 
 #include "core/errorreport.h"
 #include "core/system.h"
-#include "exam/examwindows.h"
-#include "exercise/frmtm.h"
-#include "home/frmfengmian.h"
+#include "home/homecommands.h"
 #include "home/homeflow.h"
 #include "platform/color.h"
 #include "platform/text.h"
@@ -175,21 +173,15 @@ void FrmChengji::Command1_Click()
         st.DoneBefore(i) = QStringLiteral("F");
     unload();
     sys_.exerciseWindows().openExercise(true);
-    auto& tm = sys_.form<exercise::FrmTm>();
-    tm.showPaperReview(kPaperQuestions);
     st.CurrentQuestion = 1;
-    sys_.exerciseWindows().dockPanel();
-    tm.stopCountdown();
+    sys_.exerciseWindows().reviewPaper(kPaperQuestions);
 }
 
 void FrmChengji::Command2_Click()
 {
     sys_.exerciseWindows().closeExercise();
     unload();
-    sys_.state.DeferredCommand = 17;
-    auto& home = sys_.form<home::FrmFengmian>();
-    home.ui().TimFH.setEnabled(true);
-    home.show();
+    flow::returnHome(sys_, home::cmd::PapersTab);
 }
 
 void FrmChengji::Form_QueryUnload(int& cancel)
@@ -225,10 +217,7 @@ void FrmChengji::InitShiTi()
     // The launch of every practice: slot paths, first steps, favourites flagged (so the end of
     // this practice keeps them), the panel and the simulated window.
     flow::startLianXi(sys_);
-    auto& tm = sys_.form<exercise::FrmTm>();
-    tm.showPaperReview(count);
-    sys_.exerciseWindows().dockPanel();
-    tm.stopCountdown();
+    sys_.exerciseWindows().reviewPaper(count);
 }
 
 } // namespace exam

@@ -2,7 +2,6 @@
 
 #include "core/system.h"
 #include "exam/examrules.h"
-#include "exam/examwindows.h"
 #include "exam/frmchengji.h"
 #include "platform/color.h"
 
@@ -98,8 +97,8 @@ void FrmEnd2::Form_Load()
 void FrmEnd2::Command1_Click()
 {
     shell::AppState& st = sys_.state;
-    st.MinutesLeft = 50;
-    resetPanelClock(sys_);
+    st.MinutesLeft = shell::kExamMinutes;
+    sys_.exerciseWindows().showClock(st.MinutesLeft);
     unload();
     sys_.exerciseWindows().closeExercise();
     sys_.form<FrmChengji>().show();

@@ -3,6 +3,7 @@
 #include "core/system.h"
 #include "exam/examrules.h"
 #include "exam/examwindows.h"
+#include "home/homeflow.h"
 #include "platform/color.h"
 
 #include <QDate>
@@ -203,7 +204,7 @@ void FrmLogon::CmdExit_Click()
     if (!yes)
         return;
     unload();
-    showHome(sys_);
+    flow::returnHome(sys_);
 }
 
 } // namespace exam

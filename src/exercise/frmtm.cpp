@@ -187,10 +187,8 @@ void FrmTm::Form_Load()
     st.PanelCanClose = 0;
 
     // The clock and the candidate's name.
-    st.MinutesLeft = 50;
-    ui.LblTime.setCaption(
-        QStringLiteral("剩余") + QString::number(st.MinutesLeft) + QStringLiteral("分钟"));
-    ui.LblTimeJD.setWidth((50 - st.MinutesLeft) * ui.PTime.width() / 50);
+    st.MinutesLeft = shell::kExamMinutes;
+    showClock(st.MinutesLeft);
     ui.LblName.setCaption(st.CandidateName);
 
     // Question numbers and paging.
@@ -346,14 +344,12 @@ void FrmTm::showQuestionDone()
     ui.LblBiao.setCaption(title);
 }
 
-void FrmTm::showClock(const QString& caption, double barWidth)
+void FrmTm::showClock(int minutesLeft)
 {
     auto& ui = this->ui();
-    ui.LblTime.setCaption(caption);
-    ui.LblTimeJD.setWidth(barWidth);
+    ui.LblTime.setCaption(clockCaption(minutesLeft));
+    ui.LblTimeJD.setWidth(clockBarWidth(minutesLeft, ui.PTime.width()));
 }
-
-double FrmTm::clockTrackWidth() { return ui().PTime.width(); }
 
 void FrmTm::stopCountdown() { ui().TimeKS.setEnabled(false); }
 

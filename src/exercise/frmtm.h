@@ -102,8 +102,7 @@ public:
     void showQuestionDone();
 
     // What a paper drives on the panel: its clock, its countdown timer, its number buttons.
-    void showClock(const QString& caption, double barWidth);
-    double clockTrackWidth(); // the width of the clock's frame, which the bar fills
+    void showClock(int minutesLeft); // the minutes left and the bar of the minutes gone
     void stopCountdown();
     // A review of a paper's questions: no unit in the title bar, buttons only up to `count`.
     void showPaperReview(int count);

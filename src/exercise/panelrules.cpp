@@ -1,5 +1,6 @@
 #include "exercise/panelrules.h"
 
+#include "core/appstate.h"
 #include "core/exercisemodes.h"
 #include "platform/text.h"
 
@@ -87,6 +88,17 @@ QString numberFace(int state)
     if (isFlagged(state))
         return QStringLiteral("l01032");
     return (state & 1) != 0 ? QStringLiteral("l01031") : QStringLiteral("l01030");
+}
+
+QString clockCaption(int minutesLeft)
+{
+    return QStringLiteral("剩余") + QString::number(minutesLeft) + QStringLiteral("分钟");
+}
+
+double clockBarWidth(int minutesLeft, double trackWidth)
+{
+    return static_cast<float>(trackWidth) * static_cast<float>(shell::kExamMinutes - minutesLeft)
+        / static_cast<float>(shell::kExamMinutes);
 }
 
 QuestionText readQuestionLine(const QString& line, bool lineBreaks)

@@ -1,8 +1,8 @@
 #pragma once
 
 // The question panel's rules, free of windows: the title by study mode, the flag pair, the
-// question-number pages and their faces, the reading of a question line and the binding of
-// the input-method menu to the keyboard layouts.
+// question-number pages and their faces, the examination clock, the reading of a question line
+// and the binding of the input-method menu to the keyboard layouts.
 
 #include "platform/menu.h"
 #include "platform/services.h"
@@ -50,6 +50,12 @@ int numbersOnPage(int questionCount, int page);
 bool pagingShown(int questionCount);
 // The face of a number button by its question's state: not yet shown, visited, flagged.
 QString numberFace(int state);
+
+// The examination clock: the minutes left as the panel writes them ("剩余" & minutes & "分钟"),
+// and the width of the bar that fills the clock's frame (`trackWidth`) by the share of the
+// examination's minutes gone.
+QString clockCaption(int minutesLeft);
+double clockBarWidth(int minutesLeft, double trackWidth);
 
 // One line of the question file, read for the panel.
 struct QuestionText {

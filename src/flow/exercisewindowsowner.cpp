@@ -182,6 +182,22 @@ void ExerciseWindowsOwner::endDemonstration()
     sys_.form<workspace::FrmMain>().show();
 }
 
+// What an examination drives on the panel ---------------------------------------------------
+
+void ExerciseWindowsOwner::showClock(int minutesLeft)
+{
+    sys_.form<exercise::FrmTm>().showClock(minutesLeft);
+}
+
+void ExerciseWindowsOwner::stopCountdown() { sys_.form<exercise::FrmTm>().stopCountdown(); }
+
+void ExerciseWindowsOwner::reviewPaper(int count)
+{
+    sys_.form<exercise::FrmTm>().showPaperReview(count);
+    dockPanel();
+    stopCountdown();
+}
+
 // What one window shows of another's ---------------------------------------------------------
 
 QString ExerciseWindowsOwner::questionText()

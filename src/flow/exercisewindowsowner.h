@@ -38,6 +38,10 @@ public:
     void startDemonstration() override;
     void endDemonstration() override;
 
+    void showClock(int minutesLeft) override;
+    void stopCountdown() override;
+    void reviewPaper(int count) override;
+
     QString questionText() override;
     void loadQuestion() override;
     void showStepHints() override;

@@ -1,5 +1,6 @@
 // The end of practice: what the exercise taught goes into the learner records, the panel and
-// the simulated window close, and the home window comes back on the page the exercise came from.
+// the simulated window close, and the home window comes back on the page the exercise came from,
+// by the one way back home that every window takes.
 
 #include "core/errorreport.h"
 #include "core/system.h"
@@ -59,9 +60,14 @@ void EndLianXi(shell::System& sys)
         sys, saved, QStringLiteral("本次练习的学习记录（学习进度、收藏夹、错题记录）"));
 
     sys.exerciseWindows().endExercise();
-    st.DeferredCommand = returnPage(st.studyMode());
+    returnHome(sys, returnPage(st.studyMode()));
+}
+
+void returnHome(shell::System& sys, int pageCommand)
+{
+    sys.state.DeferredCommand = static_cast<int16_t>(pageCommand);
     auto& home = sys.form<home::FrmFengmian>();
-    if (st.DeferredCommand != 0)
+    if (pageCommand != 0)
         home.ui().TimFH.setEnabled(true);
     home.show();
 }

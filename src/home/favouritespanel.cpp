@@ -38,12 +38,9 @@ namespace {
         u"您还没有已收藏题目！",
         u"您没有未复习的收藏题目！",
         u"您没有已复习的收藏题目！",
-        9,
-        10,
-        10,
-        9,
-        11,
-        8,
+        shell::StudyMode::AllFavourites,
+        shell::StudyMode::UnreviewedFavourites,
+        shell::StudyMode::ReviewedFavourites,
         u"清除收藏的题目",
         { u"您确实要清除未复习的收藏题目吗？", u"您确实要清除已复习的收藏题目吗？",
             u"您确实要清除全部收藏题目吗？" },
@@ -69,12 +66,9 @@ namespace {
         u"您还没有错题记录！",
         u"您还没有未复习的错题记录！",
         u"您还没有已复习的错题记录！",
-        12,
-        7,
-        13,
-        6,
-        14,
-        5,
+        shell::StudyMode::AllWrongBook,
+        shell::StudyMode::UnreviewedWrongBook,
+        shell::StudyMode::ReviewedWrongBook,
         u"清除我的错题",
         { u"您确实要清除未学习的我的错题题目吗？", u"您确实要清除已学习的我的错题题目吗？",
             u"您确实要清除全部我的错题题目吗？" },
@@ -267,12 +261,12 @@ namespace {
             notice(sys, t, choice.emptyNotice);
             return;
         }
-        st.StudyMode = choice.studyMode;
-        st.SetNo = choice.setNo;
-        // The builder sets QuestionIds and QuestionCount to the questions it could build.
-        flow::InitShiTi(sys, choice.ids.join(QString()), choice.studyMode + choice.setNo);
+        // The set holds the questions that could be built; their marks follow the chosen groups.
+        flow::prepareExercise(sys,
+            { .studyMode = choice.studyMode,
+                .setNo = flow::builtSetNo(choice.studyMode),
+                .ids = choice.ids.join(QString()) });
         setPracticeMarks(st, list, filter);
-        st.PanelMode = 2;
         flow::startLianXi(sys);
     }
 
@@ -333,15 +327,13 @@ PracticeChoice practiceChoice(
     PracticeChoice c;
     switch (filter) {
     case records::UnreviewedGroup:
-        c = { list.idsOf(records::UnreviewedGroup), t.modeUnreviewed, t.setUnreviewed,
-            text(t.noUnreviewed) };
+        c = { list.idsOf(records::UnreviewedGroup), t.modeUnreviewed, text(t.noUnreviewed) };
         break;
     case records::ReviewedGroup:
-        c = { list.idsOf(records::ReviewedGroup), t.modeReviewed, t.setReviewed,
-            text(t.noReviewed) };
+        c = { list.idsOf(records::ReviewedGroup), t.modeReviewed, text(t.noReviewed) };
         break;
     default:
-        c = { list.ids, t.modeBoth, t.setBoth, text(t.emptyList) };
+        c = { list.ids, t.modeBoth, text(t.emptyList) };
         break;
     }
     c.ids = c.ids.mid(0, records::kMaxIds);

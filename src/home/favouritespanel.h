@@ -7,6 +7,7 @@
 // and found again by name. The entry points are flow::buildFavouritesPanels,
 // flow::favouritesPass and flow::favouritesCommand.
 
+#include "core/exercisemodes.h"
 #include "records/idlist.h"
 
 #include <QString>
@@ -41,8 +42,9 @@ struct CollectionTwin {
     const char16_t* emptyList;
     const char16_t* noUnreviewed;
     const char16_t* noReviewed;
-    // StudyMode and SetNo of the practice for the groups 3 (both), 1 and 2.
-    int16_t modeBoth, setBoth, modeUnreviewed, setUnreviewed, modeReviewed, setReviewed;
+    // The study mode of the practice for the groups 3 (both), 1 and 2; its questions are built
+    // into the slot every built set shares.
+    shell::StudyMode modeBoth, modeUnreviewed, modeReviewed;
     const char16_t* clearTitle;
     const char16_t* clearText[3]; // for the groups 1, 2, 3
 };
@@ -59,8 +61,7 @@ int16_t toggledFilter(int16_t filter, int index, QString* picture);
 // The questions a practice of the chosen groups takes, and how the exercise starts.
 struct PracticeChoice {
     QStringList ids; // at most 500, in list order
-    int16_t studyMode = 0;
-    int16_t setNo = 0;
+    shell::StudyMode studyMode = shell::StudyMode::AllFavourites;
     QString emptyNotice; // shown when `ids` is empty
 };
 PracticeChoice practiceChoice(const CollectionTwin& twin, const records::ReviewedList& list, int filter);

@@ -1,9 +1,9 @@
 #pragma once
 
-// The home screen's entry points: the exercise launch, the question-set builder and the end of
-// practice, and the home-window panels built in their own files. The examination windows call
-// the launch directly; a lower folder reaches the end of practice through the System's
-// hand-overs (core/handovers.h).
+// The home screen's entry points: the exercise launch, the question-set builder, the end of
+// practice and the way back home, and the home-window panels built in their own files. The
+// examination windows call them directly; a lower folder reaches the end of practice and the
+// home window through the System's hand-overs (core/handovers.h).
 
 #include "core/appstate.h"
 #include "core/exercisemodes.h"
@@ -49,6 +49,10 @@ void startLianXi(shell::System& sys);
 int InitShiTi(shell::System& sys, const QString& ids, int slot);
 // EndLianXi: the records of the study mode, the panel and the simulated window closed, home.
 void EndLianXi(shell::System& sys);
+// The one way back to the home window, for every window that returns there. A page command (a
+// tab of ClickBotn, home/homecommands.h) is replayed on TimFH once the window is up, so that it
+// comes back on that page; 0 leaves it as its load shows it.
+void returnHome(shell::System& sys, int pageCommand = 0);
 
 // The paper panel (cards, paper commands, random papers) and the favourites and wrong-question
 // panels. The home window creates their controls inside its panel containers when it loads

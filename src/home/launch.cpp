@@ -125,7 +125,7 @@ void startLianXi(shell::System& sys)
     st.QuestionListFile = sys.skinFile(stepengine::questionFileName(st.StudyMode, st.SetNo));
     st.CurrentQuestion = 1;
     st.CurrentStep = 1;
-    st.MinutesLeft = 50;
+    st.MinutesLeft = shell::kExamMinutes;
 
     // A set that could not be written is not the bank's fault: upgrading it would not help.
     if (st.SetNotWritten || !slotComplete(sys, site)) {
@@ -164,7 +164,7 @@ void startLianXi(shell::System& sys)
 
     sys.form<home::FrmFengmian>().closeForExercise();
     if (shell::isPaper(st.studyMode())) {
-        st.MinutesLeft = 50;
+        st.MinutesLeft = shell::kExamMinutes;
         sys.handovers.showLogin(sys);
         return;
     }

@@ -139,10 +139,10 @@ namespace {
         return writePair(files, list, site).ok;
     }
 
-    bool markReviewed(const ListFiles& files, const Exercise& exercise, int allMode,
-        int unreviewedMode, const shell::ErrorSite& site)
+    bool markReviewed(const ListFiles& files, const Exercise& exercise, shell::StudyMode allMode,
+        shell::StudyMode unreviewedMode, const shell::ErrorSite& site)
     {
-        const int mode = exercise.StudyMode;
+        const std::optional<shell::StudyMode> mode = exercise.studyMode();
         if ((mode != allMode && mode != unreviewedMode) || !anyDone(exercise))
             return true;
         std::optional<ReviewedList> read = readPair(files, site);
@@ -291,7 +291,8 @@ bool removeUnflaggedFavourites(
 bool markFavouritesReviewed(
     const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site)
 {
-    return markReviewed(favourites(dir), exercise, 9, 10, site);
+    return markReviewed(favourites(dir), exercise, shell::StudyMode::AllFavourites,
+        shell::StudyMode::UnreviewedFavourites, site);
 }
 
 Cleared clearFavourites(const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
@@ -322,7 +323,8 @@ bool addUndoneToWrongBook(const RecordsDir& dir, const Exercise& exercise, const
 bool markWrongBookReviewed(
     const RecordsDir& dir, const Exercise& exercise, const shell::ErrorSite& site)
 {
-    return markReviewed(wrongBook(dir), exercise, 12, 13, site);
+    return markReviewed(wrongBook(dir), exercise, shell::StudyMode::AllWrongBook,
+        shell::StudyMode::UnreviewedWrongBook, site);
 }
 
 Cleared clearWrongBook(const RecordsDir& dir, ReviewGroups cleared, const shell::ErrorSite& site)
@@ -598,29 +600,24 @@ Saved recordPracticeEnd(const RecordsDir& dir, const Exercise& exercise, int uni
     bool narrowPaper, const shell::ErrorSite& site)
 {
     return saveAsOne(dir, site, [&] {
+        using shell::StudyMode;
+        const std::optional<StudyMode> mode = exercise.studyMode();
         bool ok = true;
         if (anyDone(exercise)) {
-            switch (exercise.StudyMode) {
-            case 20:
+            if (mode == StudyMode::WholeUnit)
                 ok = recordUnitPractice(dir, exercise, unitCount, site);
-                break;
-            case 6:
+            else if (mode == StudyMode::UnitUnlearned)
                 ok = recordUnlearnedDone(dir, exercise, unitCount, site);
-                break;
-            case 9:
-            case 10:
+            else if (mode == StudyMode::AllFavourites || mode == StudyMode::UnreviewedFavourites)
                 ok = markFavouritesReviewed(dir, exercise, site);
-                break;
-            case 12:
-            case 13:
+            else if (mode == StudyMode::AllWrongBook || mode == StudyMode::UnreviewedWrongBook)
                 ok = markWrongBookReviewed(dir, exercise, site);
-                break;
-            default:
-                break;
-            }
         }
         // Favourites follow the flags of every practice: flagged questions join, unflagged leave.
-        if (exercise.StudyMode < 9 || exercise.StudyMode > 11)
+        // A practice of the favourites themselves only takes its unflagged questions out.
+        const bool ofFavourites = mode == StudyMode::AllFavourites
+            || mode == StudyMode::UnreviewedFavourites || mode == StudyMode::ReviewedFavourites;
+        if (!ofFavourites)
             ok = ok && addFlaggedFavourites(dir, exercise, site);
         ok = ok && removeUnflaggedFavourites(dir, exercise, site);
         if (narrowPaper)

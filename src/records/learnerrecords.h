@@ -10,6 +10,7 @@
 // The words "the exercise" mean an Exercise: what the operations read of the question set in
 // the shared state (QuestionCount, QuestionIds, QuestionState, StudyMode, SetNo, RecordNo).
 
+#include "core/exercisemodes.h"
 #include "records/idlist.h"
 #include "records/operation.h"
 #include "records/recordfiles.h"
@@ -40,6 +41,8 @@ struct Exercise {
     int16_t StudyMode = 0;
     int16_t SetNo = 0;
     int16_t RecordNo = 0;
+    // The study mode StudyMode names, if any.
+    std::optional<shell::StudyMode> studyMode() const { return shell::studyModeOf(StudyMode); }
     // Question i (from 1); past the copied questions an empty id and state 0.
     QString QuestionIds(int i) const { return ids.value(i - 1); }
     int16_t QuestionState(int i) const { return states.value(i - 1); }

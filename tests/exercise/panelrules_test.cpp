@@ -1,5 +1,6 @@
 // The panel's rules: the title by study mode, the flag pair, the number pages and their faces,
-// the reading of a question line and the input-method menu's binding to the layouts.
+// the examination clock, the reading of a question line and the input-method menu's binding to
+// the layouts.
 
 #include "exercise/panelrules.h"
 
@@ -113,6 +114,28 @@ TEST(NumberPages, FaceByState)
         = { "l01030", "l01031", "l01032", "l01032", "l01030", "l01031", "l01032", "l01032" };
     for (int state = 0; state < 8; ++state)
         EXPECT_EQ(numberFace(state), QString::fromLatin1(faces[state])) << state;
+}
+
+TEST(PanelClock, CaptionAndTheBarOfTheMinutesGone)
+{
+    struct Case {
+        int minutesLeft;
+        double track;
+        const char16_t* caption;
+        double bar;
+    };
+    const Case cases[] = {
+        { 50, 5000, u"剩余50分钟", 0 }, // a fresh examination shows no bar
+        { 49, 5000, u"剩余49分钟", 100 },
+        { 25, 5000, u"剩余25分钟", 2500 },
+        { 1, 5000, u"剩余1分钟", 4900 },
+        { 0, 1500, u"剩余0分钟", 1500 }, // time up: the frame is full
+        { 41, 1500, u"剩余41分钟", 270 },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(clockCaption(c.minutesLeft), QString::fromUtf16(c.caption));
+        EXPECT_DOUBLE_EQ(clockBarWidth(c.minutesLeft, c.track), c.bar) << c.minutesLeft;
+    }
 }
 
 TEST(QuestionLine, TextBreaksAndPictures)
