@@ -28,7 +28,6 @@ namespace {
 
     constexpr double kParked = -500; // the click ring and the pointer off the window, unscaled
     constexpr double kPointerStartX = 7680, kPointerStartY = 5760;
-    constexpr double kLastLegMark = -100; // Shape4.Left on the last leg of a step
     constexpr int kEndTicks = 4; // the end timer closes the window on its fourth tick
     constexpr uint32_t kNoteBack = 0xC0FFFF;
     constexpr uint32_t kMenuWhite = 0xFFFFFF;
