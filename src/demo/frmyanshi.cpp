@@ -419,10 +419,7 @@ void FrmYanShi::ToolCSH()
 {
     const shell::AppState& st = sys_.state;
     auto& ui = this->ui();
-    for (plat::Image* look : { &ui.ImgMenu, &ui.ImgHui, &ui.ImgTool, &ui.ImgElse })
-        look->setPicture(plat::Picture {});
-    ui.Pic1J.setVisible(false);
-    ui.Pic2J.setVisible(false);
+    workspace::clearLooksAndDropDowns(ui);
     ui.PicMenu.move(kMenuBar.left * st.ScaleX, kMenuBar.top * st.ScaleY);
     ui.PicTool.move(kOptionsBar.left * st.ScaleX, kOptionsBar.top * st.ScaleY);
     ui.PicHui.move(kToolbox.left * st.ScaleX, kToolbox.top * st.ScaleY);

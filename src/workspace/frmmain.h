@@ -14,6 +14,7 @@
 
 #include <QString>
 
+#include <compare>
 #include <cstdint>
 #include <optional>
 
@@ -174,7 +175,10 @@ protected:
 
 private:
     void resetFormState();
-    bool screenTallerThan650() const;
+    // The screen's height against the least it takes, 650 pixels at the design's scale: a taller
+    // screen shows the window centred at its design size, a lower one leaves it maximised, and
+    // on a screen lower than that the caption strips neither move it nor dock the panel.
+    std::partial_ordering screenAgainstLeastHeight() const;
     void lblMove_MouseDown(int button);
     void imageClick(int image);
     // Input checks of the target area and the answer fields (frmmain_checks.cpp).
