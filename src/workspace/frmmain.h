@@ -175,9 +175,9 @@ protected:
 
 private:
     void resetFormState();
-    // The screen's height against the least it takes, 650 pixels at the design's scale: a taller
-    // screen shows the window centred at its design size, a lower one leaves it maximised, and
-    // on a screen lower than that the caption strips neither move it nor dock the panel.
+    // The screen's height against 650 pixels at the design's scale: only a taller screen shows
+    // the window centred at its design size, any other leaves it maximised; only a lower one
+    // keeps the caption strips from moving the window and docking the panel.
     std::partial_ordering screenAgainstLeastHeight() const;
     void lblMove_MouseDown(int button);
     void imageClick(int image);
