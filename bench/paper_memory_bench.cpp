@@ -69,14 +69,14 @@ void BM_WholePaperPeakMemory(benchmark::State& state)
             return;
         }
         for (int q = 2; q <= 40; ++q) {
-            driver.click(tm.ui().CmdGN[1].control()); // next question
+            driver.click(tm.ui().CmdGN[exercise::cmd::Next].control());
             driver.advance(200);
         }
         driver.answerModal(
             [&](plat::Form&) { driver.click(sys.form<exam::FrmEnd1>().ui().Command1.control()); });
         driver.answerModal(
             [&](plat::Form&) { driver.click(sys.form<exam::FrmEnd2>().ui().Command1.control()); });
-        driver.click(tm.ui().CmdGN[8].control());
+        driver.click(tm.ui().CmdGN[exercise::cmd::HandIn].control());
         driver.advance(100);
         if (!sys.form<exam::FrmChengji>().visible() || sys.state.CurrentQuestion != 40) {
             state.SkipWithError("the paper did not reach the score sheet");

@@ -28,7 +28,6 @@ namespace {
 
     constexpr double kParked = -500; // the click ring and the pointer off the window, unscaled
     constexpr double kPointerStartX = 7680, kPointerStartY = 5760;
-    constexpr double kLastLegMark = -100; // Shape4.Left on the last leg of a step
     constexpr int kEndTicks = 4; // the end timer closes the window on its fourth tick
     constexpr uint32_t kNoteBack = 0xC0FFFF;
     constexpr uint32_t kMenuWhite = 0xFFFFFF;
@@ -420,10 +419,7 @@ void FrmYanShi::ToolCSH()
 {
     const shell::AppState& st = sys_.state;
     auto& ui = this->ui();
-    for (plat::Image* look : { &ui.ImgMenu, &ui.ImgHui, &ui.ImgTool, &ui.ImgElse })
-        look->setPicture(plat::Picture {});
-    ui.Pic1J.setVisible(false);
-    ui.Pic2J.setVisible(false);
+    workspace::clearLooksAndDropDowns(ui);
     ui.PicMenu.move(kMenuBar.left * st.ScaleX, kMenuBar.top * st.ScaleY);
     ui.PicTool.move(kOptionsBar.left * st.ScaleX, kOptionsBar.top * st.ScaleY);
     ui.PicHui.move(kToolbox.left * st.ScaleX, kToolbox.top * st.ScaleY);

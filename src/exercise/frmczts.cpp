@@ -91,11 +91,8 @@ void FrmCZTS::Command2_Click()
     st.setPanelMode(shell::PanelMode::Practice);
     auto& tm = sys_.form<FrmTm>();
     auto& panel = tm.ui();
-    sys_.logSkinFailure(panel.CmdGN[3].setPicture(sys_.skinFile(QStringLiteral("l01003"))));
-    sys_.logSkinFailure(panel.CmdGN[11].setPicture(sys_.skinFile(QStringLiteral("l01011"))));
-    panel.PicUnit.setVisible(true);
-    for (int i = 5; i <= 10; ++i)
-        panel.CmdGN[i].setVisible(i <= 7);
+    tm.showFlagFaces();
+    tm.showButtonSet();
     st.ExamStartTime = QStringLiteral("-1");
     unload();
     sys_.exerciseWindows().resumeExercise();

@@ -45,7 +45,7 @@ void FrmPicture::Form_QueryUnload(int& cancel)
 {
     cancel = 1;
     auto& tm = sys_.form<FrmTm>();
-    if (tm.isLoaded() && tm.ui().Image2.caption() == QStringLiteral("隐藏图片"))
+    if (tm.isLoaded() && tm.pictureShown())
         tm.Image2_Click();
     else
         hide();

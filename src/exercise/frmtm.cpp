@@ -22,23 +22,23 @@ namespace {
     constexpr double kPanelWidth = 4980;
     constexpr double kPanelHeight = 3630;
 
-    // The function buttons: design Left and Width; the lower row's Top.
+    // The function buttons by their command: design Left and Width; the lower row's Top.
     struct ButtonPlace {
         double left, width;
     };
-    constexpr ButtonPlace kFunctionButtons[12] = {
-        { 90, 720 }, // 0 previous
-        { 1020, 720 }, // 1 next
-        { 1950, 870 }, // 2 redo
-        { 3030, 870 }, // 3 flag
-        { 4110, 720 }, // 4 question numbers
-        { 90, 870 }, // 5 end practice
-        { 2010, 870 }, // 6 step hints
-        { 3930, 870 }, // 7 demonstration
-        { 90, 870 }, // 8 hand in, at 5's place
-        { 2010, 870 }, // 9 candidate's details, at 6's place
-        { 3930, 870 }, // 10 view the answer, at 7's place
-        { 3030, 870 }, // 11 remove the flag, at 3's place
+    constexpr ButtonPlace kFunctionButtons[cmd::Last + 1] = {
+        { 90, 720 }, // Previous
+        { 1020, 720 }, // Next
+        { 1950, 870 }, // Redo
+        { 3030, 870 }, // Flag
+        { 4110, 720 }, // Numbers
+        { 90, 870 }, // EndPractice
+        { 2010, 870 }, // StepHints
+        { 3930, 870 }, // Demonstration
+        { 90, 870 }, // HandIn, at EndPractice's place
+        { 2010, 870 }, // CandidateDetails, at StepHints' place
+        { 3930, 870 }, // ViewAnswer, at Demonstration's place
+        { 3030, 870 }, // RemoveFlag, at Flag's place
     };
     constexpr double kUpperRowTop = 15;
     constexpr double kLowerRowTop = 2355;
@@ -54,10 +54,8 @@ namespace {
 
     void transparent(plat::Label& l) { l.setBackStyle(0); }
 
-    QString functionFace(int i)
-    {
-        return QStringLiteral("l010") + QString::number(i).rightJustified(2, u'0');
-    }
+    // A function button's face in practice.
+    QString functionFace(int button) { return QStringLiteral("l010") + plat::twoDigits(button); }
 }
 
 FrmTmUi::FrmTmUi(plat::Form& f)
@@ -119,7 +117,7 @@ FrmTmUi::FrmTmUi(plat::Form& f)
     LblIME.setCaption(QStringLiteral("EN"));
     // The practice button of each pair stands above its examination twin, and the flag above
     // the remove-flag button: the lower index is built last.
-    for (int i = 11; i >= 0; --i)
+    for (int i = cmd::Last; i >= 0; --i)
         CmdGN.create(i);
     PTime.setBackColor(kWhite);
     LblTimeJD.setBackColor(kBlue);
@@ -252,31 +250,31 @@ void FrmTm::layOut()
     ui.Label2.move(-120, 0, 855, 255);
 
     // Function buttons; the examination has its own faces of the flag pair.
-    for (int i = 0; i <= 11; ++i) {
+    for (int i = 0; i <= cmd::Last; ++i) {
         widgets::mirtButton& b = ui.CmdGN[i];
-        sys_.logSkinFailure(b.setPicture(sys_.skinFile(functionFace(i))));
+        if (i != cmd::Flag && i != cmd::RemoveFlag)
+            sys_.logSkinFailure(b.setPicture(sys_.skinFile(functionFace(i))));
         b.move(kFunctionButtons[i].left * sx, kUpperRowTop * sy, kFunctionButtons[i].width * sx,
             330 * sy);
     }
-    if (st.panelMode() == shell::PanelMode::Examination) {
-        sys_.logSkinFailure(ui.CmdGN[3].setPicture(skin("l01053")));
-        sys_.logSkinFailure(ui.CmdGN[11].setPicture(skin("l01054")));
+    showFlagFaces();
+    for (const LowerRowPlace& place : kLowerRow) {
+        ui.CmdGN[place.practice].setTop(kLowerRowTop * sy);
+        ui.CmdGN[place.examination].setTop(kLowerRowTop * sy);
     }
-    for (int i = 5; i <= 10; ++i)
-        ui.CmdGN[i].setTop(kLowerRowTop * sy);
 
     ui.Command2.move((ui.FrmZXH.width() - 645 * sx) / 2, 270 * sy, 645 * sx, 540 * sy);
-    ui.RtbTM.move(ui.CmdGN[0].left(), 450 * sy, 4770 * sx, 1815 * sy);
+    ui.RtbTM.move(ui.CmdGN[cmd::Previous].left(), 450 * sy, 4770 * sx, 1815 * sy);
     ui.RtbTM.setFont({ QStringLiteral("宋体"), 11 * sx });
     ui.Image2.move(3720 * sx, 1800 * sy, 870 * sx, 330 * sy);
     ui.Image2.setFontSize(9 * sx);
-    ui.Image2.setCaption(QStringLiteral("显示图片"));
+    setPictureShown(false);
     ui.Image2.setForeColor(kBlack);
     sys_.logSkinFailure(ui.Image2.setPicture(skin("l01044")));
 
     // The clock row: the time, the bar, the name and the input-method indicator; the list of
     // unfinished questions lies over the first three.
-    ui.LblTime.move(ui.CmdGN[5].left(), 2760 * sy, 1215 * sx, 285 * sy);
+    ui.LblTime.move(ui.CmdGN[cmd::EndPractice].left(), 2760 * sy, 1215 * sx, 285 * sy);
     const double rowTop = ui.LblTime.top(), rowHeight = ui.LblTime.height();
     ui.PTime.move(1365 * sx, rowTop, 2055 * sx, rowHeight);
     ui.LblTimeJD.move(0, 0, 0, 255);
@@ -335,6 +333,23 @@ void FrmTm::layOut()
     sys_.logSkinFailure(ui.CmdSelNext.setPicture(skin("l01048")));
 }
 
+void FrmTm::showFlagFaces()
+{
+    auto& ui = this->ui();
+    const bool examination = sys_.state.panelMode() == shell::PanelMode::Examination;
+    auto face = [&](int button, const char* examinationFace) {
+        return sys_.skinFile(examination ? QLatin1String(examinationFace) : functionFace(button));
+    };
+    sys_.logSkinFailure(ui.CmdGN[cmd::Flag].setPicture(face(cmd::Flag, "l01053")));
+    sys_.logSkinFailure(ui.CmdGN[cmd::RemoveFlag].setPicture(face(cmd::RemoveFlag, "l01054")));
+}
+
+void FrmTm::setPictureShown(bool shown)
+{
+    pictureShown_ = shown;
+    ui().Image2.setCaption(shown ? QStringLiteral("隐藏图片") : QStringLiteral("显示图片"));
+}
+
 void FrmTm::showQuestionDone()
 {
     auto& ui = this->ui();
@@ -369,8 +384,8 @@ void FrmTm::DqExam()
     auto& ui = this->ui();
     const int q = st.CurrentQuestion;
 
-    ui.CmdGN[0].setEnabled(q > 1);
-    ui.CmdGN[1].setEnabled(q < st.QuestionCount);
+    ui.CmdGN[cmd::Previous].setEnabled(q > 1);
+    ui.CmdGN[cmd::Next].setEnabled(q < st.QuestionCount);
     showQuestionText(true);
 
     // The question's last pictures go back into the simulated window; its step loads on the
@@ -390,8 +405,8 @@ void FrmTm::DqExam()
     if (st.panelMode() != shell::PanelMode::Examination)
         st.setPanelMode(shell::PanelMode::Practice);
 
-    ui.CmdGN[3].setVisible(!isFlagged(st.QuestionState(q)));
-    ui.CmdGN[11].setVisible(!ui.CmdGN[3].visible());
+    ui.CmdGN[cmd::Flag].setVisible(!isFlagged(st.QuestionState(q)));
+    ui.CmdGN[cmd::RemoveFlag].setVisible(!ui.CmdGN[cmd::Flag].visible());
     // A fixed paper turned into practice lays its practice buttons out again.
     if (st.studyMode() == shell::StudyMode::FixedPaper
         && st.panelMode() == shell::PanelMode::Practice)
@@ -432,7 +447,7 @@ void FrmTm::showQuestionText(bool lineBreaks)
     ui.Image2.setVisible(false);
     if (!t.pictureQuestion)
         return;
-    ui.Image2.setCaption(QStringLiteral("显示图片"));
+    setPictureShown(false);
     // Without its own picture the window would show another question's: it is emptied and the
     // button stays hidden.
     plat::Status loaded = t.badPicture

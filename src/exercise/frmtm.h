@@ -5,6 +5,7 @@
 // question numbers, shows hints, starts the demonstration, and in an examination shows the clock
 // and the candidate's details. Its rules live in panelrules.h; this is the window.
 
+#include "exercise/panelcommands.h"
 #include "exercise/panelrules.h"
 #include "exercise/questionbox.h"
 #include "platform/controls.h"
@@ -38,13 +39,13 @@ struct FrmTmUi {
     plat::Label LblTime; // "剩余50分钟"
     plat::Label LblName; // the candidate's name
     plat::Label LblIME; // "EN": opens the input-method menu
-    plat::ControlArray<widgets::mirtButton> CmdGN; // 0..11, the function buttons
+    plat::ControlArray<widgets::mirtButton> CmdGN; // the function buttons, by cmd::
     QuestionBox RtbTM; // the question text
     plat::PictureBox PTime; // frame of the time bar
     plat::Label LblTimeJD; // the elapsed share of the examination
     plat::PictureBox PicUnit; // covers the clock row in practice
     plat::Label LblUnit; // list of unfinished questions
-    widgets::mirtButton Image2; // "显示图片" / "隐藏图片"
+    widgets::mirtButton Image2; // the picture toggle: "显示图片" / "隐藏图片"
     widgets::mirtButton CmdEn; // opens the input-method option
 
     // The candidate-info frame.
@@ -95,6 +96,11 @@ public:
     void CmdSelFH_Click();
     void CmdKSFH_Click();
     void TimKsModel_Timer();
+    // The buttons of the panel's mode: practice shows the unfinished list over the clock row and
+    // its own lower-row buttons, an examination the clock row and its own.
+    void showButtonSet();
+    // The flag pair's faces: an examination has its own.
+    void showFlagFaces();
     void TimerREDO_Timer();
     void TimStartYS_Timer();
 
@@ -111,6 +117,10 @@ public:
     void LblZXH_Click(); // folds the panel to its strip at the simulated window's bottom-left
     void Command2_Click(); // unfolds it, docked at the simulated window's bottom-right
     void Image2_Click(); // shows or hides the question's picture window
+    // Whether the toggle shows the question's picture window; the caption says what a press
+    // does next, so it is written from this state alone.
+    bool pictureShown() const { return pictureShown_; }
+    void setPictureShown(bool shown);
 
     // The input-method menu.
     void LblIME_Click();
@@ -144,6 +154,7 @@ private:
     void restoreMain(); // the simulated window restored and activated
 
     shell::System& sys_;
+    bool pictureShown_ = false;
 };
 
 } // namespace exercise

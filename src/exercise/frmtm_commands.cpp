@@ -15,56 +15,55 @@ void FrmTm::CmdGN_Click(int index)
     auto& ui = this->ui();
     const int q = st.CurrentQuestion;
     switch (index) {
-    case 0: // previous question
+    case cmd::Previous:
         st.CurrentQuestion = static_cast<int16_t>(std::max(q - 1, 1));
         DqExam();
         break;
-    case 1: // next question
+    case cmd::Next:
         st.CurrentQuestion
             = static_cast<int16_t>(std::max(std::min<int>(q + 1, st.QuestionCount), 1));
         DqExam();
         break;
-    case 2: // redo: the question restarts at its first step
+    case cmd::Redo:
         st.ResumeStep(q) = 1;
         DqExam();
         break;
-    case 3: // flag
+    case cmd::Flag:
         st.QuestionState(q) = static_cast<int16_t>(withFlag(st.QuestionState(q)));
-        ui.CmdGN[11].setVisible(true);
-        ui.CmdGN[3].setVisible(false);
+        ui.CmdGN[cmd::RemoveFlag].setVisible(true);
+        ui.CmdGN[cmd::Flag].setVisible(false);
         break;
-    case 4:
+    case cmd::Numbers:
         dqYeMian();
         break;
-    case 5:
+    case cmd::EndPractice:
         sys_.handovers.endPractice(sys_);
         break;
-    case 6: { // step hints, until the next question display
+    case cmd::StepHints: // until the next question display
         st.setPanelMode(shell::PanelMode::Hints);
         sys_.exerciseWindows().showStepHints();
         break;
-    }
-    case 7:
+    case cmd::Demonstration:
         StartYanShi();
         break;
-    case 8: // hand in: out of the way while the hand-in dialogs run
+    case cmd::HandIn: // out of the way while the hand-in dialogs run
         setLeft(0);
         setTop(0);
         hide();
         sys_.handovers.openHandIn(sys_);
         break;
-    case 9:
+    case cmd::CandidateDetails:
         ui.FrmKSXX.setVisible(true);
         break;
-    case 10: // view the answer
+    case cmd::ViewAnswer:
         sys_.exerciseWindows().hidePicture();
-        ui.Image2.setCaption(QStringLiteral("显示图片"));
+        setPictureShown(false);
         sys_.form<FrmCZTS>().show(true);
         break;
-    case 11: // remove the flag
+    case cmd::RemoveFlag:
         st.QuestionState(q) = static_cast<int16_t>(withoutFlag(st.QuestionState(q)));
-        ui.CmdGN[3].setVisible(true);
-        ui.CmdGN[11].setVisible(false);
+        ui.CmdGN[cmd::Flag].setVisible(true);
+        ui.CmdGN[cmd::RemoveFlag].setVisible(false);
         break;
     default:
         break;
@@ -121,15 +120,19 @@ void FrmTm::dqYeMian()
 
 void FrmTm::TimKsModel_Timer()
 {
-    const shell::AppState& st = sys_.state;
+    showButtonSet();
+    ui().TimKsModel.setEnabled(false);
+}
+
+void FrmTm::showButtonSet()
+{
     auto& ui = this->ui();
-    // Practice shows the unfinished list and end, hints, demonstration; an examination the
-    // clock row and hand in, candidate's details, view the answer.
-    const bool practice = st.panelMode() != shell::PanelMode::Examination;
-    ui.PicUnit.setVisible(practice);
-    for (int i = 5; i <= 10; ++i)
-        ui.CmdGN[i].setVisible(i <= 7 ? practice : !practice);
-    ui.TimKsModel.setEnabled(false);
+    const bool examination = sys_.state.panelMode() == shell::PanelMode::Examination;
+    ui.PicUnit.setVisible(!examination);
+    for (const LowerRowPlace& place : kLowerRow) {
+        ui.CmdGN[place.practice].setVisible(!examination);
+        ui.CmdGN[place.examination].setVisible(examination);
+    }
 }
 
 void FrmTm::TimerREDO_Timer()
@@ -143,7 +146,7 @@ void FrmTm::StartYanShi()
     shell::AppState& st = sys_.state;
     auto& ui = this->ui();
     sys_.exerciseWindows().hidePicture();
-    ui.Image2.setCaption(QStringLiteral("显示图片"));
+    setPictureShown(false);
     st.DemoActive = -1;
     // The demonstration's note shows the text in one run, its "|" as they are.
     showQuestionText(false);

@@ -12,7 +12,7 @@ namespace exercise {
 void FrmTm::wireEvents()
 {
     auto& ui = uiNoLoad();
-    for (int i = 0; i <= 11; ++i)
+    for (int i = 0; i <= cmd::Last; ++i)
         ui.CmdGN[i].Click = [this, i] { CmdGN_Click(i); };
     for (int i = 1; i <= kNumbersPerPage; ++i)
         ui.CmTNO[i].Click = [this, i] { CmTNO_Click(i); };
@@ -85,14 +85,11 @@ void FrmTm::Command2_Click() { sys_.exerciseWindows().unfoldPanel(); }
 
 void FrmTm::Image2_Click()
 {
-    auto& ui = this->ui();
-    if (ui.Image2.caption() == QStringLiteral("显示图片")) {
-        sys_.exerciseWindows().showPicture();
-        ui.Image2.setCaption(QStringLiteral("隐藏图片"));
-    } else {
+    if (pictureShown_)
         sys_.exerciseWindows().hidePicture();
-        ui.Image2.setCaption(QStringLiteral("显示图片"));
-    }
+    else
+        sys_.exerciseWindows().showPicture();
+    setPictureShown(!pictureShown_);
 }
 
 // The input-method menu ----------------------------------------------------------------------

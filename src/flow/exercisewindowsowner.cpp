@@ -45,7 +45,7 @@ void ExerciseWindowsOwner::leaveExercise()
     auto& tm = sys_.form<exercise::FrmTm>();
     hidePicture();
     if (tm.isLoaded()) {
-        tm.ui().Image2.setCaption(QStringLiteral("显示图片"));
+        tm.setPictureShown(false);
         foldPanel();
     }
 }

@@ -23,30 +23,34 @@ namespace home {
 
 class FrmFengmian;
 
-// What tells the two panels apart.
+// What tells the two panels apart: each panel's design, its commands, its texts and the exercise
+// its practice starts.
 struct CollectionTwin {
-    bool wrongBook; // false: the favourites
-    const char16_t* panelName; // the container: PicBiaoZhi, PicCuoTi
-    const char16_t* faceName; // ImgBiaoZhiBack, ImgCuoTiBack
-    const char16_t* face; // its picture: l20057, l20058
-    const char16_t* unreviewedLabel; // LblBiaoZhiWei, LblCuoTiWei
-    const char16_t* reviewedLabel; // LblBiaoZhiYI, LblCuoTiYI
-    double unreviewedWidth, unreviewedHeight; // design twips
-    double reviewedWidth, reviewedHeight;
-    int tab; // 18, 19
-    int practiceButton; // 22, 24
-    int clearButton; // 23, 25
-    int firstToggle; // 40, 42: unreviewed; the next one reviewed
-    int16_t FrmFengmian::*filter; // FavouriteFilter, WrongFilter
-    const char16_t* practiceTitle;
-    const char16_t* emptyList;
-    const char16_t* noUnreviewed;
-    const char16_t* noReviewed;
+    bool wrongBook = false; // false: the favourites
+    const char16_t* faceName = u""; // the face's control: ImgBiaoZhiBack, ImgCuoTiBack
+    const char16_t* face = u""; // its picture
+    const char16_t* unreviewedLabel = u""; // the count labels: LblBiaoZhiWei, LblCuoTiWei
+    const char16_t* reviewedLabel = u""; // LblBiaoZhiYI, LblCuoTiYI
+    // The count labels' design sizes, in twips.
+    double unreviewedWidth = 0, unreviewedHeight = 0;
+    double reviewedWidth = 0, reviewedHeight = 0;
+    // ClickBotn commands.
+    int tab = 0;
+    int practiceButton = 0;
+    int clearButton = 0;
+    int firstToggle = 0; // the unreviewed group's; the next one the reviewed group's
+    int16_t FrmFengmian::*filter = nullptr; // FavouriteFilter, WrongFilter
+    const char16_t* practiceTitle = u"";
+    const char16_t* emptyList = u"";
+    const char16_t* noUnreviewed = u"";
+    const char16_t* noReviewed = u"";
     // The study mode of the practice for the groups 3 (both), 1 and 2; its questions are built
     // into the slot every built set shares.
-    shell::StudyMode modeBoth, modeUnreviewed, modeReviewed;
-    const char16_t* clearTitle;
-    const char16_t* clearText[3]; // for the groups 1, 2, 3
+    shell::StudyMode modeBoth = shell::StudyMode::AllFavourites;
+    shell::StudyMode modeUnreviewed = shell::StudyMode::AllFavourites;
+    shell::StudyMode modeReviewed = shell::StudyMode::AllFavourites;
+    const char16_t* clearTitle = u"";
+    const char16_t* clearText[3] = { u"", u"", u"" }; // for the groups 1, 2, 3
 };
 
 const CollectionTwin& favouritesTwin();
@@ -64,7 +68,8 @@ struct PracticeChoice {
     shell::StudyMode studyMode = shell::StudyMode::AllFavourites;
     QString emptyNotice; // shown when `ids` is empty
 };
-PracticeChoice practiceChoice(const CollectionTwin& twin, const records::ReviewedList& list, int filter);
+PracticeChoice practiceChoice(
+    const CollectionTwin& twin, const records::ReviewedList& list, int filter);
 
 // The titles and completion marks the questions of a practice start with: every question of
 // the reviewed group starts done ("T", state 4), every other question not ("F", 0). Entries

@@ -1,6 +1,7 @@
 #include "home/randompaper.h"
 
 #include "core/appstate.h"
+#include "platform/text.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>
@@ -28,8 +29,6 @@ namespace {
         const double r = rnd();
         return std::clamp(static_cast<int>(r * 1000), 0, 999);
     }
-
-    QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 }
 
 RandomDraw drawRandomPaper(const QList<int>& unitSizes, const UniformSource& rnd)
@@ -62,7 +61,7 @@ RandomDraw drawRandomPaper(const QList<int>& unitSizes, const UniformSource& rnd
             if (n == 0)
                 continue;
             const int q = pick % n + 1;
-            const QString id = twoDigits(u) + twoDigits(q);
+            const QString id = plat::twoDigits(u) + plat::twoDigits(q);
             if (seen.contains(id))
                 continue;
             seen += QLatin1Char('_') + id;

@@ -542,6 +542,8 @@ QString right(const QString& s, int length)
     return s.right(qMin<qsizetype>(length, s.size()));
 }
 
+QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
 QString trimSpaces(const QString& s)
 {
     qsizetype begin = 0;

@@ -95,6 +95,10 @@ QString mid(const QString& s, int start); // to the end
 QString left(const QString& s, int length);
 QString right(const QString& s, int length);
 
+// A number in at least two digits, "07" for 7: how record and data file names and question ids
+// write their two-digit parts.
+QString twoDigits(int n);
+
 // Removes leading and trailing spaces (U+0020) only: the data files pad with plain spaces, and
 // any other blank (a tab, a full-width space) is part of the text.
 QString trimSpaces(const QString& s);

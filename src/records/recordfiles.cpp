@@ -2,12 +2,11 @@
 
 #include "core/system.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 namespace records {
 
 namespace {
-    QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
-
     QString inRecords(const RecordsDir& dir, const QString& name)
     {
         return dir.path + QLatin1Char('/') + name + QStringLiteral(".mxy");
@@ -38,7 +37,7 @@ QString WrongBookReviewFile(const RecordsDir& dir)
 }
 QString PaperWrongFile(const RecordsDir& dir, int paper)
 {
-    return inRecords(dir, QStringLiteral("1824") + twoDigits(paper));
+    return inRecords(dir, QStringLiteral("1824") + plat::twoDigits(paper));
 }
 QString ExamHistoryFile(const RecordsDir& dir) { return inRecords(dir, QStringLiteral("288892")); }
 QString UnitProgressFile(const RecordsDir& dir) { return inRecords(dir, QStringLiteral("288893")); }

@@ -204,21 +204,14 @@ QString StepRecord::imageNext(int image) const
     return text(kImageGroups[image - 1].next);
 }
 
-namespace {
-    QString twoDigitName(int n)
-    {
-        return plat::right(QStringLiteral("00") + QString::number(n), 2);
-    }
-}
-
 QString stepFileName(int studyMode, int setNo)
 {
-    return QStringLiteral("2888") + twoDigitName(studyMode + setNo);
+    return QStringLiteral("2888") + plat::twoDigits(studyMode + setNo);
 }
 
 QString questionFileName(int studyMode, int setNo)
 {
-    return QStringLiteral("2888") + twoDigitName(studyMode + setNo + 50);
+    return QStringLiteral("2888") + plat::twoDigits(studyMode + setNo + 50);
 }
 
 int stepLineNumber(int firstLine, int step) { return firstLine + step - 1; }

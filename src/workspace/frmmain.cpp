@@ -159,12 +159,13 @@ void FrmMain::resetFormState()
     fields = {};
 }
 
-bool FrmMain::screenTallerThan650() const
+std::partial_ordering FrmMain::screenAgainstLeastHeight() const
 {
-    // Both sides in single precision, as the design compares them: right at the limit, double
-    // precision could choose the other layout.
+    constexpr double kLeastScreenHeight = 650; // pixels, times ScaleY
+    // Both sides in single precision, so a scaled height a hair off a whole pixel compares as
+    // that pixel.
     return static_cast<float>(sys_.screenHeightTwips() / 15)
-        > static_cast<float>(650 * sys_.state.ScaleY);
+        <=> static_cast<float>(kLeastScreenHeight * sys_.state.ScaleY);
 }
 
 void FrmMain::loadQuestion()
@@ -214,7 +215,7 @@ void FrmMain::Form_Load()
     setWindowState(2);
     setLeft(0);
     setTop(0);
-    if (screenTallerThan650()) {
+    if (screenAgainstLeastHeight() > 0) {
         setWindowState(0);
         setWidth(kWindowWidth * sx);
         setHeight(kWindowHeight * sy);
@@ -290,8 +291,7 @@ void FrmMain::Form_QueryUnload(int& cancel)
 
 void FrmMain::lblMove_MouseDown(int button)
 {
-    if (650 * static_cast<float>(sys_.state.ScaleY)
-        > static_cast<float>(sys_.screenHeightTwips() / 15))
+    if (screenAgainstLeastHeight() < 0)
         return;
     // The panel follows the window once it is dropped; a press of another button docks it at
     // once.
@@ -306,10 +306,7 @@ void FrmMain::ToolCSH()
 {
     const shell::AppState& st = sys_.state;
     auto& ui = this->ui();
-    for (plat::Image* look : { &ui.ImgMenu, &ui.ImgHui, &ui.ImgTool, &ui.ImgElse })
-        look->setPicture(plat::Picture {});
-    ui.Pic1J.setVisible(false);
-    ui.Pic2J.setVisible(false);
+    clearLooksAndDropDowns(ui);
     for (const PanelPlace& p : kPanelPlaces)
         (ui.*p.panel).move(p.left * st.ScaleX, p.top * st.ScaleY);
     // The hotspots lie inside their panels, so they are placed in panel coordinates.

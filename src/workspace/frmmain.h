@@ -14,6 +14,7 @@
 
 #include <QString>
 
+#include <compare>
 #include <cstdint>
 #include <optional>
 
@@ -174,7 +175,10 @@ protected:
 
 private:
     void resetFormState();
-    bool screenTallerThan650() const;
+    // The screen's height against 650 pixels at the design's scale: only a taller screen shows
+    // the window centred at its design size, any other leaves it maximised; only a lower one
+    // keeps the caption strips from moving the window and docking the panel.
+    std::partial_ordering screenAgainstLeastHeight() const;
     void lblMove_MouseDown(int button);
     void imageClick(int image);
     // Input checks of the target area and the answer fields (frmmain_checks.cpp).

@@ -7,6 +7,7 @@
 
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/picture.h"
 
 namespace workspace {
 
@@ -35,5 +36,16 @@ struct SimWindowUi {
     plat::ControlArray<plat::Image> ImgLiN; // 0..13
     plat::Image ImgSelAD;
 };
+
+// Clears the hover and pressed looks and closes both drop-down levels, as the hotspot layout of
+// either window begins. The windows' own parts hold these controls, and their drop-downs differ
+// in type, so the function takes either window's Ui.
+template <class WindowUi> void clearLooksAndDropDowns(WindowUi& ui)
+{
+    for (plat::Image* look : { &ui.ImgMenu, &ui.ImgHui, &ui.ImgTool, &ui.ImgElse })
+        look->setPicture(plat::Picture {});
+    ui.Pic1J.setVisible(false);
+    ui.Pic2J.setVisible(false);
+}
 
 } // namespace workspace

@@ -62,7 +62,7 @@ struct DemoRun : SamplePractice {
     // The panel's demonstration button; its start timer opens the window on its second tick.
     void start()
     {
-        sys.form<exercise::FrmTm>().CmdGN_Click(7);
+        sys.form<exercise::FrmTm>().CmdGN_Click(exercise::cmd::Demonstration);
         driver.advance(200);
         watch();
     }

@@ -86,7 +86,7 @@ void handInFully(ExamApp& a)
              &a.sys->form<exam::FrmEnd1>(), &a.sys->form<exam::FrmEnd2>() })
         a.driver->answerModal(
             [&a, end](plat::Form&) { a.driver->click(end->ui().Command1.control()); });
-    a.driver->click(panel(a).ui().CmdGN[8].control());
+    a.driver->click(panel(a).ui().CmdGN[exercise::cmd::HandIn].control());
 }
 
 const CloseCase kCases[] = {
@@ -94,7 +94,7 @@ const CloseCase kCases[] = {
         [](ExamApp& a, const Closer& close) {
             startPaper(a);
             closeTheModal(a, close);
-            a.driver->click(panel(a).ui().CmdGN[8].control());
+            a.driver->click(panel(a).ui().CmdGN[exercise::cmd::HandIn].control());
         },
         [](ExamApp& a) {
             EXPECT_FALSE(a.sys->form<exam::FrmEnd1>().isLoaded());
@@ -107,7 +107,7 @@ const CloseCase kCases[] = {
             a.driver->answerModal(
                 [&a, &end1](plat::Form&) { a.driver->click(end1.ui().Command1.control()); });
             closeTheModal(a, close);
-            a.driver->click(panel(a).ui().CmdGN[8].control());
+            a.driver->click(panel(a).ui().CmdGN[exercise::cmd::HandIn].control());
         },
         [](ExamApp& a) {
             EXPECT_FALSE(a.sys->form<exam::FrmEnd2>().isLoaded());
@@ -117,7 +117,7 @@ const CloseCase kCases[] = {
         [](ExamApp& a, const Closer& close) {
             startPaper(a);
             closeTheModal(a, close);
-            a.driver->click(panel(a).ui().CmdGN[10].control());
+            a.driver->click(panel(a).ui().CmdGN[exercise::cmd::ViewAnswer].control());
         },
         [](ExamApp& a) {
             EXPECT_FALSE(a.sys->form<exercise::FrmCZTS>().isLoaded());
@@ -243,7 +243,7 @@ const CloseCase kCases[] = {
             a.click(4); // the first unit
             a.click(20); // its practice
             a.driver->advance(500);
-            a.driver->click(panel(a).ui().CmdGN[7].control()); // 演示
+            a.driver->click(panel(a).ui().CmdGN[exercise::cmd::Demonstration].control());
             a.driver->advance(200);
             ASSERT_TRUE(a.sys->form<demo::FrmYanShi>().visible());
             close(a.sys->form<demo::FrmYanShi>());

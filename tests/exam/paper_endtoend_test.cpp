@@ -73,7 +73,7 @@ struct PaperRun {
     {
         auto& st = app.st();
         for (int i = 1; i < q; ++i) {
-            app.driver->click(tm().ui().CmdGN[1].control());
+            app.driver->click(tm().ui().CmdGN[exercise::cmd::Next].control());
             app.driver->advance(100);
         }
         ASSERT_EQ(st.CurrentQuestion, q);
@@ -141,7 +141,7 @@ TEST_F(PaperEndToEnd, MockPaperHandedInByTheButtonIsReadBackOnThePaperPanel)
     EXPECT_EQ(st.MinutesLeft, 50);
 
     run.confirmHandIn();
-    app.driver->click(run.tm().ui().CmdGN[8].control()); // 交卷
+    app.driver->click(run.tm().ui().CmdGN[exercise::cmd::HandIn].control());
     EXPECT_FALSE(run.tm().isLoaded());
     EXPECT_FALSE(run.main().isLoaded());
     ASSERT_TRUE(run.sheet().visible());
@@ -220,7 +220,7 @@ TEST(RealDisplay, AMockPaperFromLoginThroughAQuestionToTheScoreSheet)
     run.logIn("7");
     run.solveHoverQuestion(4);
     run.confirmHandIn();
-    app.driver->click(run.tm().ui().CmdGN[8].control());
+    app.driver->click(run.tm().ui().CmdGN[exercise::cmd::HandIn].control());
     ASSERT_TRUE(run.sheet().visible());
     EXPECT_EQ(run.sheet().ui().Label1.caption(), "第5套得分：2.5分");
     run.backHome();

@@ -77,7 +77,7 @@ TEST(RealDisplay, KeysAfterAClickInThePanelReachTheSimulatedWindow)
     SKIP_WITHOUT_DISPLAY();
     ASSERT_SAMPLE_MODULE();
     DesktopPractice p(0, 1);
-    clickAt(p.tm.ui().CmdGN[4].control()); // 题号: the number page
+    clickAt(p.tm.ui().CmdGN[exercise::cmd::Numbers].control()); // the number page
     clickAt(p.tm.ui().CmTNO[14].control());
     p.driver.advance(100); // Timer2 loads the question's first step
     ASSERT_EQ(p.st.CurrentQuestion, 14);
@@ -152,10 +152,10 @@ TEST(RealDisplay, ThePanelStaysAboveTheSimulatedWindow)
     key(QStringLiteral("ctrl+alt+i")); // a step load
     ASSERT_EQ(p.st.CurrentStep, 2);
     EXPECT_TRUE(above(p.tm, p.main)) << "after a key";
-    clickAt(p.tm.ui().CmdGN[6].control()); // 步骤提示
+    clickAt(p.tm.ui().CmdGN[exercise::cmd::StepHints].control());
     p.driver.advance(100);
     EXPECT_TRUE(above(p.tm, p.main)) << "after 步骤提示";
-    clickAt(p.tm.ui().CmdGN[1].control()); // 下一题
+    clickAt(p.tm.ui().CmdGN[exercise::cmd::Next].control());
     p.driver.advance(100);
     ASSERT_EQ(p.st.CurrentQuestion, 15);
     EXPECT_TRUE(above(p.tm, p.main)) << "after 下一题";
@@ -386,7 +386,7 @@ TEST(RealDisplay, TheFirstKeyAfterADemonstrationReachesTheSimulatedWindow)
     ASSERT_SAMPLE_MODULE();
     DesktopPractice p(0, 14);
     auto& yan = p.sys.form<demo::FrmYanShi>();
-    clickAt(p.tm.ui().CmdGN[7].control()); // 演示
+    clickAt(p.tm.ui().CmdGN[exercise::cmd::Demonstration].control());
     p.driver.advance(200);
     ASSERT_TRUE(yan.visible());
     for (int t = 0; t < 60000 && yan.isLoaded(); t += 100)

@@ -33,7 +33,7 @@ TEST(DemonstrationStart, TwoTicksLaterBothWindowsAreHiddenNotUnloaded)
     app.st.ResumeStep(1) = 1;
     EXPECT_EQ(app.text(), QStringLiteral("先做这一步\r\n再做那一步"));
 
-    app.driver.click(app.ui().CmdGN[7].control());
+    app.driver.click(app.ui().CmdGN[exercise::cmd::Demonstration].control());
     EXPECT_EQ(app.st.DemoActive, -1);
     // The note keeps the text in one run.
     EXPECT_EQ(app.text(), QStringLiteral("先做这一步|再做那一步"));
@@ -63,7 +63,7 @@ TEST(DemonstrationStart, AfterTheDemonstrationTheQuestionResumesWhereThePractice
     app.prepareSample();
     app.open();
     app.st.ResumeStep(1) = 2;
-    app.driver.click(app.ui().CmdGN[7].control());
+    app.driver.click(app.ui().CmdGN[exercise::cmd::Demonstration].control());
     app.driver.advance(200);
     auto& demo = app.sys.form<demo::FrmYanShi>();
     ASSERT_TRUE(demo.visible());
@@ -93,7 +93,7 @@ TEST(DemonstrationStart, APictureQuestionHidesItsPictureWindowFirst)
     app.driver.click(ui.Image2.control());
     auto& picture = app.sys.form<exercise::FrmPicture>();
     ASSERT_TRUE(picture.visible());
-    app.driver.click(ui.CmdGN[7].control());
+    app.driver.click(ui.CmdGN[exercise::cmd::Demonstration].control());
     EXPECT_FALSE(picture.visible());
     EXPECT_EQ(ui.Image2.caption(), QStringLiteral("显示图片"));
     EXPECT_TRUE(ui.Image2.visible());
@@ -117,7 +117,7 @@ struct ViewAnswer {
     void open(const std::function<void(exercise::FrmCZTS&)>& inside)
     {
         app.driver.answerModal([&](plat::Form&) { inside(notice); });
-        app.driver.click(app.ui().CmdGN[10].control());
+        app.driver.click(app.ui().CmdGN[exercise::cmd::ViewAnswer].control());
     }
 };
 
@@ -138,7 +138,7 @@ TEST(ViewAnswerSwitch, NoKeepsTheNoticeOpenAndTheExaminationAsItWas)
     EXPECT_FALSE(v.notice.isLoaded());
     EXPECT_EQ(app.st.PanelMode, 3);
     EXPECT_EQ(app.st.ExamStartTime, QStringLiteral("2026-12-10 09:00:00"));
-    EXPECT_TRUE(app.ui().CmdGN[10].visible());
+    EXPECT_TRUE(app.ui().CmdGN[exercise::cmd::ViewAnswer].visible());
     EXPECT_FALSE(app.ui().TimStartYS.enabled());
 }
 
@@ -155,16 +155,8 @@ TEST(ViewAnswerSwitch, YesTurnsThePaperIntoPracticeAndDemonstratesFromStepOne)
     EXPECT_EQ(app.st.PanelCanClose, 0);
     EXPECT_EQ(app.st.DemoActive, -1);
     EXPECT_EQ(app.st.CurrentStep, 1);
-    EXPECT_TRUE(ui.PicUnit.visible());
-    for (int i = 5; i <= 7; ++i)
-        EXPECT_TRUE(ui.CmdGN[i].visible()) << i;
-    for (int i = 8; i <= 10; ++i)
-        EXPECT_FALSE(ui.CmdGN[i].visible()) << i;
+    testsupport::expectButtonSet(ui, false);
     EXPECT_TRUE(ui.TimeKS.enabled()); // the countdown goes on
-    const auto practiceFlag = plat::loadPicture(app.sys.skinFile(QStringLiteral("l01003")));
-    if (practiceFlag.ok()) {
-        EXPECT_EQ(ui.CmdGN[3].picture().image(), practiceFlag.value().image());
-    }
 
     app.driver.advance(200); // the demonstration's two ticks
     EXPECT_FALSE(app.tm().visible());
@@ -179,6 +171,41 @@ TEST(ViewAnswerSwitch, YesTurnsThePaperIntoPracticeAndDemonstratesFromStepOne)
     ASSERT_TRUE(records::recordScoring(
         dir, 0, app.st.ExamStartTime, 97.5, QDateTime::currentDateTime(), site));
     EXPECT_EQ(records::readExamHistory(dir, site).bestScore(0), QStringLiteral("60"));
+}
+
+// The examination's faces of the flag pair give way to practice's with the module's skins.
+TEST(ViewAnswerSwitch, YesGivesTheFlagPairPracticesFaces)
+{
+    ASSERT_SAMPLE_MODULE();
+    PanelApp app(0, 1.0, true);
+    app.prepareSamplePaper();
+    app.open();
+    auto& ui = app.ui();
+    struct Faces {
+        int button;
+        const char* examination;
+        const char* practice;
+    };
+    const Faces faces[] = {
+        { exercise::cmd::Flag, "l01053", "l01003" },
+        { exercise::cmd::RemoveFlag, "l01054", "l01011" },
+    };
+    auto expectFaces = [&](bool examination) {
+        for (const Faces& f : faces) {
+            const char* name = examination ? f.examination : f.practice;
+            const auto face = plat::loadPicture(app.sys.skinFile(QLatin1String(name)));
+            ASSERT_TRUE(face.ok()) << name;
+            EXPECT_EQ(ui.CmdGN[f.button].picture().image(), face.value().image()) << name;
+        }
+    };
+    expectFaces(true);
+    app.messageBoxes().answers = { true };
+    auto& notice = app.sys.form<exercise::FrmCZTS>();
+    app.driver.answerModal([&](plat::Form&) { app.driver.click(notice.ui().Command2.control()); });
+    app.driver.click(ui.CmdGN[exercise::cmd::ViewAnswer].control());
+    ASSERT_EQ(app.st.PanelMode, 2);
+    expectFaces(false);
+    testsupport::expectButtonSet(ui, false);
 }
 
 TEST(ImeMenu, ChoosesTheLayoutItsItemNamesOnlyWhileTheOptionIsOn)

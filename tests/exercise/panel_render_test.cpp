@@ -69,8 +69,8 @@ TEST_P(PanelLook, KeepsItsPixelLayoutAndShowsTheQuestion)
     // The unfinished list ran under the "EN" label at the row's end.
     EXPECT_LE(ui.PicUnit.left() + ui.PicUnit.width(), ui.LblIME.left());
     EXPECT_EQ(ui.LblTime.caption(), QStringLiteral("剩余50分钟"));
-    EXPECT_EQ(ui.CmdGN[8].visible(), look.examination);
-    EXPECT_EQ(ui.CmdGN[5].visible(), !look.examination);
+    EXPECT_EQ(ui.CmdGN[exercise::cmd::HandIn].visible(), look.examination);
+    EXPECT_EQ(ui.CmdGN[exercise::cmd::EndPractice].visible(), !look.examination);
 }
 
 INSTANTIATE_TEST_SUITE_P(Panel, PanelLook,
@@ -89,7 +89,7 @@ TEST(PanelLookPicture, APictureQuestionOffersItsPictureAboveTheText)
         if (app.fileText(q).startsWith(QStringLiteral("picture")))
             question = q;
     ASSERT_GT(question, 0);
-    app.driver.click(app.ui().CmdGN[4].control());
+    app.driver.click(app.ui().CmdGN[exercise::cmd::Numbers].control());
     app.driver.click(app.ui().CmTNO[question].control());
     ASSERT_TRUE(app.ui().Image2.visible());
     const QImage img = testsupport::HeadlessDriver::render(app.tm());
@@ -122,7 +122,7 @@ TEST_P(DialogLook, ViewAnswerNoticeAndInputMethodOption)
         notice = testsupport::HeadlessDriver::render(czts);
         app.driver.click(czts.ui().Command1.control());
     });
-    app.driver.click(app.ui().CmdGN[10].control());
+    app.driver.click(app.ui().CmdGN[exercise::cmd::ViewAnswer].control());
     auto& ime = app.sys.form<exercise::FrmIME>();
     app.driver.answerModal([&](plat::Form&) {
         app.driver.click(ime.ui().Check1.control());

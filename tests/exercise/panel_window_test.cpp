@@ -42,8 +42,8 @@ TEST(PanelOpen, ShowsQuestionOneBesideThePracticeWindow)
     ASSERT_TRUE(steps.ok());
     EXPECT_FALSE(app.st.StepLine.isEmpty());
     EXPECT_EQ(app.st.StepLine, steps.value().value(app.st.FirstStepTable(1) - 1));
-    EXPECT_FALSE(app.ui().CmdGN[0].enabled());
-    EXPECT_TRUE(app.ui().CmdGN[1].enabled());
+    EXPECT_FALSE(app.ui().CmdGN[exercise::cmd::Previous].enabled());
+    EXPECT_TRUE(app.ui().CmdGN[exercise::cmd::Next].enabled());
     EXPECT_EQ(app.ui().LblTime.caption(), QStringLiteral("剩余50分钟"));
     EXPECT_EQ(app.ui().LblTimeJD.width(), 0);
     EXPECT_TRUE(app.reports.isEmpty()) << app.reports.join(u'\n').toStdString();
@@ -61,17 +61,17 @@ TEST(PanelNavigation, ByArrowsAndNumbersWithFlagsAndASolvedQuestion)
     ASSERT_GE(n, 12);
 
     // Arrows.
-    app.driver.click(ui.CmdGN[1].control());
+    app.driver.click(ui.CmdGN[exercise::cmd::Next].control());
     EXPECT_EQ(st.CurrentQuestion, 2);
     EXPECT_EQ(app.text(), app.fileText(2));
     EXPECT_TRUE(ui.LblBiao.caption().contains(QStringLiteral("2/%1题").arg(n)));
-    EXPECT_TRUE(ui.CmdGN[0].enabled());
-    app.driver.click(ui.CmdGN[0].control());
+    EXPECT_TRUE(ui.CmdGN[exercise::cmd::Previous].enabled());
+    app.driver.click(ui.CmdGN[exercise::cmd::Previous].control());
     EXPECT_EQ(st.CurrentQuestion, 1);
     EXPECT_EQ(app.text(), app.fileText(1));
 
     // By number: the page opens, a number shows its question and closes the page.
-    app.driver.click(ui.CmdGN[4].control());
+    app.driver.click(ui.CmdGN[exercise::cmd::Numbers].control());
     ASSERT_TRUE(ui.FrmSelect.visible());
     EXPECT_TRUE(ui.CmTNO[n].visible());
     EXPECT_FALSE(ui.CmTNO[n + 1].visible());
@@ -79,25 +79,26 @@ TEST(PanelNavigation, ByArrowsAndNumbersWithFlagsAndASolvedQuestion)
     EXPECT_FALSE(ui.FrmSelect.visible());
     EXPECT_EQ(st.CurrentQuestion, n);
     EXPECT_EQ(app.text(), app.fileText(n));
-    EXPECT_FALSE(ui.CmdGN[1].enabled());
+    EXPECT_FALSE(ui.CmdGN[exercise::cmd::Next].enabled());
 
     // Flag and unflag: the pair shows one button, the state follows.
-    EXPECT_TRUE(ui.CmdGN[3].visible());
-    EXPECT_FALSE(ui.CmdGN[11].visible());
-    app.driver.click(ui.CmdGN[3].control());
+    EXPECT_TRUE(ui.CmdGN[exercise::cmd::Flag].visible());
+    EXPECT_FALSE(ui.CmdGN[exercise::cmd::RemoveFlag].visible());
+    app.driver.click(ui.CmdGN[exercise::cmd::Flag].control());
     EXPECT_EQ(st.QuestionState(n), 3);
-    EXPECT_FALSE(ui.CmdGN[3].visible());
-    EXPECT_TRUE(ui.CmdGN[11].visible());
-    app.driver.click(ui.CmdGN[1].control()); // stays on the last question, still flagged
+    EXPECT_FALSE(ui.CmdGN[exercise::cmd::Flag].visible());
+    EXPECT_TRUE(ui.CmdGN[exercise::cmd::RemoveFlag].visible());
+    app.driver.click(
+        ui.CmdGN[exercise::cmd::Next].control()); // stays on the last question, still flagged
     EXPECT_EQ(st.CurrentQuestion, n);
-    EXPECT_TRUE(ui.CmdGN[11].visible());
-    app.driver.click(ui.CmdGN[11].control());
+    EXPECT_TRUE(ui.CmdGN[exercise::cmd::RemoveFlag].visible());
+    app.driver.click(ui.CmdGN[exercise::cmd::RemoveFlag].control());
     EXPECT_EQ(st.QuestionState(n), 1);
-    EXPECT_TRUE(ui.CmdGN[3].visible());
-    EXPECT_FALSE(ui.CmdGN[11].visible());
+    EXPECT_TRUE(ui.CmdGN[exercise::cmd::Flag].visible());
+    EXPECT_FALSE(ui.CmdGN[exercise::cmd::RemoveFlag].visible());
 
     // Question 12 asks to hover over the document size, then goes on by itself.
-    app.driver.click(ui.CmdGN[4].control());
+    app.driver.click(ui.CmdGN[exercise::cmd::Numbers].control());
     app.driver.click(ui.CmTNO[12].control());
     app.driver.advance(100); // the step load
     ASSERT_EQ(st.CurrentQuestion, 12);
@@ -113,7 +114,7 @@ TEST(PanelNavigation, ByArrowsAndNumbersWithFlagsAndASolvedQuestion)
     EXPECT_TRUE(unfinished(app).contains(QStringLiteral("11")));
 
     // Back on question 12 later: the list still leaves it out.
-    app.driver.click(ui.CmdGN[0].control());
+    app.driver.click(ui.CmdGN[exercise::cmd::Previous].control());
     EXPECT_FALSE(unfinished(app).contains(QStringLiteral("12")));
     EXPECT_EQ(unfinished(app).size(), n - 1);
 }
@@ -124,12 +125,13 @@ TEST(PanelNavigation, PreviousAndNextStopAtBothEnds)
         int count, from, button, to;
         bool previousEnabled, nextEnabled;
     };
+    using namespace exercise::cmd;
     const Case cases[] = {
-        { 5, 1, 0, 1, false, true },
-        { 5, 5, 1, 5, true, false },
-        { 5, 3, 1, 4, true, true },
-        { 1, 1, 1, 1, false, false },
-        { 1, 1, 0, 1, false, false },
+        { 5, 1, Previous, 1, false, true },
+        { 5, 5, Next, 5, true, false },
+        { 5, 3, Next, 4, true, true },
+        { 1, 1, Next, 1, false, false },
+        { 1, 1, Previous, 1, false, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.count << " from " << c.from << " button " << c.button);
@@ -140,8 +142,8 @@ TEST(PanelNavigation, PreviousAndNextStopAtBothEnds)
         app.tm().CmdGN_Click(c.button);
         EXPECT_EQ(app.st.CurrentQuestion, c.to);
         EXPECT_EQ(app.text(), QStringLiteral("第%1题").arg(c.to));
-        EXPECT_EQ(app.ui().CmdGN[0].enabled(), c.previousEnabled);
-        EXPECT_EQ(app.ui().CmdGN[1].enabled(), c.nextEnabled);
+        EXPECT_EQ(app.ui().CmdGN[exercise::cmd::Previous].enabled(), c.previousEnabled);
+        EXPECT_EQ(app.ui().CmdGN[exercise::cmd::Next].enabled(), c.nextEnabled);
     }
 }
 
@@ -155,7 +157,7 @@ TEST(PanelNavigation, HintsHoldForOneQuestionAndAnExaminationStaysOne)
         PanelApp app;
         app.openNumbered(3);
         app.st.PanelMode = static_cast<int16_t>(c.before);
-        app.tm().CmdGN_Click(1);
+        app.tm().CmdGN_Click(exercise::cmd::Next);
         EXPECT_EQ(app.st.PanelMode, c.after);
     }
 }
@@ -192,7 +194,7 @@ TEST(NumberPage, PagesFollowTheQuestionCount)
             return k;
         };
         EXPECT_EQ(tm.LastNumberPage, c.lastPage);
-        app.tm().CmdGN_Click(4);
+        app.tm().CmdGN_Click(exercise::cmd::Numbers);
         EXPECT_TRUE(ui.FrmSelect.visible());
         EXPECT_EQ(shown(), c.visibleOnFirst);
         EXPECT_EQ(ui.CmdSelNext.visible(), c.paging);
@@ -221,7 +223,7 @@ TEST(NumberPage, FaceOfANumberFollowsItsQuestionsState)
     for (int q = 2; q <= 8; ++q)
         st.QuestionState(q) = static_cast<int16_t>(q - 1); // question 1 is visited: 1
     st.QuestionState(9) = 0;
-    app.tm().CmdGN_Click(4);
+    app.tm().CmdGN_Click(exercise::cmd::Numbers);
     const char* faces[] = { "l01031", "l01031", "l01032", "l01032", "l01030", "l01031", "l01032",
         "l01032", "l01030" };
     for (int q = 1; q <= 9; ++q) {
@@ -242,14 +244,8 @@ TEST(PanelButtonSets, PracticeAndExaminationAfterTheButtonSetTimer)
         app.prepareNumbered(3);
         app.st.PanelMode = static_cast<int16_t>(mode);
         app.open();
-        auto& ui = app.ui();
-        const bool practice = mode != 3;
-        EXPECT_EQ(ui.PicUnit.visible(), practice);
-        for (int i = 5; i <= 7; ++i)
-            EXPECT_EQ(ui.CmdGN[i].visible(), practice) << i;
-        for (int i = 8; i <= 10; ++i)
-            EXPECT_EQ(ui.CmdGN[i].visible(), !practice) << i;
-        EXPECT_FALSE(ui.TimKsModel.enabled());
+        testsupport::expectButtonSet(app.ui(), mode == 3);
+        EXPECT_FALSE(app.ui().TimKsModel.enabled());
     }
 }
 
@@ -346,7 +342,7 @@ TEST(PanelWindow, CandidateDetailsOpenAndClose)
     app.prepareSamplePaper();
     app.open();
     auto& ui = app.ui();
-    app.driver.click(ui.CmdGN[9].control());
+    app.driver.click(ui.CmdGN[exercise::cmd::CandidateDetails].control());
     ASSERT_TRUE(ui.FrmKSXX.visible());
     EXPECT_EQ(ui.KsName1.caption(), QStringLiteral("张晓明"));
     EXPECT_EQ(ui.KsSFZ1.caption(), QStringLiteral("110101199003071234"));
@@ -367,7 +363,7 @@ TEST(PanelWindow, HandInPutsThePanelAwayBeforeTheHandInDialogs)
     app.st.PanelMode = 3;
     app.open();
     auto& tm = app.tm();
-    app.driver.click(app.ui().CmdGN[8].control());
+    app.driver.click(app.ui().CmdGN[exercise::cmd::HandIn].control());
     EXPECT_TRUE(tm.isLoaded());
     EXPECT_FALSE(tm.visible());
     EXPECT_EQ(tm.left(), 0);
@@ -379,16 +375,16 @@ TEST(QuestionDisplay, AShortOrUnreadableFileShowsNoTextOfAnotherQuestion)
     PanelApp app;
     app.prepareNumbered(5, 3);
     app.open();
-    app.tm().CmdGN_Click(1);
-    app.tm().CmdGN_Click(1);
+    app.tm().CmdGN_Click(exercise::cmd::Next);
+    app.tm().CmdGN_Click(exercise::cmd::Next);
     EXPECT_EQ(app.text(), QStringLiteral("第3题"));
-    app.tm().CmdGN_Click(1);
+    app.tm().CmdGN_Click(exercise::cmd::Next);
     EXPECT_EQ(app.st.CurrentQuestion, 4);
     EXPECT_EQ(app.text(), QString());
     EXPECT_TRUE(app.runLog().contains(QStringLiteral("question 4 not shown")));
 
     QFile::remove(app.st.QuestionListFile);
-    app.tm().CmdGN_Click(0);
+    app.tm().CmdGN_Click(exercise::cmd::Previous);
     EXPECT_EQ(app.text(), QString());
 }
 
@@ -411,7 +407,7 @@ TEST(QuestionDisplay, LineBreaksAndPictureQuestions)
     EXPECT_EQ(app.text(), QStringLiteral("上一行\r\n下一行"));
     EXPECT_FALSE(ui.Image2.visible());
 
-    app.tm().CmdGN_Click(1);
+    app.tm().CmdGN_Click(exercise::cmd::Next);
     EXPECT_EQ(app.text(), QStringLiteral("看图|照做"));
     EXPECT_TRUE(ui.Image2.visible());
     EXPECT_EQ(ui.Image2.caption(), QStringLiteral("显示图片"));
@@ -419,17 +415,17 @@ TEST(QuestionDisplay, LineBreaksAndPictureQuestions)
     EXPECT_EQ(picture.ui().Image1.picture().width(), 200);
 
     // A name that is not a plain file name loads nothing: no picture, no button.
-    app.tm().CmdGN_Click(1);
+    app.tm().CmdGN_Click(exercise::cmd::Next);
     EXPECT_EQ(app.text(), QStringLiteral("不是图"));
     EXPECT_FALSE(ui.Image2.visible());
     EXPECT_TRUE(picture.ui().Image1.picture().isNull());
     EXPECT_TRUE(app.runLog().contains(QStringLiteral("picture \"../x01\" of question 3")));
 
     // A missing picture does not leave the previous question's on show.
-    app.tm().CmdGN_Click(0);
+    app.tm().CmdGN_Click(exercise::cmd::Previous);
     EXPECT_EQ(picture.ui().Image1.picture().width(), 200);
-    app.tm().CmdGN_Click(1);
-    app.tm().CmdGN_Click(1);
+    app.tm().CmdGN_Click(exercise::cmd::Next);
+    app.tm().CmdGN_Click(exercise::cmd::Next);
     EXPECT_FALSE(ui.Image2.visible());
     EXPECT_TRUE(picture.ui().Image1.picture().isNull());
 }
@@ -474,6 +470,41 @@ TEST_P(PictureWindow, TheButtonShowsThenHidesTheCentredPicture)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, PictureWindow, ::testing::Values(1.0, 0.8));
+
+// Whatever hides the picture while it is shown leaves the button offering to show it, and the
+// next press shows it.
+TEST(PictureWindowHidden, TheNextPressShowsItAgain)
+{
+    struct Case {
+        const char* name;
+        int command;
+    };
+    for (const Case c : { Case { "demonstration", exercise::cmd::Demonstration },
+             Case { "next picture question", exercise::cmd::Next },
+             Case { "redo", exercise::cmd::Redo } }) {
+        SCOPED_TRACE(c.name);
+        PanelApp app;
+        app.prepareLines({ QStringLiteral("000101pictureqp0001看图"),
+                             QStringLiteral("000201pictureqp0001再看图") },
+            2);
+        QImage img(40, 20, QImage::Format_RGB32);
+        img.fill(Qt::darkRed);
+        ASSERT_TRUE(img.save(app.sys.skinFile(QStringLiteral("qp0001")), "BMP"));
+        app.open();
+        auto& ui = app.ui();
+        auto& picture = app.sys.form<exercise::FrmPicture>();
+        app.driver.click(ui.Image2.control());
+        ASSERT_TRUE(picture.visible());
+
+        app.tm().CmdGN_Click(c.command);
+        EXPECT_FALSE(picture.visible());
+        EXPECT_FALSE(app.tm().pictureShown());
+        EXPECT_EQ(ui.Image2.caption(), QStringLiteral("显示图片"));
+        app.tm().Image2_Click();
+        EXPECT_TRUE(picture.visible());
+        EXPECT_EQ(ui.Image2.caption(), QStringLiteral("隐藏图片"));
+    }
+}
 
 } // namespace
 

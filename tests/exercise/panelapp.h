@@ -161,4 +161,36 @@ struct PanelApp {
     }
 };
 
+// The function buttons a learner sees on an unflagged question: both modes move, redo, flag and
+// page the numbers; practice ends, hints and demonstrates, where an examination hands in, shows
+// the candidate's details and the answer notice. Practice's list of unfinished questions covers
+// the clock row.
+inline void expectButtonSet(exercise::FrmTmUi& ui, bool examination)
+{
+    namespace cmd = exercise::cmd;
+    struct Shown {
+        const char* name;
+        int button;
+        bool inPractice, inExamination;
+    };
+    const Shown buttons[] = {
+        { "Previous", cmd::Previous, true, true },
+        { "Next", cmd::Next, true, true },
+        { "Redo", cmd::Redo, true, true },
+        { "Flag", cmd::Flag, true, true },
+        { "Numbers", cmd::Numbers, true, true },
+        { "EndPractice", cmd::EndPractice, true, false },
+        { "StepHints", cmd::StepHints, true, false },
+        { "Demonstration", cmd::Demonstration, true, false },
+        { "HandIn", cmd::HandIn, false, true },
+        { "CandidateDetails", cmd::CandidateDetails, false, true },
+        { "ViewAnswer", cmd::ViewAnswer, false, true },
+        { "RemoveFlag", cmd::RemoveFlag, false, false },
+    };
+    for (const Shown& b : buttons)
+        EXPECT_EQ(ui.CmdGN[b.button].visible(), examination ? b.inExamination : b.inPractice)
+            << b.name;
+    EXPECT_EQ(ui.PicUnit.visible(), !examination);
+}
+
 } // namespace testsupport

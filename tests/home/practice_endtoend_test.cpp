@@ -104,8 +104,8 @@ void roundTrip(SampleHome& h, bool screenshots)
 
     // The panel's end button records the question and returns to the unit tab.
     auto& tm = h.sys->form<exercise::FrmTm>();
-    ASSERT_TRUE(tm.ui().CmdGN[5].visible());
-    h.driver->click(tm.ui().CmdGN[5].control());
+    ASSERT_TRUE(tm.ui().CmdGN[exercise::cmd::EndPractice].visible());
+    h.driver->click(tm.ui().CmdGN[exercise::cmd::EndPractice].control());
     EXPECT_FALSE(main.isLoaded());
     h.driver->advance(100);
     ASSERT_TRUE(h.ui().PicTiKu.visible());
@@ -184,7 +184,8 @@ TEST(RealDisplay, AnEndOfPracticeThatCannotBeSavedIsTold)
     watch.start(20);
     records::io::setFaultHook(
         [](const QString&) { return records::io::Failure::FolderNotWritable; });
-    h.driver->click(h.sys->form<exercise::FrmTm>().ui().CmdGN[5].control());
+    h.driver->click(
+        h.sys->form<exercise::FrmTm>().ui().CmdGN[exercise::cmd::EndPractice].control());
     records::io::setFaultHook({});
     watch.stop();
 

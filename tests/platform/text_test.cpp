@@ -324,6 +324,20 @@ TEST(Substrings, TrimSpacesRemovesSpacesOnly)
     EXPECT_EQ(trimSpaces(QStringLiteral("　全国 ")), QStringLiteral("　全国")); // U+3000 stays
 }
 
+TEST(Substrings, TwoDigitsPadsToTwoPlacesAndCutsNothing)
+{
+    struct Case {
+        int n;
+        const char* out;
+    };
+    const Case cases[] = {
+        { 0, "00" }, { 7, "07" }, { 10, "10" }, { 99, "99" },
+        { 100, "100" }, // never cut to another name's "00"
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(twoDigits(c.n), QString::fromLatin1(c.out)) << c.n;
+}
+
 // Files -------------------------------------------------------------------------------------
 
 class TextFiles : public ::testing::Test {

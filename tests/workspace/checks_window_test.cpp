@@ -466,7 +466,7 @@ TEST(HintFrame, HiddenHintsPlaceTheFrameAndTheHintsButtonShowsIt)
     q.driver->advance(100); // the tick switched on by the load
     EXPECT_FALSE(q.ui.ShapeHui.visible());
     EXPECT_EQ(q.ui.ShapeHui.top(), 900);
-    q.sys->form<exercise::FrmTm>().CmdGN_Click(6);
+    q.sys->form<exercise::FrmTm>().CmdGN_Click(exercise::cmd::StepHints);
     q.driver->advance(100);
     EXPECT_TRUE(q.ui.ShapeHui.visible());
 }

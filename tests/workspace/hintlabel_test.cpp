@@ -95,7 +95,7 @@ TEST(HintLabel, StepHintsButtonShowsTheTextOfTheFirstStep)
     p.main.setData();
     p.driver.advance(500); // the panel's practice buttons
     ASSERT_FALSE(p.ui().LHelp.visibleInForm());
-    p.driver.click(p.sys.form<exercise::FrmTm>().ui().CmdGN[6].control());
+    p.driver.click(p.sys.form<exercise::FrmTm>().ui().CmdGN[exercise::cmd::StepHints].control());
     p.driver.advance(100); // the hint frame's timer
     EXPECT_EQ(p.st.PanelMode, 1);
     EXPECT_EQ(p.ui().LHelp.caption(), QStringLiteral("文件→新建"));
