@@ -123,6 +123,14 @@ namespace {
                 QThread::msleep(2);
             }
         }
+        bool mapped() const
+        {
+            const std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> reply(
+                xcb_get_window_attributes_reply(
+                    c_, xcb_get_window_attributes(c_, window_), nullptr),
+                &std::free);
+            return reply && reply->map_state != XCB_MAP_STATE_UNMAPPED;
+        }
         std::vector<uint32_t> frameExtents() const
         {
             return items(window_, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
@@ -185,7 +193,8 @@ QMargins expectedFrame(QWidget& window)
     if (!x.valid() || x.managerWindow() == XCB_WINDOW_NONE)
         return {};
     std::vector<uint32_t> extents;
-    if (window.isVisible())
+    // The widget counts as shown already while its show event runs, before it maps.
+    if (x.mapped())
         extents = x.frameExtents();
     else if (x.managerSupports("_NET_REQUEST_FRAME_EXTENTS"))
         extents = x.requestFrameExtents();

@@ -329,6 +329,15 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// A case's name as part of a file name.
+QString shotName(const char* caseName)
+{
+    QString name;
+    for (const char* ch = caseName; *ch; ++ch)
+        name += std::isalnum(static_cast<unsigned char>(*ch)) ? QChar::fromLatin1(*ch) : u'-';
+    return name;
+}
+
 // The same table on a real display: the close reaches the mapped window through the X server, as
 // the window manager's (openbox's own Alt+F4, or the client message it would send), and the
 // server must still show a window of the program afterwards.
@@ -354,10 +363,8 @@ TEST(RealDisplay, EveryWindowAnswersAWindowManagersClose)
         for (plat::Form* f : a.sys->forms())
             anyViewable = anyViewable || (f->visible() && xd::xWindow(f->hWnd()->winId()).viewable);
         EXPECT_TRUE(anyViewable) << "no window of the program mapped";
-        QString shot;
-        for (const char* ch = c.name; *ch; ++ch)
-            shot += std::isalnum(static_cast<unsigned char>(*ch)) ? QChar::fromLatin1(*ch) : u'-';
-        xd::screenshot(a.out(QStringLiteral("close-%1-%2.png").arg(xd::windowManagerName(), shot)));
+        xd::screenshot(a.out(
+            QStringLiteral("close-%1-%2.png").arg(xd::windowManagerName(), shotName(c.name))));
     }
 }
 
@@ -418,12 +425,8 @@ TEST(RealDisplay, ModalWindowsAreFixedDialogsOfTheWindowTheyServe)
             if (xd::underWindowManager()) {
                 EXPECT_EQ(xd::managedWindow(id).frameExtents.isNull(), !d.framed) << "frame";
             }
-            QString shot;
-            for (const char* ch = c->name; *ch; ++ch)
-                shot += std::isalnum(static_cast<unsigned char>(*ch)) ? QChar::fromLatin1(*ch)
-                                                                      : u'-';
-            xd::screenshot(
-                a.out(QStringLiteral("dialog-%1-%2.png").arg(xd::windowManagerName(), shot)));
+            xd::screenshot(a.out(QStringLiteral("dialog-%1-%2.png")
+                                     .arg(xd::windowManagerName(), shotName(c->name))));
             xd::xdo({ QStringLiteral("windowminimize"), xd::hex(id) });
             xd::settle(500);
             EXPECT_TRUE(xd::xWindow(id).viewable) << "minimised while it blocks";
