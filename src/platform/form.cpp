@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include "platform/color.h"
+#include "platform/dialogwindow.h"
 #include "platform/runtime.h"
 #include "platform/surface.h"
 
@@ -178,16 +179,10 @@ void Form::show(bool modal)
         const bool first = !everShown_;
         everShown_ = true;
         if (owner && centered_) {
-            // Over the window it serves, kept on the screen.
-            const QRect screen = rt_->screenRect();
-            const QRect over = owner->window_->frameGeometry();
-            const QRect mine = pixelGeometry();
-            QRect placed(QPoint(0, 0), mine.size());
-            placed.moveCenter(over.center());
-            placed.moveLeft(std::clamp(placed.left(), screen.left(),
-                std::max(screen.left(), screen.right() + 1 - placed.width())));
-            placed.moveTop(std::clamp(placed.top(), screen.top(),
-                std::max(screen.top(), screen.bottom() + 1 - placed.height())));
+            // Over the window it serves, the frame the window manager adds included, kept on
+            // the screen.
+            const QRect placed = centredDialogRect(pixelGeometry().size(), expectedFrame(*window_),
+                owner->window_->frameGeometry(), rt_->screenRect());
             left_ = placed.left() * rt_->twipsPerPixelX();
             top_ = placed.top() * rt_->twipsPerPixelY();
             applyWindowGeometry();
@@ -239,23 +234,8 @@ void Form::show(bool modal)
 void Form::becomeDialogOf(Form* owner)
 {
     dialog_ = true;
-    // Only the close button: the window manager then offers neither minimise nor maximise, and
-    // its close goes through the form's query like any other.
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint;
-    if (borderless_)
-        flags |= Qt::FramelessWindowHint;
-    else
-        flags |= Qt::WindowTitleHint;
-    if (topMost_)
-        flags |= Qt::WindowStaysOnTopHint;
-    if (window_->windowFlags() != flags)
-        window_->setWindowFlags(flags);
+    makeDialogWindow(*window_, owner ? owner->window_.data() : nullptr, borderless_, topMost_);
     applyWindowGeometry();
-    // The window manager keeps it above its owner, and minimises, restores and raises it with
-    // it. Set on the window itself: an owner widget would take the dialog down with it.
-    window_->winId();
-    if (QWindow* handle = window_->windowHandle())
-        handle->setTransientParent(owner ? owner->window_->windowHandle() : nullptr);
 }
 
 void Form::afterFirstPainting(std::function<void()> task)

@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include "platform/dialogwindow.h"
 #include "platform/form.h"
 #include "platform/paths.h"
 #include "platform/runtime.h"
@@ -24,6 +25,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSettings>
 #include <QSysInfo>
 #include <QTimer>
@@ -433,6 +435,35 @@ namespace {
 
 }
 
+namespace {
+
+    // Centred on the window it serves once it has its size, which the box takes for its texts
+    // only as it is shown (the platform's own placing used the size before).
+    class CentredMessageBox : public QMessageBox {
+    public:
+        explicit CentredMessageBox(QWidget* over)
+            : QMessageBox(over)
+            , over_(over)
+        {
+        }
+
+    protected:
+        void showEvent(QShowEvent* e) override
+        {
+            QMessageBox::showEvent(e);
+            if (e->spontaneous() || !over_)
+                return;
+            const QScreen* screen = over_->screen();
+            setGeometry(centredDialogRect(size(), expectedFrame(*this), over_->frameGeometry(),
+                screen ? screen->geometry() : over_->frameGeometry()));
+        }
+
+    private:
+        QPointer<QWidget> over_;
+    };
+
+}
+
 class RealMessageBoxes : public MessageBoxes {
 public:
     bool open(const Box& b) override
@@ -441,12 +472,9 @@ public:
         // notice, the question panel) it must stand above it too, or it could not be read.
         QWidget* over = windowInUse();
         // On the heap: a box whose window goes while it is open goes with it.
-        QPointer<QMessageBox> box = new QMessageBox(over);
-        Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-            | Qt::WindowCloseButtonHint;
-        if (over && over->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
-            flags |= Qt::WindowStaysOnTopHint;
-        box->setWindowFlags(flags);
+        QPointer<QMessageBox> box = new CentredMessageBox(over);
+        makeDialogWindow(
+            *box, over, false, over && over->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         box->installEventFilter(new KeepShown(box));
         box->setWindowTitle(b.title);
         box->setText(b.text);

@@ -1,7 +1,10 @@
 // Enter on a real question box whose default is 否: the login's leave question and the question
 // at the end of a paper's wrong-question practice. Both used to default to 是, so Enter left the
-// login and took questions off the paper's wrong list. Runs on a real display (RealDisplay, under
-// openbox and without a window manager), the key pressed through the X server.
+// login and took questions off the paper's wrong list. Each box is a dialog of the window it
+// serves, centred on it: the platform placed the boxes before they took their size, well off the
+// middle, and the wrong-list question belongs over the simulated window, not over the panel folded
+// to its strip. Runs on a real display (RealDisplay, under openbox and without a window manager),
+// the key pressed through the X server.
 
 #include "exam/frmlogon.h"
 #include "examapp.h"
@@ -9,6 +12,7 @@
 #include "platform/services.h"
 #include "records/recordfiles.h"
 #include "support/xdesktop.h"
+#include "workspace/frmmain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,8 +57,10 @@ struct RealBoxes : ExamApp {
     }
 
     // Runs `ask`, which opens a question box, and presses Enter in the box once it is on the
-    // screen. Returns the box's text, empty when none opened.
-    QString enterOnTheQuestion(const std::function<void()>& ask, const QString& shotName)
+    // screen, a dialog of `served` centred on it. Returns the box's text, empty when none
+    // opened.
+    QString enterOnTheQuestion(
+        const std::function<void()>& ask, const QString& shotName, plat::Form& served)
     {
         QString text;
         int polls = 0;
@@ -67,6 +73,7 @@ struct RealBoxes : ExamApp {
             }
             xd::settle(300);
             text = box->text();
+            xd::expectDialogOf(box->winId(), { served.hWnd()->winId() }, served.hWnd()->winId());
             xd::screenshot(
                 out(QStringLiteral("question-%1-%2.png").arg(xd::windowManagerName(), shotName)));
             xd::xdo(
@@ -99,7 +106,7 @@ TEST(RealDisplay, EnterOnANoDefaultQuestionChangesNothing)
         xd::waitUntilViewable(logon);
         const auto before = learnerRecords(a);
         const QString asked
-            = a.enterOnTheQuestion([&] { xd::clickAt(logon.ui().CmdExit); }, "login");
+            = a.enterOnTheQuestion([&] { xd::clickAt(logon.ui().CmdExit); }, "login", logon);
         EXPECT_EQ(asked, QStringLiteral("确实要退出考试系统吗？"));
         xd::settle();
         EXPECT_TRUE(logon.isLoaded());
@@ -113,6 +120,11 @@ TEST(RealDisplay, EnterOnANoDefaultQuestionChangesNothing)
     {
         SCOPED_TRACE("the end of a paper's wrong-question practice");
         RealBoxes a;
+        // Asked over the simulated window, not over the panel folded to its strip at the
+        // screen's corner.
+        a.startPaper();
+        auto& main = a.sys->form<workspace::FrmMain>();
+        xd::waitUntilViewable(main);
         const QString wrong = records::PaperWrongFile(a.recordsDir(), 3);
         testsupport::writeFile(wrong, "010101020103\r\n");
         shell::AppState& st = a.st();
@@ -128,7 +140,8 @@ TEST(RealDisplay, EnterOnANoDefaultQuestionChangesNothing)
         const auto before = learnerRecords(a);
         ASSERT_TRUE(before.contains(
             QDir(a.dir.path() + QStringLiteral("/ksdata")).relativeFilePath(wrong)));
-        const QString asked = a.enterOnTheQuestion([&] { flow::EndLianXi(*a.sys); }, "wronglist");
+        const QString asked
+            = a.enterOnTheQuestion([&] { flow::EndLianXi(*a.sys); }, "wronglist", main);
         EXPECT_TRUE(asked.startsWith(QStringLiteral("本次答对的题目要从“错题复习”中去掉吗？")))
             << asked.toStdString();
         // The end of practice writes its other records as after a 否 (the favourites files);

@@ -5,6 +5,7 @@
 #include "support/testsupport.h"
 
 #include "platform/color.h"
+#include "platform/dialogwindow.h"
 #include "platform/keys.h"
 
 #include <QBuffer>
@@ -689,6 +690,34 @@ TEST(ColorTest, DesignColourValuesAreBlueGreenRed)
     EXPECT_EQ(toQColor(0xC0FFFF), QColor(255, 255, 192));
     EXPECT_EQ(toQColor(0x8000000F), QColor(0xF0, 0xF0, 0xF0)); // a system colour
     EXPECT_EQ(fromQColor(QColor(0x7F, 0x9D, 0xB9)), 0xB99D7Fu);
+}
+
+// A dialog's whole window, its frame included, goes over the middle of the window it serves and
+// stays on the screen; the client rectangle is what the window system is given. Centring the
+// client alone left a framed dialog half a title bar low.
+TEST(DialogPlaceTest, TheWholeWindowIsCentredOnTheWindowItServesAndKeptOnTheScreen)
+{
+    const QRect screen(0, 0, 1280, 1024);
+    const QMargins titled(1, 20, 1, 1); // left, top, right, bottom
+    const struct {
+        const char* what;
+        QSize client;
+        QMargins frame;
+        QRect over;
+        QRect expected;
+    } cases[] = {
+        { "frameless", QSize(200, 100), {}, QRect(100, 100, 600, 400), QRect(300, 250, 200, 100) },
+        // The whole window is 202 by 121 at (299, 239).
+        { "titled", QSize(200, 100), titled, QRect(100, 100, 600, 400), QRect(300, 259, 200, 100) },
+        { "over a window at the top left corner", QSize(200, 100), titled,
+            QRect(-50, -80, 100, 100), QRect(1, 20, 200, 100) },
+        { "over a window at the bottom right corner", QSize(200, 100), titled,
+            QRect(1200, 1000, 200, 100), QRect(1079, 923, 200, 100) },
+        { "larger than the screen", QSize(1400, 1100), {}, QRect(100, 100, 600, 400),
+            QRect(0, 0, 1400, 1100) },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(centredDialogRect(c.client, c.frame, c.over, screen), c.expected) << c.what;
 }
 
 } // namespace

@@ -12,10 +12,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -96,6 +98,77 @@ inline XWindow xWindow(WId id)
     return { QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
                  field("Height")),
         info.contains(QStringLiteral("IsViewable")) };
+}
+
+// A window as the window manager offers it: the actions it allows (the end of each name, e.g.
+// "MINIMIZE"), the size limits the program gave (WM_NORMAL_HINTS, none when unset), the window
+// it is transient for (0: none), the manager's frame around it (none without a manager) and its
+// place on the screen with that frame.
+struct ManagedWindow {
+    QStringList allowedActions;
+    QSize minSize, maxSize;
+    WId transientFor = 0;
+    QMargins frameExtents;
+    QRect frame;
+};
+inline ManagedWindow managedWindow(WId id)
+{
+    ManagedWindow m;
+    const QString props = run(QStringLiteral("xprop"),
+        { QStringLiteral("-id"), hex(id), QStringLiteral("_NET_WM_ALLOWED_ACTIONS"),
+            QStringLiteral("WM_NORMAL_HINTS"), QStringLiteral("WM_TRANSIENT_FOR"),
+            QStringLiteral("_NET_FRAME_EXTENTS") });
+    static const QRegularExpression action(QStringLiteral("_NET_WM_ACTION_([A-Z_]+)"));
+    for (const auto& a : action.globalMatch(props))
+        m.allowedActions << a.captured(1);
+    auto size = [&](const char* which) {
+        const QRegularExpression re(
+            QString::fromLatin1(which) + QStringLiteral(" size: (\\d+) by (\\d+)"));
+        const auto match = re.match(props);
+        return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt())
+                                : QSize();
+    };
+    m.minSize = size("minimum");
+    m.maxSize = size("maximum");
+    static const QRegularExpression transient(
+        QStringLiteral("WM_TRANSIENT_FOR\\(WINDOW\\): window id # (0x[0-9a-fA-F]+)"));
+    m.transientFor = transient.match(props).captured(1).toULongLong(nullptr, 16);
+    // Left, right, top, bottom; none without a window manager.
+    static const QRegularExpression extents(
+        QStringLiteral("_NET_FRAME_EXTENTS\\(CARDINAL\\) = (\\d+), (\\d+), (\\d+), (\\d+)"));
+    const auto e = extents.match(props);
+    m.frameExtents = QMargins(
+        e.captured(1).toInt(), e.captured(3).toInt(), e.captured(2).toInt(), e.captured(4).toInt());
+    m.frame = xWindow(id).rect.marginsAdded(m.frameExtents);
+    return m;
+}
+
+// The window that has the keyboard focus, as the X server says.
+inline WId focusedWindow()
+{
+    return run(QStringLiteral("xdotool"), { QStringLiteral("getwindowfocus") })
+        .trimmed()
+        .toULongLong();
+}
+
+// A modal dialog as a learner must meet it: of a fixed size, kept above one of `owners`
+// (transient for it), its whole window centred on `centredOn`'s to within a few pixels, holding
+// the keyboard; under a window manager offered the close but neither minimise nor maximise.
+inline void expectDialogOf(WId dialog, const QList<WId>& owners, WId centredOn)
+{
+    const ManagedWindow d = managedWindow(dialog);
+    EXPECT_TRUE(d.minSize.isValid()) << "no minimum size";
+    EXPECT_EQ(d.minSize, d.maxSize);
+    EXPECT_TRUE(owners.contains(d.transientFor))
+        << "transient for " << hex(d.transientFor).toStdString();
+    const QPoint off = d.frame.center() - managedWindow(centredOn).frame.center();
+    EXPECT_LE(off.manhattanLength(), 3) << "centre off by " << off.x() << ", " << off.y();
+    EXPECT_EQ(hex(focusedWindow()).toStdString(), hex(dialog).toStdString()) << "focus";
+    if (underWindowManager()) {
+        EXPECT_TRUE(d.allowedActions.contains(QStringLiteral("CLOSE")));
+        for (const char* refused : { "MINIMIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE" })
+            EXPECT_FALSE(d.allowedActions.contains(QString::fromLatin1(refused))) << refused;
+    }
 }
 
 // The top-level windows from the bottom up: the window manager's stacking list where there is
