@@ -49,11 +49,8 @@ namespace {
         // A property of 32-bit items (atoms, windows, cardinals); empty when it is not set.
         std::vector<uint32_t> items(xcb_window_t w, xcb_atom_t property, xcb_atom_t type) const
         {
-            const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-                xcb_get_property_reply(
-                    c_, xcb_get_property(c_, 0, w, property, type, 0, 1024), nullptr),
-                &std::free);
-            if (!reply || reply->format != 32 || reply->type != type)
+            const auto reply = fetch(w, property, type, 32, 1024);
+            if (!reply)
                 return {};
             const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
             return std::vector<uint32_t>(
@@ -61,11 +58,8 @@ namespace {
         }
         QByteArray text(xcb_window_t w, xcb_atom_t property, xcb_atom_t type) const
         {
-            const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-                xcb_get_property_reply(
-                    c_, xcb_get_property(c_, 0, w, property, type, 0, 256), nullptr),
-                &std::free);
-            if (!reply || reply->format != 8 || reply->type != type)
+            const auto reply = fetch(w, property, type, 8, 256);
+            if (!reply)
                 return {};
             return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
                 xcb_get_property_value_length(reply.get()));
@@ -137,6 +131,19 @@ namespace {
         }
 
     private:
+        using PropertyReply = std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)>;
+        // The property when it is set with this type and item size, else none.
+        PropertyReply fetch(xcb_window_t w, xcb_atom_t property, xcb_atom_t type, uint8_t format,
+            uint32_t longs) const
+        {
+            PropertyReply reply(xcb_get_property_reply(c_,
+                                    xcb_get_property(c_, 0, w, property, type, 0, longs), nullptr),
+                &std::free);
+            if (reply && (reply->format != format || reply->type != type))
+                reply.reset();
+            return reply;
+        }
+
         xcb_connection_t* c_ = nullptr;
         xcb_window_t window_ = XCB_WINDOW_NONE;
         xcb_window_t root_ = XCB_WINDOW_NONE;
