@@ -20,8 +20,7 @@ namespace {
     constexpr double kSecondLevelRight = 11850; // times ScaleX
     constexpr double kSecondLevelFlipOverlap = 15; // times ScaleX
 
-    // Hotspot, item and sub-item numbers in picture names: two digits.
-    QString two(int n) { return plat::right(QStringLiteral("0") + QString::number(n), 2); }
+    using menus::pictureNumber;
 
     menus::Box boxOf(const plat::Control& c)
     {
@@ -94,7 +93,7 @@ void FrmYanShi::ToolClick(int16_t hotspot)
         stand(QStringLiteral("hotspot %1 has no drop-down").arg(hotspot));
         return;
     }
-    const QString nn = two(hotspot);
+    const QString nn = pictureNumber(hotspot);
     plat::Image& look = hotspot <= 20 ? ui.ImgMenu : hotspot <= 40 ? ui.ImgTool : ui.ImgHui;
     look.move(hot->left(), hot->top());
     loadInterfacePicture(look, nn + QStringLiteral("0099"));
@@ -166,7 +165,7 @@ void FrmYanShi::Tool1JClick(int16_t item)
     const plat::Label* clicked = ui.Lbl1J.at(item);
     if (!clicked)
         return;
-    const QString key = two(ReplayHotspot) + two(ReplayItem);
+    const QString key = pictureNumber(ReplayHotspot) + pictureNumber(ReplayItem);
     if (menus::opensSecondLevel(ReplayHotspot, ReplayItem)) {
         plat::Image& second = ui.Pic2J;
         loadInterfacePicture(second, key + QStringLiteral("77"));
@@ -195,7 +194,7 @@ void FrmYanShi::Tool1JClick(int16_t item)
     QString highlight = key + QStringLiteral("00");
     const int h = ReplayHotspot;
     if (item <= 40 && (h == 24 || h == 25 || h == 26 || h == 33 || h == 34))
-        highlight = QStringLiteral("4999") + two(item);
+        highlight = QStringLiteral("4999") + pictureNumber(item);
     const auto d = StepRecord(st.StepLine).descriptor(field::Descriptor1);
     if (d.kind == u'D' && d.hotspot == ReplayHotspot && d.item == item)
         highlight = d.pictureStem + QStringLiteral("00");

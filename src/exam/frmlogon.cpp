@@ -5,6 +5,7 @@
 #include "exam/examwindows.h"
 #include "home/homeflow.h"
 #include "platform/color.h"
+#include "stepengine/steprecord.h"
 
 #include <QDate>
 
@@ -112,11 +113,10 @@ void FrmLogon::Form_Load()
             l->setMousePointer(plat::kCustomPointer).ignore();
     sys_.logSkinFailure(ui.Picture1.setPicture(sys_.skinFile(QStringLiteral("9l0056"))));
     sys_.logSkinFailure(ui.Picture2.setPicture(sys_.skinFile(QStringLiteral("9l0057"))));
-    // The paper's question slot, by the launch's rule.
-    const int slot = st.StudyMode + st.SetNo;
+    // The paper's files, by the launch's rule.
     st.AnswerTextFile = sys_.skinFile(QStringLiteral("288890"));
-    st.StepFile = sys_.skinFile(QStringLiteral("2888") + slotDigits(slot));
-    st.QuestionListFile = sys_.skinFile(QStringLiteral("2888") + slotDigits(slot + 50));
+    st.StepFile = sys_.skinFile(stepengine::stepFileName(st.StudyMode, st.SetNo));
+    st.QuestionListFile = sys_.skinFile(stepengine::questionFileName(st.StudyMode, st.SetNo));
 
     ui.Picture1.setVisible(false);
     ui.Picture2.setVisible(false);

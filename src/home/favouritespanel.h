@@ -3,8 +3,8 @@
 // The favourites panel (PicBiaoZhi) and its twin, the wrong-question panel (PicCuoTi), of the
 // home window: the counts of unreviewed and reviewed questions, two toggles that choose the
 // groups a command works on, the practice of the chosen groups and their clearing. The panels'
-// controls other than the ClickBotn buttons are built here into the home window's containers
-// and found again by name. The entry points are flow::buildFavouritesPanels,
+// controls other than the ClickBotn buttons are built here into the home window's containers,
+// which keep them for the next refresh. The entry points are flow::buildFavouritesPanels,
 // flow::favouritesPass and flow::favouritesCommand.
 
 #include "core/exercisemodes.h"

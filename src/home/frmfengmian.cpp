@@ -29,19 +29,27 @@ namespace {
     enum class Host { Window, Top, Units, Papers, Favourites, Wrong, Help, None };
     Host hostOf(int i)
     {
-        if ((i >= 0 && i <= 12) || (i >= 44 && i <= 46))
+        using namespace cmd;
+        const auto within = [i](int first, int last) { return i >= first && i <= last; };
+        // The start page's buttons and the three without a command between the toggles and
+        // the unit pages lie on the window itself.
+        if (within(0, WebLink) || within(LastGroupToggle + 1, UnitPage1 - 1))
             return Host::Window;
-        if (i >= 13 && i <= 19)
+        if (within(MinimiseTab, WrongBookTab))
             return Host::Top;
-        if (i == 20 || (i >= 37 && i <= 39) || (i >= 47 && i <= 69))
+        if (i == StartUnitPractice || within(FirstUnitScope, LastUnitScope)
+            || within(UnitPage1, LastUnit))
             return Host::Units;
-        if (i == 21 || (i >= 28 && i <= 31) || (i >= 70 && i <= 99))
+        if (i == NewRandomPaper || within(SprintPapers, RandomPapers)
+            || within(FirstPaper, LastPaper))
             return Host::Papers;
-        if (i == 22 || i == 23 || i == 40 || i == 41)
+        if (i == StartFavourites || i == ClearFavourites
+            || within(FirstGroupToggle, FirstGroupToggle + 1))
             return Host::Favourites;
-        if (i == 24 || i == 25 || i == 42 || i == 43)
+        if (i == StartWrongBook || i == ClearWrongBook
+            || within(FirstGroupToggle + 2, LastGroupToggle))
             return Host::Wrong;
-        if (i >= 32 && i <= 36)
+        if (within(FirstHelpTopic, LastHelpTopic))
             return Host::Help;
         return Host::None;
     }

@@ -54,10 +54,7 @@ QString questionIdText(int unit, int question)
     return QStringLiteral("%1").arg(unit * 100 + question, 4, 10, QChar(u'0'));
 }
 
-QString buttonFaceName(int button)
-{
-    return QStringLiteral("l200%1").arg(button, 2, 10, QLatin1Char('0'));
-}
+QString buttonFaceName(int button) { return QStringLiteral("l200") + plat::twoDigits(button); }
 
 QString unitIdString(int unit, const QString& progressLine, QChar flag)
 {

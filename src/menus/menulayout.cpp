@@ -9,6 +9,8 @@
 
 namespace menus {
 
+QString pictureNumber(int n) { return plat::twoDigits(n % 100); }
+
 namespace {
     namespace fd = stepengine::field;
 

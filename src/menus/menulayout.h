@@ -17,6 +17,9 @@ namespace menus {
 
 inline constexpr int kItemLabels = 44; // Lbl1J(1..44), Lbl2J(1..44)
 
+// A hotspot, item or sub-item number as the menu pictures' names write it: its last two digits.
+QString pictureNumber(int n);
+
 struct Scale {
     double x = 1.0; // ScaleX
     double y = 1.0; // ScaleY

@@ -429,43 +429,6 @@ Status writeFileAtomically(const QString& path, const QByteArray& bytes)
     return {};
 }
 
-Status moveFilesOver(const QList<FileMove>& moves)
-{
-    QStringList folders;
-    const auto syncFolders = [&folders] {
-        for (const QString& folder : std::as_const(folders))
-            syncFolder(folder);
-    };
-    for (const FileMove& move : moves) {
-        const Result<QString> to = writeTarget(move.to);
-        if (!to) {
-            syncFolders();
-            return to.status();
-        }
-        const QString& target = to.value();
-        if (QFileInfo(target).isDir()) {
-            syncFolders();
-            return fileError(err::FileIo, target, QStringLiteral("a folder has that name"));
-        }
-        const QString from = resolvePath(move.from);
-        const QFileInfo source(from);
-        // rename(2) replaces the target in one step, which QFile::rename does not promise.
-        const QByteArray targetName = QFile::encodeName(target);
-        const bool done = source.exists()
-            ? ::rename(QFile::encodeName(from).constData(), targetName.constData()) == 0
-            : ::unlink(targetName.constData()) == 0 || errno == ENOENT;
-        if (!done) {
-            syncFolders();
-            return fileError(err::FileIo, target, QString::fromLocal8Bit(std::strerror(errno)));
-        }
-        for (const QString& folder : { parentOf(from), parentOf(target) })
-            if (!folders.contains(folder))
-                folders.append(folder);
-    }
-    syncFolders();
-    return {};
-}
-
 Status appendLine(const QString& path, const QString& line)
 {
     const Result<QString> target = writeTarget(path);

@@ -47,17 +47,6 @@ Status writeFileAtomically(const QString& path, const QByteArray& bytes);
 // Flushes a folder's entries to disk after a file in it was renamed or removed (best effort).
 void syncFolder(const QString& folder);
 
-// Moves whole files over others, in order, without rewriting their bytes: each move renames
-// `from` over `to`, so the destination is the source's file or stays as it was, never a mix; a
-// move whose source is missing removes the destination (an empty list reads the same). The
-// folders are synced once at the end instead of once a file: a shift of ten record files costs
-// one flush to disk, not ten. Stops at the first failure; the moves before it stay done.
-struct FileMove {
-    QString from;
-    QString to;
-};
-Status moveFilesOver(const QList<FileMove>& moves);
-
 // Appends one line (GBK, CR LF) to a file, creating it; for logs. Errors as for writeLines.
 Status appendLine(const QString& path, const QString& line);
 

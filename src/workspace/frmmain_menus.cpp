@@ -22,8 +22,7 @@ namespace {
     using stepengine::kLastHotspot;
     constexpr int kLastHoverLook = 64; // 65..67, the colour controls, have no hover picture
 
-    // Hotspot, item and sub-item numbers in picture names: two digits.
-    QString two(int n) { return plat::right(QStringLiteral("0") + QString::number(n), 2); }
+    using menus::pictureNumber;
 
     // The overlay of the panel a hotspot lies in.
     plat::Image& lookOf(FrmMainUi& ui, int hotspot)
@@ -143,7 +142,8 @@ void FrmMain::LblZHU_MouseUp(int index, int button, int shift, double, double)
         auto& ui = this->ui();
         const plat::Label& tool = ui.LblZHU[index];
         ui.ImgHui.move(tool.left(), tool.top());
-        loadInterfacePicture(ui.ImgHui, QStringLiteral("X0") + two(index) + QStringLiteral("02"));
+        loadInterfacePicture(
+            ui.ImgHui, QStringLiteral("X0") + pictureNumber(index) + QStringLiteral("02"));
         const StepRecord step(sys_.state.StepLine);
         if (const auto m = menus::matchToolVariant(step, index))
             advanceBy(m->next);
@@ -162,13 +162,14 @@ void FrmMain::hotspotLeftRelease(int index)
     plat::Image& look = lookOf(ui, index);
     look.move(hot.left(), hot.top());
     // A missing pressed picture leaves the overlay empty: it was cleared above.
-    sys_.logSkinFailure(look.setPicture(ExamDataPath + two(index) + QStringLiteral("0099.mxy")));
+    sys_.logSkinFailure(
+        look.setPicture(ExamDataPath + pictureNumber(index) + QStringLiteral("0099.mxy")));
 
     const menus::DropDownPlace place = menus::dropDownPlaceOf(index);
     if (place == menus::DropDownPlace::None)
         return;
-    loadDropDown(
-        ui.Pic1J, two(index) + QStringLiteral("0077"), menus::firstLevelLayout(index, menuScale()));
+    loadDropDown(ui.Pic1J, pictureNumber(index) + QStringLiteral("0077"),
+        menus::firstLevelLayout(index, menuScale()));
     switch (place) {
     case menus::DropDownPlace::BelowHotspot:
         ui.Pic1J.move(ui.PicMenu.left() + hot.left(), ui.PicMenu.top() + hot.top() + hot.height());
@@ -197,9 +198,9 @@ void FrmMain::hotspotRightRelease(int index)
     const plat::Label& tool = ui.LblZHU[index];
     ui.ImgHui.move(tool.left(), tool.top());
     sys_.logSkinFailure(
-        ui.ImgHui.setPicture(ExamDataPath + two(index) + QStringLiteral("0099.mxy")));
-    loadDropDown(
-        ui.Pic1J, two(index) + QStringLiteral("0077"), menus::firstLevelLayout(index, menuScale()));
+        ui.ImgHui.setPicture(ExamDataPath + pictureNumber(index) + QStringLiteral("0099.mxy")));
+    loadDropDown(ui.Pic1J, pictureNumber(index) + QStringLiteral("0077"),
+        menus::firstLevelLayout(index, menuScale()));
     const menus::Box toolBox { ui.PicHui.left() + tool.left(), ui.PicHui.top() + tool.top(),
         tool.width(), tool.height() };
     const menus::Position at = menus::flyoutPosition(toolBox, ui.Pic1J.height(), menuScale());
@@ -230,7 +231,8 @@ void FrmMain::LblZHU_MouseMove(int index)
     plat::Image& look = lookOf(ui, index);
     look.move(hot.left(), hot.top());
     // A missing hover picture leaves the overlay empty, without a word.
-    sys_.logSkinFailure(look.setPicture(ExamDataPath + two(index) + QStringLiteral("0088.mxy")));
+    sys_.logSkinFailure(
+        look.setPicture(ExamDataPath + pictureNumber(index) + QStringLiteral("0088.mxy")));
 }
 
 // First-level drop-downs -----------------------------------------------------------------------
@@ -257,7 +259,7 @@ void FrmMain::Lbl1J_MouseMove(int index)
     auto& ui = this->ui();
     const plat::Label& item = ui.Lbl1J[index];
     ui.Img1J.move(item.left(), item.top());
-    QString name = two(OpenHotspot) + two(index) + QStringLiteral("00");
+    QString name = pictureNumber(OpenHotspot) + pictureNumber(index) + QStringLiteral("00");
     const auto d = StepRecord(sys_.state.StepLine).descriptor(fd::Descriptor2);
     if (d.kind == u'D' && d.hotspot == OpenHotspot && d.item == index)
         name = d.pictureStem + QStringLiteral("00");
@@ -273,7 +275,8 @@ void FrmMain::Lbl1J_Click(int index)
     OpenItem = static_cast<int16_t>(index);
     const plat::Label& item = ui.Lbl1J[index];
     if (menus::opensSecondLevel(OpenHotspot, OpenItem)) {
-        loadDropDown(ui.Pic2J, two(OpenHotspot) + two(OpenItem) + QStringLiteral("77"),
+        loadDropDown(ui.Pic2J,
+            pictureNumber(OpenHotspot) + pictureNumber(OpenItem) + QStringLiteral("77"),
             menus::secondLevelLayout(OpenHotspot, OpenItem, scale));
         // Level with the item, raised and flipped so that it stays inside the window.
         const menus::Position at = menus::secondLevelPosition(
@@ -303,7 +306,8 @@ void FrmMain::Lbl2J_MouseMove(int index)
     auto& ui = this->ui();
     const plat::Label& item = ui.Lbl2J[index];
     ui.Img2J.move(item.left(), item.top());
-    loadInterfacePicture(ui.Img2J, two(OpenHotspot) + two(OpenItem) + two(index));
+    loadInterfacePicture(
+        ui.Img2J, pictureNumber(OpenHotspot) + pictureNumber(OpenItem) + pictureNumber(index));
 }
 
 void FrmMain::Lbl2J_Click(int index)

@@ -30,6 +30,19 @@ void expectParkedFrom(const ItemLayout& l, int first)
         EXPECT_EQ(l.item(i), kParked) << "item " << i;
 }
 
+// The drop-down and item pictures are named by two-digit numbers: a number past 99 keeps its
+// last two digits, as the names in the module do.
+TEST(MenuPictureNames, NumbersAreTheirLastTwoDigits)
+{
+    const struct {
+        int n;
+        const char* name;
+    } cases[]
+        = { { 0, "00" }, { 7, "07" }, { 42, "42" }, { 99, "99" }, { 100, "00" }, { 123, "23" } };
+    for (const auto& c : cases)
+        EXPECT_EQ(menus::pictureNumber(c.n), QString::fromLatin1(c.name)) << c.n;
+}
+
 TEST(FirstLevelLayout, RowsFollowGroupsAndScale)
 {
     struct Case {

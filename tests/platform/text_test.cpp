@@ -506,50 +506,6 @@ TEST_F(TextFiles, RewriteGoesToTheFileThatDiffersInCase)
     EXPECT_FALSE(QFileInfo::exists(path("EXAM")));
 }
 
-// A shift moves files down a chain in order, so every file ends one number further and a
-// missing source leaves no file behind, never the destination's old bytes.
-TEST_F(TextFiles, MovesShiftFilesInOrder)
-{
-    writeFile(path("d/1.txt"), "one");
-    writeFile(path("d/3.txt"), "three");
-    writeFile(path("d/4.txt"), "four");
-    const QByteArray odd("\x81\xff\r\n", 4); // not valid GBK: moved byte for byte
-    writeFile(path("d/5.txt"), odd);
-    ASSERT_TRUE(moveFilesOver(
-        {
-            { path("d/4.txt"), path("d/6.txt") }, { path("d/5.txt"), path("d/7.txt") },
-            { path("d/2.txt"), path("d/3.txt") }, // missing source
-            { path("d/1.txt"), path("D\\2.TXT") }, // found ignoring case
-        })
-                    .ok());
-    EXPECT_EQ(entriesOf(path("d")), (QStringList { "2.TXT", "6.txt", "7.txt" }));
-    EXPECT_EQ(readFile(path("d/2.TXT")), QByteArray("one"));
-    EXPECT_EQ(readFile(path("d/6.txt")), QByteArray("four"));
-    EXPECT_EQ(readFile(path("d/7.txt")), odd);
-}
-
-TEST_F(TextFiles, AFailedMoveStopsTheShiftAndKeepsItsDestination)
-{
-    writeFile(path("a.txt"), "a");
-    writeFile(path("b.txt"), "b");
-    writeFile(path("target/inside.txt"), "inside");
-    const struct {
-        const char* to;
-        int number;
-    } cases[] = { { "target", err::FileIo }, { "nowhere/x.txt", err::PathNotFound } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.to);
-        const Status s = moveFilesOver({ { path("a.txt"), path("c.txt") },
-            { path("b.txt"), path(c.to) }, { path("c.txt"), path("d.txt") } });
-        ASSERT_FALSE(s.ok());
-        EXPECT_EQ(s.error().number, c.number);
-        // The move before the failure stays done; the one after it never happens.
-        EXPECT_EQ(entriesOf(dir_.path()), (QStringList { "b.txt", "c.txt", "target" }));
-        EXPECT_EQ(readFile(path("target/inside.txt")), QByteArray("inside"));
-        QFile::rename(path("c.txt"), path("a.txt"));
-    }
-}
-
 TEST_F(TextFiles, AppendLineCreatesAndAppends)
 {
     ASSERT_TRUE(appendLine(path("log.txt"), QStringLiteral("first")).ok());
