@@ -22,7 +22,8 @@ inline std::vector<SampleQuestion> sampleQuestions(const shell::System& sys)
 {
     std::vector<SampleQuestion> all;
     for (int16_t unit = 0; unit < 5; ++unit) {
-        const auto lines = plat::readLines(sys.skinFile(stepengine::questionFileName(20 + unit, 0)));
+        const auto lines
+            = plat::readLines(sys.skinFile(stepengine::questionFileName(20 + unit, 0)));
         if (!lines.ok())
             continue;
         int16_t q = 0, firstLine = 1;

@@ -195,12 +195,12 @@ FrmYanShiUi::FrmYanShiUi(plat::Form& f)
     // areas and frames, the drawn menus, the red frame in front of them, the click ring, the
     // cursor picture and the note; the windowed fields and lists above all of them. The
     // hotspots and tab labels come next, then the drawn menus' entries and the arrow as built.
-    f.area().restack({ u"Image1", u"Image2", u"Image3", u"Image4", u"Image5", u"Image6",
-        u"PicMenu", u"PicTool", u"PicHui", u"PicElse", u"ImgMenu", u"ImgTool", u"ImgHui",
-        u"ImgElse", u"ImgHui2", u"Label1", u"Label4", u"Shape4", u"Shape2", u"Shape6", u"LHelp",
-        u"Pic1J", u"Pic2J", u"Img1J", u"LRightMMenu", u"ShapeRMain", u"LRightSub", u"ShapeRSUB",
-        u"Shape1", u"Shape5", u"ImgICO", u"ImgLogo", u"Text1", u"Text2", u"Text4", u"LstLA",
-        u"PicLeft", u"PicTop", u"PicRight", u"PicBottom", u"PicList", u"LblZHU", u"LblXXK" });
+    f.area().restack({ u"Image1", u"Image2", u"Image3", u"Image4", u"Image5", u"Image6", u"PicMenu",
+        u"PicTool", u"PicHui", u"PicElse", u"ImgMenu", u"ImgTool", u"ImgHui", u"ImgElse",
+        u"ImgHui2", u"Label1", u"Label4", u"Shape4", u"Shape2", u"Shape6", u"LHelp", u"Pic1J",
+        u"Pic2J", u"Img1J", u"LRightMMenu", u"ShapeRMain", u"LRightSub", u"ShapeRSUB", u"Shape1",
+        u"Shape5", u"ImgICO", u"ImgLogo", u"Text1", u"Text2", u"Text4", u"LstLA", u"PicLeft",
+        u"PicTop", u"PicRight", u"PicBottom", u"PicList", u"LblZHU", u"LblXXK" });
 }
 
 FrmYanShi::FrmYanShi(shell::System& sys)

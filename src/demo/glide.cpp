@@ -19,8 +19,8 @@ namespace {
         const double r = plat::roundHalfEven(v);
         if (std::isnan(r))
             return 0;
-        return static_cast<T>(std::clamp<double>(
-            r, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+        return static_cast<T>(
+            std::clamp<double>(r, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
     }
 
     // The arrow's end points in design twips from the pointer (x right, y down).

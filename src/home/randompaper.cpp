@@ -39,8 +39,8 @@ RandomDraw drawRandomPaper(const QList<int>& unitSizes, const UniformSource& rnd
     for (const int n : unitSizes)
         total += std::clamp(n, 0, 99);
     if (units == 0 || total < shell::kPaperQuestions) {
-        result.problem
-            = QStringLiteral("题库中的题目不足%1道，无法生成随机试卷。").arg(shell::kPaperQuestions);
+        result.problem = QStringLiteral("题库中的题目不足%1道，无法生成随机试卷。")
+                             .arg(shell::kPaperQuestions);
         return result;
     }
     // With at least 40 questions a fair source finishes in a few hundred draws; the bound only

@@ -18,7 +18,10 @@
 
 namespace testsupport {
 
-inline QRectF rectOf(const plat::Control& c) { return { c.left(), c.top(), c.width(), c.height() }; }
+inline QRectF rectOf(const plat::Control& c)
+{
+    return { c.left(), c.top(), c.width(), c.height() };
+}
 
 // The controls the pointer may aim at, as they stood before a tick.
 struct Aims {
@@ -116,7 +119,8 @@ struct DemoRun : SamplePractice {
         const QRectF frame = rectOf(ui.Shape1);
         const auto onFrame = [&](plat::ControlArray<plat::Label>& labels, QRectF& into) {
             labels.forEach([&](plat::Label& l) {
-                if (l.visible() && frame.contains(QPointF(frame.center().x(), l.top() + l.height() / 2)))
+                if (l.visible()
+                    && frame.contains(QPointF(frame.center().x(), l.top() + l.height() / 2)))
                     into = rectOf(l);
             });
         };
@@ -147,10 +151,12 @@ struct DemoRun : SamplePractice {
                     return;
                 const QPointF after = rectOf(ui.Shape5).topLeft();
                 if (after != ring && after.x() != -500)
-                    steps[index].arrivals.push_back({ name, after + QPointF(180, 180), glide, before });
+                    steps[index].arrivals.push_back(
+                        { name, after + QPointF(180, 180), glide, before });
                 if (name == QStringLiteral("Timer1"))
                     steps[index].typed
-                        = (steps[index].code == QStringLiteral("0021") ? ui.Text2 : ui.Text1).text();
+                        = (steps[index].code == QStringLiteral("0021") ? ui.Text2 : ui.Text1)
+                              .text();
                 if (yan.isLoaded() && !steps.empty())
                     note(current());
             };

@@ -28,7 +28,8 @@ QStringList block(std::initializer_list<std::pair<int, const char*>> lines)
     return b;
 }
 
-ContextMenuDrawing drawAt(const QStringList& b, int x = 1000, int y = 1000, int entry = 2, int item = 0)
+ContextMenuDrawing drawAt(
+    const QStringList& b, int x = 1000, int y = 1000, int entry = 2, int item = 0)
 {
     return demo::drawContextMenu(b, x, y, 12000, 9000, 1, 1, entry, item, measure);
 }
@@ -204,7 +205,8 @@ TEST(DrawnSubmenu, EdgesOfItsLine)
     EXPECT_EQ(zero.entries[0].caption, QStringLiteral("0"));
     EXPECT_TRUE(zero.aim.found);
     // Never flipped: a submenu past the right edge stays there.
-    const SubmenuDrawing far = demo::drawSubmenu(b, { 11000, 8000, 1000, 500 }, 8500, 1, 0, measure);
+    const SubmenuDrawing far
+        = demo::drawSubmenu(b, { 11000, 8000, 1000, 500 }, 8500, 1, 0, measure);
     EXPECT_EQ(far.body.left, 11940);
     EXPECT_EQ(far.body.top, 8500);
 }

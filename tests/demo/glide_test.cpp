@@ -63,19 +63,16 @@ TEST(Glide, ArrivalBoundaries)
         { 120, 120, 100, 1, true }, // both gaps exactly 1.2 steps
         { 121, 0, 100, 1, true }, // one gap over, but closer than 1.5 steps
         { 150, 0, 100, 1, false }, // exactly 1.5 steps on one axis
-        { 149, 0, 100, 1, true },
-        { 125, 60, 100, 1, true }, // past on one axis, 138.7 away
+        { 149, 0, 100, 1, true }, { 125, 60, 100, 1, true }, // past on one axis, 138.7 away
         { 125, 90, 100, 1, false }, // 154 away
         { 119, 0, 1, 1, true }, // under 120 twips whatever the step
-        { 120, 0, 1, 1, false },
-        { 95, 0, 1, 0.8, true }, // 120 x ScaleX
-        { 96, 0, 1, 0.8, false },
-        { 0, 0, 0, 1, true }, // a zero leg arrives at once
+        { 120, 0, 1, 1, false }, { 95, 0, 1, 0.8, true }, // 120 x ScaleX
+        { 96, 0, 1, 0.8, false }, { 0, 0, 0, 1, true }, // a zero leg arrives at once
     };
     for (const ArrivalCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.gapX << ", " << c.gapY << " step " << c.step);
-        EXPECT_EQ(demo::arrived(1000 + c.gapX, 1000 + c.gapY, 1000, 1000, c.step, c.scaleX),
-            c.arrived);
+        EXPECT_EQ(
+            demo::arrived(1000 + c.gapX, 1000 + c.gapY, 1000, 1000, c.step, c.scaleX), c.arrived);
     }
 }
 

@@ -160,9 +160,9 @@ TEST_P(SampleDemonstration, RunsFromTheFirstStepToTheEnd)
             EXPECT_EQ(a.timer, QString::fromLatin1(aims[i].timer));
             const QPointF want = aims[i].point(a.aims, s);
             const double off = std::hypot(a.at.x() - want.x(), a.at.y() - want.y());
-            EXPECT_LE(off, 1.75 * a.glideStep + 121) << "arrival " << i << " at (" << a.at.x()
-                                                     << ", " << a.at.y() << "), target ("
-                                                     << want.x() << ", " << want.y() << ")";
+            EXPECT_LE(off, 1.75 * a.glideStep + 121)
+                << "arrival " << i << " at (" << a.at.x() << ", " << a.at.y() << "), target ("
+                << want.x() << ", " << want.y() << ")";
         }
         const QString c = s.code;
         if (c.startsWith(u'3') || c.startsWith(u'4') || c.startsWith(u'5')) {
@@ -204,7 +204,7 @@ std::string nameOf(const testing::TestParamInfo<Question>& info)
         + std::to_string(info.param.question);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryQuestion, SampleDemonstration, testing::ValuesIn(everyQuestion()),
-    nameOf);
+INSTANTIATE_TEST_SUITE_P(
+    EveryQuestion, SampleDemonstration, testing::ValuesIn(everyQuestion()), nameOf);
 
 } // namespace

@@ -24,7 +24,8 @@ TEST(UnitCaption, EveryCaptionTakesTwentyFiveColumnsWithoutSplittingACharacter)
         { 0, QStringLiteral("图像图像图像图像图像图像图像"),
             QStringLiteral("1.图像图像图像图像图像图") + QStringLiteral(" ") },
         // 3 + 10 double-byte = 23, the next one brings it to 25: kept whole.
-        { 9, QStringLiteral("选区选区选区选区选区选区"), QStringLiteral("10.选区选区选区选区选区选") },
+        { 9, QStringLiteral("选区选区选区选区选区选区"),
+            QStringLiteral("10.选区选区选区选区选区选") },
         { 1, QString(40, u'x'), QStringLiteral("2.") + QString(23, u'x') },
         { 2, QString(), QStringLiteral("3.") + QString(23, u' ') },
     };
@@ -91,7 +92,8 @@ TEST(FirstStepTable, StepCountsGiveTheFirstLineOfEveryQuestion)
     EXPECT_EQ(firstStepLines({ "0101 3题一", "010212题二", "0103 5题三" }),
         (QList<int> { 1, 4, 16, 21 }));
     // A blank line ends the list; what follows is not read.
-    EXPECT_EQ(firstStepLines({ "0101 3a", "010212b", "   ", "0104 5d" }), (QList<int> { 1, 4, 16 }));
+    EXPECT_EQ(
+        firstStepLines({ "0101 3a", "010212b", "   ", "0104 5d" }), (QList<int> { 1, 4, 16 }));
     EXPECT_EQ(firstStepLines({}), (QList<int> { 1 }));
     EXPECT_EQ(firstStepLines(QStringList(600, "0101 1a")).size(), kMaxSetQuestions);
 }

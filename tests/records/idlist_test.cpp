@@ -39,8 +39,14 @@ TEST(SearchText, PositionsComeFromTheMatchOffset)
         const char* id;
         int position;
     } cases[] = {
-        { "0102", 1 }, { "0310", 2 }, { "0007", 3 }, // 0310 at offset 7: (7 + 3) / 5
-        { "0203", 0 }, { "1000", 0 }, { "2_03", 0 }, { "0102_", 0 }, { "", 0 },
+        { "0102", 1 },
+        { "0310", 2 },
+        { "0007", 3 }, // 0310 at offset 7: (7 + 3) / 5
+        { "0203", 0 },
+        { "1000", 0 },
+        { "2_03", 0 },
+        { "0102_", 0 },
+        { "", 0 },
     };
     for (const auto& c : cases)
         EXPECT_EQ(positionInSearchText(search, QString::fromUtf8(c.id)), c.position) << c.id;
@@ -66,7 +72,8 @@ TEST(ReviewedListParse, TheReviewLineAlwaysMatchesTheIds)
         { "010203", "FT", { "0102" }, "F", { "03" } }, // a broken last id
     };
     for (const auto& c : cases) {
-        const ParsedList p = parseReviewedList(QString::fromUtf8(c.list), QString::fromUtf8(c.review));
+        const ParsedList p
+            = parseReviewedList(QString::fromUtf8(c.list), QString::fromUtf8(c.review));
         EXPECT_EQ(p.list.ids, c.ids) << c.list;
         EXPECT_EQ(p.list.review, QString::fromUtf8(c.fitted)) << c.list;
         EXPECT_EQ(p.rejected, c.rejected) << c.list;

@@ -8,10 +8,10 @@
 
 #include "app/wiring.h"
 #include "core/system.h"
-#include "support/virtualclock.h"
 #include "platform/runtime.h"
 #include "support/fakeservices.h"
 #include "support/headless.h"
+#include "support/virtualclock.h"
 
 #include <QRect>
 #include <QString>
@@ -23,7 +23,8 @@ namespace testsupport {
 
 template <class R> struct Driven {
     explicit Driven(const QString& programDir, plat::Services services = makeFakeServices(),
-        std::unique_ptr<testsupport::VirtualClock> c = std::make_unique<testsupport::VirtualClock>())
+        std::unique_ptr<testsupport::VirtualClock> c
+        = std::make_unique<testsupport::VirtualClock>())
         : clock(*c)
         , sys(std::move(c), std::move(services), programDir)
         , driver(sys, clock)

@@ -26,7 +26,7 @@ inline bool sampleModuleGenerated()
 }
 #define ASSERT_SAMPLE_MODULE()                                                                     \
     ASSERT_TRUE(::testsupport::sampleModuleGenerated())                                            \
-        << "sample module not generated in " << qPrintable(::testsupport::sampleProgramDir())    \
+        << "sample module not generated in " << qPrintable(::testsupport::sampleProgramDir())      \
         << " (the default build target makes it)"
 inline constexpr int kUnitStudyMode = 20; // unit practice: SetNo is the unit
 
