@@ -27,6 +27,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
+#include <QShowEvent>
 #include <QSysInfo>
 #include <QTimer>
 #include <QTranslator>
