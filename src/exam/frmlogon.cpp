@@ -2,12 +2,13 @@
 
 #include "core/system.h"
 #include "exam/examrules.h"
-#include "exam/examwindows.h"
 #include "home/homeflow.h"
 #include "platform/color.h"
+#include "records/learnerrecords.h"
 #include "stepengine/steprecord.h"
 
 #include <QDate>
+#include <QDateTime>
 
 namespace exam {
 
@@ -179,7 +180,7 @@ void FrmLogon::Timer2_Timer()
     if (ui.LJD.width() <= ui.P2.width())
         return;
     unload();
-    st.ExamStartTime = examTimeNow();
+    st.ExamStartTime = records::historyTime(QDateTime::currentDateTime());
     st.CurrentQuestion = 1;
     sys_.exerciseWindows().openExercise(false);
 }

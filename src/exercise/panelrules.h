@@ -88,7 +88,8 @@ ImeMenu imeMenu(const std::vector<plat::KeyboardLayout>& installed);
 inline constexpr double kImeMenuRowTwips = 300;
 // Where the input-method menu opens, in the panel's client twips: right-aligned on the left
 // edge of its label and `rows` rows above the label's top, so that it stands above the label.
-// `label` is the label's place in its container, `containerTop` that container's top.
+// `labelLeft`, `labelTop` are the label's place in its container, `containerLeft`,
+// `containerTop` the container's place in the panel.
 plat::PopupPlace imeMenuPlace(
     double labelLeft, double labelTop, double containerLeft, double containerTop, int rows);
 

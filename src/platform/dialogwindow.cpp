@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -192,6 +193,17 @@ void makeDialogWindow(QWidget& window, QWidget* owner, bool frameless, bool topM
         handle->setTransientParent(owner ? owner->window()->windowHandle() : nullptr);
     // After the flags: setting them writes the window's type afresh.
     withdrawMinimise(window);
+}
+
+void restoreMinimisedDialog(QWidget& window, std::function<void()> then)
+{
+    QTimer::singleShot(0, &window, [w = &window, then = std::move(then)] {
+        if (!w->isMinimized())
+            return;
+        w->showNormal();
+        w->raise();
+        then();
+    });
 }
 
 QMargins expectedFrame(QWidget& window)

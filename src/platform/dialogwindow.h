@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <functional>
+
 class QWidget;
 
 namespace plat {
@@ -16,6 +18,10 @@ namespace plat {
 // manager (transient for it) and above every window when `topMost`, and offered neither
 // minimise nor maximise. Its close goes through the window's own close handling.
 void makeDialogWindow(QWidget& window, QWidget* owner, bool frameless, bool topMost);
+
+// Puts a minimised dialog back once the event that minimised it is over: hidden while it
+// blocks, it would leave every window of the program dead. `then` runs when it is back.
+void restoreMinimisedDialog(QWidget& window, std::function<void()> then);
 
 // The frame the window manager puts around `window`, asked of the manager before the window is
 // shown; none without a window manager or on a display that is no X display.

@@ -374,11 +374,7 @@ void Form::noteWindowState()
     windowState_ = window_->isMinimized() ? 1 : window_->isMaximized() ? 2 : 0;
     // A modal dialog hidden while it blocks would leave every window of the program dead.
     if (windowState_ == 1 && std::ranges::find(rt_->modalStack_, this) != rt_->modalStack_.end())
-        QTimer::singleShot(0, window_, [this] {
-            if (!window_ || !window_->isMinimized())
-                return;
-            window_->showNormal();
-            window_->raise();
+        restoreMinimisedDialog(*window_, [this] {
             rt_->raiseTopMost();
             activate();
         });

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <typeindex>
 #include <typeinfo>
 #include <utility>

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <optional>
-
 #include <map>
 #include <memory>
 #include <vector>

@@ -232,13 +232,13 @@ namespace {
             reply->setReadBufferSize(kReadAheadBytes);
             QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
             // Nobody reads the reply: unread, its body would pile up in memory until the end.
-            auto dropped = std::make_shared<qint64>(0);
             const qint64 limit = maxReplyBytes;
-            QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, dropped, limit] {
-                *dropped += reply->skip(reply->bytesAvailable());
-                if (*dropped > limit)
-                    reply->abort();
-            });
+            QObject::connect(reply, &QNetworkReply::readyRead, reply,
+                [reply, limit, dropped = qint64(0)]() mutable {
+                    dropped += reply->skip(reply->bytesAvailable());
+                    if (dropped > limit)
+                        reply->abort();
+                });
             // Bound to the reply: a reply already gone cancels its limit.
             QTimer::singleShot(timeoutMs, reply, [reply] { reply->abort(); });
         }
@@ -423,20 +423,10 @@ namespace {
         {
             auto* w = qobject_cast<QWidget*>(o);
             if (e->type() == QEvent::WindowStateChange && w && w->isMinimized())
-                QTimer::singleShot(0, w, [w] {
-                    if (!w->isMinimized())
-                        return;
-                    w->showNormal();
-                    w->raise();
-                    w->activateWindow();
-                });
+                restoreMinimisedDialog(*w, [w] { w->activateWindow(); });
             return false;
         }
     };
-
-}
-
-namespace {
 
     // Centred on the window it serves once it has its size, which the box takes for its texts
     // only as it is shown (the platform's own placing used the size before).

@@ -11,11 +11,9 @@
 #include <QStringEncoder>
 #include <QtGlobal>
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <initializer_list>
 #include <limits>
 #include <string>
