@@ -6,6 +6,7 @@
 #include "demorun.h"
 
 #include "support/testsupport.h"
+#include "support/xdesktop.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -116,8 +117,7 @@ TEST(DemoRendering, TheArrowGlidesAndTheContextMenuIsDrawn)
 
 TEST(RealDisplay, TheDemonstrationOnAVirtualDisplay)
 {
-    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
-        GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
+    SKIP_WITHOUT_DISPLAY();
     framesOfADemonstration(
         [](demo::FrmYanShi& w) {
             testsupport::HeadlessDriver::processEvents();

@@ -19,6 +19,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -44,10 +46,13 @@ struct ExamApp : testsupport::SampleHome {
         st.CandidateName = st.ProductInfo[8];
     }
 
-    testsupport::FakeMessageBoxes& messageBoxes()
+    // On a real display: the screen the X server offers, then the module read as above.
+    void readModuleOnTheRealScreen()
     {
-        return static_cast<testsupport::FakeMessageBoxes&>(*sys->services().messageBoxes);
+        sys->setScreenRect(QGuiApplication::primaryScreen()->geometry());
+        readModule();
     }
+
     records::RecordsDir recordsDir() const { return records::RecordsDir::of(*sys); }
     // The lines of a record file (none when it is missing).
     QStringList recordLines(const QString& name) const

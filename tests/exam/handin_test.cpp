@@ -7,7 +7,6 @@
 #include "exam/examrules.h"
 #include "exam/frmchengji.h"
 #include "exam/frmend.h"
-#include "exam/frmlogon.h"
 #include "examapp.h"
 #include "exercise/frmpicture.h"
 #include "exercise/frmtm.h"

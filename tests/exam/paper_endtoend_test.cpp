@@ -14,6 +14,7 @@
 #include "records/idlist.h"
 #include "shell/frmstart.h"
 #include "stepengine/steprecord.h"
+#include "support/xdesktop.h"
 #include "workspace/frmmain.h"
 
 #include <QApplication>
@@ -201,8 +202,7 @@ TEST_F(PaperEndToEnd, RandomPaperHandedInAutomaticallyAtZero)
 //   xvfb-run -a env QT_QPA_PLATFORM=xcb tests_exam --gtest_filter='RealDisplay.*'
 TEST(RealDisplay, AMockPaperFromLoginThroughAQuestionToTheScoreSheet)
 {
-    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
-        GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
+    SKIP_WITHOUT_DISPLAY();
     ASSERT_SAMPLE_MODULE();
     ExamApp app;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();

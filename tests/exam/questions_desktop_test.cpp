@@ -14,13 +14,10 @@
 #include "support/xdesktop.h"
 #include "workspace/frmmain.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QGuiApplication>
 #include <QMap>
 #include <QMessageBox>
-#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -49,8 +46,7 @@ QMap<QString, QByteArray> learnerRecords(const ExamApp& a)
 struct RealBoxes : ExamApp {
     RealBoxes()
     {
-        sys->setScreenRect(QGuiApplication::primaryScreen()->geometry());
-        readModule();
+        readModuleOnTheRealScreen();
         sys->services().messageBoxes = plat::makeRealServices(QStringLiteral("ksxt-questions-test"),
             out(QStringLiteral("questions-desktop-test.ini")))
                                            .messageBoxes;
@@ -63,31 +59,23 @@ struct RealBoxes : ExamApp {
         const std::function<void()>& ask, const QString& shotName, plat::Form& served)
     {
         QString text;
-        int polls = 0;
-        std::function<void()> poll = [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) {
-                if (++polls < 100)
-                    QTimer::singleShot(100, poll);
-                return;
-            }
+        xd::whenAMessageBoxShows([&](QMessageBox& box) {
             xd::settle(300);
-            text = box->text();
-            xd::expectDialogOf(box->winId(), { served.hWnd()->winId() }, served.hWnd()->winId());
+            text = box.text();
+            xd::expectDialogOf(box.winId(), { served.hWnd()->winId() }, served.hWnd()->winId());
             xd::screenshot(
                 out(QStringLiteral("question-%1-%2.png").arg(xd::windowManagerName(), shotName)));
             xd::xdo(
-                { QStringLiteral("windowfocus"), QStringLiteral("--sync"), xd::hex(box->winId()) });
+                { QStringLiteral("windowfocus"), QStringLiteral("--sync"), xd::hex(box.winId()) });
             xd::key(QStringLiteral("Return"));
             // A box that took no Enter would hold the test: closed, and told below.
-            QTimer::singleShot(2000, box, [box, &text] {
-                if (box->isVisible()) {
+            QTimer::singleShot(2000, &box, [&box, &text] {
+                if (box.isVisible()) {
                     text = QStringLiteral("Enter did not answer: ") + text;
-                    box->reject();
+                    box.reject();
                 }
             });
-        };
-        QTimer::singleShot(100, poll);
+        });
         ask();
         return text;
     }
@@ -104,7 +92,12 @@ TEST(RealDisplay, EnterOnANoDefaultQuestionChangesNothing)
         logon.show();
         a.driver->advance(100);
         xd::waitUntilViewable(logon);
+        // A record to keep: leaving must not even rewrite it.
+        const QString wrong = records::PaperWrongFile(a.recordsDir(), 3);
+        testsupport::writeFile(wrong, "010101020103\r\n");
         const auto before = learnerRecords(a);
+        ASSERT_TRUE(before.contains(
+            QDir(a.dir.path() + QStringLiteral("/ksdata")).relativeFilePath(wrong)));
         const QString asked
             = a.enterOnTheQuestion([&] { xd::clickAt(logon.ui().CmdExit); }, "login", logon);
         EXPECT_EQ(asked, QStringLiteral("确实要退出考试系统吗？"));

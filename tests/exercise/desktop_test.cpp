@@ -22,17 +22,12 @@
 #include "workspace/frmmain.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QThread>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -186,14 +181,8 @@ TEST(RealDisplay, TheViewAnswerQuestionStandsAboveTheNoticeInChinese)
     bool boxAboveNotice = false;
     QString noticeProps;
     bool noticeStaysShown = false;
-    int polls = 0;
-    std::function<void()> poll = [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) {
-            if (++polls < 60)
-                QTimer::singleShot(100, poll);
-            return;
-        }
+    const auto atBox = [&](QMessageBox& shown) {
+        QMessageBox* box = &shown;
         settle(300);
         expectDialogOf(box->winId(), { notice.hWnd()->winId() }, notice.hWnd()->winId());
         const QList<WId> order = stackingOrder();
@@ -221,7 +210,7 @@ TEST(RealDisplay, TheViewAnswerQuestionStandsAboveTheNoticeInChinese)
         });
     };
     QTimer::singleShot(300, [&] {
-        QTimer::singleShot(100, poll); // runs inside the box's own loop
+        whenAMessageBoxShows(atBox, 60);
         clickAt(notice.ui().Command2.control());
     });
     notice.show(true);
@@ -247,6 +236,22 @@ TEST(RealDisplay, TheViewAnswerQuestionStandsAboveTheNoticeInChinese)
         EXPECT_FALSE(noticeProps.contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE")));
     }
     EXPECT_TRUE(noticeStaysShown);
+}
+
+// The home window shown, as after the program's start.
+void showHome(SampleHome& h)
+{
+    h.sys->form<shell::FrmStart>().show();
+    h.driver->advance(100);
+    ASSERT_TRUE(h.home().visible());
+}
+
+// The first unit's practice from the home window: the question panel and the simulated window.
+void startFirstPractice(SampleHome& h)
+{
+    h.driver->clickForm(h.home(), HeadlessDriver::centreInForm(h.button(4).control()));
+    h.driver->clickForm(h.home(), HeadlessDriver::centreInForm(h.button(20).control()));
+    h.driver->advance(500);
 }
 
 // A press on `strip`, the pointer moved by each of `steps` in turn with the left button held,
@@ -292,16 +297,11 @@ TEST(RealDisplay, CaptionDragsKeepThePointerOnTheCaption)
     SKIP_WITHOUT_DISPLAY();
     ASSERT_SAMPLE_MODULE();
     SampleHome h;
-    h.sys->form<shell::FrmStart>().show();
-    h.driver->advance(100);
-    ASSERT_TRUE(h.home().visible());
+    ASSERT_NO_FATAL_FAILURE(showHome(h));
     settle(400);
     expectTheWindowFollowsThePointer(h.ui().lblMove, "the home window's strip");
 
-    // The first unit's practice: the question panel and the simulated window.
-    h.driver->clickForm(h.home(), HeadlessDriver::centreInForm(h.button(4).control()));
-    h.driver->clickForm(h.home(), HeadlessDriver::centreInForm(h.button(20).control()));
-    h.driver->advance(500);
+    startFirstPractice(h);
     auto& tm = h.sys->form<exercise::FrmTm>();
     ASSERT_TRUE(tm.visible());
     settle(400);
@@ -334,19 +334,13 @@ TEST(RealDisplay, ThePanelIsDockedWhereTheSimulatedWindowIsDropped)
 // The title a window shows in the window list, as the X server holds it.
 QString windowTitle(plat::Form& f)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral("xprop"),
-        { QStringLiteral("-notype"), QStringLiteral("-id"), hex(f.hWnd()->winId()),
-            QStringLiteral("_NET_WM_NAME") });
-    if (!p.waitForFinished(5000) || p.exitCode() != 0) {
-        ADD_FAILURE() << "xprop failed for " << qPrintable(f.name());
-        return {};
-    }
     static const QRegularExpression quoted(QStringLiteral("= \"(.*)\""));
-    return quoted.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1);
+    return quoted
+        .match(run(QStringLiteral("xprop"),
+            { QStringLiteral("-notype"), QStringLiteral("-id"), hex(f.hWnd()->winId()),
+                QStringLiteral("_NET_WM_NAME") },
+            { { QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8") } }))
+        .captured(1);
 }
 
 // The window list named the simulated window and the panel after the executable; the windows
@@ -356,22 +350,16 @@ TEST(RealDisplay, WindowsWithoutACaptionShowTheApplicationTitle)
     SKIP_WITHOUT_DISPLAY();
     ASSERT_SAMPLE_MODULE();
     SampleHome h;
-    h.sys->form<shell::FrmStart>().show();
-    h.driver->advance(100);
-    ASSERT_TRUE(h.home().visible());
-    const shell::AppState& st = h.st();
-    const QString title = st.ProductInfo[0] + st.ProductInfo[9] + QStringLiteral("——")
-        + st.ModuleName + QStringLiteral("模块");
-    ASSERT_FALSE(st.ModuleName.isEmpty());
+    ASSERT_NO_FATAL_FAILURE(showHome(h));
+    const QString title
+        = QStringLiteral("Mirtvale全国专业技术人员计算机应用能力考试练习系统——图像处理模块");
     EXPECT_EQ(windowTitle(h.home()), QStringLiteral("全国专业技术人员计算机应用能力考试练习系统"));
     auto& login = h.sys->form<exam::FrmLogon>();
     login.show();
     EXPECT_EQ(windowTitle(login), QStringLiteral("Form1"));
     login.unload();
 
-    h.driver->clickForm(h.home(), HeadlessDriver::centreInForm(h.button(4).control()));
-    h.driver->clickForm(h.home(), HeadlessDriver::centreInForm(h.button(20).control()));
-    h.driver->advance(500);
+    startFirstPractice(h);
     auto& main = h.sys->form<workspace::FrmMain>();
     auto& tm = h.sys->form<exercise::FrmTm>();
     ASSERT_TRUE(main.visible());
@@ -398,8 +386,7 @@ TEST(RealDisplay, TheFirstKeyAfterADemonstrationReachesTheSimulatedWindow)
     settle(400);
     ASSERT_TRUE(p.main.visible());
     ASSERT_EQ(p.st.CurrentStep, 1);
-    const QString focus = run(QStringLiteral("xdotool"), { QStringLiteral("getwindowfocus") });
-    EXPECT_EQ(focus.trimmed().toULongLong(), p.main.hWnd()->winId());
+    EXPECT_EQ(focusedWindow(), p.main.hWnd()->winId());
     key(QStringLiteral("ctrl+alt+i"));
     screenshot(QStringLiteral("afterdemo"));
     EXPECT_EQ(p.st.CurrentStep, 2);

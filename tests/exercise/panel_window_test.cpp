@@ -37,11 +37,11 @@ TEST(PanelOpen, ShowsQuestionOneBesideThePracticeWindow)
         QStringLiteral("图像 1单元1/%1题(未完成)").arg(app.st.QuestionCount));
     EXPECT_EQ(app.st.QuestionState(1), 1); // visited
     EXPECT_EQ(app.st.CurrentStep, 1);
-    // The practice window loaded question 1's first step: its line of the step file.
+    // The practice window loaded question 1's first step: the step file's first line.
     const auto steps = plat::readLines(app.st.StepFile);
     ASSERT_TRUE(steps.ok());
     EXPECT_FALSE(app.st.StepLine.isEmpty());
-    EXPECT_EQ(app.st.StepLine, steps.value().value(app.st.FirstStepTable(1) - 1));
+    EXPECT_EQ(app.st.StepLine, steps.value().value(0));
     EXPECT_FALSE(app.ui().CmdGN[exercise::cmd::Previous].enabled());
     EXPECT_TRUE(app.ui().CmdGN[exercise::cmd::Next].enabled());
     EXPECT_EQ(app.ui().LblTime.caption(), QStringLiteral("剩余50分钟"));

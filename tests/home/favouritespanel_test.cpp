@@ -360,7 +360,7 @@ TEST_F(CollectionPanels, AClearThatCannotBeSavedIsToldAndKeepsTheCounts)
     for (const bool wrongBook : { false, true }) {
         SCOPED_TRACE(wrongBook ? "wrong book" : "favourites");
         startCase(wrongBook, "0001010203050007", "FTTF", { wrongBook ? 43 : 41 });
-        auto& boxes = static_cast<testsupport::FakeMessageBoxes&>(*h->sys->services().messageBoxes);
+        auto& boxes = h->messageBoxes();
         boxes.shown.clear();
         h->answerBox(true);
         records::io::setFaultHook([](const QString&) { return records::io::Failure::FolderFull; });

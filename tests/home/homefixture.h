@@ -8,6 +8,7 @@
 #include "home/frmfengmian.h"
 #include "shell/moduleinfo.h"
 #include "support/driven.h"
+#include "support/fakeservices.h"
 #include "support/samplepractice.h"
 #include "support/testsupport.h"
 #include "widgets/msgbox.h"
@@ -81,6 +82,10 @@ struct SampleHome {
     home::FrmFengmian& home() { return sys->form<home::FrmFengmian>(); }
     home::FrmFengmianUi& ui() { return home().ui(); }
     widgets::mirtButton& button(int i) { return ui().ClickBotn[i]; }
+    testsupport::FakeMessageBoxes& messageBoxes()
+    {
+        return static_cast<testsupport::FakeMessageBoxes&>(*sys->services().messageBoxes);
+    }
     void click(int i) { driver->click(button(i).control()); }
     QString dataFile(const QString& name) const
     {

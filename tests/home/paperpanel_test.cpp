@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "records/learnerrecords.h"
 #include "stepengine/steprecord.h"
+#include "workspace/frmmain.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -360,6 +361,11 @@ TEST_F(PaperPanelTest, ASetThatCannotBeStartedNamesItsRealCause)
     const QByteArray unitBytes = testsupport::readFile(unitQuestions);
     const QString blocked = QStringLiteral("无法写入模块文件夹");
     const QString missing = QStringLiteral("题库文件缺失或不完整");
+    const auto login = [&] { return QList<plat::Form*> { &h.sys->form<exam::FrmLogon>() }; };
+    const auto practice = [&] {
+        return QList<plat::Form*> { &h.sys->form<exercise::FrmTm>(),
+            &h.sys->form<workspace::FrmMain>() };
+    };
     const struct {
         const char* name;
         QString folderInPlace; // a folder where the set's step file goes
@@ -367,11 +373,12 @@ TEST_F(PaperPanelTest, ASetThatCannotBeStartedNamesItsRealCause)
         std::function<void()> start;
         const QString& said;
         const QString& notSaid;
+        std::function<QList<plat::Form*>()> wouldOpen; // the windows a started set shows
     } cases[] = {
         { "mock paper, folder cannot be written", paperSteps, false,
-            [&] { home::startPaper(*h.sys, home::cmd::FirstPaper); }, blocked, missing },
+            [&] { home::startPaper(*h.sys, home::cmd::FirstPaper); }, blocked, missing, login },
         { "mock paper, unit missing", {}, true,
-            [&] { home::startPaper(*h.sys, home::cmd::FirstPaper); }, missing, blocked },
+            [&] { home::startPaper(*h.sys, home::cmd::FirstPaper); }, missing, blocked, login },
         { "favourites, folder cannot be written", favouriteSteps, false,
             [&] {
                 h.st().setStudyMode(shell::StudyMode::AllFavourites);
@@ -379,7 +386,7 @@ TEST_F(PaperPanelTest, ASetThatCannotBeStartedNamesItsRealCause)
                 flow::InitShiTi(*h.sys, QStringLiteral("01010102"), 19);
                 flow::startLianXi(*h.sys);
             },
-            blocked, missing },
+            blocked, missing, practice },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -399,7 +406,9 @@ TEST_F(PaperPanelTest, ASetThatCannotBeStartedNamesItsRealCause)
             testsupport::writeFile(unitQuestions, unitBytes);
         EXPECT_TRUE(prompt.contains(c.said)) << prompt.toStdString();
         EXPECT_FALSE(prompt.contains(c.notSaid)) << prompt.toStdString();
-        EXPECT_FALSE(h.sys->form<exam::FrmLogon>().visible());
+        for (plat::Form* f : c.wouldOpen())
+            EXPECT_FALSE(f->visible()) << qPrintable(f->name());
+        EXPECT_TRUE(h.home().visible());
     }
 }
 
@@ -477,7 +486,7 @@ TEST_F(PaperPanelTest, CancelledOrMisplacedDeletionChangesNoFile)
         ASSERT_TRUE(big.open(QIODevice::ReadWrite));
         ASSERT_TRUE(big.resize(plat::kMaxDataFileBytes + 1));
     }
-    auto& boxes = static_cast<testsupport::FakeMessageBoxes&>(*h.sys->services().messageBoxes);
+    auto& boxes = h.messageBoxes();
     boxes.shown.clear();
     h.answerBox(true);
     h.driver->click(panel().LblShiJuanDel[20]);

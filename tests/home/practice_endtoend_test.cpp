@@ -12,6 +12,7 @@
 #include "workspace/frmmain.h"
 
 #include "records/recordio.h"
+#include "support/xdesktop.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -142,8 +143,7 @@ TEST(PracticeRoundTrip, AUnitQuestionSolvedIsRecordedAcrossARestart)
 // screen are kept as test output.
 TEST(RealDisplay, APracticeRoundTripOnRealWindows)
 {
-    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
-        GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
+    SKIP_WITHOUT_DISPLAY();
     ASSERT_SAMPLE_MODULE();
     SampleHome h;
     roundTrip(h, true);
@@ -158,8 +158,7 @@ TEST(RealDisplay, APracticeRoundTripOnRealWindows)
 // own message box says what was not saved and why, and the progress file stays as it was.
 TEST(RealDisplay, AnEndOfPracticeThatCannotBeSavedIsTold)
 {
-    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
-        GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
+    SKIP_WITHOUT_DISPLAY();
     ASSERT_SAMPLE_MODULE();
     SampleHome h;
     openUnitPractice(h, false);

@@ -135,7 +135,6 @@ public:
 
     const qint64 bodyBytes;
     std::atomic<qint64> sent { 0 }; // body bytes handed to the sockets
-    std::atomic<int> closedByClient { 0 }; // connections closed, by the client or at the end
 
 private:
     void serve(QTcpSocket* socket)
@@ -160,10 +159,8 @@ private:
             *left -= n;
             sent += n;
         });
-        QObject::connect(socket, &QTcpSocket::disconnected, socket, [this, socket] {
-            ++closedByClient;
-            socket->deleteLater();
-        });
+        QObject::connect(
+            socket, &QTcpSocket::disconnected, socket, [socket] { socket->deleteLater(); });
     }
 
     QThread thread {};
@@ -306,31 +303,22 @@ constexpr bool kResidentMemoryTellsWhatIsKept = false;
 constexpr bool kResidentMemoryTellsWhatIsKept = true;
 #endif
 
-// The resident memory of this process, in bytes.
-qint64 residentBytes()
+// A size the kernel gives for this process in /proc/self/status, in bytes (-1: not there):
+// "VmRSS" the resident memory, "VmHWM" its highest since the last reset.
+qint64 procStatusBytes(const QByteArray& field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
+    const QByteArray key = field + ':';
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
     }
     return -1;
 }
-
-// The highest resident memory of this process since the last reset, in bytes.
-qint64 peakResidentBytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
-}
+qint64 residentBytes() { return procStatusBytes("VmRSS"); }
+qint64 peakResidentBytes() { return procStatusBytes("VmHWM"); }
 
 // A fast server must not get ahead of the program: what Qt's network thread has read and the
 // program has not yet taken stays small, so a download refused at its limit never held more.

@@ -17,9 +17,6 @@ using recordstest::RecordsTest;
 
 const QDateTime kNow(QDate(2026, 12, 10), QTime(9, 30, 5));
 
-// 40 ids of a paper: unit 0 questions 1-40.
-QString paperLine() { return recordstest::paperIdLine(0); }
-
 class LearnerRecords : public RecordsTest { };
 
 // A first scoring creates the records folder and every file it writes.
@@ -36,8 +33,8 @@ TEST_F(LearnerRecords, FirstScoringCreatesTheRecordsFolderAndItsFiles)
     setExercise(ids, states, 0);
 
     EXPECT_TRUE(addFlaggedFavourites(dir, exercise, site));
-    EXPECT_TRUE(writePaperWrong(dir, 3, exercise, paperLine(), site));
-    EXPECT_TRUE(addUndoneToWrongBook(dir, exercise, paperLine(), site));
+    EXPECT_TRUE(writePaperWrong(dir, 3, exercise, recordstest::paperIdLine(0), site));
+    EXPECT_TRUE(addUndoneToWrongBook(dir, exercise, recordstest::paperIdLine(0), site));
     EXPECT_TRUE(recordScoring(dir, 3, "2026-12-10 09:00:00", 95, kNow, site));
 
     EXPECT_EQ(text(FavouritesFile(dir)), "00020005\r\n");
@@ -283,7 +280,7 @@ TEST_F(LearnerRecords, APapersWrongQuestions)
 
     // All done: an empty line, written all the same.
     setExercise(ids, states, 0);
-    EXPECT_TRUE(writePaperWrong(dir, 7, exercise, paperLine(), site));
+    EXPECT_TRUE(writePaperWrong(dir, 7, exercise, recordstest::paperIdLine(0), site));
     EXPECT_EQ(text(PaperWrongFile(dir, 7)), "\r\n");
     EXPECT_TRUE(readPaperWrong(dir, 7, site).isEmpty());
 
@@ -291,9 +288,9 @@ TEST_F(LearnerRecords, APapersWrongQuestions)
     states[0] = 0;
     states[38] = 1;
     setExercise(ids, states, 0);
-    EXPECT_TRUE(writePaperWrong(dir, 7, exercise, paperLine().left(150), site));
+    EXPECT_TRUE(writePaperWrong(dir, 7, exercise, recordstest::paperIdLine(0).left(150), site));
     EXPECT_EQ(text(PaperWrongFile(dir, 7)), "0001\r\n");
-    EXPECT_TRUE(writePaperWrong(dir, 7, exercise, paperLine(), site));
+    EXPECT_TRUE(writePaperWrong(dir, 7, exercise, recordstest::paperIdLine(0), site));
     EXPECT_EQ(readPaperWrong(dir, 7, site), QStringList({ "0001", "0039" }));
 
     // Narrowing after the practice of three wrong questions, 1 and 3 done: only 2 stays.
@@ -607,12 +604,6 @@ TEST_F(LearnerRecords, AFileThatCannotBeReadIsKeptWholeBeforeARewrite)
         { "paper wrong questions at a hand-in", PaperWrongFile(dir, 2),
             [&] { return writePaperWrong(dir, 2, exercise, "01010102", site); } },
     };
-    // The set-aside name of `file`, the one there is; empty when there is none.
-    const auto keptAs = [&](const QString& file) {
-        const QStringList kept = QDir(dir.path).entryList(
-            { QFileInfo(file).fileName() + QStringLiteral(".damaged-*") }, QDir::Files);
-        return kept.size() == 1 ? dir.path + "/" + kept[0] : QString();
-    };
     const qint64 huge = plat::kMaxDataFileBytes + 1;
     for (const auto& c : cases) {
         QDir().mkpath(dir.path);
@@ -625,6 +616,7 @@ TEST_F(LearnerRecords, AFileThatCannotBeReadIsKeptWholeBeforeARewrite)
         EXPECT_TRUE(c.rewrite()) << c.name;
         const QString kept = keptAs(c.file);
         ASSERT_FALSE(kept.isEmpty()) << c.name;
+        ASSERT_TRUE(QFileInfo(kept).isFile()) << c.name;
         EXPECT_EQ(QFileInfo(kept).size(), huge) << c.name;
         EXPECT_LT(QFileInfo(c.file).size(), 1000) << c.name;
         EXPECT_FALSE(reports.empty()) << c.name;

@@ -9,6 +9,7 @@
 #include "records/learnerrecords.h"
 #include "records/operation.h"
 #include "records/recordfiles.h"
+#include "records/recordio.h"
 #include "shell/printers.h"
 #include "support/testsupport.h"
 
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 namespace recordstest {
@@ -47,6 +49,72 @@ protected:
         reporter.errorSink = [this](QString tag, int number, QString description, QString) {
             reports.push_back({ tag, number, description });
         };
+    }
+    // The faults a test planted stop with it.
+    ~RecordsTest() override
+    {
+        records::io::setFaultHook({});
+        records::io::setReadFaultHook({});
+    }
+
+    using Files = std::map<QString, QByteArray>;
+
+    // Every record file of the folder with its bytes; the journal and set-aside copies apart.
+    Files snapshot() const
+    {
+        Files files;
+        for (const QFileInfo& f : QDir(dir.path).entryInfoList(QDir::Files)) {
+            if (f.fileName() == QFileInfo(records::JournalFile(dir)).fileName()
+                || f.fileName().contains(QStringLiteral(".damaged-")))
+                continue;
+            files[f.fileName()] = testsupport::readFile(f.filePath());
+        }
+        return files;
+    }
+
+    // Three random papers with their history rows and wrong-question lists, a favourites list,
+    // unit progress and a wrong-question book.
+    void seed()
+    {
+        using namespace records;
+        QDir(dir.path).removeRecursively();
+        QDir().mkpath(dir.path);
+        put(RandomPaperFile(dir), { paperIdLine(1), paperIdLine(2), paperIdLine(3), "" });
+        QStringList history;
+        for (int row = 0; row < 31; ++row)
+            history << QStringLiteral("2026-12-0%1 08:00:00").arg(row % 9 + 1)
+                    << QString::number(row) << "E";
+        put(ExamHistoryFile(dir), history);
+        for (int p = 20; p <= 22; ++p)
+            put(PaperWrongFile(dir, p), { QStringLiteral("01%1").arg(p) });
+        put(PaperWrongFile(dir, 3), { "00010002" });
+        put(FavouritesFile(dir), { "01010102" });
+        put(FavouritesReviewFile(dir), { "TF" });
+        put(WrongBookFile(dir), { "0203" });
+        put(WrongBookReviewFile(dir), { "F" });
+        put(UnitProgressFile(dir), { "TFF", "FF" });
+    }
+
+    // Fails every change from the k-th on (a full disk, or a crash at change k), or only the
+    // k-th; k = 0 fails none and only counts the changes.
+    void faultAt(int k, bool fromThenOn)
+    {
+        changes = 0;
+        records::io::setFaultHook([this, k, fromThenOn](const QString&) {
+            ++changes;
+            const bool fails = k > 0 && (fromThenOn ? changes >= k : changes == k);
+            return fails ? records::io::Failure::FolderFull : records::io::Failure::None;
+        });
+    }
+
+    // What is set aside under `file`'s name, whatever it is; empty when nothing, or more than
+    // one thing, is.
+    QString keptAs(const QString& file) const
+    {
+        const QStringList kept = QDir(dir.path).entryList(
+            { QFileInfo(file).fileName() + QStringLiteral(".damaged-*") },
+            QDir::AllEntries | QDir::System | QDir::Hidden);
+        return kept.size() == 1 ? dir.path + QLatin1Char('/') + kept.first() : QString();
     }
 
     // GBK lines, each ended by CR LF.
@@ -82,17 +150,18 @@ protected:
     // left undone: four writes saved as one.
     records::Saved handInRandomPaper(const QDateTime& at)
     {
+        const QString paper = paperIdLine(1);
         QStringList ids;
         std::vector<int16_t> states;
         for (int q = 1; q <= 40; ++q) {
-            ids << QStringLiteral("01%1").arg(q, 2, 10, QLatin1Char('0'));
+            ids << paper.mid(4 * (q - 1), 4);
             states.push_back(q % 3 == 0 ? 6 : 1);
         }
         setExercise(ids, states, 8);
         records::Operation op(dir, site);
         const bool steps = records::addFlaggedFavourites(dir, exercise, site)
-            && records::writePaperWrong(dir, 20, exercise, paperIdLine(1), site)
-            && records::addUndoneToWrongBook(dir, exercise, paperIdLine(1), site)
+            && records::writePaperWrong(dir, 20, exercise, paper, site)
+            && records::addUndoneToWrongBook(dir, exercise, paper, site)
             && records::recordScoring(dir, 20, "2026-12-10 09:00:00", 35, at, site);
         return op.finish(steps, site);
     }
@@ -112,6 +181,7 @@ protected:
     shell::ErrorSite site { reporter, QStringLiteral("clickbotn") };
     shell::AppState exercise {};
     std::vector<Report> reports {};
+    int changes = 0; // seen by the fault hook faultAt plants
 };
 
 } // namespace recordstest

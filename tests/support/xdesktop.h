@@ -9,10 +9,13 @@
 #include "platform/form.h"
 #include "support/headless.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QList>
 #include <QMargins>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
@@ -21,9 +24,13 @@
 #include <QString>
 #include <QStringList>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 #define SKIP_WITHOUT_DISPLAY()                                                                     \
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))                                  \
@@ -50,9 +57,17 @@ inline void settle(int ms = 250)
     }
 }
 
-inline QString run(const QString& program, const QStringList& args)
+// `env`: variables set for the program on top of the test's own environment.
+inline QString run(const QString& program, const QStringList& args,
+    const QList<std::pair<QString, QString>>& env = {})
 {
     QProcess p;
+    if (!env.isEmpty()) {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        for (const auto& [name, value] : env)
+            e.insert(name, value);
+        p.setProcessEnvironment(e);
+    }
     p.start(program, args);
     if (!p.waitForFinished(5000) || p.exitCode() != 0) {
         ADD_FAILURE() << qPrintable(program) << " " << qPrintable(args.join(u' '))
@@ -220,6 +235,19 @@ inline void screenshot(const QString& file)
     QGuiApplication::primaryScreen()->grabWindow(0).save(file);
 }
 
+// Runs `atBox` inside a message box's own modal loop once the box is shown, looking every tenth
+// of a second, `tries` times at most; the caller then opens the box.
+inline void whenAMessageBoxShows(std::function<void(QMessageBox&)> atBox, int tries = 100)
+{
+    QTimer::singleShot(100, [atBox = std::move(atBox), tries]() mutable {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && box->isVisible())
+            atBox(*box);
+        else if (tries > 1)
+            whenAMessageBoxShows(std::move(atBox), tries - 1);
+    });
+}
+
 // The close a learner asks of a window: under openbox its own Alt+F4 on the window given the
 // focus, without a window manager the client message WM_DELETE_WINDOW a manager would send.
 inline void closeFromWindowManager(plat::Form& f)
@@ -230,13 +258,7 @@ inline void closeFromWindowManager(plat::Form& f)
         key(QStringLiteral("alt+F4"));
         return;
     }
-    const QString sender = QStringLiteral(KSXT_SENDCLOSE);
-    if (sender.isEmpty()) {
-        ADD_FAILURE()
-            << "the close-request sender was not built (scripts/install-deps: libx11-dev)";
-        return;
-    }
-    run(sender, { id });
+    run(QStringLiteral(KSXT_SENDCLOSE), { id });
     settle();
 }
 

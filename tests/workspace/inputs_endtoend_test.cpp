@@ -10,6 +10,7 @@
 #include "support/headless.h"
 #include "support/samplepractice.h"
 #include "support/testsupport.h"
+#include "support/xdesktop.h"
 #include "workspace/frmmain.h"
 
 #include <QAction>
@@ -173,8 +174,7 @@ INSTANTIATE_TEST_SUITE_P(KeysDragsAndContextMenus, SampleInputs, testing::Values
 // are chosen by clicks on their places while the popup runs.
 TEST(RealDisplay, ARightClickOpensTheContextMenuAndItsEntryAdvances)
 {
-    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
-        GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
+    SKIP_WITHOUT_DISPLAY();
     ASSERT_SAMPLE_MODULE();
     // "使用横排文字工具右击文字，将消除锯齿的方式设置为“浑厚”。"
     SamplePractice p(4, 16);
@@ -228,8 +228,7 @@ TEST(RealDisplay, ARightClickOpensTheContextMenuAndItsEntryAdvances)
 // widget that really has the focus, which the click into the field gave it.
 TEST(RealDisplay, AKeyAndATypedAnswerSolveAQuestionInARealWindow)
 {
-    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
-        GTEST_SKIP() << "needs a display (QT_QPA_PLATFORM=xcb)";
+    SKIP_WITHOUT_DISPLAY();
     ASSERT_SAMPLE_MODULE();
     // Alt+Ctrl+I opens 图像大小, then the width is typed and confirmed with Enter.
     SamplePractice p(0, 14);
