@@ -97,19 +97,27 @@ namespace {
         return read;
     }
 
+    // What became of the journal found beside the records.
+    enum class Rolled {
+        Completed, // applied and removed, or there was none
+        Pending, // whole, but the disk did not take all of it yet
+        SetAside, // not one whole operation: renamed aside, nothing of it applied
+        Stuck, // not one whole operation, and it could not be moved either
+    };
+
     // Completes the journal's operation. A journal that is not one whole operation is set aside
-    // (the learner is told which records it may have left half-changed) and applies nothing;
-    // `setAside` then says so.
-    bool rollForwardInto(const RecordsDir& dir, const shell::ErrorSite& site, io::Failure* failure,
-        bool* setAside = nullptr)
+    // (the learner is told which records it may have left half-changed) and applies nothing.
+    Rolled rollForwardInto(
+        const RecordsDir& dir, const shell::ErrorSite& site, io::Failure* failure)
     {
         if (!journalThere(dir))
-            return true;
+            return Rolled::Completed;
         const QString journal = JournalFile(dir);
         const JournalRead read = readJournal(journal);
         if (!read.entries) {
-            const std::optional<QString> aside
-                = io::renameAside(journal, QStringLiteral("yyyyMMdd-HHmmss"), site);
+            const std::optional<QString> aside = io::allowed(journal, site, nullptr)
+                ? io::renameAside(journal, QStringLiteral("yyyyMMdd-HHmmss"), site)
+                : std::nullopt;
             site.fail(plat::err::TypeMismatch,
                 QFileInfo(journal).fileName() + QStringLiteral(": not a whole journal; ")
                     + (aside ? QStringLiteral("kept as ") + *aside
@@ -126,16 +134,14 @@ namespace {
                 ? QStringLiteral("\r\n无法确定它涉及哪些记录，请检查各项学习记录。")
                 : QStringLiteral("\r\n以下记录可能只保存了一部分：") + titlesOf(read.names);
             runOf(site).journalNotices.append(notice);
-            if (setAside)
-                *setAside = aside.has_value();
             if (!aside && failure)
                 *failure = io::Failure::Other;
-            return aside.has_value();
+            return aside ? Rolled::SetAside : Rolled::Stuck;
         }
         for (const JournalEntry& e : *read.entries)
             if (!apply(dir, e, site, failure))
-                return false;
-        return io::removeFile(journal, site, failure);
+                return Rolled::Pending;
+        return io::removeFile(journal, site, failure) ? Rolled::Completed : Rolled::Pending;
     }
 } // namespace
 
@@ -228,11 +234,14 @@ bool Operation::commit(const shell::ErrorSite& site)
 
     // A journal here is a save that could neither finish nor be put back. It is completed
     // first; what this operation read may predate it, so this one is not applied. A damaged one
-    // is set aside (and the learner told) and this operation goes on: nothing is pending.
+    // is set aside (and the learner told) and this operation goes on: nothing is pending. A
+    // damaged one that cannot be moved is never completed: this save simply did not happen.
     if (journalThere(dir_)) {
-        bool setAside = false;
-        const bool completed = rollForwardInto(dir_, site, &failure_, &setAside);
-        if (!setAside) {
+        const Rolled rolled = rollForwardInto(dir_, site, &failure_);
+        if (rolled == Rolled::Stuck)
+            return false; // reported, and the learner told, with the journal
+        if (rolled != Rolled::SetAside) {
+            const bool completed = rolled == Rolled::Completed;
             site.fail(plat::err::FileIo,
                 JournalFile(dir_)
                     + (completed
@@ -430,7 +439,8 @@ bool rollForward(const RecordsDir& dir, const shell::ErrorSite& site)
 {
     removeStrayTemporaries(dir, site);
     io::Failure failure = io::Failure::None;
-    if (rollForwardInto(dir, site, &failure))
+    if (const Rolled rolled = rollForwardInto(dir, site, &failure);
+        rolled == Rolled::Completed || rolled == Rolled::SetAside)
         return true;
     const JournalRead read = readJournal(JournalFile(dir));
     if (!read.entries)

@@ -288,19 +288,18 @@ namespace {
             return Failure::FolderNotWritable;
         return Failure::Other;
     }
+}
 
-    // The hook's answer for a change; reported when it is a failure.
-    bool allowed(const QString& path, const shell::ErrorSite& site, Failure* failure)
-    {
-        const Failure f = faultHook ? faultHook(path) : Failure::None;
-        if (f == Failure::None)
-            return true;
-        site.fail(plat::err::FileIo,
-            plat::toNativeSeparators(path) + QStringLiteral(": ") + failureText(f));
-        if (failure)
-            *failure = f;
-        return false;
-    }
+bool allowed(const QString& path, const shell::ErrorSite& site, Failure* failure)
+{
+    const Failure f = faultHook ? faultHook(path) : Failure::None;
+    if (f == Failure::None)
+        return true;
+    site.fail(
+        plat::err::FileIo, plat::toNativeSeparators(path) + QStringLiteral(": ") + failureText(f));
+    if (failure)
+        *failure = f;
+    return false;
 }
 
 namespace {
