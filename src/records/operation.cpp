@@ -107,13 +107,16 @@ namespace {
 
     // Completes the journal's operation. A journal that is not one whole operation is set aside
     // (the learner is told which records it may have left half-changed) and applies nothing.
-    Rolled rollForwardInto(
-        const RecordsDir& dir, const shell::ErrorSite& site, io::Failure* failure)
+    // `names` (when given) receives the records the journal changes.
+    Rolled rollForwardInto(const RecordsDir& dir, const shell::ErrorSite& site,
+        io::Failure* failure, QStringList* names = nullptr)
     {
         if (!journalThere(dir))
             return Rolled::Completed;
         const QString journal = JournalFile(dir);
         const JournalRead read = readJournal(journal);
+        if (names)
+            *names = read.names;
         if (!read.entries) {
             const std::optional<QString> aside = io::allowed(journal, site, nullptr)
                 ? io::renameAside(journal, QStringLiteral("yyyyMMdd-HHmmss"), site)
@@ -439,15 +442,12 @@ bool rollForward(const RecordsDir& dir, const shell::ErrorSite& site)
 {
     removeStrayTemporaries(dir, site);
     io::Failure failure = io::Failure::None;
-    if (const Rolled rolled = rollForwardInto(dir, site, &failure);
-        rolled == Rolled::Completed || rolled == Rolled::SetAside)
-        return true;
-    const JournalRead read = readJournal(JournalFile(dir));
-    if (!read.entries)
-        return false; // a damaged journal that could not be set aside: told already
     QStringList names;
-    for (const JournalEntry& e : read.entries.value_or(QList<JournalEntry> {}))
-        names.append(e.name);
+    const Rolled rolled = rollForwardInto(dir, site, &failure, &names);
+    if (rolled == Rolled::Completed || rolled == Rolled::SetAside)
+        return true;
+    if (rolled == Rolled::Stuck)
+        return false; // a damaged journal that could not be set aside: told already
     site.fail(plat::err::FileIo,
         JournalFile(dir) + QStringLiteral(": the unfinished save cannot be completed yet"));
     runOf(site).journalNotices.append(QStringLiteral("上次没有写完的学习记录这次也没能补全：")
