@@ -303,6 +303,17 @@ bool allowed(const QString& path, const shell::ErrorSite& site, Failure* failure
 }
 
 namespace {
+    // Logs that the record `name` was kept as `copy` because it is `what`, and lists it for the
+    // learner.
+    void keptAside(
+        const QString& name, const QString& what, const QString& copy, const shell::ErrorSite& site)
+    {
+        site.fail(plat::err::TypeMismatch,
+            name + QStringLiteral(": ") + what + QStringLiteral("; kept as ") + copy
+                + QStringLiteral(" and started again"));
+        runOf(site).setAside.append({ name, copy });
+    }
+
     // Frees a record's name of what is not a record file, keeping it whole under another name.
     bool setAsideForeign(const QString& path, const shell::ErrorSite& site, Failure* failure)
     {
@@ -316,11 +327,7 @@ namespace {
                 *failure = classify(path, 0);
             return false;
         }
-        const QString name = nameOf(path);
-        site.fail(plat::err::TypeMismatch,
-            name + QStringLiteral(": ") + foreignText(kind) + QStringLiteral("; kept as ") + *aside
-                + QStringLiteral(" and started again"));
-        runOf(site).setAside.append({ name, *aside });
+        keptAside(nameOf(path), foreignText(kind), *aside, site);
         return true;
     }
 }
@@ -485,11 +492,8 @@ bool setAsideIfDamaged(const QString& path, const shell::ErrorSite& site)
     const QString copy = asideName(file, QStringLiteral("yyyyMMdd-HHmm"));
     if (!putBytes(copy, bytes, site))
         return false;
-    const QString name = QFileInfo(file).fileName();
-    site.fail(plat::err::TypeMismatch,
-        name + QStringLiteral(": not readable as its format; kept as ") + QFileInfo(copy).fileName()
-            + QStringLiteral(" and started again"));
-    runOf(site).setAside.append({ name, QFileInfo(copy).fileName() });
+    keptAside(QFileInfo(file).fileName(), QStringLiteral("not readable as its format"),
+        QFileInfo(copy).fileName(), site);
     return true;
 }
 
