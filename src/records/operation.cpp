@@ -28,15 +28,6 @@ namespace {
         return dir.path + QLatin1Char('/') + name;
     }
 
-    // A file name the journal may hold: a record file of the records folder, nothing else (no
-    // separators, no NUL that would cut the name short).
-    bool recordName(const QString& name)
-    {
-        static const QRegularExpression pattern(
-            QStringLiteral("^[0-9]{6}\\.mxy$"), QRegularExpression::CaseInsensitiveOption);
-        return pattern.match(name).hasMatch();
-    }
-
     QString recordTitle(const QString& file);
 
     QString titlesOf(const QStringList& names)
@@ -187,7 +178,7 @@ namespace {
                 return at == bytes.size() ? std::optional(entries) : std::nullopt;
             if (line.startsWith("remove ")) {
                 const QString name = QString::fromUtf8(line.mid(7));
-                if (!recordName(name))
+                if (!io::isRecordName(name))
                     return std::nullopt;
                 if (names)
                     names->append(name);
@@ -200,7 +191,7 @@ namespace {
             bool ok = false;
             const qsizetype size = space < 0 ? -1 : line.mid(6, space - 6).toLongLong(&ok);
             const QString name = QString::fromUtf8(line.mid(space + 1));
-            if (!recordName(name))
+            if (!io::isRecordName(name))
                 return std::nullopt;
             if (names)
                 names->append(name); // named even when its bytes are cut short
@@ -269,7 +260,7 @@ bool Operation::commit(const shell::ErrorSite& site)
         if (old == now && !io::isForeignEntry(path))
             continue;
         if (QDir::cleanPath(QFileInfo(path).path()) != folder
-            || !recordName(QFileInfo(path).fileName())) {
+            || !io::isRecordName(QFileInfo(path).fileName())) {
             site.fail(plat::err::PathNotFound,
                 path + QStringLiteral(": not a record file of the records folder"));
             failure_ = io::Failure::Other;
@@ -367,8 +358,6 @@ namespace {
                 return QString::fromUtf16(t.title);
         if (number.startsWith(QStringLiteral("1824")))
             return QStringLiteral("试卷的错题记录 ") + file;
-        if (file.startsWith(QStringLiteral("journal.ksj")))
-            return QStringLiteral("未完成的保存记录");
         return file;
     }
 }

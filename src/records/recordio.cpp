@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStorageInfo>
 
@@ -71,9 +72,11 @@ namespace {
     // What has a record's name when it is not a readable record file.
     enum class Foreign { None, Link, NotAFile, TooLarge, Unreadable };
 
+    // Only record names: the journal beside them is larger than a record may be, and has its
+    // own rules.
     Foreign foreignAt(const QString& path)
     {
-        if (!isRecordPath(path))
+        if (!isRecordPath(path) || !isRecordName(nameOf(path)))
             return Foreign::None;
         const QString file = plat::resolvePath(path);
         const QFileInfo info(file);
@@ -256,6 +259,13 @@ std::optional<QByteArray> bytesOf(const QString& path, const shell::ErrorSite& s
         || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
     return f.readAll();
+}
+
+bool isRecordName(const QString& name)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^[0-9]{6}\\.mxy$"), QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(name).hasMatch();
 }
 
 void setFaultHook(FaultHook hook) { faultHook = std::move(hook); }

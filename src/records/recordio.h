@@ -65,6 +65,10 @@ void setReadFaultHook(ReadFaultHook hook);
 // reported and put into `failure` (when given), when it fails.
 bool allowed(const QString& path, const shell::ErrorSite& site, Failure* failure = nullptr);
 
+// A record file's name ("288862.mxy"), nothing else: no separators, no NUL that would cut the
+// name short.
+bool isRecordName(const QString& name);
+
 // The changes on disk, each through the fault hook; a failure is reported, classified into
 // `failure` (when given) and leaves the file as it was. A name that holds something other than
 // a readable record file (a link, a folder, an oversized or unreadable file) is set aside first
