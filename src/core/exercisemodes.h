@@ -45,4 +45,16 @@ constexpr bool isPaper(std::optional<StudyMode> m)
     return m == StudyMode::FixedPaper || m == StudyMode::RandomPaper;
 }
 
+// A practice of the favourites, or of the wrong-question book: all, unreviewed or reviewed.
+constexpr bool isFavourites(std::optional<StudyMode> m)
+{
+    return m == StudyMode::AllFavourites || m == StudyMode::UnreviewedFavourites
+        || m == StudyMode::ReviewedFavourites;
+}
+constexpr bool isWrongBook(std::optional<StudyMode> m)
+{
+    return m == StudyMode::AllWrongBook || m == StudyMode::UnreviewedWrongBook
+        || m == StudyMode::ReviewedWrongBook;
+}
+
 } // namespace shell

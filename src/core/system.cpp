@@ -58,16 +58,11 @@ void System::logSkinFailure(const plat::Status& load)
     // The description names the file, so it tells one file's failure from another's.
     // Before the run log exists nothing is written, and nothing is marked as told either.
     if (load.ok() || state.LogPath.isEmpty()
-        || loggedSkinFailures_.contains(load.error().description))
+        || !firstTimeThisRun(QStringLiteral("skin\n") + load.error().description))
         return;
-    loggedSkinFailures_.insert(load.error().description);
     AppendLog(state.LogPath, QStringLiteral("skin picture not shown: ") + load.error().description,
         QDateTime::currentDateTime());
 }
-
-} // namespace shell
-
-namespace shell {
 
 void System::reportOnce(const QString& tag, const plat::Error& error)
 {

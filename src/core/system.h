@@ -56,7 +56,6 @@ public:
 
 private:
     QString programName_;
-    QSet<QString> loggedSkinFailures_ {};
     QSet<QString> metThisRun_ {};
     std::unique_ptr<ErrorReporter> reporter_;
     std::unique_ptr<ExerciseWindows> exerciseWindows_;

@@ -22,11 +22,9 @@ namespace {
         if (mode == StudyMode::UnitLearned || mode == StudyMode::UnitUnlearned
             || mode == StudyMode::WholeUnit)
             return home::cmd::UnitsTab;
-        if (mode == StudyMode::AllFavourites || mode == StudyMode::UnreviewedFavourites
-            || mode == StudyMode::ReviewedFavourites)
+        if (shell::isFavourites(mode))
             return home::cmd::FavouritesTab;
-        if (mode == StudyMode::AllWrongBook || mode == StudyMode::UnreviewedWrongBook
-            || mode == StudyMode::ReviewedWrongBook)
+        if (shell::isWrongBook(mode))
             return home::cmd::WrongBookTab;
         return 0;
     }

@@ -44,6 +44,10 @@ struct ExerciseRequest {
 // marks (state 4, done, where DoneBefore is "T"), and returns how many questions the set holds
 // (0 when it could not be built); startLianXi opens the exercise so prepared.
 int prepareExercise(shell::System& sys, const ExerciseRequest& request);
+// Why a set could not be built when its question files could not be written (SetNotWritten),
+// as the windows tell it after naming the files.
+inline constexpr char16_t kNotWrittenToModuleFolder[]
+    = u"无法写入模块文件夹（文件夹只读或磁盘已满），";
 void startLianXi(shell::System& sys);
 // InitShiTi builds question slot `slot` from a string of four-digit ids; returns the count built.
 int InitShiTi(shell::System& sys, const QString& ids, int slot);

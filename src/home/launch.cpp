@@ -131,9 +131,9 @@ void startLianXi(shell::System& sys)
     if (st.SetNotWritten || !slotComplete(sys, site)) {
         widgets::ask(sys, QStringLiteral("开始练习"),
             QStringLiteral("\r\n\r\n\r\n")
-                + (st.SetNotWritten ? QStringLiteral(
-                       "本套题目的题目文件无法写入模块文件夹（文件夹只读或磁盘已满），"
-                       "不能开始练习。请让模块文件夹可以写入后再试。")
+                + (st.SetNotWritten ? QStringLiteral("本套题目的题目文件")
+                            + QString::fromUtf16(kNotWrittenToModuleFolder)
+                            + QStringLiteral("不能开始练习。请让模块文件夹可以写入后再试。")
                                     : QStringLiteral(
                                         "本套题目的题库文件缺失或不完整，不能开始练习。请升级题库后"
                                         "再试。")),
@@ -164,7 +164,6 @@ void startLianXi(shell::System& sys)
 
     sys.form<home::FrmFengmian>().closeForExercise();
     if (shell::isPaper(st.studyMode())) {
-        st.MinutesLeft = shell::kExamMinutes;
         sys.handovers.showLogin(sys);
         return;
     }

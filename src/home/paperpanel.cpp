@@ -258,9 +258,9 @@ bool createRandomPaper(shell::System& sys, int randomPaperCount, const UniformSo
         widgets::ask(sys, QStringLiteral("随机试卷"),
             QStringLiteral("\r\n\r\n\r\n")
                 + (st.SetNotWritten
-                        ? QStringLiteral(
-                            "试卷的题目文件无法写入模块文件夹（文件夹只读或磁盘已满），"
-                            "随机试卷没有生成。")
+                        ? QStringLiteral("试卷的题目文件")
+                            + QString::fromUtf16(flow::kNotWrittenToModuleFolder)
+                            + QStringLiteral("随机试卷没有生成。")
                         : QStringLiteral("抽到的题目在题库中找不到，随机试卷没有生成。")),
             widgets::kMsgIconEmpty);
         return false;

@@ -615,9 +615,7 @@ Saved recordPracticeEnd(const RecordsDir& dir, const Exercise& exercise, int uni
         }
         // Favourites follow the flags of every practice: flagged questions join, unflagged leave.
         // A practice of the favourites themselves only takes its unflagged questions out.
-        const bool ofFavourites = mode == StudyMode::AllFavourites
-            || mode == StudyMode::UnreviewedFavourites || mode == StudyMode::ReviewedFavourites;
-        if (!ofFavourites)
+        if (!shell::isFavourites(mode))
             ok = ok && addFlaggedFavourites(dir, exercise, site);
         ok = ok && removeUnflaggedFavourites(dir, exercise, site);
         if (narrowPaper)

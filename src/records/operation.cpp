@@ -28,15 +28,6 @@ namespace {
         return dir.path + QLatin1Char('/') + name;
     }
 
-    // A file name the journal may hold: a record file of the records folder, nothing else (no
-    // separators, no NUL that would cut the name short).
-    bool recordName(const QString& name)
-    {
-        static const QRegularExpression pattern(
-            QStringLiteral("^[0-9]{6}\\.mxy$"), QRegularExpression::CaseInsensitiveOption);
-        return pattern.match(name).hasMatch();
-    }
-
     QString recordTitle(const QString& file);
 
     QString titlesOf(const QStringList& names)
@@ -97,19 +88,30 @@ namespace {
         return read;
     }
 
+    // What became of the journal found beside the records.
+    enum class Rolled {
+        Completed, // applied and removed, or there was none
+        Pending, // whole, but the disk did not take all of it yet
+        SetAside, // not one whole operation: renamed aside, nothing of it applied
+        Stuck, // not one whole operation, and it could not be moved either
+    };
+
     // Completes the journal's operation. A journal that is not one whole operation is set aside
-    // (the learner is told which records it may have left half-changed) and applies nothing;
-    // `setAside` then says so.
-    bool rollForwardInto(const RecordsDir& dir, const shell::ErrorSite& site, io::Failure* failure,
-        bool* setAside = nullptr)
+    // (the learner is told which records it may have left half-changed) and applies nothing.
+    // `names` (when given) receives the records the journal changes.
+    Rolled rollForwardInto(const RecordsDir& dir, const shell::ErrorSite& site,
+        io::Failure* failure, QStringList* names = nullptr)
     {
         if (!journalThere(dir))
-            return true;
+            return Rolled::Completed;
         const QString journal = JournalFile(dir);
         const JournalRead read = readJournal(journal);
+        if (names)
+            *names = read.names;
         if (!read.entries) {
-            const std::optional<QString> aside
-                = io::renameAside(journal, QStringLiteral("yyyyMMdd-HHmmss"), site);
+            const std::optional<QString> aside = io::allowed(journal, site, nullptr)
+                ? io::renameAside(journal, QStringLiteral("yyyyMMdd-HHmmss"), site)
+                : std::nullopt;
             site.fail(plat::err::TypeMismatch,
                 QFileInfo(journal).fileName() + QStringLiteral(": not a whole journal; ")
                     + (aside ? QStringLiteral("kept as ") + *aside
@@ -126,16 +128,14 @@ namespace {
                 ? QStringLiteral("\r\n无法确定它涉及哪些记录，请检查各项学习记录。")
                 : QStringLiteral("\r\n以下记录可能只保存了一部分：") + titlesOf(read.names);
             runOf(site).journalNotices.append(notice);
-            if (setAside)
-                *setAside = aside.has_value();
             if (!aside && failure)
                 *failure = io::Failure::Other;
-            return aside.has_value();
+            return aside ? Rolled::SetAside : Rolled::Stuck;
         }
         for (const JournalEntry& e : *read.entries)
             if (!apply(dir, e, site, failure))
-                return false;
-        return io::removeFile(journal, site, failure);
+                return Rolled::Pending;
+        return io::removeFile(journal, site, failure) ? Rolled::Completed : Rolled::Pending;
     }
 } // namespace
 
@@ -178,7 +178,7 @@ namespace {
                 return at == bytes.size() ? std::optional(entries) : std::nullopt;
             if (line.startsWith("remove ")) {
                 const QString name = QString::fromUtf8(line.mid(7));
-                if (!recordName(name))
+                if (!io::isRecordName(name))
                     return std::nullopt;
                 if (names)
                     names->append(name);
@@ -191,7 +191,7 @@ namespace {
             bool ok = false;
             const qsizetype size = space < 0 ? -1 : line.mid(6, space - 6).toLongLong(&ok);
             const QString name = QString::fromUtf8(line.mid(space + 1));
-            if (!recordName(name))
+            if (!io::isRecordName(name))
                 return std::nullopt;
             if (names)
                 names->append(name); // named even when its bytes are cut short
@@ -228,11 +228,14 @@ bool Operation::commit(const shell::ErrorSite& site)
 
     // A journal here is a save that could neither finish nor be put back. It is completed
     // first; what this operation read may predate it, so this one is not applied. A damaged one
-    // is set aside (and the learner told) and this operation goes on: nothing is pending.
+    // is set aside (and the learner told) and this operation goes on: nothing is pending. A
+    // damaged one that cannot be moved is never completed: this save simply did not happen.
     if (journalThere(dir_)) {
-        bool setAside = false;
-        const bool completed = rollForwardInto(dir_, site, &failure_, &setAside);
-        if (!setAside) {
+        const Rolled rolled = rollForwardInto(dir_, site, &failure_);
+        if (rolled == Rolled::Stuck)
+            return false; // reported, and the learner told, with the journal
+        if (rolled != Rolled::SetAside) {
+            const bool completed = rolled == Rolled::Completed;
             site.fail(plat::err::FileIo,
                 JournalFile(dir_)
                     + (completed
@@ -257,7 +260,7 @@ bool Operation::commit(const shell::ErrorSite& site)
         if (old == now && !io::isForeignEntry(path))
             continue;
         if (QDir::cleanPath(QFileInfo(path).path()) != folder
-            || !recordName(QFileInfo(path).fileName())) {
+            || !io::isRecordName(QFileInfo(path).fileName())) {
             site.fail(plat::err::PathNotFound,
                 path + QStringLiteral(": not a record file of the records folder"));
             failure_ = io::Failure::Other;
@@ -355,8 +358,6 @@ namespace {
                 return QString::fromUtf16(t.title);
         if (number.startsWith(QStringLiteral("1824")))
             return QStringLiteral("试卷的错题记录 ") + file;
-        if (file.startsWith(QStringLiteral("journal.ksj")))
-            return QStringLiteral("未完成的保存记录");
         return file;
     }
 }
@@ -430,14 +431,12 @@ bool rollForward(const RecordsDir& dir, const shell::ErrorSite& site)
 {
     removeStrayTemporaries(dir, site);
     io::Failure failure = io::Failure::None;
-    if (rollForwardInto(dir, site, &failure))
-        return true;
-    const JournalRead read = readJournal(JournalFile(dir));
-    if (!read.entries)
-        return false; // a damaged journal that could not be set aside: told already
     QStringList names;
-    for (const JournalEntry& e : read.entries.value_or(QList<JournalEntry> {}))
-        names.append(e.name);
+    const Rolled rolled = rollForwardInto(dir, site, &failure, &names);
+    if (rolled == Rolled::Completed || rolled == Rolled::SetAside)
+        return true;
+    if (rolled == Rolled::Stuck)
+        return false; // a damaged journal that could not be set aside: told already
     site.fail(plat::err::FileIo,
         JournalFile(dir) + QStringLiteral(": the unfinished save cannot be completed yet"));
     runOf(site).journalNotices.append(QStringLiteral("上次没有写完的学习记录这次也没能补全：")

@@ -62,10 +62,8 @@ public:
     Operation& operator=(const Operation&) = delete;
 
     // Applies every waiting change as one. False (reported through `site`) when the records
-    // stay as they were; failure() then says why.
+    // stay as they were.
     [[nodiscard]] bool commit(const shell::ErrorSite& site);
-    io::Failure failure() const { return failure_; }
-    Left left() const { return left_; }
     // Commits when every step went through (`stepsOk`), else drops them all.
     Saved finish(bool stepsOk, const shell::ErrorSite& site);
 

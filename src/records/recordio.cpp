@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStorageInfo>
 
@@ -71,9 +72,11 @@ namespace {
     // What has a record's name when it is not a readable record file.
     enum class Foreign { None, Link, NotAFile, TooLarge, Unreadable };
 
+    // Only record names: the journal beside them is larger than a record may be, and has its
+    // own rules.
     Foreign foreignAt(const QString& path)
     {
-        if (!isRecordPath(path))
+        if (!isRecordPath(path) || !isRecordName(nameOf(path)))
             return Foreign::None;
         const QString file = plat::resolvePath(path);
         const QFileInfo info(file);
@@ -258,6 +261,13 @@ std::optional<QByteArray> bytesOf(const QString& path, const shell::ErrorSite& s
     return f.readAll();
 }
 
+bool isRecordName(const QString& name)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^[0-9]{6}\\.mxy$"), QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(name).hasMatch();
+}
+
 void setFaultHook(FaultHook hook) { faultHook = std::move(hook); }
 void setReadFaultHook(ReadFaultHook hook) { readFaultHook = std::move(hook); }
 
@@ -288,22 +298,32 @@ namespace {
             return Failure::FolderNotWritable;
         return Failure::Other;
     }
+}
 
-    // The hook's answer for a change; reported when it is a failure.
-    bool allowed(const QString& path, const shell::ErrorSite& site, Failure* failure)
-    {
-        const Failure f = faultHook ? faultHook(path) : Failure::None;
-        if (f == Failure::None)
-            return true;
-        site.fail(plat::err::FileIo,
-            plat::toNativeSeparators(path) + QStringLiteral(": ") + failureText(f));
-        if (failure)
-            *failure = f;
-        return false;
-    }
+bool allowed(const QString& path, const shell::ErrorSite& site, Failure* failure)
+{
+    const Failure f = faultHook ? faultHook(path) : Failure::None;
+    if (f == Failure::None)
+        return true;
+    site.fail(
+        plat::err::FileIo, plat::toNativeSeparators(path) + QStringLiteral(": ") + failureText(f));
+    if (failure)
+        *failure = f;
+    return false;
 }
 
 namespace {
+    // Logs that the record `name` was kept as `copy` because it is `what`, and lists it for the
+    // learner.
+    void keptAside(
+        const QString& name, const QString& what, const QString& copy, const shell::ErrorSite& site)
+    {
+        site.fail(plat::err::TypeMismatch,
+            name + QStringLiteral(": ") + what + QStringLiteral("; kept as ") + copy
+                + QStringLiteral(" and started again"));
+        runOf(site).setAside.append({ name, copy });
+    }
+
     // Frees a record's name of what is not a record file, keeping it whole under another name.
     bool setAsideForeign(const QString& path, const shell::ErrorSite& site, Failure* failure)
     {
@@ -317,11 +337,7 @@ namespace {
                 *failure = classify(path, 0);
             return false;
         }
-        const QString name = nameOf(path);
-        site.fail(plat::err::TypeMismatch,
-            name + QStringLiteral(": ") + foreignText(kind) + QStringLiteral("; kept as ") + *aside
-                + QStringLiteral(" and started again"));
-        runOf(site).setAside.append({ name, *aside });
+        keptAside(nameOf(path), foreignText(kind), *aside, site);
         return true;
     }
 }
@@ -486,11 +502,8 @@ bool setAsideIfDamaged(const QString& path, const shell::ErrorSite& site)
     const QString copy = asideName(file, QStringLiteral("yyyyMMdd-HHmm"));
     if (!putBytes(copy, bytes, site))
         return false;
-    const QString name = QFileInfo(file).fileName();
-    site.fail(plat::err::TypeMismatch,
-        name + QStringLiteral(": not readable as its format; kept as ") + QFileInfo(copy).fileName()
-            + QStringLiteral(" and started again"));
-    runOf(site).setAside.append({ name, QFileInfo(copy).fileName() });
+    keptAside(QFileInfo(file).fileName(), QStringLiteral("not readable as its format"),
+        QFileInfo(copy).fileName(), site);
     return true;
 }
 

@@ -61,6 +61,13 @@ void setFaultHook(FaultHook hook); // an empty hook: no faults
 // layer, as a file without read permission is to any user but the superuser.
 using ReadFaultHook = std::function<bool(const QString& path)>;
 void setReadFaultHook(ReadFaultHook hook);
+// The hook's answer for a change made on disk some other way (a journal renamed aside); false,
+// reported and put into `failure` (when given), when it fails.
+bool allowed(const QString& path, const shell::ErrorSite& site, Failure* failure = nullptr);
+
+// A record file's name ("288862.mxy"), nothing else: no separators, no NUL that would cut the
+// name short.
+bool isRecordName(const QString& name);
 
 // The changes on disk, each through the fault hook; a failure is reported, classified into
 // `failure` (when given) and leaves the file as it was. A name that holds something other than

@@ -9,9 +9,7 @@ namespace stepengine {
 
 namespace {
     constexpr int kBeyondAnyFile = 1'000'000;
-}
 
-namespace {
     // Bytes that are not text in the code page decode to U+FFFD; control characters other than
     // the tab are no text of a bank either. Either way the line was damaged.
     bool isDamaged(const QString& line)
@@ -39,11 +37,6 @@ plat::Result<QString> readAnswerLine(const QString& answerFile, int n)
     return l[n - 1];
 }
 
-QString GetAnswerLine(const QString& answerFile, int n)
-{
-    return readAnswerLine(answerFile, n).valueOr({});
-}
-
 std::optional<int> answerLineNumber(const QString& field)
 {
     int n = 0;
@@ -62,10 +55,12 @@ std::optional<int> answerLineNumber(const QString& field)
     return n;
 }
 
-QString answerLineOf(const QString& answerFile, const QString& field)
+plat::Result<QString> answerLineOf(const QString& answerFile, const QString& field)
 {
     const std::optional<int> n = answerLineNumber(field);
-    return n ? GetAnswerLine(answerFile, *n) : QString();
+    if (!n)
+        return QString();
+    return readAnswerLine(answerFile, *n);
 }
 
 QString lineText(const QString& line) { return plat::mid(line, 4); }

@@ -18,9 +18,6 @@ namespace stepengine {
 // are not text in the code page, control characters).
 plat::Result<QString> readAnswerLine(const QString& answerFile, int n);
 
-// GetAnswerLine(n): readAnswerLine, with the empty text where there is no line to give.
-QString GetAnswerLine(const QString& answerFile, int n);
-
 // The line number an answer-line field of a step record names. One rule for every reader of
 // such a field (presets, hints, list items and the input checks): the field is a number when it
 // holds at least one of the digits "0" to "9" and nothing else but blanks, which are skipped as
@@ -28,9 +25,9 @@ QString GetAnswerLine(const QString& answerFile, int n);
 // makes it no number, so that no reader takes a line the others would refuse.
 std::optional<int> answerLineNumber(const QString& field);
 
-// GetAnswerLine for the line that a record field names; the empty text when the field is no
-// number (answerLineNumber).
-QString answerLineOf(const QString& answerFile, const QString& field);
+// readAnswerLine for the line that a record field names; the empty text when the field is no
+// number (answerLineNumber), which is no failure.
+plat::Result<QString> answerLineOf(const QString& answerFile, const QString& field);
 
 // A line's text: its characters from 4 on.
 QString lineText(const QString& line);

@@ -326,10 +326,7 @@ void putTopMost(plat::Form& f)
 
 QString StepEngine::answerLineFor(const QString& field)
 {
-    const std::optional<int> n = answerLineNumber(field);
-    if (!n)
-        return {};
-    auto line = readAnswerLine(sys_.state.AnswerTextFile, *n);
+    const auto line = answerLineOf(sys_.state.AnswerTextFile, field);
     if (!line.ok())
         sys_.reportOnce(kLoadTag, line.error());
     return line.valueOr({});

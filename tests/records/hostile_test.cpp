@@ -402,6 +402,39 @@ TEST_F(HostileRecords, ADamagedJournalIsToldKeptAndNoLongerInTheWay)
     EXPECT_TRUE(QFileInfo(keptAs(JournalFile(dir))).isDir());
 }
 
+// A damaged journal that cannot be moved out of the way is never completed: a save it stops
+// leaves the records as they were and says so, promising nothing to come.
+TEST_F(HostileRecords, ADamagedJournalThatCannotBeMovedPromisesNothing)
+{
+    const struct {
+        const char* name;
+        std::function<void()> plant;
+    } cases[] = {
+        { "not a journal", [&] { putRaw(JournalFile(dir), "\x01\x02garbage"); } },
+        { "a folder", [&] { QDir().mkpath(JournalFile(dir) + "/x"); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        seed();
+        const Files before = snapshot();
+        c.plant();
+        io::setFaultHook([this](const QString& path) {
+            return path == JournalFile(dir) ? io::Failure::FolderNotWritable : io::Failure::None;
+        });
+        const Saved saved = addRandomPaper(dir, paperIdLine(4), 2, kHandIn, site);
+        EXPECT_FALSE(saved.ok);
+        EXPECT_EQ(saved.left, Left::Old);
+        const QString message = notSavedMessage(QStringLiteral("随机试卷"), saved);
+        EXPECT_FALSE(message.contains(QStringLiteral("自动补全"))) << message.toStdString();
+        EXPECT_EQ(snapshot(), before);
+        EXPECT_TRUE(keptAs(JournalFile(dir)).isEmpty());
+        const QStringList notices = takeJournalNotices(reporter);
+        ASSERT_EQ(notices.size(), 1);
+        EXPECT_TRUE(notices[0].contains(QStringLiteral("也无法移开"))) << notices[0].toStdString();
+        io::setFaultHook({});
+    }
+}
+
 // A start removes the temporary files that rewrites cut short left behind, by the atomic save's
 // own names only, and nothing else.
 TEST_F(HostileRecords, AStartRemovesOnlyTheRewritesOwnLeftovers)

@@ -114,9 +114,8 @@ std::vector<HintObstacle> hintObstacles(const StepRecord& r, const std::vector<Q
         for (const Field& slot :
             { fields::Descriptor1, fields::Descriptor2, fields::Descriptor3 }) {
             const QString d = r.get(slot);
-            const int hotspot = d.mid(1, 2).toInt(), item = d.mid(3, 2).toInt();
-            const int sub = d.mid(5, 2).toInt();
-            if (d[0] != u'H' || item < 1 || !hasDropDown(hotspot)
+            const auto [hotspot, item, sub] = menuPathOf(d);
+            if (!d.startsWith(u'H') || item < 1 || !hasDropDown(hotspot)
                 || item > dropDownItemCount(hotspot))
                 continue;
             out.push_back({ dropDownOnScreen(hotspot), "open drop-down" });

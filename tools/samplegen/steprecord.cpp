@@ -9,6 +9,12 @@ namespace {
 
 } // namespace
 
+MenuPath menuPathOf(const QString& descriptor)
+{
+    return { descriptor.mid(1, 2).toInt(), descriptor.mid(3, 2).toInt(),
+        descriptor.mid(5, 2).toInt() };
+}
+
 QString describe(const Field& field)
 {
     return QStringLiteral("characters %1-%2").arg(field.pos).arg(field.pos + field.len - 1);

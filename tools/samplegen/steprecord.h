@@ -20,6 +20,15 @@ namespace fields = stepengine::field;
 // "characters 66-70", for messages about a field.
 QString describe(const Field& field);
 
+// The menu path an "H" descriptor names: its hotspot, first-level item and second-level item
+// (0: none), read from characters 2-3, 4-5 and 6-7 as they stand (not all digits: 0).
+struct MenuPath {
+    int hotspot = 0;
+    int item = 0;
+    int sub = 0;
+};
+MenuPath menuPathOf(const QString& descriptor);
+
 // One step line. A fresh record asks for nothing: no areas, no text box, no hint, every
 // picture kept, all three panels with the two-column toolbox.
 class StepRecord {

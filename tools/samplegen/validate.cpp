@@ -145,9 +145,7 @@ namespace {
     // An "H" path: hotspot, first-level item, second-level item.
     void checkPath(const Context& c, const QString& d)
     {
-        const int hotspot = d.mid(1, 2).toInt();
-        const int item = d.mid(3, 2).toInt();
-        const int sub = d.mid(5, 2).toInt();
+        const auto [hotspot, item, sub] = menuPathOf(d);
         if (!allDigits(d.mid(1, 8)) || hotspot < 1 || hotspot > 67
             || (hotspot >= 38 && hotspot <= 40))
             fail(c.where, "descriptor names no hotspot: \"" + d + "\"");
@@ -360,8 +358,7 @@ namespace {
         for (const Field* f : { &fields::Descriptor1, &fields::Descriptor3 })
             if (path.isEmpty() && r.get(*f).startsWith(u'H'))
                 path = r.get(*f);
-        const int h = path.mid(1, 2).toInt(), item = path.mid(3, 2).toInt(),
-                  sub = path.mid(5, 2).toInt();
+        const auto [h, item, sub] = menuPathOf(path);
         if (path.isEmpty() || h < 1 || h > 11 || item < 1)
             fail(c.where, "hint \"" + hint + "\" spells a menu path the step does not check");
         QStringList expected { menuTitle(h).title.section(u'(', 0, 0),
