@@ -48,7 +48,7 @@ void FrmPicture::Form_QueryUnload(int& cancel)
     if (tm.isLoaded() && tm.pictureShown())
         tm.Image2_Click();
     else
-        hide();
+        sys_.exerciseWindows().hidePicture();
 }
 
 void FrmPicture::showCentred()

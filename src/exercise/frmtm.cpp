@@ -344,6 +344,12 @@ void FrmTm::showFlagFaces()
     sys_.logSkinFailure(ui.CmdGN[cmd::RemoveFlag].setPicture(face(cmd::RemoveFlag, "l01054")));
 }
 
+void FrmTm::putPictureAway()
+{
+    sys_.exerciseWindows().hidePicture();
+    setPictureShown(false);
+}
+
 void FrmTm::setPictureShown(bool shown)
 {
     pictureShown_ = shown;

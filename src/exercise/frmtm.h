@@ -121,6 +121,8 @@ public:
     // does next, so it is written from this state alone.
     bool pictureShown() const { return pictureShown_; }
     void setPictureShown(bool shown);
+    // The picture window hidden and the toggle back to "显示图片".
+    void putPictureAway();
 
     // The input-method menu.
     void LblIME_Click();

@@ -56,8 +56,7 @@ void FrmTm::CmdGN_Click(int index)
         ui.FrmKSXX.setVisible(true);
         break;
     case cmd::ViewAnswer:
-        sys_.exerciseWindows().hidePicture();
-        setPictureShown(false);
+        putPictureAway();
         sys_.form<FrmCZTS>().show(true);
         break;
     case cmd::RemoveFlag:
@@ -145,8 +144,7 @@ void FrmTm::StartYanShi()
 {
     shell::AppState& st = sys_.state;
     auto& ui = this->ui();
-    sys_.exerciseWindows().hidePicture();
-    setPictureShown(false);
+    putPictureAway();
     st.DemoActive = -1;
     // The demonstration's note shows the text in one run, its "|" as they are.
     showQuestionText(false);

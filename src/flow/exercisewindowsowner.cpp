@@ -43,10 +43,11 @@ void ExerciseWindowsOwner::resumeExercise()
 void ExerciseWindowsOwner::leaveExercise()
 {
     auto& tm = sys_.form<exercise::FrmTm>();
-    hidePicture();
     if (tm.isLoaded()) {
-        tm.setPictureShown(false);
+        tm.putPictureAway();
         foldPanel();
+    } else {
+        hidePicture();
     }
 }
 
@@ -131,14 +132,7 @@ void ExerciseWindowsOwner::restoreSimulatedWindow()
 void ExerciseWindowsOwner::focusAnswerField()
 {
     restoreSimulatedWindow();
-    auto& main = sys_.form<workspace::FrmMain>();
-    plat::TextBox& field = main.ui().Text1;
-    // The field's focus handler activates the layout chosen; a field that holds the focus
-    // already raises no GotFocus, so its handler runs as the focus would have run it.
-    const bool held = main.focusedControl() == &field;
-    field.setFocus().ignore();
-    if (held && field.GotFocus)
-        sys_.dispatch(field.GotFocus);
+    sys_.form<workspace::FrmMain>().focusAnswerField();
 }
 
 plat::Form& ExerciseWindowsOwner::keyTarget() { return sys_.form<workspace::FrmMain>(); }

@@ -81,6 +81,9 @@ public:
     void loadQuestion();
     // The hint and its frames, as the hint stage placed them while hints were off, shown.
     void showStepHints();
+    // The answer field takes the focus, and the keyboard layout chosen is activated even when
+    // the field held the focus already (which raises no GotFocus).
+    void focusAnswerField();
 
     // Drags: the drag handle Image5 and the second area Label4 (frmmain_drags.cpp).
     void Image5_MouseMove(int button, int shift, double x, double y);

@@ -249,6 +249,15 @@ void FrmMain::Text1_GotFocus()
 
 void FrmMain::Text3_GotFocus() { activateKeyboardLayout(); }
 
+void FrmMain::focusAnswerField()
+{
+    plat::TextBox& field = ui().Text1;
+    const bool held = focusedControl() == &field;
+    field.setFocus().ignore();
+    if (held)
+        sys_.dispatch([this] { Text1_GotFocus(); });
+}
+
 // Hint frame -----------------------------------------------------------------------------------
 
 void FrmMain::TimerDisFK_Timer()
