@@ -3,9 +3,11 @@
 
 #include "support/testsupport.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QPointer>
 #include <QRegularExpression>
